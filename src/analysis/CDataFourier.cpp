@@ -1,0 +1,10 @@
+#include "analysis/CDataFourier.h"
+
+#include "data/CDataSrc.h"
+
+void CDataFourier::Recalculate() {
+    m_bReady = 1;
+    if (!(Source().m_nEnabled != 0)) return;
+    CopyFromSource(Source().m_crColour1);
+    ResetZoom();
+}

@@ -1,0 +1,10 @@
+#include "analysis/CDataOriginal.h"
+
+#include "data/CDataSrc.h"
+
+void CDataOriginal::Recalculate() {
+    m_bReady = 1;
+    if (!(Source().m_nEnabled != 0)) return;
+    CopyFromSource(Source().m_crColour1);
+    ResetZoom();
+}

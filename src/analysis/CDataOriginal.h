@@ -1,0 +1,10 @@
+#pragma once
+#include "data/CData.h"
+
+// Display mode: the plot pair's codes, scales and colours as they are.
+class CDataOriginal : public CData {
+public:
+    explicit CDataOriginal(CKivDoc* pDoc) : CData(pDoc) {}
+    ~CDataOriginal() override = default;
+    void Recalculate() override;
+};

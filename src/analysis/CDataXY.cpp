@@ -1,0 +1,10 @@
+#include "analysis/CDataXY.h"
+
+#include "data/CDataSrc.h"
+
+void CDataXY::Recalculate() {
+    m_bReady = 1;
+    if (!(IsAvailable())) return;
+    CopyFromSource(Source().m_crColour1);
+    ResetZoom();
+}

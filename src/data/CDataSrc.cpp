@@ -1,0 +1,232 @@
+#include "data/CDataSrc.h"
+
+#include <algorithm>
+
+#include "data/CArchive.h"
+
+// The raw arrays and scales are cleared too, so that a fresh pair saves and
+// compares deterministically; nothing reads them while their plot is empty.
+CDataSrc::CDataSrc()
+    : m_nPresent(0),
+      m_nEnabled(0),
+      m_crColour1(0),
+      m_crColour2(0),
+      m_bInvert1(0), m_bOffset1(0), m_bMultiplier1(0), m_nOffset1(0), m_fMultiplier1(1.0f),
+      m_bInvert2(0), m_bOffset2(0), m_bMultiplier2(0), m_nOffset2(0), m_fMultiplier2(1.0f) {
+    std::fill(std::begin(m_nRaw1), std::end(m_nRaw1), 100);
+    std::fill(std::begin(m_nRaw2), std::end(m_nRaw2), 100);
+    std::fill(std::begin(m_nShown1), std::end(m_nShown1), 100);
+    std::fill(std::begin(m_nShown2), std::end(m_nShown2), 100);
+}
+
+void CDataSrc::GetPlotSettings(PlotSettings& s, int plot) const {
+    if (plot == 1) {
+        s.bEnabled = m_nEnabled & 1;
+        s.bInvert = m_bInvert1;
+        s.crColour = m_crColour1;
+        s.bOffset = m_bOffset1;
+        s.bMultiplier = m_bMultiplier1;
+        s.nOffset = m_nOffset1;
+        s.fMultiplier = m_fMultiplier1;
+        s.nAmpExponent = m_ampScale1.exponent;
+        s.dAmpStep = m_ampScale1.step;
+    } else {
+        s.bEnabled = m_nEnabled & 2;
+        s.bInvert = m_bInvert2;
+        s.crColour = m_crColour2;
+        s.bOffset = m_bOffset2;
+        s.bMultiplier = m_bMultiplier2;
+        s.nOffset = m_nOffset2;
+        s.fMultiplier = m_fMultiplier2;
+        s.nAmpExponent = m_ampScale2.exponent;
+        s.dAmpStep = m_ampScale2.step;
+    }
+}
+
+void CDataSrc::SetPlotSettings(PlotSettings& s, int plot) {
+    // A negative factor is an inversion plus its magnitude; the caller's record learns it too.
+    if (s.bMultiplier && s.fMultiplier < 0) {
+        s.fMultiplier = -s.fMultiplier;
+        s.bInvert = !s.bInvert;
+    }
+    const uint8_t bit = plot == 1 ? 1 : 2;
+    if (s.bEnabled)
+        m_nEnabled |= bit;
+    else
+        m_nEnabled &= ~bit;
+    if (plot == 1) {
+        m_crColour1 = s.crColour;
+        m_bInvert1 = s.bInvert;
+        m_bOffset1 = s.bOffset;
+        m_bMultiplier1 = s.bMultiplier;
+        m_nOffset1 = s.nOffset;
+        m_fMultiplier1 = s.fMultiplier;
+    } else {
+        m_crColour2 = s.crColour;
+        m_bInvert2 = s.bInvert;
+        m_bOffset2 = s.bOffset;
+        m_bMultiplier2 = s.bMultiplier;
+        m_nOffset2 = s.nOffset;
+        m_fMultiplier2 = s.fMultiplier;
+    }
+}
+
+void CDataSrc::ApplyInvert(int plot, int32_t* shown) {
+    if (plot == 1 ? m_bInvert1 : m_bInvert2)
+        for (int i = 0; i < kSamples; ++i) shown[i] = 200 - shown[i];
+}
+
+void CDataSrc::ApplyOffset(int plot, int32_t* shown) {
+    if (plot == 1 ? m_bOffset1 : m_bOffset2) {
+        const int32_t off = plot == 1 ? m_nOffset1 : m_nOffset2;
+        for (int i = 0; i < kSamples; ++i) shown[i] += off;
+    }
+}
+
+void CDataSrc::ApplyMultiplier(int plot, AxisScale& scale) {
+    if (plot == 1 ? m_bMultiplier1 : m_bMultiplier2)
+        scale.step *= static_cast<double>(plot == 1 ? m_fMultiplier1 : m_fMultiplier2);
+}
+
+// Each output averages the finer samples that fit into one coarser step, together
+// with one zero-line code; once the finer record runs out the outputs are 100.
+void CDataSrc::AverageDown(const int32_t* finer, int32_t* out, double finerStep, double coarserStep) {
+    int j = 0;
+    for (int o = 0; o < kSamples; ++o) {
+        int32_t sum = 100;
+        int32_t n = 0;
+        double t = 0.0;
+        if (coarserStep > 0) {
+            do {
+                if (j >= kSamples) break;
+                sum += finer[j];
+                ++j;
+                t += finerStep;
+                ++n;
+            } while (t < coarserStep);
+        }
+        out[o] = sum / (n + 1);
+    }
+}
+
+void CDataSrc::Rebuild() {
+    switch (m_nEnabled) {
+    case 1:
+    case 2: {
+        const int plot = m_nEnabled;
+        std::copy_n(plot == 1 ? m_nRaw1 : m_nRaw2, kSamples, m_nShown1);
+        m_axisX = plot == 1 ? m_timeScale1 : m_timeScale2;
+        m_axisY1 = plot == 1 ? m_ampScale1 : m_ampScale2;
+        ApplyInvert(plot, m_nShown1);
+        ApplyOffset(plot, m_nShown1);
+        ApplyMultiplier(plot, m_axisY1);
+        return;
+    }
+    case 3:
+        break;
+    default:
+        return;
+    }
+
+    m_axisY1 = m_ampScale1;
+    m_axisY2 = m_ampScale2;
+    const AxisScale& t1 = m_timeScale1;
+    const AxisScale& t2 = m_timeScale2;
+    if (t1.exponent == t2.exponent && t1.step == t2.step) {
+        std::copy_n(m_nRaw1, kSamples, m_nShown1);
+        std::copy_n(m_nRaw2, kSamples, m_nShown2);
+        m_axisX = t1;
+    } else {
+        bool firstCoarser;
+        if (t1.exponent != t2.exponent)
+            firstCoarser = t1.exponent > t2.exponent;
+        else
+            firstCoarser = t1.step >= t2.step;
+        const AxisScale& coarse = firstCoarser ? t1 : t2;
+        const AxisScale& fine = firstCoarser ? t2 : t1;
+        double f = fine.step;
+        for (int e = fine.exponent; e < coarse.exponent; ++e) f *= 0.001;
+        if (firstCoarser) {
+            std::copy_n(m_nRaw1, kSamples, m_nShown1);
+            AverageDown(m_nRaw2, m_nShown2, f, coarse.step);
+        } else {
+            std::copy_n(m_nRaw2, kSamples, m_nShown2);
+            AverageDown(m_nRaw1, m_nShown1, f, coarse.step);
+        }
+        m_axisX = coarse;
+    }
+    ApplyInvert(1, m_nShown1);
+    ApplyInvert(2, m_nShown2);
+    ApplyOffset(1, m_nShown1);
+    ApplyOffset(2, m_nShown2);
+    ApplyMultiplier(1, m_axisY1);
+    ApplyMultiplier(2, m_axisY2);
+}
+
+namespace {
+
+void SerializeScale(CArchive& ar, AxisScale& s) {
+    if (ar.IsStoring()) {
+        ar.WriteI32(s.exponent);
+        ar.WriteF64(s.step);
+        ar.WriteI32(s.unit);
+    } else {
+        s.exponent = ar.ReadI32();
+        s.step = ar.ReadF64();
+        s.unit = ar.ReadI32();
+    }
+}
+
+}  // namespace
+
+// Plot block: colour, time scale, amplitude scale, invert, offset flag, multiplier,
+// the offset flag a second time (the multiplier flag is not kept), offset, codes.
+void CDataSrc::Serialize(CArchive& ar) {
+    struct PlotRefs {
+        int32_t* raw;
+        COLORREF* colour;
+        AxisScale* time;
+        AxisScale* amp;
+        int32_t *invert, *offsetOn, *offset;
+        float* multiplier;
+    };
+    const PlotRefs plots[2] = {
+        {m_nRaw1, &m_crColour1, &m_timeScale1, &m_ampScale1, &m_bInvert1, &m_bOffset1, &m_nOffset1, &m_fMultiplier1},
+        {m_nRaw2, &m_crColour2, &m_timeScale2, &m_ampScale2, &m_bInvert2, &m_bOffset2, &m_nOffset2, &m_fMultiplier2},
+    };
+    if (ar.IsStoring()) {
+        ar.WriteU8(m_nPresent);
+        ar.WriteU8(m_nEnabled);
+        for (int p = 0; p < 2; ++p) {
+            if (!(m_nPresent & (1 << p))) continue;
+            const PlotRefs& r = plots[p];
+            ar.WriteU32(*r.colour);
+            SerializeScale(ar, *r.time);
+            SerializeScale(ar, *r.amp);
+            ar.WriteI32(*r.invert);
+            ar.WriteI32(*r.offsetOn);
+            ar.WriteF32(*r.multiplier);
+            ar.WriteI32(*r.offsetOn);
+            ar.WriteI32(*r.offset);
+            for (int i = 0; i < kSamples; ++i) ar.WriteU8(static_cast<uint8_t>(r.raw[i]));
+        }
+    } else {
+        m_nPresent = ar.ReadU8();
+        m_nEnabled = ar.ReadU8();
+        for (int p = 0; p < 2; ++p) {
+            if (!(m_nPresent & (1 << p))) continue;
+            const PlotRefs& r = plots[p];
+            *r.colour = ar.ReadU32();
+            SerializeScale(ar, *r.time);
+            SerializeScale(ar, *r.amp);
+            *r.invert = ar.ReadI32();
+            *r.offsetOn = ar.ReadI32();
+            *r.multiplier = ar.ReadF32();
+            *r.offsetOn = ar.ReadI32();
+            *r.offset = ar.ReadI32();
+            // Codes come back unsigned: a stored -27 reads as 229.
+            for (int i = 0; i < kSamples; ++i) r.raw[i] = ar.ReadU8();
+        }
+        Rebuild();
+    }
+}

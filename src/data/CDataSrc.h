@@ -1,0 +1,47 @@
+#pragma once
+#include <string>
+
+#include "data/KivTypes.h"
+
+class CArchive;
+struct GeneratorParams;
+
+// The plot pair: both plots as stored, their settings, and the effective plots on
+// one time base that every display mode reads.
+class CDataSrc {
+public:
+    CDataSrc();
+
+    void GetPlotSettings(PlotSettings& settings, int plot) const;
+    void SetPlotSettings(PlotSettings& settings, int plot);
+    void Rebuild();
+    void Serialize(CArchive& ar);
+
+    // Import readers; 1 on success, 0 with nothing changed on failure.
+    int ReadDso(const std::string& path, int plot);
+    int ReadTekCsv(const std::string& path, int plot);
+
+    // Signal generator from the dialog's values; 0 when the dialog was cancelled (null).
+    int Generate(const GeneratorParams* params);
+
+    int32_t m_nRaw1[kSamples];
+    int32_t m_nRaw2[kSamples];
+    uint8_t m_nPresent;
+    uint8_t m_nEnabled;
+    AxisScale m_timeScale1, m_timeScale2;
+    AxisScale m_ampScale1, m_ampScale2;
+    COLORREF m_crColour1, m_crColour2;
+    int32_t m_nShown1[kSamples];
+    int32_t m_nShown2[kSamples];
+    int32_t m_bInvert1, m_bOffset1, m_bMultiplier1, m_nOffset1;
+    float m_fMultiplier1;
+    int32_t m_bInvert2, m_bOffset2, m_bMultiplier2, m_nOffset2;
+    float m_fMultiplier2;
+    AxisScale m_axisX, m_axisY1, m_axisY2;
+
+private:
+    void ApplyInvert(int plot, int32_t* shown);
+    void ApplyOffset(int plot, int32_t* shown);
+    void ApplyMultiplier(int plot, AxisScale& scale);
+    static void AverageDown(const int32_t* finer, int32_t* out, double finerStep, double coarserStep);
+};

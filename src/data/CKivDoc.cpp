@@ -1,0 +1,246 @@
+#include "data/CKivDoc.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "analysis/CDataDerivative.h"
+#include "analysis/CDataFourier.h"
+#include "analysis/CDataIntegral.h"
+#include "analysis/CDataOriginal.h"
+#include "analysis/CDataProduct.h"
+#include "analysis/CDataSum.h"
+#include "analysis/CDataXY.h"
+#include "data/CArchive.h"
+
+namespace {
+
+constexpr int kPlotBlockSize = 4056;
+constexpr int kModeBlockSize = 25;
+const char kDamagedFile[] = "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.";
+const char kUnreadableFile[] = "Nie można odczytać pliku.";
+const char kUnwritableFile[] = "Nie można zapisać pliku. Sprawdź, czy folder istnieje i czy masz prawo zapisu.";
+
+}  // namespace
+
+CKivDoc::CKivDoc(CPlatform platform)
+    : m_pSource(std::make_unique<CDataSrc>()),
+      m_nCursor1(0),
+      m_nCursor2(kSamples),
+      m_currentMode(kModeOriginal),
+      m_platform(platform) {
+    m_pSource->m_crColour1 = RGB(50, 150, 255);
+    m_pSource->m_crColour2 = RGB(255, 0, 128);
+    for (CData*& m : m_modes) m = nullptr;
+    CreateModes();
+}
+
+CKivDoc::~CKivDoc() { DestroyModes(); }
+
+void CKivDoc::CreateModes() {
+    m_modes[kModeOriginal] = new CDataOriginal(this);
+    m_modes[kModeDerivative] = new CDataDerivative(this);
+    m_modes[kModeIntegral] = new CDataIntegral(this);
+    m_modes[kModeXY] = new CDataXY(this);
+    m_modes[kModeSum] = new CDataSum(this);
+    m_modes[kModeProduct] = new CDataProduct(this);
+    m_modes[kModeFourier] = new CDataFourier(this);
+}
+
+void CKivDoc::DestroyModes() {
+    for (CData*& m : m_modes) {
+        delete m;
+        m = nullptr;
+    }
+}
+
+void CKivDoc::RedrawView() {
+    if (!m_pView) return;
+    m_pView->SetRedraw();
+    m_pView->Invalidate();
+}
+
+void CKivDoc::DataChanged() {
+    for (CData* m : m_modes)
+        if (m) m->m_bReady = 0;
+    m_pSource->Rebuild();
+    RedrawView();
+}
+
+int CKivDoc::ModeIndexOfCommand(int id) {
+    switch (id) {
+    case ID_MODE_ORIGINAL: return kModeOriginal;
+    case ID_MODE_DERIVATIVE: return kModeDerivative;
+    case ID_MODE_INTEGRAL: return kModeIntegral;
+    case ID_MODE_XY: return kModeXY;
+    case ID_MODE_SUM: return kModeSum;
+    case ID_MODE_PRODUCT: return kModeProduct;
+    case ID_MODE_FOURIER: return kModeFourier;
+    default: return -1;
+    }
+}
+
+void CKivDoc::OnModeCommand(int id) {
+    const int i = ModeIndexOfCommand(id);
+    if (i < 0) return;
+    m_currentMode = i;
+    RedrawView();
+}
+
+CmdState CKivDoc::OnUpdateModeCommand(int id) const {
+    const int i = ModeIndexOfCommand(id);
+    if (i < 0 || !m_modes[i]) return {};
+    return {m_modes[i]->IsAvailable(), i == m_currentMode};
+}
+
+void CKivDoc::OnPlotToggle(int id) {
+    const uint8_t bit = id == ID_PLOT1_TOGGLE ? 1 : 2;
+    m_pSource->m_nEnabled ^= bit;
+    m_pSource->Rebuild();
+    DataChanged();
+}
+
+CmdState CKivDoc::OnUpdatePlotToggle(int id) const {
+    const uint8_t bit = id == ID_PLOT1_TOGGLE ? 1 : 2;
+    return {(m_pSource->m_nPresent & bit) != 0, (m_pSource->m_nEnabled & bit) != 0};
+}
+
+void CKivDoc::GetViewFlags(int32_t& cursors, int32_t& white) const {
+    if (m_pView) {
+        m_pView->GetStoredFlags(cursors, white);
+    } else {
+        cursors = m_nViewCursors;
+        white = m_nViewWhite;
+    }
+}
+
+void CKivDoc::SetViewFlags(int32_t cursors, int32_t white) {
+    m_nViewCursors = cursors;
+    m_nViewWhite = white;
+    if (m_pView) m_pView->SetStoredFlags(cursors, white);
+}
+
+void CKivDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteI32(m_currentMode);
+        ar.WriteI32(m_nCursor1);
+        ar.WriteI32(m_nCursor2);
+        int32_t cursors = 0, white = 0;
+        GetViewFlags(cursors, white);
+        ar.WriteI32(cursors);
+        ar.WriteI32(white);
+    } else {
+        m_currentMode = ar.ReadI32();
+        m_nCursor1 = ar.ReadI32();
+        m_nCursor2 = ar.ReadI32();
+        const int32_t cursors = ar.ReadI32();
+        const int32_t white = ar.ReadI32();
+        SetViewFlags(cursors, white);
+    }
+    m_pSource->Serialize(ar);
+    for (int i = 0; i < kModeCount; ++i)
+        if (m_modes[i]) m_modes[i]->Serialize(ar);
+}
+
+std::vector<uint8_t> CKivDoc::SaveToBytes() {
+    CArchive ar;
+    Serialize(ar);
+    return ar.Buffer();
+}
+
+// Nothing in the file names its length, so the layout is walked before loading:
+// a short or over-long file, a mode index outside 0..6, a cursor outside 0..4000
+// or an empty zoom window is refused before the document is touched.
+bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
+    auto i32 = [&](size_t at) {
+        return static_cast<int32_t>(bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+                                    (static_cast<uint32_t>(bytes[at + 3]) << 24));
+    };
+    if (bytes.size() < 22) return false;
+    const int32_t mode = i32(0), c1 = i32(4), c2 = i32(8);
+    if (mode < 0 || mode >= kModeCount) return false;
+    if (c1 < 0 || c1 > kSamples || c2 < 0 || c2 > kSamples) return false;
+    size_t pos = 20;
+    const uint8_t present = bytes[pos];
+    pos += 2;
+    if (present & 1) pos += kPlotBlockSize;
+    if (present & 2) pos += kPlotBlockSize;
+    for (int m = 0; m < kModeCount; ++m) {
+        if (pos >= bytes.size()) return false;
+        if (bytes[pos] == 0) {
+            ++pos;
+            continue;
+        }
+        if (pos + kModeBlockSize > bytes.size()) return false;
+        const int32_t left = i32(pos + 1), top = i32(pos + 5), right = i32(pos + 9), bottom = i32(pos + 13);
+        if (right <= left || bottom <= top) return false;
+        pos += kModeBlockSize;
+    }
+    return pos == bytes.size();
+}
+
+bool CKivDoc::OnOpenDocument(const std::string& path) {
+    if (path.size() < 4 || path.compare(path.size() - 4, 4, ".kiv") != 0) return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        m_platform.Message(kUnreadableFile, "Kiv", MsgIcon::Exclamation);
+        return false;
+    }
+    if (!CheckFileLayout(bytes)) {
+        m_platform.Message(kDamagedFile, "Kiv", MsgIcon::Exclamation);
+        return false;
+    }
+    // A fresh plot pair and fresh modes: nothing of the previous state survives,
+    // the multiplier flags included.
+    DestroyModes();
+    m_pSource = std::make_unique<CDataSrc>();
+    CreateModes();
+    CArchive ar(bytes);
+    Serialize(ar);
+    m_bModified = false;
+    RedrawView();
+    return true;
+}
+
+bool CKivDoc::OnSaveDocument(const std::string& path) {
+    const std::vector<uint8_t> bytes = SaveToBytes();
+    if (!WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()))) {
+        m_platform.Message(kUnwritableFile, "Kiv", MsgIcon::Exclamation);
+        return false;
+    }
+    m_bModified = false;
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    std::string tmp = path + ".XXXXXX";
+    const int fd = mkstemp(tmp.data());
+    if (fd < 0) return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<size_t>(n);
+    }
+    // mkstemp creates 0600; a document is an ordinary file.
+    if (ok) ok = fchmod(fd, 0644) == 0;
+    if (ok) ok = fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(tmp.c_str());
+    return ok;
+}

@@ -1,0 +1,109 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "data/CData.h"
+#include "data/CDataSrc.h"
+#include "platform/CPlatform.h"
+#include "platform/IViewSink.h"
+
+class CArchive;
+
+// Mode indices of the display modes.
+enum KivMode {
+    kModeOriginal = 0,
+    kModeDerivative = 1,
+    kModeIntegral = 2,
+    kModeXY = 3,
+    kModeSum = 4,
+    kModeProduct = 5,
+    kModeFourier = 6,
+    kModeCount = 7
+};
+
+// Command ids the document handles or decides the state of.
+enum KivDocCommand {
+    ID_MODE_ORIGINAL = 32771,
+    ID_MODE_DERIVATIVE = 32774,
+    ID_MODE_INTEGRAL = 32775,
+    ID_MODE_FOURIER = 32777,
+    ID_MODE_XY = 32778,
+    ID_MODE_SUM = 32782,
+    ID_MODE_PRODUCT = 32783,
+    ID_PLOT1_TOGGLE = 32794,
+    ID_PLOT2_TOGGLE = 32795,
+};
+
+struct CmdState {
+    bool enabled = false;
+    bool checked = false;
+};
+
+// One measurement: the plot pair, the seven display modes, the mode on show and the
+// two cursors; kept in the native ".kiv" file.
+class CKivDoc {
+public:
+    explicit CKivDoc(CPlatform platform = {});
+    ~CKivDoc();
+    CKivDoc(const CKivDoc&) = delete;
+    CKivDoc& operator=(const CKivDoc&) = delete;
+
+    CData* GetCurrentMode() const { return m_modes[m_currentMode]; }
+    CData* GetFourierMode() const { return m_modes[kModeFourier]; }
+    CDataSrc& Source() const { return *m_pSource; }
+    void DataChanged();
+
+    // Mode commands (the view forwards them).
+    static int ModeIndexOfCommand(int id);
+    void OnModeCommand(int id);
+    CmdState OnUpdateModeCommand(int id) const;
+    // Plot 1 / plot 2 on-off toggles.
+    void OnPlotToggle(int id);
+    CmdState OnUpdatePlotToggle(int id) const;
+
+    // Native file. Open refuses silently a name not ending in ".kiv"; a damaged file
+    // is reported through the platform and leaves the document as it was.
+    bool OnOpenDocument(const std::string& path);
+    bool OnSaveDocument(const std::string& path);
+    void Serialize(CArchive& ar);
+    std::vector<uint8_t> SaveToBytes();
+    // Checks a whole file's layout before anything is read into the document.
+    static bool CheckFileLayout(const std::vector<uint8_t>& bytes);
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true) { m_bModified = modified; }
+
+    void SetView(IViewSink* view) { m_pView = view; }
+    IViewSink* GetView() const { return m_pView; }
+    const CPlatform& Platform() const { return m_platform; }
+    void SetPlatform(const CPlatform& platform) { m_platform = platform; }
+    // Redraw request to the view: m_bRedraw plus a repaint.
+    void RedrawView();
+
+    // The view's two stored flags; kept here while no view is attached.
+    void GetViewFlags(int32_t& cursors, int32_t& white) const;
+    void SetViewFlags(int32_t cursors, int32_t white);
+
+    std::unique_ptr<CDataSrc> m_pSource;
+    CData* m_modes[10];
+    int32_t m_nCursor1;
+    int32_t m_nCursor2;
+    int32_t m_currentMode;
+
+private:
+    void CreateModes();
+    void DestroyModes();
+
+    CPlatform m_platform;
+    IViewSink* m_pView = nullptr;
+    bool m_bModified = false;
+    int32_t m_nViewCursors = 0;
+    int32_t m_nViewWhite = 0;
+};
+
+// Writes bytes to path through a temporary file in the same folder and a rename, so
+// an existing file is never left half-written. False when it could not be done.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
