@@ -56,7 +56,8 @@ std::string RoundedDigits(double v) {
     double whole;
     const double frac = std::modf(v, &whole);
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.0f", frac >= 0.5 ? std::ceil(v) : std::floor(v));
+    // + 0.0 turns a negative zero into zero: no stray "-".
+    std::snprintf(buf, sizeof buf, "%.0f", (frac >= 0.5 ? std::ceil(v) : std::floor(v)) + 0.0);
     return buf;
 }
 
