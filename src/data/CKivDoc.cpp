@@ -155,7 +155,7 @@ std::vector<uint8_t> CKivDoc::SaveToBytes() {
 
 // Nothing in the file names its length, so the layout is walked before loading:
 // a short or over-long file, a mode index outside 0..6, a cursor outside 0..4000
-// or an empty zoom window is refused before the document is touched.
+// a plot switched on without data, or an empty zoom window is refused before the document is touched.
 bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
     auto i32 = [&](size_t at) {
         return static_cast<int32_t>(bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
@@ -166,7 +166,9 @@ bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
     if (mode < 0 || mode >= kModeCount) return false;
     if (c1 < 0 || c1 > kSamples || c2 < 0 || c2 > kSamples) return false;
     size_t pos = 20;
-    const uint8_t present = bytes[pos];
+    // A plot is never on without data.
+    const uint8_t present = bytes[pos], enabled = bytes[pos + 1];
+    if (present > 3 || (enabled & ~present)) return false;
     pos += 2;
     if (present & 1) pos += kPlotBlockSize;
     if (present & 2) pos += kPlotBlockSize;

@@ -154,11 +154,14 @@ TEST(KivDoc, DamagedFilesAreRefusedAndNothingChanges) {
     badMode[0] = 7;
     std::vector<uint8_t> badCursor = bytes;
     badCursor[8] = 0xA1;  // 4001
+    std::vector<uint8_t> onWithoutData = bytes;
+    onWithoutData[21] = 3;
     std::vector<uint8_t> emptyWindow = bytes;
     std::memset(&emptyWindow[22 + 4056 + 9], 0, 4);  // right = 0 = left
     const std::vector<std::string> bad = {mutate("short.kiv", shortFile), mutate("long.kiv", longFile),
                                           mutate("mode.kiv", badMode),    mutate("cursor.kiv", badCursor),
                                           mutate("window.kiv", emptyWindow), mutate("empty.kiv", {}),
+                                          mutate("nodata.kiv", onWithoutData),
                                           dir + "/missing.kiv"};
     for (const std::string& path : bad) {
         host.messages.boxes.clear();
