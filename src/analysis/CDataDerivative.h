@@ -1,7 +1,8 @@
 #pragma once
 #include "data/CData.h"
 
-// Display mode. Until its transform lands it shows the plots as fetched.
+// Display mode "Różniczka": the time derivative of each plot that is on, smoothed over
+// 21 samples and rescaled so that its largest magnitude is 100 codes.
 class CDataDerivative : public CData {
 public:
     explicit CDataDerivative(CKivDoc* pDoc) : CData(pDoc) {}

@@ -1,7 +1,8 @@
 #pragma once
 #include "data/CData.h"
 
-// Display mode. Until its transform lands it shows the plots as fetched.
+// Display mode "Całka": the running trapezoid integral of each plot that is on, from
+// the start of the record, rescaled so that its largest magnitude is 100 codes.
 class CDataIntegral : public CData {
 public:
     explicit CDataIntegral(CKivDoc* pDoc) : CData(pDoc) {}

@@ -1,7 +1,7 @@
 #pragma once
 #include "data/CData.h"
 
-// Display mode. Until its transform lands it shows the plots as fetched.
+// Display mode "Iloczyn  wykresów": the sample-by-sample product of the two plots.
 class CDataProduct : public CData {
 public:
     explicit CDataProduct(CKivDoc* pDoc) : CData(pDoc) {}

@@ -1,7 +1,8 @@
 #pragma once
 #include "data/CData.h"
 
-// Display mode. Until its transform lands it shows the plots as fetched.
+// Display mode "Suma wykresów": the sample-by-sample sum, in the codes of the plot
+// with the coarser amplitude scale.
 class CDataSum : public CData {
 public:
     explicit CDataSum(CKivDoc* pDoc) : CData(pDoc) {}

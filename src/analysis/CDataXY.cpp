@@ -4,7 +4,7 @@
 
 void CDataXY::Recalculate() {
     m_bReady = 1;
-    if (!(IsAvailable())) return;
+    if (!IsAvailable()) return;
     CopyFromSource(Source().m_crColour1);
     ResetZoom();
 }

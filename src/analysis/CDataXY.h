@@ -1,7 +1,8 @@
 #pragma once
 #include "data/CData.h"
 
-// Display mode. Until its transform lands it shows the plots as fetched.
+// Display mode "Tryb XY": plot 1 against plot 2. The codes are shown as they are; the
+// horizontal window in plot-2 codes is the base class's XY behaviour.
 class CDataXY : public CData {
 public:
     explicit CDataXY(CKivDoc* pDoc) : CData(pDoc) {}
