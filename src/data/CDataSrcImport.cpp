@@ -1,0 +1,306 @@
+// Import readers of the plot pair: DSO files and Tektronix 460A CSV files. Both build
+// the whole plot aside and store it only once the file has been read to the end.
+#include <locale.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "data/CDataSrc.h"
+#include "data/CDataSrcImport.h"
+#include "data/CKivDoc.h"
+
+const char kImportBadFormat[] = "Nieprawidłowy format pliku";
+
+namespace {
+
+constexpr int kTekLines = 500;
+constexpr int kTekSamplesPerLine = kSamples / kTekLines;
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
+
+// The decimal number at the start of [p, end), read leniently: leading blanks, sign,
+// digits, point, exponent; the rest is ignored and no number at all reads 0. Decimal
+// grammar only (no "inf", "nan" or hex) and independent of the desktop's locale, which
+// under a Polish locale would want a decimal comma. A number too large for a double
+// reads as the largest one, so no infinity reaches the scales.
+double TextToDouble(const char* p, const char* end) {
+    while (p < end && IsBlank(*p)) ++p;
+    const char* start = p;
+    if (p < end && (*p == '+' || *p == '-')) ++p;
+    const char* digits = p;
+    while (p < end && IsDigit(*p)) ++p;
+    bool any = p > digits;
+    if (p < end && *p == '.') {
+        const char* fraction = ++p;
+        while (p < end && IsDigit(*p)) ++p;
+        any = any || p > fraction;
+    }
+    if (!any) return 0.0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q < end && (*q == '+' || *q == '-')) ++q;
+        if (q < end && IsDigit(*q)) {
+            while (q < end && IsDigit(*q)) ++q;
+            p = q;
+        }
+    }
+    const std::string text(start, p);
+    const double v = strtod_l(text.c_str(), nullptr, CLocale());
+    return std::isinf(v) ? std::copysign(DBL_MAX, v) : v;
+}
+
+// Decimal integer at the start of [p, end), saturating at the 32-bit range.
+int32_t TextToInt(const char* p, const char* end) {
+    while (p < end && IsBlank(*p)) ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+    int64_t v = 0;
+    for (; p < end && IsDigit(*p); ++p) v = std::min<int64_t>(v * 10 + (*p - '0'), int64_t{1} << 32);
+    return static_cast<int32_t>(std::clamp<int64_t>(negative ? -v : v, INT32_MIN, INT32_MAX));
+}
+
+int32_t ClampCode(int64_t code) { return static_cast<int32_t>(std::clamp<int64_t>(code, INT32_MIN, INT32_MAX)); }
+
+// One line as the text line reader gives it: LF ends it, a CR right before the LF is
+// dropped (a lone CR stays), and the text ends at a NUL. Past the end: empty.
+void ReadLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        line.clear();
+        return;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t nul = line.find('\0');
+    if (nul != std::string::npos) line.resize(nul);
+}
+
+// Where the text of a key starts. A missing key is not an error: the text is then read
+// from where the failed search leaves the position (-1 + the key's length).
+size_t AfterKey(const std::string& line, const char* key) {
+    const size_t length = std::strlen(key);
+    const size_t p = line.find(key);
+    return std::min(p == std::string::npos ? length - 1 : p + length, line.size());
+}
+
+// End of a field: the next ';' from at, or the end of the line.
+size_t FieldEnd(const std::string& line, size_t at) { return std::min(line.find(';', at), line.size()); }
+
+// "ms", "mV", "MV": a prefix letter (capitals and anything else below 'a' are shifted
+// by 32 first) gives the exponent and the next character the unit; any other first
+// character is itself the unit at exponent 0.
+void DecodeUnit(const std::string& text, AxisScale& scale) {
+    static const char kPrefixes[] = {'f', 'p', 'n', 'u', 'm', ' '};
+    const int first = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
+    const int c = first < 'a' ? first + 32 : first;
+    for (int i = 0; i < 6; ++i) {
+        if (c == kPrefixes[i]) {
+            scale.exponent = i - 5;
+            scale.unit = text.size() > 1 ? static_cast<unsigned char>(text[1]) : 0;
+            return;
+        }
+    }
+    scale.exponent = 0;
+    scale.unit = first;
+}
+
+// The instrument repeats each point four times at slow time bases; such a record is
+// redrawn between its points: positions 4g + 9 .. 4g + 11 from the five-point Lagrange
+// polynomial through positions 4g, 4g + 4, ..., 4g + 16, evaluated at 2.25, 2.5, 2.75.
+void SmoothSteps(std::array<int32_t, kSamples>& v) {
+    for (int i = 0; i < kSamples; i += 4)
+        if (v[i + 1] != v[i] || v[i + 2] != v[i] || v[i + 3] != v[i]) return;
+    double weight[3][5];
+    for (int k = 1; k <= 3; ++k) {
+        const double x = 2 + k * 0.25;
+        for (int j = 0; j < 5; ++j) {
+            double num = 1, den = 1;
+            for (int m = 0; m < 5; ++m) {
+                if (m == j) continue;
+                num *= x - m;
+                den *= j - m;
+            }
+            weight[k - 1][j] = num / den;
+        }
+    }
+    for (int g = 0; g <= 995; ++g) {
+        for (int k = 1; k <= 3; ++k) {
+            double y = 0;
+            for (int j = 0; j < 5; ++j) y += v[4 * g + 4 * j] * weight[k - 1][j];
+            v[4 * g + 8 + k] = Trunc(y + 0.5);
+        }
+    }
+}
+
+}  // namespace
+
+std::string PathExtension(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return path.substr(dot + 1);
+}
+
+double TekCsvAmplitudeStep(double r) {
+    static const double kMantissas[3] = {2, 4, 8};
+    if (r > 1) {
+        double decade = 1;  // powers of ten up to 10^15 are exact, so are their products
+        for (int k = 0; k <= 15; ++k, decade *= 10)
+            for (double m : kMantissas)
+                if (m * decade >= r) return m * decade;
+        return 0;
+    }
+    // Each value is m / 10^k, never a running product: 0.04 must equal 3.0 / 75 exactly.
+    double previous = 2;
+    double decade = 10;
+    for (int k = 1; k <= 15; ++k, decade *= 10) {
+        for (int i = 2; i >= 0; --i) {
+            const double value = kMantissas[i] / decade;
+            if (value <= r) return previous;
+            previous = value;
+        }
+    }
+    return previous;  // r below the whole series, 0 included: its smallest value
+}
+
+int CDataSrc::ReadDso(const std::string& path, int plot) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0;
+    std::string line[4];
+    for (std::string& l : line) ReadLine(in, l);
+
+    AxisScale amp, time;
+    const std::string& ys = line[1];
+    const size_t yun = AfterKey(ys, "YUN:");
+    DecodeUnit(ys.substr(yun, FieldEnd(ys, yun) - yun), amp);
+    const size_t ymu = AfterKey(ys, "YMU:");
+    amp.step = TextToDouble(ys.data() + ymu, ys.data() + ys.size());
+
+    const std::string& xs = line[2];
+    const size_t xun = AfterKey(xs, "XUN:");
+    DecodeUnit(xs.substr(xun, FieldEnd(xs, xun) - xun), time);
+    const size_t xin = AfterKey(xs, "XIN:");
+    time.step = TextToDouble(xs.data() + xin, xs.data() + FieldEnd(xs, xin));
+    const size_t nrp = AfterKey(xs, "NRP:");
+    if (TextToInt(xs.data() + nrp, xs.data() + xs.size()) != kSamples) return 0;
+
+    // Values end with ","; a missing comma reads 0. 0 and 255 mark no reading and take
+    // the value before; the first has none and takes 128, the zero line (code 100).
+    const std::string& vs = line[3];
+    std::array<int32_t, kSamples> v;
+    size_t pos = 0;
+    bool commas = true;
+    for (int i = 0; i < kSamples; ++i) {
+        int32_t value = 0;
+        if (commas) {
+            const size_t comma = vs.find(',', pos);
+            if (comma == std::string::npos) {
+                commas = false;  // no later search can succeed either
+            } else {
+                value = TextToInt(vs.data() + pos, vs.data() + comma);
+                pos = comma + 1;
+            }
+        }
+        if (value == 0 || value == 255) value = i == 0 ? 128 : v[i - 1];
+        v[i] = value;
+    }
+    SmoothSteps(v);
+
+    int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
+    for (int i = 0; i < kSamples; ++i) raw[i] = ClampCode(int64_t{v[i]} - 28);
+    (plot == 1 ? m_timeScale1 : m_timeScale2) = time;
+    (plot == 1 ? m_ampScale1 : m_ampScale2) = amp;
+    m_nPresent |= plot == 1 ? 1 : 2;
+    m_nEnabled = m_nPresent;
+    return 1;
+}
+
+// Decisions beyond the file format: fewer than 500 complete lines are refused (the
+// record would have no defined end); a largest magnitude beyond the step series
+// (above 6e17) is refused too, as no step can hold it in 75 codes.
+int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return 0;
+    std::array<double, kTekLines> values;
+    double lastTime = 0;
+    int lines = 0;
+    std::string line;
+    bool afterCr = false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        for (size_t i = 0; i < n; ++i) {
+            const char c = buffer[i];
+            if (c == ';') return 0;
+            if (lines == kTekLines) continue;  // the rest is only searched for ';'
+            if (afterCr) {
+                // CR LF ends a line; CR and any other byte keep that byte alone.
+                afterCr = false;
+                if (c != '\n') {
+                    line += c;
+                    continue;
+                }
+                const char* text = line.data();
+                const size_t comma = line.find(',');
+                if (comma == std::string::npos) {
+                    lastTime = 0;  // no time before a missing comma; the whole line is the value
+                    values[lines] = TextToDouble(text, text + line.size());
+                } else {
+                    lastTime = TextToDouble(text, text + comma);
+                    values[lines] = TextToDouble(text + comma + 1, text + line.size());
+                }
+                ++lines;
+                line.clear();
+            } else if (c == '\r') {
+                afterCr = true;
+            } else {
+                line += c;
+            }
+        }
+    }
+    if (std::ferror(file.get()) || lines < kTekLines) return 0;
+
+    const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
+    const double step = TekCsvAmplitudeStep(std::max(std::fabs(*lo), std::fabs(*hi)) / 75);
+    if (step == 0) return 0;
+
+    int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
+    for (int i = 0; i < kSamples; ++i)
+        raw[i] = ClampCode(int64_t{Trunc(values[i / kTekSamplesPerLine] / step)} + 100);
+    AxisScale& amp = plot == 1 ? m_ampScale1 : m_ampScale2;
+    AxisScale& time = plot == 1 ? m_timeScale1 : m_timeScale2;
+    amp.exponent = 0;
+    amp.step = step;
+    // The file runs from minus the last time to plus it over the 4000 samples.
+    time.exponent = 0;
+    time.step = lastTime * 0.0005;
+    m_nPresent |= plot == 1 ? 1 : 2;
+    m_nEnabled = m_nPresent;
+    return 1;
+}
+
+int ImportFile(CKivDoc& doc, const std::string& path, int plot) {
+    const std::string ext = PathExtension(path);
+    int ok;
+    if (ext == "CSV" || ext == "csv")
+        ok = doc.Source().ReadTekCsv(path, plot);
+    else if (ext == "DSO" || ext == "dso")
+        ok = doc.Source().ReadDso(path, plot);
+    else
+        return kImportNotHandled;
+    if (!ok) return 0;
+    doc.DataChanged();
+    doc.SetModifiedFlag(true);
+    return 1;
+}

@@ -1,0 +1,113 @@
+#include "data/CExport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "data/CData.h"
+#include "data/CDataSrcImport.h"
+#include "data/CKivDoc.h"
+#include "data/CPcxEncoder.h"
+
+const char kExportCannotSave[] = "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!";
+
+namespace {
+
+constexpr int kTekRows = 500;
+constexpr int kTekGroup = kSamples / kTekRows;
+
+// "%.12f" without the C library's locale: under a Polish desktop locale printf would
+// already write a comma, and the Tektronix form needs the point.
+void AppendFixed12(std::string& out, double v, char point) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 12);
+    const size_t start = out.size();
+    out.append(buffer, result.ptr);
+    if (point != '.') std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', point);
+}
+
+double PowerOf(const AxisScale& s) { return std::pow(10.0, 3.0 * s.exponent); }
+
+double TimePerSample(const CData& mode) { return PowerOf(mode.m_scaleX) * mode.m_scaleX.step; }
+
+}  // namespace
+
+ExportForm ExportFormOf(const std::string& path) {
+    const std::string ext = PathExtension(path);
+    if (ext == "csv") return ExportForm::Spreadsheet;
+    if (ext == "CSV") return ExportForm::Tektronix;
+    if (ext == "pcx") return ExportForm::Pcx;
+    return ExportForm::None;
+}
+
+// Both plots on gives two value columns in every mode (XY, sum and product included);
+// one plot on gives the mode's single curve, which always lies in the first slot.
+void WriteSpreadsheetCsv(const CData& mode, std::string& out) {
+    if (mode.GetPlotMask() == 0) return;
+    const bool both = mode.BothPlotsOn();
+    const double dt = TimePerSample(mode);
+    const double p1 = PowerOf(mode.m_scaleY1), s1 = mode.m_scaleY1.step;
+    const double p2 = PowerOf(mode.m_scaleY2), s2 = mode.m_scaleY2.step;
+    double t = 0.0;  // accumulated sample by sample, not i * dt: the last digits show it
+    for (int i = 0; i < kSamples; ++i) {
+        AppendFixed12(out, t, ',');
+        out += ';';
+        AppendFixed12(out, (mode.m_nCalc1[i] - 100.0) * p1 * s1, ',');
+        out += ';';
+        if (both) AppendFixed12(out, (mode.m_nCalc2[i] - 100.0) * p2 * s2, ',');
+        out += "\r\n";
+        t += dt;
+    }
+}
+
+// Times: -250 d .. -d upwards and 250 d .. d downwards, d = 8 samples; none is 0. The
+// importer takes the last time back as half the record.
+void WriteTektronixCsv(const CData& mode, std::string& out) {
+    if (mode.GetPlotMask() == 0) return;
+    const double d = 8 * TimePerSample(mode);
+    double times[kTekRows];
+    times[0] = -250 * d;
+    for (int j = 1; j < kTekRows / 2; ++j) times[j] = times[j - 1] + d;
+    times[kTekRows - 1] = 250 * d;
+    for (int j = kTekRows - 2; j >= kTekRows / 2; --j) times[j] = times[j + 1] - d;
+
+    const double p = PowerOf(mode.m_scaleY1), s = mode.m_scaleY1.step;
+    for (int j = 0; j < kTekRows; ++j) {
+        double sum = 0.0;
+        for (int i = j * kTekGroup; i < (j + 1) * kTekGroup; ++i) sum += (mode.m_nCalc1[i] - 100.0) * p * s;
+        AppendFixed12(out, times[j], '.');
+        out += ',';
+        AppendFixed12(out, sum * 0.125, '.');
+        out += "\r\n";
+    }
+}
+
+int ExportDocument(CKivDoc& doc, const std::string& path, const RgbPicture* picture) {
+    CData& mode = *doc.GetCurrentMode();
+    std::string bytes;
+    int written = 0;
+    switch (ExportFormOf(path)) {
+    case ExportForm::Spreadsheet:
+        mode.GetDisplaySamples(1);  // computes the mode when it is not ready
+        if (mode.IsFourier())
+            mode.ExportHarmonics(bytes);
+        else
+            WriteSpreadsheetCsv(mode, bytes);
+        written = WriteFileAtomically(path, bytes);
+        if (!written) doc.Platform().Message(kExportCannotSave, "UWAGA !", MsgIcon::Exclamation);
+        break;
+    case ExportForm::Tektronix:
+        mode.GetDisplaySamples(1);
+        WriteTektronixCsv(mode, bytes);
+        written = WriteFileAtomically(path, bytes);
+        break;
+    case ExportForm::Pcx:
+        if (picture && CPcxEncoder::Encode(*picture, bytes)) written = WriteFileAtomically(path, bytes);
+        break;
+    case ExportForm::None:
+        break;
+    }
+    // The PCX form rendered the picture at 800 x 600: the view draws its own again.
+    doc.RedrawView();
+    return written;
+}
