@@ -1,0 +1,44 @@
+#pragma once
+#include <QImage>
+
+// Lines on the back bitmap with the drawing rules the picture was laid out for: one
+// pixel wide, and a line covers its start point but never its end point, so that a
+// polyline draws each joint once and a rectangle's far corner stays empty.
+class CGdiCanvas {
+public:
+    // Dash-dot-dot is the only styled pen the picture uses (the Fourier cursor).
+    enum class Style { Solid, DashDotDot };
+
+    explicit CGdiCanvas(QImage& image);
+
+    void SelectPen(QRgb colour, Style style = Style::Solid) {
+        m_colour = colour;
+        m_style = style;
+    }
+    void MoveTo(int x, int y) {
+        m_x = x;
+        m_y = y;
+    }
+    // Line from the current position to (x, y), which becomes the current position.
+    void LineTo(int x, int y) {
+        Line(m_x, m_y, x, y);
+        m_x = x;
+        m_y = y;
+    }
+    // Every line of the picture comes through here: (x1, y1) up to, not including, (x2, y2).
+    void Line(int x1, int y1, int x2, int y2);
+
+private:
+    void Plot(int x, int y, int n) {
+        if (m_style == Style::DashDotDot && !DashDotDotOn(n)) return;
+        if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_bits[y * m_stride + x] = m_colour;
+    }
+    static bool DashDotDotOn(int n);
+
+    QRgb* m_bits;
+    qsizetype m_stride;  // in pixels
+    int m_width, m_height;
+    QRgb m_colour = qRgb(0, 0, 0);
+    Style m_style = Style::Solid;
+    int m_x = 0, m_y = 0;
+};

@@ -1,0 +1,289 @@
+#include "view/ui/CKivView.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegion>
+#include <QScrollBar>
+#include <algorithm>
+#include <vector>
+
+#include "app/CommandIds.h"
+
+namespace {
+
+// The framework's print-without-dialog command; no menu item carries it.
+constexpr int ID_FILE_PRINT_DIRECT = 57608;
+
+// Scroll sizes of the picture, and the smallest picture rendered for the window.
+constexpr int kMinWidth = 400;
+constexpr int kMinHeight = 200;
+
+// Holds the boxes a render raises so that they are shown after it; the mode goes on
+// as if each had been answered OK, which is all its boxes offer.
+class CDeferredMessages : public IMessages {
+public:
+    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon,
+                   MsgButtons buttons) override {
+        // A stale mode is asked again for every label column and curve; one box
+        // per render says it.
+        for (const Box& b : m_boxes)
+            if (b.text == text && b.caption == caption && b.icon == icon) return MsgResult::Ok;
+        m_boxes.push_back({text, caption, icon, buttons});
+        return MsgResult::Ok;
+    }
+    struct Box {
+        std::string text, caption;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+    std::vector<Box> m_boxes;
+};
+
+}  // namespace
+
+CKivView::CKivView(CKivDoc* pDoc, QWidget* parent) : QAbstractScrollArea(parent), m_pDoc(pDoc) {
+    // Never erased with a colour of its own: every paint covers the viewport.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setCursor(Qt::CrossCursor);
+    setFrameShape(QFrame::NoFrame);
+    m_renderTimer.setSingleShot(true);
+    m_renderTimer.setInterval(0);
+    connect(&m_renderTimer, &QTimer::timeout, this, [this] { UpdatePicture(); });
+    // A document loaded before the view existed kept the view's flags for it.
+    int32_t cursors = 0, white = 0;
+    m_pDoc->GetViewFlags(cursors, white);
+    m_bCursors = cursors;
+    m_bWhiteBackground = white;
+    m_pDoc->SetView(this);
+}
+
+CKivView::~CKivView() {
+    if (m_pDoc->GetView() == this) {
+        m_pDoc->SetView(nullptr);
+        m_pDoc->SetViewFlags(m_bCursors, m_bWhiteBackground);
+    }
+}
+
+void CKivView::OnInitialUpdate() {
+    m_pDoc->SetView(this);
+    UpdateBars(viewport()->width() - 100, viewport()->height());
+    SetRedraw();
+    Invalidate();
+}
+
+// Scroll sizes 400 x 200 with the default page (a tenth) and line (a hundredth) steps.
+void CKivView::UpdateBars(int cx, int cy) {
+    QScrollBar* h = horizontalScrollBar();
+    QScrollBar* v = verticalScrollBar();
+    h->setRange(0, std::max(0, kMinWidth - cx));
+    v->setRange(0, std::max(0, kMinHeight - cy));
+    h->setPageStep(kMinWidth / 10);
+    h->setSingleStep(kMinWidth / 100);
+    v->setPageStep(kMinHeight / 10);
+    v->setSingleStep(kMinHeight / 100);
+}
+
+void CKivView::OnSize(int cx, int cy) {
+    UpdateBars(cx, cy);
+    m_bRedraw = 1;
+}
+
+void CKivView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    OnSize(viewport()->width() - 100, viewport()->height());
+    Invalidate();
+}
+
+void CKivView::SetRedraw() { m_bRedraw = 1; }
+
+void CKivView::Invalidate() {
+    if (m_bRedraw) m_renderTimer.start();
+    viewport()->update();
+}
+
+void CKivView::ReRender() {
+    SetRedraw();
+    Invalidate();
+}
+
+void CKivView::GetStoredFlags(int32_t& cursors, int32_t& whiteBackground) const {
+    cursors = m_bCursors;
+    whiteBackground = m_bWhiteBackground;
+}
+
+void CKivView::SetStoredFlags(int32_t cursors, int32_t whiteBackground) {
+    m_bCursors = cursors;
+    m_bWhiteBackground = whiteBackground;
+}
+
+void CKivView::RenderPlot() {
+    const CPlatform platform = m_pDoc->Platform();
+    CDeferredMessages deferred;
+    {
+        CPlatform quiet = platform;
+        quiet.messages = &deferred;
+        m_pDoc->SetPlatform(quiet);
+        struct Restore {
+            CKivDoc* doc;
+            const CPlatform& platform;
+            ~Restore() { doc->SetPlatform(platform); }
+        } restore{m_pDoc, platform};
+        m_pBackBitmap.reset();
+        m_pBackBitmap = std::make_unique<QImage>(m_renderer.RenderPlot(
+            *m_pDoc, m_rcClient.right, m_rcClient.bottom, m_bWhiteBackground != 0, &m_fourierCursor));
+        m_rcPlot = m_renderer.PlotRect();
+    }
+    viewport()->update();
+    if (deferred.m_boxes.empty()) return;
+    // Boxes run their own event loop; a render asked for meanwhile waits for them.
+    ++m_nShowingMessages;
+    for (const auto& b : deferred.m_boxes) platform.Message(b.text, b.caption, b.icon, b.buttons);
+    --m_nShowingMessages;
+    if (m_bRedraw) m_renderTimer.start();
+}
+
+bool CKivView::UpdatePicture() {
+    if (!m_bRedraw || m_nShowingMessages) return false;
+    m_bRedraw = 0;
+    m_rcClient = {0, 0, std::max(viewport()->width(), kMinWidth), std::max(viewport()->height(), kMinHeight)};
+    RenderPlot();
+    return true;
+}
+
+void CKivView::paintEvent(QPaintEvent* event) {
+    if (m_bRedraw && !m_renderTimer.isActive() && !m_nShowingMessages) m_renderTimer.start();
+    QPainter p(viewport());
+    const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    QRegion uncovered(event->rect());
+    if (m_pBackBitmap) {
+        p.drawImage(origin, *m_pBackBitmap);
+        uncovered -= QRect(origin, m_pBackBitmap->size());
+    }
+    // Beyond the picture (scrolled past it, or before the first render) the
+    // background colour stands in for the stale screen.
+    const QColor background = m_bWhiteBackground ? Qt::white : Qt::black;
+    for (const QRect& r : uncovered) p.fillRect(r, background);
+}
+
+void CKivView::OnEditCopy() {
+    m_rcClient = {0, 0, 800, 600};
+    RenderPlot();
+    if (m_pBackBitmap) {
+        if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+            clipboard->setImage(*m_pBackBitmap);
+            m_pBackBitmap.reset();  // the clipboard has the picture now
+        }
+    }
+    ReRender();
+}
+
+int CKivView::PrintedHeight(int hr, int vr) { return hr < 1.5 * vr ? Trunc(hr * 0.6666667) : vr; }
+
+bool CKivView::PrintPage(QPrinter& printer) {
+    const int white = m_bWhiteBackground;
+    m_rcClient = {0, 0, 800, 600};
+    m_bRedraw = 1;  // the window renders at its own size again afterwards
+    m_bWhiteBackground = 1;
+    RenderPlot();
+    m_bWhiteBackground = white;
+    Invalidate();
+    if (!m_pBackBitmap) return false;
+    QPainter p;
+    if (!p.begin(&printer)) return false;
+    // Without this the page would carry the picture as a lossy JPEG.
+    p.setRenderHint(QPainter::LosslessImageRendering);
+    const int hr = printer.width(), vr = printer.height();
+    p.drawImage(QRect(0, 0, hr, PrintedHeight(hr, vr)), *m_pBackBitmap);
+    return p.end();
+}
+
+QPrinter& CKivView::SharedPrinter() {
+    static QPrinter* printer = [] {
+        auto* p = new QPrinter(QPrinter::HighResolution);
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [p] { delete p; });
+        return p;
+    }();
+    return *printer;
+}
+
+void CKivView::OnFilePrint(bool withDialog) {
+    QPrinter& printer = SharedPrinter();
+    printer.setFromTo(1, 1);
+    if (withDialog) {
+        QPrintDialog dialog(&printer, this);
+        dialog.setMinMax(1, 1);
+        if (dialog.exec() != QDialog::Accepted) return;
+    }
+    PrintPage(printer);
+}
+
+void CKivView::OnFilePrintPreview() {
+    QPrintPreviewDialog dialog(&SharedPrinter(), this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* printer) { PrintPage(*printer); });
+    dialog.exec();
+}
+
+bool CKivView::OnCommand(int id) {
+    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
+        m_pDoc->OnModeCommand(id);
+        return true;
+    }
+    switch (id) {
+    case ID_PLOT1_TOGGLE:
+    case ID_PLOT2_TOGGLE: m_pDoc->OnPlotToggle(id); return true;
+    case ID_CURSOR:  // drawn over the picture: no new render
+        m_bCursors = !m_bCursors;
+        Invalidate();
+        return true;
+    case ID_WHITE_BACKGROUND:
+        m_bWhiteBackground = !m_bWhiteBackground;
+        ReRender();
+        return true;
+    case ID_OFFSET_CURSOR:
+        m_bOffsetCursor = !m_bOffsetCursor;
+        Invalidate();
+        return true;
+    case ID_EDIT_COPY: OnEditCopy(); return true;
+    case ID_FILE_PRINT: OnFilePrint(true); return true;
+    case ID_FILE_PRINT_DIRECT: OnFilePrint(false); return true;
+    case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
+    default: return false;
+    }
+}
+
+bool CKivView::OnUpdateCommand(int id, CmdState& state) {
+    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
+        state = m_pDoc->OnUpdateModeCommand(id);
+        return true;
+    }
+    const CData& mode = *m_pDoc->GetCurrentMode();
+    switch (id) {
+    case ID_PLOT1_TOGGLE:
+    case ID_PLOT2_TOGGLE: state = m_pDoc->OnUpdatePlotToggle(id); return true;
+    case ID_CURSOR:
+        state.enabled = mode.IsAvailable() && !mode.IsXY();
+        state.checked = state.enabled && m_bCursors;
+        return true;
+    case ID_WHITE_BACKGROUND: state = {true, m_bWhiteBackground != 0}; return true;
+    case ID_OFFSET_CURSOR:
+        // Only the plain picture at full extent can be shifted.
+        state.enabled = mode.IsAvailable() && !mode.IsZoomed() && !mode.IsFourier() && !mode.IsDerivative() &&
+                        !mode.IsIntegral() && !mode.IsXY() && !mode.IsSum() && !mode.IsProduct();
+        state.checked = state.enabled && m_bOffsetCursor;
+        return true;
+    case ID_EDIT_COPY:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW: state = {true, false}; return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,215 @@
+#include "view/ui/CPlotRenderer.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "data/CKivDoc.h"
+#include "view/ui/CGdiCanvas.h"
+
+namespace {
+
+constexpr QRgb kGridColour = qRgb(80, 80, 80);
+constexpr QRgb kLabelGrey = qRgb(150, 150, 150);
+constexpr QRgb kCursorBlue = qRgb(0, 0, 255);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+bool Drawable(int32_t code) { return code >= 0 && code <= 200; }
+
+// Scale factors are kept as 32-bit floats, the products taken in double.
+float ScaleF(int pixels, float perUnit) { return static_cast<float>(MulF(pixels, perUnit)); }
+
+}  // namespace
+
+CPlotRenderer::CPlotRenderer() : m_font(LabelFont()) {}
+
+QFont CPlotRenderer::LabelFont() {
+    QFont font(QStringLiteral("Courrier New"));
+    font.setPixelSize(15);
+    font.setWeight(QFont::Bold);
+    font.setFixedPitch(true);
+    font.setStyleHint(QFont::Monospace, QFont::NoAntialias);
+    return font;
+}
+
+WindowRect CPlotRenderer::Layout(const CData& mode, int width, int height) {
+    return {mode.ShowsTwoCurves() ? 100 : 60, 20, width - 20, height - 50};
+}
+
+// A label in its 46 x 20 box centred on the anchor: centred across, from the top of
+// the box down (the box was asked to centre vertically, which the Windows text call
+// ignores for multi-line boxes), clipped to the box, on an opaque cell.
+void CPlotRenderer::DrawLabel(QPainter& p, const QFontMetrics& fm, const std::string& text, int ax, int ay,
+                              QRgb colour, QRgb background) {
+    if (text.empty()) return;
+    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    const QRect box(ax - 23, ay - 10, 46, 20);
+    const int tw = fm.horizontalAdvance(s);
+    const int x = (box.left() + ax + 23 - tw) / 2;
+    p.setClipRect(box);
+    p.fillRect(QRect(x, box.top(), tw, fm.height()), QColor(background));
+    p.setPen(QColor(colour));
+    p.drawText(x, box.top() + fm.ascent(), s);
+}
+
+QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground,
+                                 CFourierCursor* fourier) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    CData& mode = *doc.GetCurrentMode();
+    m_rcPlot = Layout(mode, width, height);
+    const int left = m_rcPlot.left, top = m_rcPlot.top, right = m_rcPlot.right, bottom = m_rcPlot.bottom;
+    const int W = right - left, H = bottom - top;
+    const int divX = std::clamp(mode.m_nDivX, 1, kLabels - 1);
+    const int divY = std::clamp(mode.m_nDivY, 1, kLabels - 1);
+    const QRgb background = whiteBackground ? kWhite : kBlack;
+    image.fill(background);
+
+    {
+        CGdiCanvas dc(image);
+        dc.SelectPen(kGridColour);
+        for (int i = 0; i <= divY; ++i) {
+            const int y = top + H * i / divY;
+            dc.MoveTo(left, y);
+            dc.LineTo(right, y);
+        }
+        for (int i = 0; i <= divX; ++i) {
+            const int x = left + W * i / divX;
+            dc.MoveTo(x, top);
+            dc.LineTo(x, bottom);
+        }
+    }
+    if (!mode.IsAvailable()) return image;
+
+    const bool two = mode.ShowsTwoCurves();
+    {
+        QPainter p(&image);
+        p.setFont(m_font);
+        const QFontMetrics fm(m_font, &image);
+        QRgb text = kLabelGrey;
+        if (!two) {
+            // Labels first: asking for them brings the mode up to date, colours included.
+            const std::string* labels = mode.GetAxisLabels(1);
+            text = ToQRgb(mode.GetColour(1));
+            for (int j = 0; j <= divY; ++j)
+                DrawLabel(p, fm, labels[j], left - 25, top + H * (divY - j) / divY, text, background);
+        } else {
+            const std::string* labels2 = mode.GetAxisLabels(3);
+            const std::string* labels1 = mode.GetAxisLabels(2);
+            const QRgb colour2 = ToQRgb(mode.GetColour(2)), colour1 = ToQRgb(mode.GetColour(1));
+            for (int j = 0; j <= divY; ++j) {
+                const int y = top + H * (divY - j) / divY;
+                DrawLabel(p, fm, labels2[j], left - 24, y, colour2, background);
+                DrawLabel(p, fm, labels1[j], left - 70, y, colour1, background);
+            }
+        }
+        const std::string* labelsX = mode.GetAxisLabels(0);
+        // Fourier: one label fewer, moved under the bars.
+        const bool fourierMode = mode.IsFourier();
+        const int last = fourierMode ? divX - 1 : divX, shift = fourierMode ? 11 : 0;
+        for (int k = 0; k <= last; ++k)
+            DrawLabel(p, fm, labelsX[k], left + W * k / divX + shift, bottom + 20, text, background);
+    }
+
+    const float sx = ScaleF(W, 0.00025f);   // pixels per sample
+    const float sxy = ScaleF(W, 0.005f);    // pixels per code across, XY mode
+    const float sy = ScaleF(H, 0.005f);     // pixels per code
+    const float sb = ScaleF(W, 0.02f);      // pixels per harmonic
+    const QRgb pen1 = ToQRgb(mode.GetColour(1)), pen2 = ToQRgb(mode.GetColour(2));
+    auto yOf = [&](int32_t code) { return bottom - Trunc(MulF(code, sy)); };
+
+    CGdiCanvas dc(image);
+    if (mode.IsFourier()) {
+        const int b = two ? 6 : 10;
+        dc.SelectPen(pen1);
+        for (int k = 0; k < kHarmonics; ++k) {
+            const int32_t v = mode.m_nHarm1[k];
+            if (!Drawable(v)) continue;
+            const int x0 = left + Trunc(MulF(k, sb));
+            for (int j = 0; j < b; ++j) {
+                dc.MoveTo(x0 + j, bottom);
+                dc.LineTo(x0 + j, yOf(v));
+            }
+        }
+        if (two) {
+            dc.SelectPen(pen2);
+            for (int k = 0; k < kHarmonics; ++k) {
+                const int32_t v = mode.m_nHarm2[k];
+                if (!Drawable(v)) continue;
+                const int x0 = left + Trunc(MulF(k, sb));
+                for (int j = b; j < 2 * b; ++j) {
+                    dc.MoveTo(x0 + j + 3, bottom);
+                    dc.LineTo(x0 + j + 3, yOf(v));
+                }
+            }
+        }
+        CFourierCursor own;
+        CFourierCursor& cursor = fourier ? *fourier : own;
+        cursor.SelectHarmonic(mode, m_rcPlot);
+        const int x = cursor.LineX(mode, m_rcPlot);
+        dc.SelectPen(kCursorBlue, CGdiCanvas::Style::DashDotDot);
+        dc.MoveTo(x, bottom);
+        dc.LineTo(x, top);
+        dc.SelectPen(kCursorBlue);
+        for (const int s : {-1, 1}) {  // the triangle above the plot, then its mirror below
+            const int edge = s < 0 ? top : bottom;
+            dc.Line(x - 5, edge + 3 * s, x + 5, edge + 3 * s);
+            dc.Line(x - 3, edge + 2 * s, x + 3, edge + 2 * s);
+            dc.Line(x - 1, edge + s, x + 1, edge + s);
+            dc.Line(x - 5, edge + 3 * s, x, edge);
+            dc.Line(x + 5, edge + 3 * s, x, edge);
+        }
+    } else if (mode.IsXY()) {
+        const int32_t* p1 = mode.GetDisplaySamples(1);
+        const int32_t* p2 = mode.GetDisplaySamples(2);
+        auto xOf = [&](int32_t code) { return left + Trunc(MulF(code, sxy)); };
+        dc.SelectPen(pen1);
+        // Where the first point is not drawable its position is never used.
+        const bool first = Drawable(p1[0]) && Drawable(p2[0]);
+        dc.MoveTo(first ? xOf(p2[0]) : left, first ? yOf(p1[0]) : bottom);
+        bool lifted = false;
+        for (int i = 0; i < kSamples; ++i) {
+            if (!Drawable(p1[i]) || !Drawable(p2[i])) {
+                lifted = true;
+                continue;
+            }
+            if (lifted) dc.MoveTo(xOf(p2[i]), yOf(p1[i]));
+            else dc.LineTo(xOf(p2[i]), yOf(p1[i]));
+            lifted = false;
+        }
+    } else {
+        auto curve = [&](const int32_t* p) {
+            dc.MoveTo(left, Drawable(p[0]) ? yOf(p[0]) : bottom);
+            bool lifted = false;
+            for (int i = 0; i < kSamples; ++i) {
+                if (!Drawable(p[i])) {  // a code off the scale lifts the pen
+                    lifted = true;
+                    continue;
+                }
+                const int x = left + Trunc(MulF(i, sx));
+                if (lifted) dc.MoveTo(x, yOf(p[i]));
+                else dc.LineTo(x, yOf(p[i]));
+                lifted = false;
+            }
+        };
+        // Both arrays are asked for before drawing, as the mode hands them out.
+        const int32_t* p1 = mode.GetDisplaySamples(1);
+        const int32_t* p2 = mode.GetDisplaySamples(2);
+        dc.SelectPen(pen1);
+        curve(p1);
+        if (two) {
+            dc.SelectPen(pen2);
+            curve(p2);
+        }
+    }
+    return image;
+}
+
+QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int fourierClickX) {
+    CPlotRenderer renderer;
+    CFourierCursor cursor;
+    cursor.m_nClickX = fourierClickX;
+    return renderer.RenderPlot(doc, width, height, whiteBackground, &cursor);
+}

@@ -1,0 +1,48 @@
+#pragma once
+#include <QFont>
+#include <QImage>
+
+#include "data/CData.h"
+#include "view/ui/CFourierCursor.h"
+
+class CKivDoc;
+class QFontMetrics;
+class QPainter;
+
+// The picture of a document's current display mode: background, grid, axis labels,
+// the curves (or the harmonic bars and the Fourier cursor). Needs no widget, only a
+// QGuiApplication for the font, so tools and the picture export can use it offscreen.
+class CPlotRenderer {
+public:
+    CPlotRenderer();
+
+    // Renders a width x height picture (RGB32) as the view's back bitmap. The current
+    // mode recalculates first when its data are stale, which may raise the mode's
+    // messages through the document's platform. fourier may be null (clicked x 0);
+    // else its harmonic and plot are picked again for this picture.
+    QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground,
+                      CFourierCursor* fourier = nullptr);
+
+    // Plot area of the last render.
+    const WindowRect& PlotRect() const { return m_rcPlot; }
+
+    // Plot area inside a client rectangle (0, 0, width, height): room for one label
+    // column on the left, or two when the mode shows two curves.
+    static WindowRect Layout(const CData& mode, int width, int height);
+
+    // "Courrier New" bold 15 px; monospace hint so that a missing face still falls
+    // back to a fixed-pitch one. Not antialiased: the picture keeps a handful of
+    // colours, which the 256-colour picture export relies on.
+    static QFont LabelFont();
+
+private:
+    void DrawLabel(QPainter& p, const QFontMetrics& fm, const std::string& text, int ax, int ay, QRgb colour,
+                   QRgb background);
+
+    QFont m_font;
+    WindowRect m_rcPlot;
+};
+
+// One call for tools: the picture as the view renders it, with the Fourier cursor
+// clicked at fourierClickX.
+QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int fourierClickX = 0);
