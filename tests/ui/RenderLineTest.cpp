@@ -91,3 +91,27 @@ TEST(RenderLine, DashDotDotPatternCountsFromTheStart) {
                    "#########...###...###..."
                    "##.");
 }
+
+// Slanted lines: at step i along the major axis the minor offset is the nearest one,
+// (2 i minor + major) / (2 major) in integers; the same whether the line lies inside
+// the picture or runs off its edge.
+TEST(RenderLine, SlantedLinesTakeTheNearestMinorPixel) {
+    struct Case {
+        int x1, y1, x2, y2;
+    } cases[] = {{2, 0, 12, 6}, {12, 6, 2, 0}, {3, 25, 5, 5}, {20, 20, 9, 30}, {27, 0, 37, 6}, {5, 29, -9, 20}};
+    for (const Case& c : cases) {
+        const int dx = std::abs(c.x2 - c.x1), dy = std::abs(c.y2 - c.y1), n = std::max(dx, dy);
+        const int sx = c.x2 >= c.x1 ? 1 : -1, sy = c.y2 >= c.y1 ? 1 : -1;
+        std::vector<QPoint> expected;
+        for (int i = 0; i < n; ++i) {
+            const int j = (2 * i * std::min(dx, dy) + n) / (2 * n);
+            const QPoint p = dx >= dy ? QPoint(c.x1 + sx * i, c.y1 + sy * j) : QPoint(c.x1 + sx * j, c.y1 + sy * i);
+            if (p.x() >= 0 && p.x() < 32 && p.y() >= 0 && p.y() < 32) expected.push_back(p);
+        }
+        QImage image = Blank();
+        CGdiCanvas dc(image);
+        dc.SelectPen(kInk);
+        dc.Line(c.x1, c.y1, c.x2, c.y2);
+        EXPECT_EQ(Inked(image), Sorted(expected)) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
+    }
+}
