@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <set>
 
 #include "app/CommandIds.h"
 #include "data/CKivDoc.h"
@@ -252,4 +253,24 @@ TEST(ViewCommands, MessagesOfARenderComeAfterIt) {
     view.SetRedraw();
     view.UpdatePicture();
     EXPECT_EQ(messages.texts.size(), 2u);
+}
+
+// The picture export gets 0x00RRGGBB pixels of the 800 x 600 picture. Labels are not
+// antialiased, so the picture holds only the colours drawn: the 256-entry palette
+// of the export never overflows.
+TEST(ViewCommands, ExportPictureIs800x600InFewColours) {
+    CKivDoc doc;
+    OnePlot(doc);
+    CKivView view(&doc);
+    view.resize(500, 300);
+    const RgbPicture picture = view.RenderExportPicture();
+    ASSERT_EQ(picture.width, 800);
+    ASSERT_EQ(picture.height, 600);
+    ASSERT_EQ(picture.pixels.size(), 800u * 600u);
+    EXPECT_EQ(picture.pixels[0], 0x000000u);
+    EXPECT_EQ(picture.pixels[20 * 800 + 60], 0x505050u);
+    EXPECT_EQ(picture.pixels[550 * 800 + 780], 0x000000u);
+    std::set<uint32_t> colours(picture.pixels.begin(), picture.pixels.end());
+    EXPECT_EQ(colours, (std::set<uint32_t>{0x000000u, 0x505050u, 0x3296FFu}));  // plot 1: (50, 150, 255)
+    EXPECT_EQ(view.m_bRedraw, 1);
 }

@@ -185,6 +185,14 @@ void CKivView::OnEditCopy() {
     ReRender();
 }
 
+RgbPicture CKivView::RenderExportPicture() {
+    m_rcClient = {0, 0, 800, 600};
+    RenderPlot();
+    RgbPicture picture = ToRgbPicture(*m_pBackBitmap);
+    ReRender();
+    return picture;
+}
+
 int CKivView::PrintedHeight(int hr, int vr) { return hr < 1.5 * vr ? Trunc(hr * 0.6666667) : vr; }
 
 bool CKivView::PrintPage(QPrinter& printer) {

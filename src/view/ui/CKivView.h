@@ -45,6 +45,9 @@ public:
     // window's size (at least 400 x 200). True when it rendered.
     bool UpdatePicture();
 
+    // The picture export's picture: rendered at 800 x 600 with the current background
+    // into the back bitmap; the window renders at its own size again afterwards.
+    RgbPicture RenderExportPicture();
     // Copies the 800 x 600 picture with the current background to the clipboard.
     void OnEditCopy();
     // One page: the picture at 800 x 600 on white, as wide as the page. False when

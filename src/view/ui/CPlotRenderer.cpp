@@ -207,6 +207,18 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
     return image;
 }
 
+RgbPicture ToRgbPicture(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    RgbPicture picture{rgb.width(), rgb.height(), {}};
+    picture.pixels.resize(static_cast<size_t>(rgb.width()) * static_cast<size_t>(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            picture.pixels[static_cast<size_t>(y) * rgb.width() + x] = line[x] & 0x00FFFFFFu;
+    }
+    return picture;
+}
+
 QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int fourierClickX) {
     CPlotRenderer renderer;
     CFourierCursor cursor;

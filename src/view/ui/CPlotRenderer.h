@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "data/CData.h"
+#include "data/CPcxEncoder.h"
 #include "view/ui/CFourierCursor.h"
 
 class CKivDoc;
@@ -46,3 +47,6 @@ private:
 // One call for tools: the picture as the view renders it, with the Fourier cursor
 // clicked at fourierClickX.
 QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int fourierClickX = 0);
+
+// The rendered picture as the picture export reads it: 0x00RRGGBB, row by row.
+RgbPicture ToRgbPicture(const QImage& image);
