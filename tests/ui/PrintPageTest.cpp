@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QPageLayout>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 
+#include "app/CommandIds.h"
 #include "data/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
@@ -90,4 +94,26 @@ TEST(PrintPage, OnePageWithThePictureStretchedToThePageWidth) {
     // Below the picture the page is blank.
     for (int y = int(hp) + 2; y < page.height(); y += 7)
         for (int x = 0; x < W; x += 3) ASSERT_EQ(page.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+}
+
+// "Podgląd wydruku" shows the one page the view prints.
+TEST(PrintPage, PreviewShowsOnePage) {
+    CKivDoc doc;
+    FillPlot(doc.Source(), 1, [](int i) { return 100 + i % 50; });
+    CKivView view(&doc);
+    view.resize(640, 480);
+    view.show();
+    int pages = -1;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>()) pages = preview->pageCount();
+        dialog->close();
+    });
+    CmdState state;
+    ASSERT_TRUE(view.OnUpdateCommand(ID_FILE_PRINT_PREVIEW, state));
+    EXPECT_TRUE(state.enabled);
+    EXPECT_TRUE(view.OnCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(view.m_bWhiteBackground, 0);
 }

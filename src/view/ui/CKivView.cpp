@@ -136,22 +136,27 @@ void CKivView::RenderPlot() {
             const CPlatform& platform;
             ~Restore() { doc->SetPlatform(platform); }
         } restore{m_pDoc, platform};
-        m_pBackBitmap.reset();
-        m_pBackBitmap = std::make_unique<QImage>(m_renderer.RenderPlot(
-            *m_pDoc, m_rcClient.right, m_rcClient.bottom, m_bWhiteBackground != 0, &m_fourierCursor));
+        // The mode's progress window may let events through: paints keep copying the
+        // old bitmap, and a render asked for meanwhile waits for this one.
+        ++m_nBusy;
+        QImage picture = m_renderer.RenderPlot(*m_pDoc, m_rcClient.right, m_rcClient.bottom,
+                                               m_bWhiteBackground != 0, &m_fourierCursor);
+        --m_nBusy;
+        m_pBackBitmap = std::make_unique<QImage>(std::move(picture));
         m_rcPlot = m_renderer.PlotRect();
     }
     viewport()->update();
-    if (deferred.m_boxes.empty()) return;
-    // Boxes run their own event loop; a render asked for meanwhile waits for them.
-    ++m_nShowingMessages;
-    for (const auto& b : deferred.m_boxes) platform.Message(b.text, b.caption, b.icon, b.buttons);
-    --m_nShowingMessages;
-    if (m_bRedraw) m_renderTimer.start();
+    if (!deferred.m_boxes.empty()) {
+        // Boxes run their own event loop too.
+        ++m_nBusy;
+        for (const auto& b : deferred.m_boxes) platform.Message(b.text, b.caption, b.icon, b.buttons);
+        --m_nBusy;
+    }
+    if (m_bRedraw && !m_nBusy) m_renderTimer.start();
 }
 
 bool CKivView::UpdatePicture() {
-    if (!m_bRedraw || m_nShowingMessages) return false;
+    if (!m_bRedraw || m_nBusy) return false;
     m_bRedraw = 0;
     m_rcClient = {0, 0, std::max(viewport()->width(), kMinWidth), std::max(viewport()->height(), kMinHeight)};
     RenderPlot();
@@ -159,7 +164,7 @@ bool CKivView::UpdatePicture() {
 }
 
 void CKivView::paintEvent(QPaintEvent* event) {
-    if (m_bRedraw && !m_renderTimer.isActive() && !m_nShowingMessages) m_renderTimer.start();
+    if (m_bRedraw && !m_renderTimer.isActive() && !m_nBusy) m_renderTimer.start();
     QPainter p(viewport());
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     QRegion uncovered(event->rect());

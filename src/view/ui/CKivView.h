@@ -86,5 +86,5 @@ private:
     std::unique_ptr<QImage> m_pBackBitmap;
     CPlotRenderer m_renderer;
     QTimer m_renderTimer;
-    int m_nShowingMessages = 0;
+    int m_nBusy = 0;  // rendering, or showing the render's messages
 };
