@@ -1,0 +1,120 @@
+#include "app/ui/CChildFrame.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMenu>
+
+#include "app/CommandIds.h"
+#include "app/ui/CKivApp.h"
+#include "view/ui/CKivView.h"
+
+CChildFrame::CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_app(app), m_pDoc(std::move(doc)), m_pView(new CKivView(m_pDoc.get())) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kiv.svg")));
+    setWidget(m_pView);
+    if (!m_pDoc->GetView()) m_pDoc->SetView(m_pView);
+    // Ctrl+W fetches a waveform here, so the window's own close key is Ctrl+F4 alone.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+                action->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    }
+}
+
+CChildFrame::~CChildFrame() {
+    // The view refers to the document: it goes first.
+    QWidget* view = widget();
+    setWidget(nullptr);
+    delete view;
+    m_pDoc->SetView(nullptr);
+    m_pDoc.reset();
+}
+
+void CChildFrame::SetPathName(const QString& path) {
+    m_strPathName = path;
+    SetTitle(QFileInfo(path).fileName());
+}
+
+void CChildFrame::SetTitle(const QString& title) {
+    m_strTitle = title;
+    setWindowTitle(title);
+}
+
+void CChildFrame::InitialUpdateFrame() {
+    m_pView->OnInitialUpdate();
+    ActivateFrame();
+}
+
+void CChildFrame::ActivateFrame() {
+    showMaximized();
+    if (QMdiArea* area = mdiArea()) area->setActiveSubWindow(this);
+    m_pView->setFocus();
+}
+
+bool CChildFrame::SaveModified() {
+    if (!m_pDoc->IsModified()) return true;
+    const QString text = QStringLiteral("Czy zapisać zmiany w dokumencie %1?").arg(m_strTitle);
+    switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    case MsgResult::Cancel: return false;
+    case MsgResult::No: return true;
+    default: return DoSave(m_strPathName);
+    }
+}
+
+bool CChildFrame::DoSave(const QString& path) {
+    QString name = path;
+    if (name.isEmpty()) {
+        name = m_strPathName.isEmpty() ? m_strTitle : m_strPathName;
+        if (!m_app.DoPromptFileName(name, false)) return false;
+    }
+    if (!m_pDoc->OnSaveDocument(QFile::encodeName(name).toStdString())) return false;
+    SetPathName(name);
+    m_app.AddToRecentFileList(name);
+    return true;
+}
+
+bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
+    if (m_pView->OnUpdateCommand(id, state)) return true;
+    switch (id) {
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS: state = {true, false}; return true;
+    case ID_PLOT1_TOGGLE:
+    case ID_PLOT2_TOGGLE: state = m_pDoc->OnUpdatePlotToggle(id); return true;
+    default: break;
+    }
+    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
+        state = m_pDoc->OnUpdateModeCommand(id);
+        return true;
+    }
+    return false;
+}
+
+bool CChildFrame::OnCommand(int id) {
+    if (m_pView->OnCommand(id)) return true;
+    switch (id) {
+    case ID_FILE_CLOSE: close(); return true;
+    case ID_FILE_SAVE: DoSave(m_strPathName); return true;
+    case ID_FILE_SAVE_AS: DoSave(QString()); return true;
+    case ID_PLOT1_TOGGLE:
+    case ID_PLOT2_TOGGLE: m_pDoc->OnPlotToggle(id); return true;
+    default: break;
+    }
+    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
+        m_pDoc->OnModeCommand(id);
+        return true;
+    }
+    return false;
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

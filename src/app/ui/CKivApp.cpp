@@ -1,0 +1,251 @@
+#include "app/ui/CKivApp.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QSettings>
+
+#include "analysis/ui/CDftProgressDlg.h"
+#include "app/CommandIds.h"
+#include "app/ui/CAboutBox.h"
+#include "app/ui/CChildFrame.h"
+#include "app/ui/CMainFrame.h"
+#include "app/ui/KivCommandTable.h"
+#include "platform/ui/CQtMessages.h"
+#include "view/ui/CKivView.h"
+
+namespace {
+
+const char kRecentSection[] = "Recent File List";
+const char kFilter[] = "Pliki Kiv (*.kiv)";
+constexpr int kMaxDisplayLength = 30;
+
+// Same file, however it was named.
+bool SamePath(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return ca.isEmpty() || cb.isEmpty() ? QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath() : ca == cb;
+}
+
+// "~/…/folder/name.kiv" short enough for a menu, as the old recent-file lists did.
+QString AbbreviatePath(const QString& path) {
+    QString shown = QDir::toNativeSeparators(path);
+    const QString home = QDir::homePath();
+    if (shown.startsWith(home + QLatin1Char('/'))) shown = QLatin1Char('~') + shown.mid(home.size());
+    if (shown.size() <= kMaxDisplayLength) return shown;
+    QStringList parts = shown.split(QLatin1Char('/'));
+    const QString head = parts.takeFirst();
+    while (parts.size() > 1) {
+        const QString candidate = head + QStringLiteral("/.../") + parts.join(QLatin1Char('/'));
+        if (candidate.size() <= kMaxDisplayLength) return candidate;
+        parts.removeFirst();
+    }
+    return parts.isEmpty() ? shown : head + QStringLiteral("/.../") + parts.first();
+}
+
+}  // namespace
+
+CKivApp::CKivApp() = default;
+
+CKivApp::~CKivApp() { ExitInstance(); }
+
+bool CKivApp::InitInstance(const QStringList& args) {
+    // 1. The control look is Qt's. 2. The profile and its recent-file list.
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kiv"));
+    LoadStdProfileSettings();
+    // 3. Every document gets a CChildFrame with one CKivView (see OnFileNew).
+    // 4. The main frame, and the desktop services the documents use.
+    m_pMainWnd = new CMainFrame(*this);
+    m_pMessages = std::make_unique<CQtMessages>(m_pMainWnd);
+    m_pProgress = new CDftProgressDlg(m_pMainWnd);
+    // 5. Files dropped on the window open; the file type itself is registered by
+    // the installed kiv.desktop and MIME entry.
+    m_pMainWnd->setAcceptDrops(true);
+    // 6. The command line.
+    if (!ProcessShellCommand(args)) {
+        ExitInstance();
+        return false;
+    }
+    // 7.
+    m_pMainWnd->showMaximized();
+    return true;
+}
+
+int CKivApp::ExitInstance() {
+    if (m_pMainWnd) {
+        delete m_pMainWnd;
+        m_pMainWnd = nullptr;
+        m_pProgress = nullptr;
+        m_pMessages.reset();
+        SaveStdProfileSettings();
+    }
+    return 0;
+}
+
+bool CKivApp::ProcessShellCommand(const QStringList& args) {
+    // The first name that is not an option is the document; none means a new one.
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1Char('-'))) continue;
+        return OpenDocumentFile(arg) != nullptr;
+    }
+    return OnFileNew() != nullptr;
+}
+
+void CKivApp::LoadStdProfileSettings() {
+    QSettings settings;
+    m_recentFiles.clear();
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString path = settings.value(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i)).toString();
+        if (!path.isEmpty()) m_recentFiles.append(path);
+    }
+}
+
+void CKivApp::SaveStdProfileSettings() const {
+    QSettings settings;
+    settings.remove(QString::fromLatin1(kRecentSection));
+    for (int i = 0; i < m_recentFiles.size(); ++i)
+        settings.setValue(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i + 1), m_recentFiles[i]);
+}
+
+void CKivApp::AddToRecentFileList(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    for (int i = m_recentFiles.size() - 1; i >= 0; --i)
+        if (SamePath(m_recentFiles[i], full)) m_recentFiles.removeAt(i);
+    m_recentFiles.prepend(full);
+    while (m_recentFiles.size() > kMaxRecentFiles) m_recentFiles.removeLast();
+    SaveStdProfileSettings();
+    if (m_pMainWnd) m_pMainWnd->RecentFilesChanged();
+}
+
+QString CKivApp::RecentFileMenuText(int index, const QString& path) {
+    QString shown = AbbreviatePath(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
+}
+
+CPlatform CKivApp::Platform() const {
+    CPlatform platform;
+    platform.messages = m_pMessagesOverride ? m_pMessagesOverride : m_pMessages.get();
+    platform.progress = m_pProgress;
+    return platform;
+}
+
+QString CKivApp::NextUntitledTitle() { return QStringLiteral("Kiv%1").arg(++m_nUntitledCount); }
+
+CChildFrame* CKivApp::OnFileNew() {
+    auto* frame = new CChildFrame(*this, std::make_unique<CKivDoc>(Platform()));
+    frame->SetTitle(NextUntitledTitle());
+    m_pMainWnd->AddChild(frame);
+    frame->InitialUpdateFrame();
+    return frame;
+}
+
+CChildFrame* CKivApp::OpenDocumentFile(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    for (CChildFrame* child : m_pMainWnd->Children()) {
+        if (!child->GetPathName().isEmpty() && SamePath(child->GetPathName(), full)) {
+            child->ActivateFrame();
+            return child;
+        }
+    }
+    // The view is there while the file loads, so it takes its stored flags.
+    auto* frame = new CChildFrame(*this, std::make_unique<CKivDoc>(Platform()));
+    if (!frame->GetDocument()->OnOpenDocument(QFile::encodeName(full).toStdString())) {
+        delete frame;
+        return nullptr;
+    }
+    frame->SetPathName(full);
+    m_pMainWnd->AddChild(frame);
+    frame->InitialUpdateFrame();
+    AddToRecentFileList(full);
+    return frame;
+}
+
+bool CKivApp::SaveAllModified() {
+    if (!m_pMainWnd) return true;
+    for (CChildFrame* child : m_pMainWnd->Children())
+        if (!child->SaveModified()) return false;
+    return true;
+}
+
+bool CKivApp::DoPromptFileName(QString& path, bool open) {
+    QFileDialog dialog(m_pMainWnd, open ? QStringLiteral("Otwórz") : QStringLiteral("Zapisz jako"));
+    dialog.setNameFilters({QString::fromUtf8(kFilter), QStringLiteral("Wszystkie pliki (*)")});
+    dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("kiv"));
+    if (!open && !path.isEmpty()) {
+        QFileInfo info(path);
+        if (info.isAbsolute()) dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.suffix().isEmpty() ? info.fileName() + QStringLiteral(".kiv") : info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = dialog.selectedFiles().first();
+    return true;
+}
+
+void CKivApp::OnFileOpen() {
+    QString path;
+    if (DoPromptFileName(path, true)) OpenDocumentFile(path);
+}
+
+void CKivApp::OnOpenRecentFile(int index) {
+    if (index < 0 || index >= m_recentFiles.size()) return;
+    // An entry that no longer opens leaves the list.
+    if (!OpenDocumentFile(m_recentFiles[index])) {
+        m_recentFiles.removeAt(index);
+        SaveStdProfileSettings();
+        m_pMainWnd->RecentFilesChanged();
+    }
+}
+
+void CKivApp::OnFilePrintSetup() {
+    // The printer that printing and preview use too.
+    QPageSetupDialog dialog(&CKivView::SharedPrinter(), m_pMainWnd);
+    dialog.setWindowTitle(QStringLiteral("Ustawienia drukarki"));
+    dialog.exec();
+}
+
+void CKivApp::OnAppAbout() {
+    CAboutBox about(m_pMainWnd);
+    about.exec();
+}
+
+void CKivApp::OnAppExit() { m_pMainWnd->close(); }
+
+bool CKivApp::OnUpdateCommand(int id, CmdState& state) {
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_PRINT_SETUP:
+    case ID_APP_ABOUT:
+    case ID_APP_EXIT: state = {true, false}; return true;
+    default: break;
+    }
+    const int recent = id - ID_FILE_MRU_FILE1;
+    if (recent >= 0 && recent < kMaxRecentFiles) {
+        state = {recent < m_recentFiles.size(), false};
+        return true;
+    }
+    return false;
+}
+
+bool CKivApp::OnCommand(int id) {
+    switch (id) {
+    case ID_FILE_NEW: OnFileNew(); return true;
+    case ID_FILE_OPEN: OnFileOpen(); return true;
+    case ID_FILE_PRINT_SETUP: OnFilePrintSetup(); return true;
+    case ID_APP_ABOUT: OnAppAbout(); return true;
+    case ID_APP_EXIT: OnAppExit(); return true;
+    default: break;
+    }
+    const int recent = id - ID_FILE_MRU_FILE1;
+    if (recent >= 0 && recent < kMaxRecentFiles) {
+        OnOpenRecentFile(recent);
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,70 @@
+#pragma once
+#include <QStringList>
+#include <memory>
+
+#include "data/CKivDoc.h"
+#include "platform/CPlatform.h"
+
+class CChildFrame;
+class CDftProgressDlg;
+class CMainFrame;
+class CQtMessages;
+
+// The application: starts the main frame, keeps the recent-file list in the profile,
+// and creates, opens and saves documents. Its commands are the last stop of the
+// frame's command routing.
+class CKivApp {
+public:
+    CKivApp();
+    ~CKivApp();
+    CKivApp(const CKivApp&) = delete;
+    CKivApp& operator=(const CKivApp&) = delete;
+
+    // Start-up with the command line (program name and Qt's own options removed);
+    // false when the program is to end at once.
+    bool InitInstance(const QStringList& args);
+    // Closes the main frame and writes the profile.
+    int ExitInstance();
+
+    CMainFrame* MainFrame() const { return m_pMainWnd; }
+
+    CChildFrame* OnFileNew();
+    // Opens a document in a new maximised child, or activates the child that already
+    // shows it. Null when the document refuses the file (it reports why, if at all).
+    CChildFrame* OpenDocumentFile(const QString& path);
+    // Asks about every modified document; false when the user cancelled.
+    bool SaveAllModified();
+    // Open/save file dialog for "Pliki Kiv (*.kiv)"; false when cancelled.
+    bool DoPromptFileName(QString& path, bool open);
+
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    void AddToRecentFileList(const QString& path);
+    static QString RecentFileMenuText(int index, const QString& path);
+
+    bool OnCommand(int id);
+    bool OnUpdateCommand(int id, CmdState& state);
+
+    // What every document gets for its message boxes and its DFT progress window.
+    CPlatform Platform() const;
+    // Tests answer the message boxes themselves.
+    void SetMessages(IMessages* messages) { m_pMessagesOverride = messages; }
+    CDftProgressDlg* ProgressWindow() const { return m_pProgress; }
+
+private:
+    bool ProcessShellCommand(const QStringList& args);
+    void LoadStdProfileSettings();
+    void SaveStdProfileSettings() const;
+    void OnFileOpen();
+    void OnOpenRecentFile(int index);
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    void OnAppExit();
+    QString NextUntitledTitle();
+
+    CMainFrame* m_pMainWnd = nullptr;
+    std::unique_ptr<CQtMessages> m_pMessages;
+    IMessages* m_pMessagesOverride = nullptr;
+    CDftProgressDlg* m_pProgress = nullptr;
+    QStringList m_recentFiles;
+    int m_nUntitledCount = 0;
+};

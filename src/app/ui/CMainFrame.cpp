@@ -1,0 +1,310 @@
+#include "app/ui/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QStatusBar>
+#include <QSvgRenderer>
+#include <QToolBar>
+
+#include "app/CommandIds.h"
+#include "app/ui/CChildFrame.h"
+#include "app/ui/CKivApp.h"
+
+static void InitKivResources() { Q_INIT_RESOURCE(kiv); }
+
+namespace {
+
+const char kIdProperty[] = "kivCommand";
+const char kReady[] = "Gotowy";
+
+// Toolbar pictures are drawn for 16 x 15; rendered once at 1x and 2x.
+QIcon ToolbarIcon(const QString& path) {
+    QSvgRenderer svg(path);
+    QIcon icon;
+    for (int scale : {1, 2}) {
+        QPixmap pixmap(16 * scale, 15 * scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        svg.render(&painter);
+        painter.end();
+        pixmap.setDevicePixelRatio(scale);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKivApp& app) : m_app(app), m_pMdiArea(new QMdiArea(this)) {
+    InitKivResources();
+    setWindowTitle(QStringLiteral("Kiv"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kiv.svg")));
+    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_pMdiArea);
+
+    CreateActions();
+    m_barNoDocument = BuildMenuBar(KivMenuNoDocument());
+    m_barDocument = BuildMenuBar(KivMenuDocument());
+    for (QAction* entry : m_barNoDocument) menuBar()->addAction(entry);
+    CreateToolBar();
+    CreateStatusBar();
+    RecentFilesChanged();
+
+    connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateFrame(); });
+    // The toolbar's buttons follow their rules while the program is idle.
+    m_idleTimer.setInterval(100);
+    connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateFrame);
+    m_idleTimer.start();
+    UpdateFrame();
+}
+
+CMainFrame::~CMainFrame() {
+    m_idleTimer.stop();
+    // Children go before the frame's actions and menus they may still refer to.
+    for (CChildFrame* child : Children()) delete child;
+}
+
+QAction* CMainFrame::CreateAction(int id, const QString& text, QObject* parent) {
+    auto* action = new QAction(text, parent);
+    action->setProperty(kIdProperty, id);
+    if (const KivCommandRow* row = FindKivCommand(id)) {
+        const QString prompt = QString::fromUtf8(row->prompt);
+        const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
+        action->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
+        if (nl >= 0) action->setToolTip(prompt.mid(nl + 1));
+    }
+    connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
+    m_actions[id].append(action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    for (const KivCommandRow& row : KivCommands()) {
+        QAction* action = CreateAction(row.id, QString::fromUtf8(row.text), this);
+        QList<QKeySequence> keys;
+        for (const QString& key : QString::fromUtf8(row.keys).split(QLatin1Char('|'), Qt::SkipEmptyParts))
+            keys.append(QKeySequence(key, QKeySequence::PortableText));
+        action->setShortcuts(keys);
+        if (row.icon) action->setIcon(ToolbarIcon(QString::fromUtf8(row.icon)));
+        // Menus show text and check marks only; the pictures are the toolbar's.
+        action->setIconVisibleInMenu(false);
+        // Keys work whichever menu bar is up.
+        addAction(action);
+        if (row.id >= ID_FILE_MRU_FILE1 && row.id < ID_FILE_MRU_FILE1 + kMaxRecentFiles) m_recentFiles.append(action);
+    }
+    m_pRecentPlaceholder = new QAction(QStringLiteral("Ostatni plik"), this);
+    m_pRecentPlaceholder->setEnabled(false);
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const QList<QAction*> actions = m_actions.value(id);
+    return actions.isEmpty() ? nullptr : actions.first();
+}
+
+QList<QAction*> CMainFrame::BuildMenuBar(std::span<const KivMenuItem> layout) {
+    QList<QAction*> bar;
+    QList<QMenu*> open;
+    for (const KivMenuItem& item : layout) {
+        QMenu* current = open.isEmpty() ? nullptr : open.last();
+        switch (item.kind) {
+        case KivMenuKind::Popup: {
+            auto* menu = new QMenu(QString::fromUtf8(item.text), current ? static_cast<QWidget*>(current) : this);
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+                UpdateActions(menu->actions());
+                if (menu->actions().contains(Action(ID_WINDOW_CASCADE))) UpdateWindowList(menu);
+            });
+            if (current) current->addMenu(menu);
+            else bar.append(menu->menuAction());
+            open.append(menu);
+            break;
+        }
+        case KivMenuKind::EndPopup: open.removeLast(); break;
+        case KivMenuKind::Separator: current->addSeparator(); break;
+        case KivMenuKind::RecentFiles:
+            current->addActions(m_recentFiles);
+            current->addAction(m_pRecentPlaceholder);
+            break;
+        case KivMenuKind::Command: {
+            QAction* action = item.text ? CreateAction(item.id, QString::fromUtf8(item.text), this) : Action(item.id);
+            if (current) current->addAction(action);
+            else bar.append(action);
+            break;
+        }
+        }
+    }
+    return bar;
+}
+
+void CMainFrame::CreateToolBar() {
+    m_pToolBar = new QToolBar(QStringLiteral("Pasek narzędzi"), this);
+    m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
+    m_pToolBar->setIconSize(QSize(16, 15));
+    m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : KivToolbarLayout()) {
+        if (id == 0) m_pToolBar->addSeparator();
+        else m_pToolBar->addAction(Action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_pToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    // One pane: the prompt of what is under the mouse, else "Gotowy".
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
+        if (text.isEmpty()) bar->showMessage(QString::fromUtf8(kReady));
+    });
+    bar->showMessage(QString::fromUtf8(kReady));
+}
+
+CChildFrame* CMainFrame::ActiveChild() const {
+    return qobject_cast<CChildFrame*>(m_pMdiArea->activeSubWindow());
+}
+
+QList<CChildFrame*> CMainFrame::Children() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList())
+        if (auto* child = qobject_cast<CChildFrame*>(window)) children.append(child);
+    return children;
+}
+
+void CMainFrame::AddChild(CChildFrame* child) {
+    m_pMdiArea->addSubWindow(child);
+    connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateFrame); });
+}
+
+bool CMainFrame::RouteUpdate(int id, CmdState& state) {
+    CChildFrame* child = ActiveChild();
+    if (child && child->OnUpdateCommand(id, state)) return true;
+    if (OnUpdateCommand(id, state)) return true;
+    return m_app.OnUpdateCommand(id, state);
+}
+
+bool CMainFrame::RouteCommand(int id) {
+    CChildFrame* child = ActiveChild();
+    if (child && child->OnCommand(id)) return true;
+    if (OnCommand(id)) return true;
+    return m_app.OnCommand(id);
+}
+
+CmdState CMainFrame::QueryState(int id) {
+    CmdState state;
+    if (!RouteUpdate(id, state)) return {};
+    return state;
+}
+
+void CMainFrame::Execute(int id) {
+    // Keys reach here without a menu having been opened: the rule decides again.
+    if (!QueryState(id).enabled) return;
+    RouteCommand(id);
+    UpdateFrame();
+}
+
+bool CMainFrame::OnUpdateCommand(int id, CmdState& state) {
+    switch (id) {
+    case ID_VIEW_TOOLBAR: state = {true, !m_pToolBar->isHidden()}; return true;
+    case ID_VIEW_STATUS_BAR: state = {true, !statusBar()->isHidden()}; return true;
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE_HORZ:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE: state = {ActiveChild() != nullptr, false}; return true;
+    default: return false;
+    }
+}
+
+bool CMainFrame::OnCommand(int id) {
+    switch (id) {
+    case ID_VIEW_TOOLBAR: m_pToolBar->setVisible(m_pToolBar->isHidden()); return true;
+    case ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); return true;
+    case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); return true;
+    case ID_WINDOW_TILE_HORZ: m_pMdiArea->tileSubWindows(); return true;
+    // There are no split panes: F6 steps through the document windows.
+    case ID_NEXT_PANE: m_pMdiArea->activateNextSubWindow(); return true;
+    case ID_PREV_PANE: m_pMdiArea->activatePreviousSubWindow(); return true;
+    default: return false;
+    }
+}
+
+void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
+    for (QAction* action : actions) {
+        const QVariant id = action->property(kIdProperty);
+        if (!id.isValid()) continue;
+        const CmdState state = QueryState(id.toInt());
+        action->setEnabled(state.enabled);
+        // Any command may be checked by its rule, as in a plain menu.
+        if (state.checked) action->setCheckable(true);
+        action->setChecked(state.checked);
+        if (!state.checked) action->setCheckable(false);
+    }
+}
+
+void CMainFrame::UpdateFrame() {
+    SwapMenuBar();
+    for (const QList<QAction*>& actions : std::as_const(m_actions)) UpdateActions(actions);
+}
+
+void CMainFrame::SwapMenuBar() {
+    const bool document = !Children().isEmpty();
+    if (document == m_bDocumentMenu) return;
+    m_bDocumentMenu = document;
+    QMenuBar* bar = menuBar();
+    for (QAction* entry : m_bDocumentMenu ? m_barNoDocument : m_barDocument) bar->removeAction(entry);
+    for (QAction* entry : m_bDocumentMenu ? m_barDocument : m_barNoDocument) bar->addAction(entry);
+}
+
+void CMainFrame::RecentFilesChanged() {
+    const QStringList& files = m_app.RecentFiles();
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        QAction* action = m_recentFiles[i];
+        action->setVisible(i < files.size());
+        if (i < files.size()) action->setText(CKivApp::RecentFileMenuText(i, files[i]));
+    }
+    m_pRecentPlaceholder->setVisible(files.isEmpty());
+}
+
+// The window menu lists the open documents after its own entries.
+void CMainFrame::UpdateWindowList(QMenu* menu) {
+    qDeleteAll(m_windowList);
+    m_windowList.clear();
+    const QList<CChildFrame*> children = Children();
+    if (children.isEmpty()) return;
+    m_windowList.append(menu->addSeparator());
+    CChildFrame* active = ActiveChild();
+    for (int i = 0; i < children.size() && i < 9; ++i) {
+        CChildFrame* child = children[i];
+        QString title = child->GetTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        entry->setCheckable(true);
+        entry->setChecked(child == active);
+        connect(entry, &QAction::triggered, child, [this, child] { m_pMdiArea->setActiveSubWindow(child); });
+        m_windowList.append(entry);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_app.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    m_idleTimer.stop();
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+}

@@ -1,0 +1,81 @@
+#pragma once
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "app/ui/KivCommandTable.h"
+#include "data/CKivDoc.h"
+
+class CChildFrame;
+class CKivApp;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The main window: the menu bar (one layout with no document open, another with one),
+// the toolbar, the one-pane status bar and the MDI area with one child per document.
+// Every command goes through Execute, which asks the active child (its view, then its
+// document), then this frame, then the application.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(CKivApp& app);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return m_pMdiArea; }
+    CChildFrame* ActiveChild() const;
+    QList<CChildFrame*> Children() const;
+    void AddChild(CChildFrame* child);
+
+    // Runs a command when its update rule enables it.
+    void Execute(int id);
+    // The command's state along the routing; disabled when nobody handles it.
+    CmdState QueryState(int id);
+
+    // Every action of a command: the first carries the keys and sits on the toolbar;
+    // the others are menu entries with a text of their own.
+    QList<QAction*> ActionsOf(int id) const { return m_actions.value(id); }
+    QAction* Action(int id) const;
+    // The menu bar's top-level entries of either layout, in order.
+    const QList<QAction*>& MenuBarEntries(bool document) const { return document ? m_barDocument : m_barNoDocument; }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+    bool ShowsDocumentMenu() const { return m_bDocumentMenu; }
+
+    // Swaps the menu bar to the documents' state and refreshes every action. Runs on a
+    // timer while the program is idle; tests call it directly.
+    void UpdateFrame();
+    void RecentFilesChanged();
+
+    // This frame's own commands.
+    bool OnCommand(int id);
+    bool OnUpdateCommand(int id, CmdState& state);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    QAction* CreateAction(int id, const QString& text, QObject* parent);
+    QList<QAction*> BuildMenuBar(std::span<const KivMenuItem> layout);
+    void CreateToolBar();
+    void CreateStatusBar();
+    bool RouteUpdate(int id, CmdState& state);
+    bool RouteCommand(int id);
+    void UpdateActions(const QList<QAction*>& actions);
+    void UpdateWindowList(QMenu* menu);
+    void SwapMenuBar();
+
+    CKivApp& m_app;
+    QMdiArea* m_pMdiArea;
+    QToolBar* m_pToolBar = nullptr;
+    QHash<int, QList<QAction*>> m_actions;
+    QList<QAction*> m_barNoDocument, m_barDocument;
+    QList<QAction*> m_recentFiles;
+    QAction* m_pRecentPlaceholder = nullptr;
+    QList<QAction*> m_windowList;
+    bool m_bDocumentMenu = false;
+    QTimer m_idleTimer;
+};

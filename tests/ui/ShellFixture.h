@@ -1,0 +1,73 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <memory>
+
+#include "app/CommandIds.h"
+#include "app/ui/CChildFrame.h"
+#include "app/ui/CKivApp.h"
+#include "app/ui/CMainFrame.h"
+#include "support/FakePlatform.h"
+#include "support/PlotFill.h"
+#include "support/TestFiles.h"
+
+// A started application with its profile in a folder of the test's own and message
+// boxes answered by a fake.
+class ShellTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_dir = QString::fromStdString(TestDir("shell-" + name));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir + "/config");
+        m_app = std::make_unique<CKivApp>();
+        m_app->SetMessages(&m_messages);
+    }
+    void TearDown() override { m_app.reset(); }
+
+    bool Start(const QStringList& args = {}) { return m_app->InitInstance(args); }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    CChildFrame* Active() { return Frame().ActiveChild(); }
+    CKivDoc& Doc() { return *Active()->GetDocument(); }
+    CmdState State(int id) {
+        Frame().UpdateFrame();
+        QAction* action = Frame().Action(id);
+        return {action->isEnabled(), action->isChecked()};
+    }
+    QString Path(const char* name) const { return m_dir + "/" + name; }
+    // A document with plot 1 saved under name.
+    QString MakeDocument(const char* name) {
+        CKivDoc doc;
+        FillPlot(*doc.m_pSource, 1, [](int i) { return 100 + (i % 50); });
+        doc.OnSaveDocument(Path(name).toStdString());
+        return Path(name);
+    }
+
+    QString m_dir;
+    FakeMessages m_messages;
+    std::unique_ptr<CKivApp> m_app;
+};
+
+// A menu as text: separators "-", submenus their title and " >", hidden entries left out.
+inline QStringList MenuTexts(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions) {
+        if (!a->isVisible()) continue;
+        if (a->isSeparator()) out << "-";
+        else if (a->menu()) out << a->text() + " >";
+        else out << a->text();
+    }
+    return out;
+}
+
+inline QMenu* TopMenu(CMainFrame& frame, bool document, const QString& title) {
+    for (QAction* a : frame.MenuBarEntries(document))
+        if (a->text() == title) return a->menu();
+    return nullptr;
+}
