@@ -1,6 +1,9 @@
 #include "ShellFixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
@@ -57,6 +60,22 @@ TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
         EXPECT_EQ(m_app->MainFrame(), nullptr);
     }
     EXPECT_TRUE(m_messages.boxes.empty());
+}
+
+TEST_F(ShellTest, DroppedFilesOpen) {
+    ASSERT_TRUE(Start());
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(MakeDocument("x.kiv")), QUrl::fromLocalFile(MakeDocument("y.kiv")),
+                  QUrl::fromLocalFile(Path("notes.txt"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Frame(), &drop);
+    QStringList titles;
+    for (CChildFrame* child : Frame().Children()) titles << child->GetTitle();
+    EXPECT_EQ(titles, QStringList({"Kiv1", "x.kiv", "y.kiv"}));
+    EXPECT_EQ(Active()->GetTitle(), "y.kiv");
 }
 
 TEST_F(ShellTest, OpeningAndSavingDocuments) {
