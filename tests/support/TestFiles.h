@@ -1,11 +1,14 @@
 #pragma once
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
-// A fresh folder per test under the build tree.
+// A fresh folder under the build tree; the process id keeps tests that CTest runs
+// side by side out of each other's folders.
 inline std::string TestDir(const std::string& name) {
-    std::filesystem::path p = std::filesystem::path(KIV_TEST_TMP) / name;
+    std::filesystem::path p = std::filesystem::path(KIV_TEST_TMP) / (name + "-" + std::to_string(getpid()));
     std::filesystem::remove_all(p);
     std::filesystem::create_directories(p);
     return p.string();
