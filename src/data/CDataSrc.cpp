@@ -19,28 +19,25 @@ CDataSrc::CDataSrc()
     std::fill(std::begin(m_nShown2), std::end(m_nShown2), 100);
 }
 
+CDataSrc::PlotFields CDataSrc::Fields(int plot) {
+    if (plot == 1)
+        return {m_nRaw1, &m_crColour1, &m_timeScale1, &m_ampScale1, &m_bInvert1,
+                &m_bOffset1, &m_bMultiplier1, &m_nOffset1, &m_fMultiplier1};
+    return {m_nRaw2, &m_crColour2, &m_timeScale2, &m_ampScale2, &m_bInvert2,
+            &m_bOffset2, &m_bMultiplier2, &m_nOffset2, &m_fMultiplier2};
+}
+
 void CDataSrc::GetPlotSettings(PlotSettings& s, int plot) const {
-    if (plot == 1) {
-        s.bEnabled = m_nEnabled & 1;
-        s.bInvert = m_bInvert1;
-        s.crColour = m_crColour1;
-        s.bOffset = m_bOffset1;
-        s.bMultiplier = m_bMultiplier1;
-        s.nOffset = m_nOffset1;
-        s.fMultiplier = m_fMultiplier1;
-        s.nAmpExponent = m_ampScale1.exponent;
-        s.dAmpStep = m_ampScale1.step;
-    } else {
-        s.bEnabled = m_nEnabled & 2;
-        s.bInvert = m_bInvert2;
-        s.crColour = m_crColour2;
-        s.bOffset = m_bOffset2;
-        s.bMultiplier = m_bMultiplier2;
-        s.nOffset = m_nOffset2;
-        s.fMultiplier = m_fMultiplier2;
-        s.nAmpExponent = m_ampScale2.exponent;
-        s.dAmpStep = m_ampScale2.step;
-    }
+    const PlotFields f = const_cast<CDataSrc*>(this)->Fields(plot);
+    s.bEnabled = m_nEnabled & (plot == 1 ? 1 : 2);
+    s.bInvert = *f.invert;
+    s.crColour = *f.colour;
+    s.bOffset = *f.offsetOn;
+    s.bMultiplier = *f.multiplierOn;
+    s.nOffset = *f.offset;
+    s.fMultiplier = *f.multiplier;
+    s.nAmpExponent = f.amp->exponent;
+    s.dAmpStep = f.amp->step;
 }
 
 void CDataSrc::SetPlotSettings(PlotSettings& s, int plot) {
@@ -54,38 +51,24 @@ void CDataSrc::SetPlotSettings(PlotSettings& s, int plot) {
         m_nEnabled |= bit;
     else
         m_nEnabled &= ~bit;
-    if (plot == 1) {
-        m_crColour1 = s.crColour;
-        m_bInvert1 = s.bInvert;
-        m_bOffset1 = s.bOffset;
-        m_bMultiplier1 = s.bMultiplier;
-        m_nOffset1 = s.nOffset;
-        m_fMultiplier1 = s.fMultiplier;
-    } else {
-        m_crColour2 = s.crColour;
-        m_bInvert2 = s.bInvert;
-        m_bOffset2 = s.bOffset;
-        m_bMultiplier2 = s.bMultiplier;
-        m_nOffset2 = s.nOffset;
-        m_fMultiplier2 = s.fMultiplier;
-    }
+    const PlotFields f = Fields(plot);
+    *f.colour = s.crColour;
+    *f.invert = s.bInvert;
+    *f.offsetOn = s.bOffset;
+    *f.multiplierOn = s.bMultiplier;
+    *f.offset = s.nOffset;
+    *f.multiplier = s.fMultiplier;
 }
 
-void CDataSrc::ApplyInvert(int plot, int32_t* shown) {
-    if (plot == 1 ? m_bInvert1 : m_bInvert2)
+// One plot's settings, each step only where asked: with both plots on the inversions
+// come first, then the offsets, then the multipliers.
+void CDataSrc::ApplySettings(int plot, int32_t* shown, AxisScale& scale, bool invert, bool offset, bool multiplier) {
+    const PlotFields f = Fields(plot);
+    if (invert && *f.invert)
         for (int i = 0; i < kSamples; ++i) shown[i] = 200 - shown[i];
-}
-
-void CDataSrc::ApplyOffset(int plot, int32_t* shown) {
-    if (plot == 1 ? m_bOffset1 : m_bOffset2) {
-        const int32_t off = plot == 1 ? m_nOffset1 : m_nOffset2;
-        for (int i = 0; i < kSamples; ++i) shown[i] += off;
-    }
-}
-
-void CDataSrc::ApplyMultiplier(int plot, AxisScale& scale) {
-    if (plot == 1 ? m_bMultiplier1 : m_bMultiplier2)
-        scale.step *= static_cast<double>(plot == 1 ? m_fMultiplier1 : m_fMultiplier2);
+    if (offset && *f.offsetOn)
+        for (int i = 0; i < kSamples; ++i) shown[i] += *f.offset;
+    if (multiplier && *f.multiplierOn) scale.step *= static_cast<double>(*f.multiplier);
 }
 
 // Each output averages the finer samples that fit into one coarser step, together
@@ -117,9 +100,7 @@ void CDataSrc::Rebuild() {
         std::copy_n(plot == 1 ? m_nRaw1 : m_nRaw2, kSamples, m_nShown1);
         m_axisX = plot == 1 ? m_timeScale1 : m_timeScale2;
         m_axisY1 = plot == 1 ? m_ampScale1 : m_ampScale2;
-        ApplyInvert(plot, m_nShown1);
-        ApplyOffset(plot, m_nShown1);
-        ApplyMultiplier(plot, m_axisY1);
+        ApplySettings(plot, m_nShown1, m_axisY1, true, true, true);
         return;
     }
     case 3:
@@ -155,12 +136,10 @@ void CDataSrc::Rebuild() {
         }
         m_axisX = coarse;
     }
-    ApplyInvert(1, m_nShown1);
-    ApplyInvert(2, m_nShown2);
-    ApplyOffset(1, m_nShown1);
-    ApplyOffset(2, m_nShown2);
-    ApplyMultiplier(1, m_axisY1);
-    ApplyMultiplier(2, m_axisY2);
+    for (int step = 0; step < 3; ++step) {
+        ApplySettings(1, m_nShown1, m_axisY1, step == 0, step == 1, step == 2);
+        ApplySettings(2, m_nShown2, m_axisY2, step == 0, step == 1, step == 2);
+    }
 }
 
 namespace {
@@ -182,24 +161,12 @@ void SerializeScale(CArchive& ar, AxisScale& s) {
 // Plot block: colour, time scale, amplitude scale, invert, offset flag, multiplier,
 // the offset flag a second time (the multiplier flag is not kept), offset, codes.
 void CDataSrc::Serialize(CArchive& ar) {
-    struct PlotRefs {
-        int32_t* raw;
-        COLORREF* colour;
-        AxisScale* time;
-        AxisScale* amp;
-        int32_t *invert, *offsetOn, *offset;
-        float* multiplier;
-    };
-    const PlotRefs plots[2] = {
-        {m_nRaw1, &m_crColour1, &m_timeScale1, &m_ampScale1, &m_bInvert1, &m_bOffset1, &m_nOffset1, &m_fMultiplier1},
-        {m_nRaw2, &m_crColour2, &m_timeScale2, &m_ampScale2, &m_bInvert2, &m_bOffset2, &m_nOffset2, &m_fMultiplier2},
-    };
     if (ar.IsStoring()) {
         ar.WriteU8(m_nPresent);
         ar.WriteU8(m_nEnabled);
         for (int p = 0; p < 2; ++p) {
             if (!(m_nPresent & (1 << p))) continue;
-            const PlotRefs& r = plots[p];
+            const PlotFields r = Fields(p + 1);
             ar.WriteU32(*r.colour);
             SerializeScale(ar, *r.time);
             SerializeScale(ar, *r.amp);
@@ -215,7 +182,7 @@ void CDataSrc::Serialize(CArchive& ar) {
         m_nEnabled = ar.ReadU8();
         for (int p = 0; p < 2; ++p) {
             if (!(m_nPresent & (1 << p))) continue;
-            const PlotRefs& r = plots[p];
+            const PlotFields r = Fields(p + 1);
             *r.colour = ar.ReadU32();
             SerializeScale(ar, *r.time);
             SerializeScale(ar, *r.amp);

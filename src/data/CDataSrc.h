@@ -40,8 +40,16 @@ public:
     AxisScale m_axisX, m_axisY1, m_axisY2;
 
 private:
-    void ApplyInvert(int plot, int32_t* shown);
-    void ApplyOffset(int plot, int32_t* shown);
-    void ApplyMultiplier(int plot, AxisScale& scale);
+    // The stored data and settings of one plot (1, or 2 for any other value).
+    struct PlotFields {
+        int32_t* raw;
+        COLORREF* colour;
+        AxisScale* time;
+        AxisScale* amp;
+        int32_t *invert, *offsetOn, *multiplierOn, *offset;
+        float* multiplier;
+    };
+    PlotFields Fields(int plot);
+    void ApplySettings(int plot, int32_t* shown, AxisScale& scale, bool invert, bool offset, bool multiplier);
     static void AverageDown(const int32_t* finer, int32_t* out, double finerStep, double coarserStep);
 };

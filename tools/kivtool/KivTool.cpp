@@ -89,6 +89,11 @@ std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error
     return doc;
 }
 
+std::unique_ptr<CKivDoc> KivToolInto(const KivToolArgs& a, std::string& error) {
+    if (auto into = a.Value("--into")) return KivToolOpen(*into, error);
+    return std::make_unique<CKivDoc>(KivToolPlatform());
+}
+
 int KivToolSave(CKivDoc& doc, const std::string& path) {
     // The document refuses to be opened again from any other name.
     if (path.size() < 4 || path.compare(path.size() - 4, 4, ".kiv") != 0)

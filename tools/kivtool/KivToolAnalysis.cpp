@@ -56,13 +56,8 @@ int KivToolGenerate(const std::vector<std::string>& args) {
     }
     if (!StartPhaseBelowDuration(p)) return KivToolFail(kGeneratorPhaseMessage);
 
-    std::unique_ptr<CKivDoc> doc;
-    if (auto into = a.Value("--into")) {
-        doc = KivToolOpen(*into, error);
-        if (!doc) return KivToolFail(error);
-    } else {
-        doc = std::make_unique<CKivDoc>(KivToolPlatform());
-    }
+    auto doc = KivToolInto(a, error);
+    if (!doc) return KivToolFail(error);
     doc->OnGenerate(&p);
     return KivToolSave(*doc, a.Positional()[0]);
 }

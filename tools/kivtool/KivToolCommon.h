@@ -11,6 +11,8 @@
 int KivToolFail(const std::string& message);  // prints "kivtool: message", returns 1
 CPlatform KivToolPlatform();                   // message boxes go to stderr
 std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error);
+// The document named by --into, or a new empty one.
+std::unique_ptr<CKivDoc> KivToolInto(const KivToolArgs& a, std::string& error);
 int KivToolSave(CKivDoc& doc, const std::string& path);
 // Parses args, expects `positional` files, opens the first as a document and applies
 // --mode/--cursors when given. Null with status 1 on failure (already reported).

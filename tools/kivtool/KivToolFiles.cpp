@@ -17,13 +17,8 @@ int KivToolImport(const std::vector<std::string>& args) {
     if (a.Positional().size() != 2) return KivToolFail("expected an input file and an output document; see --help");
     const std::string plot = a.Value("--plot").value_or("");
     if (plot != "1" && plot != "2") return KivToolFail("--plot takes 1 or 2");
-    std::unique_ptr<CKivDoc> doc;
-    if (auto into = a.Value("--into")) {
-        doc = KivToolOpen(*into, error);
-        if (!doc) return KivToolFail(error);
-    } else {
-        doc = std::make_unique<CKivDoc>(KivToolPlatform());
-    }
+    auto doc = KivToolInto(a, error);
+    if (!doc) return KivToolFail(error);
     const std::string& in = a.Positional()[0];
     switch (ImportFile(*doc, in, plot == "1" ? 1 : 2)) {
     case 1: break;
