@@ -1,14 +1,12 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
-#include <memory>
 
 #include "app/CommandIds.h"
 #include "app/ui/CChildFrame.h"
@@ -17,6 +15,7 @@
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
+#include "view/ui/CKivView.h"
 
 // A started application with its profile in a folder of the test's own and message
 // boxes answered by a fake.
@@ -26,19 +25,23 @@ protected:
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         m_dir = QString::fromStdString(TestDir("shell-" + name));
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir + "/config");
+        NewApp();
+    }
+    void TearDown() override { m_app.reset(); }
+    void NewApp() {
         m_app = std::make_unique<CKivApp>();
         m_app->SetMessages(&m_messages);
     }
-    void TearDown() override { m_app.reset(); }
 
     bool Start(const QStringList& args = {}) { return m_app->InitInstance(args); }
     CMainFrame& Frame() { return *m_app->MainFrame(); }
     CChildFrame* Active() { return Frame().ActiveChild(); }
     CKivDoc& Doc() { return *Active()->GetDocument(); }
-    CmdState State(int id) {
+    // The action as the idle refresh leaves it.
+    void ExpectState(int id, bool enabled, bool checked) {
         Frame().UpdateFrame();
-        QAction* action = Frame().Action(id);
-        return {action->isEnabled(), action->isChecked()};
+        EXPECT_EQ(Frame().Action(id)->isEnabled(), enabled) << "enabled " << id;
+        EXPECT_EQ(Frame().Action(id)->isChecked(), checked) << "checked " << id;
     }
     QString Path(const char* name) const { return m_dir + "/" + name; }
     // A document with plot 1 saved under name.

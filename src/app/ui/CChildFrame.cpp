@@ -57,8 +57,9 @@ void CChildFrame::ActivateFrame() {
 
 bool CChildFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
-    const QString text = QStringLiteral("Czy zapisać zmiany w dokumencie %1?").arg(m_strTitle);
-    switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    // The framework's own question, which Kiv never had in Polish.
+    const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
+    switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case MsgResult::Cancel: return false;
     case MsgResult::No: return true;
     default: return DoSave(m_strPathName);
@@ -85,13 +86,8 @@ bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
     case ID_FILE_SAVE_AS: state = {true, false}; return true;
     case ID_PLOT1_TOGGLE:
     case ID_PLOT2_TOGGLE: state = m_pDoc->OnUpdatePlotToggle(id); return true;
-    default: break;
+    default: return false;
     }
-    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
-        state = m_pDoc->OnUpdateModeCommand(id);
-        return true;
-    }
-    return false;
 }
 
 bool CChildFrame::OnCommand(int id) {
@@ -102,13 +98,8 @@ bool CChildFrame::OnCommand(int id) {
     case ID_FILE_SAVE_AS: DoSave(QString()); return true;
     case ID_PLOT1_TOGGLE:
     case ID_PLOT2_TOGGLE: m_pDoc->OnPlotToggle(id); return true;
-    default: break;
+    default: return false;
     }
-    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
-        m_pDoc->OnModeCommand(id);
-        return true;
-    }
-    return false;
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event) {

@@ -33,7 +33,7 @@ public:
     // Saves under path, or asks for a name when path is empty; false when not saved.
     bool DoSave(const QString& path);
 
-    // Routing: the view first, then the document's file commands.
+    // Routing: the view first, then the document (its file commands and plot toggles).
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CmdState& state);
 

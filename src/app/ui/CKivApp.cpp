@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSetupDialog>
+#include <QScreen>
 #include <QSettings>
 
 #include "analysis/ui/CDftProgressDlg.h"
@@ -69,7 +70,9 @@ bool CKivApp::InitInstance(const QStringList& args) {
         ExitInstance();
         return false;
     }
-    // 7.
+    // 7. Without a window manager nobody honours the maximised state: fill the screen
+    // ourselves so the window still covers it.
+    if (QScreen* screen = m_pMainWnd->screen()) m_pMainWnd->setGeometry(screen->availableGeometry());
     m_pMainWnd->showMaximized();
     return true;
 }

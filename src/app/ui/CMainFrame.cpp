@@ -23,18 +23,30 @@ namespace {
 const char kIdProperty[] = "kivCommand";
 const char kReady[] = "Gotowy";
 
-// Toolbar pictures are drawn for 16 x 15; rendered once at 1x and 2x.
+// Toolbar pictures are drawn for 16 x 15; rendered once at 1x and 2x. The style's own
+// disabled look leaves black line art almost black, so a disabled button gets a light
+// grey copy of its picture.
 QIcon ToolbarIcon(const QString& path) {
     QSvgRenderer svg(path);
     QIcon icon;
     for (int scale : {1, 2}) {
-        QPixmap pixmap(16 * scale, 15 * scale);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
+        QImage picture(16 * scale, 15 * scale, QImage::Format_ARGB32);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
         svg.render(&painter);
         painter.end();
-        pixmap.setDevicePixelRatio(scale);
-        icon.addPixmap(pixmap);
+        QImage faded = picture;
+        for (int y = 0; y < faded.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(faded.scanLine(y));
+            for (int x = 0; x < faded.width(); ++x) {
+                const int grey = 150 + qGray(line[x]) * 105 / 255;
+                line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+            }
+        }
+        picture.setDevicePixelRatio(scale);
+        faded.setDevicePixelRatio(scale);
+        icon.addPixmap(QPixmap::fromImage(picture), QIcon::Normal);
+        icon.addPixmap(QPixmap::fromImage(faded), QIcon::Disabled);
     }
     return icon;
 }
@@ -99,8 +111,6 @@ void CMainFrame::CreateActions() {
         addAction(action);
         if (row.id >= ID_FILE_MRU_FILE1 && row.id < ID_FILE_MRU_FILE1 + kMaxRecentFiles) m_recentFiles.append(action);
     }
-    m_pRecentPlaceholder = new QAction(QStringLiteral("Ostatni plik"), this);
-    m_pRecentPlaceholder->setEnabled(false);
 }
 
 QAction* CMainFrame::Action(int id) const {
@@ -127,10 +137,8 @@ QList<QAction*> CMainFrame::BuildMenuBar(std::span<const KivMenuItem> layout) {
         }
         case KivMenuKind::EndPopup: open.removeLast(); break;
         case KivMenuKind::Separator: current->addSeparator(); break;
-        case KivMenuKind::RecentFiles:
-            current->addActions(m_recentFiles);
-            current->addAction(m_pRecentPlaceholder);
-            break;
+        // With an empty list its two separators show as one.
+        case KivMenuKind::RecentFiles: current->addActions(m_recentFiles); break;
         case KivMenuKind::Command: {
             QAction* action = item.text ? CreateAction(item.id, QString::fromUtf8(item.text), this) : Action(item.id);
             if (current) current->addAction(action);
@@ -211,9 +219,10 @@ bool CMainFrame::OnUpdateCommand(int id, CmdState& state) {
     case ID_VIEW_TOOLBAR: state = {true, !m_pToolBar->isHidden()}; return true;
     case ID_VIEW_STATUS_BAR: state = {true, !statusBar()->isHidden()}; return true;
     case ID_WINDOW_CASCADE:
-    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_TILE_HORZ: state = {ActiveChild() != nullptr, false}; return true;
+    // A document window has one view and no split panes: F6 and Shift+F6 have nowhere to go.
     case ID_NEXT_PANE:
-    case ID_PREV_PANE: state = {ActiveChild() != nullptr, false}; return true;
+    case ID_PREV_PANE: state = {false, false}; return true;
     default: return false;
     }
 }
@@ -224,9 +233,6 @@ bool CMainFrame::OnCommand(int id) {
     case ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); return true;
     case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: m_pMdiArea->tileSubWindows(); return true;
-    // There are no split panes: F6 steps through the document windows.
-    case ID_NEXT_PANE: m_pMdiArea->activateNextSubWindow(); return true;
-    case ID_PREV_PANE: m_pMdiArea->activatePreviousSubWindow(); return true;
     default: return false;
     }
 }
@@ -265,7 +271,6 @@ void CMainFrame::RecentFilesChanged() {
         action->setVisible(i < files.size());
         if (i < files.size()) action->setText(CKivApp::RecentFileMenuText(i, files[i]));
     }
-    m_pRecentPlaceholder->setVisible(files.isEmpty());
 }
 
 // The window menu lists the open documents after its own entries.

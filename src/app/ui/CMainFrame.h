@@ -74,7 +74,6 @@ private:
     QHash<int, QList<QAction*>> m_actions;
     QList<QAction*> m_barNoDocument, m_barDocument;
     QList<QAction*> m_recentFiles;
-    QAction* m_pRecentPlaceholder = nullptr;
     QList<QAction*> m_windowList;
     bool m_bDocumentMenu = false;
     QTimer m_idleTimer;
