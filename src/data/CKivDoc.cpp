@@ -29,15 +29,17 @@ const char kUnwritableFile[] = "Nie można zapisać pliku. Sprawdź, czy folder 
 }  // namespace
 
 CKivDoc::CKivDoc(CPlatform platform)
-    : m_pSource(std::make_unique<CDataSrc>()),
-      m_nCursor1(0),
-      m_nCursor2(kSamples),
-      m_currentMode(kModeOriginal),
-      m_platform(platform) {
-    m_pSource->m_crColour1 = RGB(50, 150, 255);
-    m_pSource->m_crColour2 = RGB(255, 0, 128);
+    : m_pSource(NewSource()), m_nCursor1(0), m_nCursor2(kSamples), m_currentMode(kModeOriginal), m_platform(platform) {
     for (CData*& m : m_modes) m = nullptr;
     CreateModes();
+}
+
+// A plot pair as a new document has it: empty, in the two plot colours.
+std::unique_ptr<CDataSrc> CKivDoc::NewSource() {
+    auto source = std::make_unique<CDataSrc>();
+    source->m_crColour1 = RGB(50, 150, 255);
+    source->m_crColour2 = RGB(255, 0, 128);
+    return source;
 }
 
 CKivDoc::~CKivDoc() { DestroyModes(); }
@@ -198,9 +200,9 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     // A fresh plot pair and fresh modes: nothing of the previous state survives,
-    // the multiplier flags included.
+    // the multiplier flags included; a plot the file lacks keeps its new-document colour.
     DestroyModes();
-    m_pSource = std::make_unique<CDataSrc>();
+    m_pSource = NewSource();
     CreateModes();
     CArchive ar(bytes);
     Serialize(ar);

@@ -102,6 +102,7 @@ public:
     int32_t m_currentMode;
 
 private:
+    static std::unique_ptr<CDataSrc> NewSource();
     void CreateModes();
     void DestroyModes();
 

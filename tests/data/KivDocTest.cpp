@@ -120,6 +120,7 @@ TEST(KivDoc, ModeBlocksAndRoundTrip) {
     ASSERT_TRUE(back.OnOpenDocument(path));
     EXPECT_EQ(back.SaveToBytes(), b);
     EXPECT_EQ(back.GetCurrentMode()->m_window.left, 400);
+    EXPECT_EQ(back.Source().m_crColour2, RGB(255, 0, 128));  // not in the file: the new-document colour
     EXPECT_EQ(back.GetCurrentMode()->m_nDisp1[0], m->m_nDisp1[0]);
     // Nothing but the document is left in the folder.
     int files = 0;
