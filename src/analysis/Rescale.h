@@ -3,9 +3,9 @@
 
 #include "data/KivTypes.h"
 
-// Stores real results y[i] (in code units) as codes whose largest magnitude is m codes
-// from the zero line: 100 + trunc(y * (100 / m) + 0.5), and divides the step by
-// 100 / m. A result that is zero everywhere (m = 0) reads 0: codes 100, step kept,
+// Stores real results y[i] (in code units, largest magnitude m) as codes that reach at
+// most 100 codes from the zero line: 100 + trunc(y * (100 / m) + 0.5), and divides the
+// step by 100 / m. A result that is zero everywhere (m = 0) reads 0: codes 100, step kept,
 // so the axis keeps a usable scale.
 inline void RescaleToCodes(const double* y, double m, int32_t* codes, AxisScale& scale) {
     if (!(m > 0)) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/CDataFourier.h"
+#include "analysis/FourierPanelValues.h"
 #include "data/CKivDoc.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
@@ -24,140 +25,99 @@ struct FourierDoc {
     }
 };
 
-// The transform summed term by term with sin and cos, no tables, no angle reduction.
-struct Direct {
-    double amp[kHarmonics], a[kHarmonics], b[kHarmonics], top = 0;
-    Direct(const int32_t* codes, double step, int i1, int i2) {
-        const int K = kHarmonics, M = i2 - i1 + 1;
-        const double w = 6.283185307179586;
-        double C[K] = {}, S[K] = {}, Cm[K] = {}, Sm[K] = {};
-        for (int k = 0; k < K; ++k)
-            for (int i = i1; i < i2; ++i) {
-                const double x = (codes[i] - 100) * step, m = M - K + k;
-                C[k] += x * std::cos(w * k * i / M), S[k] += x * -std::sin(w * k * i / M);
-                Cm[k] += x * std::cos(w * m * i / M), Sm[k] += x * -std::sin(w * m * i / M);
-            }
-        amp[0] = std::hypot(S[0], C[0]) / M;
-        for (int k = 1; k < K; ++k) {
-            a[k] = (Cm[K - k] + C[k]) / M, b[k] = (S[k] - Sm[K - k]) / M;
-            amp[k] = std::hypot(a[k], b[k]);
-        }
-        top = *std::max_element(amp, amp + K);
-    }
-};
-
 }  // namespace
 
-// A constant x: DC x N / M, each harmonic 2|x| / M. With i1 = 0 the one sample missing
-// from the basis period puts harmonic k at -2x (cos, sin)(2 pi k / M) / M.
-TEST(Fourier, ConstantPlot) {
+// Plot 1 constant x: DC |x| N / M, each harmonic 2|x| / M, since the sums miss one
+// sample of the basis period. Plot 2: five whole periods of cos(theta + pi/4) over
+// cursors 0 and 4000 (M = 4000).
+TEST(Fourier, ConstantAndCosine) {
     FourierDoc f;
     FillPlot(f.doc.Source(), 1, [](int) { return 150; });  // 1 V
-    CDataFourier& m = f.Run(0, 4000);
-    EXPECT_EQ(m.m_nHarm1[0], 200);
-    EXPECT_NEAR(m.m_scaleY1.step, 3999.0 / 4000 / 200, 1e-15);
-    for (int k = 1; k < kHarmonics; ++k)  // 0.0005 < 0.5 % of 0.99975: no bar, no phase
+    auto wave = [](int i) { return 100 + (int)std::floor(100 * std::cos(2 * kPi * 5 * i / 4000 + kPi / 4) + 0.5); };
+    FillPlot(f.doc.Source(), 2, wave, {0, 's', 0.001}, {0, 'V', 0.01});
+    CDataFourier& m = f.Run(0, 4000);  // harmonics 0.0005 V, below 0.5 % of the DC term
+    EXPECT_TRUE(m.m_nHarm1[0] == 200 && std::fabs(m.m_scaleY1.step - 3999.0 / 4000 / 200) < 1e-15);
+    for (int k = 1; k < kHarmonics; ++k)
         EXPECT_TRUE(m.m_nHarm1[k] == 0 && m.m_dA1[k] == 0 && m.m_dB1[k] == 0 && m.m_dPhase1[k] == 0) << k;
     EXPECT_TRUE(m.m_scaleX.exponent == 0 && m.m_scaleX.unit == 'H' && m.m_scaleX.step == 0.0125);
+    EXPECT_TRUE(m.m_nHarm2[5] == 200 && std::fabs(m.m_scaleY2.step * 200 - 1.0) < 0.002);  // 1 V at pi / 4
+    EXPECT_TRUE(std::fabs(m.m_dA2[5] - std::sqrt(0.5)) < 0.002 && std::fabs(m.m_dB2[5] - std::sqrt(0.5)) < 0.002 &&
+                std::fabs(m.m_dPhase2[5] - kPi / 4) < 0.002);
+    for (int k = 0; k < kHarmonics; ++k) EXPECT_TRUE(k == 5 || m.m_nHarm2[k] <= 1) << k;
 
-    f.Run(100, 0);  // swapped: samples 0..99, M = 101
-    for (int k = 1; k < kHarmonics; ++k) {
-        EXPECT_EQ(m.m_nHarm1[k], 4) << k;  // (2 / 101) / (100 / 101) of 200
-        const double angle = 2 * kPi * k / 101;
-        EXPECT_NEAR(m.m_dA1[k], -2 * std::cos(angle) / 101, 1e-14);
-        EXPECT_NEAR(m.m_dB1[k], -2 * std::sin(angle) / 101, 1e-14);
-        EXPECT_NEAR(m.m_dPhase1[k], angle - kPi, 1e-12);
-    }
-    float amp;
-    int e;
-    double phase, a0, an, bn;
-    m.GetHarmonic(0, amp, e, phase, a0, an, bn, 2);  // one plot: plot 2 reads plot 1
-    EXPECT_TRUE(amp == (float)(200 * m.m_scaleY1.step) && std::fabs(a0 - 100.0 / 101) < 1e-12);
+    f.Run(110, 10);  // swapped: samples 10..109, M = 101; bars (2 / 101) / (100 / 101) of 200
+    EXPECT_NEAR(m.m_scaleY1.step * 200, 100.0 / 101, 1e-13);
+    for (int k = 1; k < kHarmonics; ++k) EXPECT_TRUE(m.m_nHarm1[k] == 4 && m.m_dPhase1[k] != 0) << k;
 }
 
-// Five whole periods of cos(theta + pi/4) over cursors 0 and 4000 (M = 4000).
-TEST(Fourier, CosineWithWholePeriods) {
-    FourierDoc f;
-    auto wave = [](int i) { return 100 + (int)std::floor(100 * std::cos(2 * kPi * 5 * i / 4000 + kPi / 4) + 0.5); };
-    FillPlot(f.doc.Source(), 1, wave, {0, 's', 0.001}, {0, 'V', 0.01});
-    CDataFourier& m = f.Run(0, 4000);
-    EXPECT_EQ(m.m_nHarm1[5], 200);
-    EXPECT_NEAR(m.m_scaleY1.step * 200, 1.0, 0.002);
-    EXPECT_NEAR(m.m_dPhase1[5], kPi / 4, 0.002);
-    EXPECT_NEAR(m.m_dA1[5], std::sqrt(0.5), 0.002);
-    EXPECT_NEAR(m.m_dB1[5], std::sqrt(0.5), 0.002);
-    for (int k = 0; k < kHarmonics; ++k) EXPECT_TRUE(k == 5 || m.m_nHarm1[k] <= 1) << k;
-}
-
+// Against the transform summed term by term with sin and cos, no tables, no angle reduction.
 TEST(Fourier, TwoPlotsMatchTheDirectSums) {
     FourierDoc f;
     CDataSrc& s = f.doc.Source();
     FillPlot(s, 1, [](int i) { return 100 + (int)(60 * std::sin(i * 0.013) + 25 * std::cos(i * 0.171)); });
     FillPlot(s, 2, [](int i) { return (i / 37) % 3 ? 160 : 20; }, {0, 's', 0.001}, {-1, 'V', 5.0});
-    for (auto [lo, hi] : {std::pair{0, 3999}, std::pair{123, 3877}}) {
+    const int K = kHarmonics;
+    const double w = 6.283185307179586;
+    for (auto [lo, hi] : {std::pair{0, 3999}, std::pair{123, 3877}, std::pair{7, 40}}) {
         CDataFourier& m = f.Run(hi == 3999 ? 4000 : hi, lo);
-        const Direct d[2] = {{s.m_nShown1, 0.02, lo, hi}, {s.m_nShown2, 5.0, lo, hi}};
-        const int32_t* harm[2] = {m.m_nHarm1, m.m_nHarm2};
-        const double *a[2] = {m.m_dA1, m.m_dA2}, *b[2] = {m.m_dB1, m.m_dB2};
-        for (int p = 0; p < 2; ++p) {
-            const double tol = 1e-9 * d[p].top;
-            EXPECT_NEAR((p ? m.m_scaleY2 : m.m_scaleY1).step, d[p].top / 200, tol);
-            for (int k = 0; k < kHarmonics; ++k) {
-                EXPECT_EQ(harm[p][k], (int)std::floor(d[p].amp[k] * 200 / d[p].top + 0.5)) << p << " " << k;
-                const bool kept = k > 0 && d[p].amp[k] >= 0.005 * d[p].top;
-                EXPECT_NEAR(a[p][k], kept ? d[p].a[k] : 0, tol);
-                EXPECT_NEAR(b[p][k], kept ? d[p].b[k] : 0, tol);
+        const int M = hi - lo + 1;
+        for (int p = 1; p <= 2; ++p) {
+            double C[K] = {}, S[K] = {}, Cm[K] = {}, Sm[K] = {}, amp[K], a[K] = {}, b[K] = {};
+            for (int k = 0; k < K; ++k)
+                for (int i = lo; i < hi; ++i) {
+                    const double x = p == 1 ? (s.m_nShown1[i] - 100) * 0.02 : (s.m_nShown2[i] - 100) * 5.0;
+                    const double mirror = M - K + k;
+                    C[k] += x * std::cos(w * k * i / M), S[k] += x * -std::sin(w * k * i / M);
+                    Cm[k] += x * std::cos(w * mirror * i / M), Sm[k] += x * -std::sin(w * mirror * i / M);
+                }
+            amp[0] = std::hypot(S[0], C[0]) / M;
+            for (int k = 1; k < K; ++k) {
+                a[k] = (Cm[K - k] + C[k]) / M, b[k] = (S[k] - Sm[K - k]) / M;
+                amp[k] = std::hypot(a[k], b[k]);
+            }
+            const double top = *std::max_element(amp, amp + K), tol = 1e-9 * top;
+            EXPECT_NEAR(m.GetScale(p + 4).step, top / 200, tol);
+            for (int k = 0; k < K; ++k) {
+                const bool kept = k > 0 && amp[k] >= 0.005 * top;
+                EXPECT_EQ((p == 1 ? m.m_nHarm1 : m.m_nHarm2)[k], (int)std::floor(amp[k] * 200 / top + 0.5)) << lo << k;
+                EXPECT_NEAR((p == 1 ? m.m_dA1 : m.m_dA2)[k], kept ? a[k] : 0, tol);
+                EXPECT_NEAR((p == 1 ? m.m_dB1 : m.m_dB2)[k], kept ? b[k] : 0, tol);
             }
         }
     }
 }
 
-TEST(Fourier, MessagesAndProgress) {
+TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
+    FourierDoc none;  // no plot: ready, nothing shown, nothing exported
+    std::string out;
+    none.Run(0, 4000).ExportHarmonics(out);
+    EXPECT_TRUE(none.doc.GetFourierMode()->m_bReady == 1 && none.host.progress.events.empty() && out.empty());
+
     FourierDoc f;
-    FillPlot(f.doc.Source(), 1, [](int i) { return 100 + i % 7; });
+    FillPlot(f.doc.Source(), 1, [](int) { return 100; });
     auto& boxes = f.host.messages.boxes;
     auto& events = f.host.progress.events;
-    CDataFourier& m = f.Run(4000, 3999);  // 4000 counts as 3999: nothing computed, not ready
+    CDataFourier& m = f.Run(4000, 3999);  // 4000 reads 3999: nothing computed, still not ready
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Kursory pokrywanją się. Zmień pozycję kursorów ");
-    EXPECT_TRUE(m.m_bReady == 0 && events.empty() && m.m_nHarm1[0] == 0);
+    EXPECT_TRUE(boxes[0].text == "Kursory pokrywanją się. Zmień pozycję kursorów " && boxes[0].caption == "Kiv" &&
+                boxes[0].icon == MsgIcon::Exclamation && m.m_bReady == 0 && events.empty());
 
-    f.Run(3, 100);  // 97 samples warn and still compute; 98 do not warn
+    f.Run(3, 100);  // 97 samples warn and still compute
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text,
               "Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n "
               "Otrzymane dane nie bedą poprawne");
-    EXPECT_EQ(boxes[1].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(m.m_bReady == 1 && m.m_nHarm1[0] != 0);
-    events.clear();
-    f.Run(3, 101);
-    EXPECT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(events, (std::vector<std::string>{"open:oblicznie DFT ", "10", "20", "50", "90", "100", "close"}));
+    // Flat at the zero line: no bars, every read-out 0, the axis keeps its step.
+    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 && std::count(m.m_nHarm1, m.m_nHarm1 + 50, 0) == 50);
+
+    auto progress = [](const char* third) {
+        return std::vector<std::string>{"open:oblicznie DFT ", "10", "20", third, "90", "100", "close"};
+    };
+    EXPECT_EQ(events, progress("50"));
     FillPlot(f.doc.Source(), 2, [](int) { return 100; });
     events.clear();
-    f.Run(3, 101);
-    EXPECT_EQ(events, (std::vector<std::string>{"open:oblicznie DFT ", "10", "20", "40", "90", "100", "close"}));
-    EXPECT_EQ(m.m_pProgress, nullptr);
-}
-
-// Flat at the zero line: no bars and every read-out 0; the axis keeps its step.
-TEST(Fourier, FlatPlotAndNoPlot) {
-    FourierDoc f;
-    FillPlot(f.doc.Source(), 1, [](int) { return 100; });
-    CDataFourier& m = f.Run(0, 4000);
-    float amp;
-    int e;
-    double phase, a0, an, bn;
-    for (int k = 0; k < kHarmonics; ++k) {
-        m.GetHarmonic(k, amp, e, phase, a0, an, bn, 1);
-        EXPECT_TRUE(m.m_nHarm1[k] == 0 && amp == 0 && a0 == 0 && an == 0 && bn == 0 && phase == 0) << k;
-    }
-    EXPECT_EQ(m.m_scaleY1.step, 0.02);
-
-    FourierDoc none;
-    std::string out;
-    none.Run(0, 4000).ExportHarmonics(out);
-    EXPECT_TRUE(none.doc.GetFourierMode()->m_bReady == 1 && none.host.progress.events.empty() && out.empty());
+    f.Run(3, 101);  // 98 do not warn
+    EXPECT_TRUE(boxes.size() == 2u && events == progress("40"));
 }
 
 // Cursors 0 and 1: one sample, every angle 0, so every bin sums to x: a = x, b = 0,
@@ -186,9 +146,28 @@ TEST(Fourier, HarmonicsTable) {
     out.clear();
     f.Run(0, 1).ExportHarmonics(out);
     const std::string head =
-        "wykres z kana\xB3u 1\r\nnr harm;an wsp\xF3\xB3" "czynnik;bn wsp\xF3\xB3" "czynnik;hn amplituda;fin faza;\r\n";
-    const std::string row49 = "49;1,000000000000000;0,000000000000000;1,000000000000000;0,000000000000000;\r\n";
+        "wykres z kana\xB3u 1\r\nnr harm;an wsp\xF3\xB3" "czynnik;bn wsp\xF3\xB3" "czynnik;hn amplituda;fin faza;\r\n"
+        "0;0,000000000000000;0,000000000000000;0,500000000000000;0,000000000000000;\r\n";
     EXPECT_EQ(out.substr(0, head.size()), head);
-    EXPECT_EQ(out.substr(out.size() - row49.size()), row49);
-    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 52);
+    float amp;  // the panel's plot 2 reads plot 1 then
+    int e;
+    double phase, a0, an, bn;
+    f.doc.GetFourierMode()->GetHarmonic(3, amp, e, phase, a0, an, bn, 2);
+    EXPECT_TRUE(amp == 1.0f && a0 == 0.5 && an == 1.0 && std::count(out.begin(), out.end(), '\n') == 52);
+}
+
+TEST(FourierPanel, FormatsTheReadOuts) {
+    FourierPanelValues v;
+    v.m_fAmplitude = 1.5f, v.m_nAmpExponent = -1;
+    v.m_dFrequency = -250, v.m_nFreqExponent = -1;  // cursors reversed, time in ms: kHz
+    v.m_dPhase = 1.745416, v.m_dA0 = 0.0047, v.m_dAn = -2.5, v.m_dBn = 0;
+    FormatFourierPanel(v);
+    EXPECT_TRUE(v.m_strAmplitude == "1.50m" && v.m_strFrequency == "250kHz" && v.m_nFreqExponent == 1);
+    EXPECT_TRUE(v.m_strA0 == "4.70m" && v.m_strAn == "-2.50 " && v.m_strBn == "0.000 ");
+    // 1.745416 * 180 / 3.14159 = 100.005055 (with 180 / pi it would be 100.004970).
+    EXPECT_TRUE(v.m_strPhaseRad == "1.75" && v.m_strPhaseDeg == "100.01");
+
+    v.m_dPhase = -0.0099;  // below 0.01 rad: 0, not "-0.00" or "-0.57"
+    FormatFourierPanel(v);
+    EXPECT_TRUE(v.m_strPhaseRad == "0.00" && v.m_strPhaseDeg == "0.00");
 }
