@@ -88,15 +88,14 @@ TEST(Fourier, TwoPlotsMatchTheDirectSums) {
 }
 
 TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
-    FourierDoc none;  // no plot: ready, nothing shown, nothing exported
-    std::string out;
-    none.Run(0, 4000).ExportHarmonics(out);
-    EXPECT_TRUE(none.doc.GetFourierMode()->m_bReady == 1 && none.host.progress.events.empty() && out.empty());
-
     FourierDoc f;
-    FillPlot(f.doc.Source(), 1, [](int) { return 100; });
     auto& boxes = f.host.messages.boxes;
     auto& events = f.host.progress.events;
+    std::string out;
+    f.Run(0, 4000).ExportHarmonics(out);  // no plot: ready, nothing shown, nothing exported
+    EXPECT_TRUE(f.doc.GetFourierMode()->m_bReady == 1 && events.empty() && boxes.empty() && out.empty());
+
+    FillPlot(f.doc.Source(), 1, [](int) { return 100; });
     CDataFourier& m = f.Run(4000, 3999);  // 4000 reads 3999: nothing computed, still not ready
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].text == "Kursory pokrywanją się. Zmień pozycję kursorów " && boxes[0].caption == "Kiv" &&
@@ -108,7 +107,7 @@ TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
               "Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n "
               "Otrzymane dane nie bedą poprawne");
     // Flat at the zero line: no bars, every read-out 0, the axis keeps its step.
-    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 && std::count(m.m_nHarm1, m.m_nHarm1 + 50, 0) == 50);
+    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 && std::count(m.m_nHarm1, m.m_nHarm1 + kHarmonics, 0) == kHarmonics);
 
     auto progress = [](const char* third) {
         return std::vector<std::string>{"open:oblicznie DFT ", "10", "20", third, "90", "100", "close"};
