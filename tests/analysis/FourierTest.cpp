@@ -107,7 +107,8 @@ TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
               "Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n "
               "Otrzymane dane nie bedą poprawne");
     // Flat at the zero line: no bars, every read-out 0, the axis keeps its step.
-    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 && std::count(m.m_nHarm1, m.m_nHarm1 + kHarmonics, 0) == kHarmonics);
+    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 &&
+                std::count(m.m_nHarm1, m.m_nHarm1 + kHarmonics, 0) == kHarmonics);
 
     auto progress = [](const char* third) {
         return std::vector<std::string>{"open:oblicznie DFT ", "10", "20", third, "90", "100", "close"};
