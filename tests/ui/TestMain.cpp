@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <clocale>
 
 // GUI tests run on Qt's offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // as the program does after Qt took the desktop's locale
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // kivtool render, and the picture the PCX export writes: the view's renderer, offscreen.
 #include <QGuiApplication>
 #include <QImage>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -29,6 +30,7 @@ void EnsureGuiApplication() {
     static char name[] = "kivtool";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");  // Qt took the desktop's locale; numbers keep their points
 }
 
 bool ParseSize(const std::string& s, int& w, int& h) {
