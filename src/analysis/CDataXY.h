@@ -5,7 +5,8 @@
 // horizontal window in plot-2 codes is the base class's XY behaviour.
 class CDataXY : public CData {
 public:
-    explicit CDataXY(CKivDoc* pDoc) : CData(pDoc) {}
+    // Both axes carry codes here, so both get the vertical axis's 8 divisions.
+    explicit CDataXY(CKivDoc* pDoc) : CData(pDoc) { m_nDivX = 8; }
     ~CDataXY() override = default;
     bool IsXY() const override { return true; }
     bool IsAvailable() const override { return BothPlotsOn(); }
