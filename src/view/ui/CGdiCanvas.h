@@ -15,6 +15,9 @@ public:
         m_colour = colour;
         m_style = style;
     }
+    // The gaps of a styled pen are filled with this colour: the DC's background is
+    // opaque, and the picture never makes it transparent.
+    void SetBkColor(QRgb colour) { m_bkColour = colour; }
     void MoveTo(int x, int y) {
         m_x = x;
         m_y = y;
@@ -30,8 +33,8 @@ public:
 
 private:
     void Plot(int x, int y, int n) {
-        if (m_style == Style::DashDotDot && !DashDotDotOn(n)) return;
-        if (x >= 0 && y >= 0 && x < m_width && y < m_height) m_bits[y * m_stride + x] = m_colour;
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
+        m_bits[y * m_stride + x] = m_style == Style::Solid || DashDotDotOn(n) ? m_colour : m_bkColour;
     }
     static bool DashDotDotOn(int n);
 
@@ -39,6 +42,7 @@ private:
     qsizetype m_stride;  // in pixels
     int m_width, m_height;
     QRgb m_colour = qRgb(0, 0, 0);
+    QRgb m_bkColour = qRgb(255, 255, 255);
     Style m_style = Style::Solid;
     int m_x = 0, m_y = 0;
 };

@@ -121,6 +121,7 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
     auto yOf = [&](int32_t code) { return bottom - Trunc(MulF(code, sy)); };
 
     CGdiCanvas dc(image);
+    dc.SetBkColor(background);
     if (mode.IsFourier()) {
         const int b = two ? 6 : 10;
         dc.SelectPen(pen1);
