@@ -10,6 +10,7 @@ enum KivCommand {
     ID_FILE_SAVE_AS = 57604,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
+    ID_FILE_PRINT_DIRECT = 57608,  // print without the dialog; no menu item carries it
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
     ID_EDIT_COPY = 57634,

@@ -17,9 +17,6 @@
 
 namespace {
 
-// The framework's print-without-dialog command; no menu item carries it.
-constexpr int ID_FILE_PRINT_DIRECT = 57608;
-
 // Scroll sizes of the picture, and the smallest picture rendered for the window.
 constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 200;
