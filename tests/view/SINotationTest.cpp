@@ -12,54 +12,38 @@ std::string SI(double v, int e = 0) {
 
 }  // namespace
 
-TEST(SINotation, FormatTable) {
-    EXPECT_EQ(SI(5), "5.00 ");
-    EXPECT_EQ(SI(12.345), "12.3 ");
-    EXPECT_EQ(SI(123.45), "123 ");
-    EXPECT_EQ(SI(0.001), "1.00m");
-    EXPECT_EQ(SI(0.0047), "4.70m");
-    EXPECT_EQ(SI(1500), "1.50k");
-    EXPECT_EQ(SI(-2.5), "-2.50 ");
-    EXPECT_EQ(SI(0), "0.000 ");
-    EXPECT_EQ(SI(-0.0), "0.000 ");
-    EXPECT_EQ(SI(9.996), "10.0 ");
-    EXPECT_EQ(SI(999.6), "1000 ");
-    EXPECT_EQ(SI(0.99996), "1000m");
-    EXPECT_EQ(SI(5, -1), "5.00m");
-    EXPECT_EQ(SI(0, -1), "0.000m");
-    EXPECT_EQ(SI(-0.001), "-1.00m");
-    EXPECT_EQ(SI(1000000), "1.00M");
+TEST(SINotation, Format) {
+    struct Case {
+        double value;
+        int exponent;
+        const char* text;
+    };
+    const Case cases[] = {
+        {5, 0, "5.00 "},        {12.345, 0, "12.3 "},  {123.45, 0, "123 "},     {0.001, 0, "1.00m"},
+        {0.0047, 0, "4.70m"},   {1500, 0, "1.50k"},    {-2.5, 0, "-2.50 "},     {0, 0, "0.000 "},
+        {-0.0, 0, "0.000 "},    {9.996, 0, "10.0 "},   {999.6, 0, "1000 "},     {0.99996, 0, "1000m"},
+        {5, -1, "5.00m"},       {0, -1, "0.000m"},     {-0.001, 0, "-1.00m"},   {1000000, 0, "1.00M"},
+        // Normalising stops at the ends of the prefix table; nothing is read past it.
+        {1e-18, 0, "0.001f"},   {1e16, 0, "10000T"},   {5, 6, "5000000T"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SI(c.value, c.exponent), c.text) << c.value << " e" << c.exponent;
     EXPECT_EQ(SIPrefixChar(-5), 'f');
     EXPECT_EQ(SIPrefixChar(4), 'T');
-}
-
-TEST(SINotation, OutsideThePrefixTable) {
-    // Normalising stops at the ends of the table; nothing is read past it.
-    EXPECT_EQ(SI(1e-18), "0.001f");
-    EXPECT_EQ(SI(1e16), "10000T");
-    EXPECT_EQ(SI(5, 6), "5000000T");
     EXPECT_EQ(SIPrefixChar(5), '?');
     EXPECT_EQ(SIPrefixChar(-6), '?');
 }
 
 TEST(SINotation, ParseFloat) {
-    float f = -99.0f;
-    EXPECT_TRUE(ParseSIFloat(&f, "2.5k"));
-    EXPECT_FLOAT_EQ(f, 2500.0f);
-    EXPECT_TRUE(ParseSIFloat(&f, "100m"));
-    EXPECT_FLOAT_EQ(f, 0.1f);
-    EXPECT_TRUE(ParseSIFloat(&f, "12"));
-    EXPECT_FLOAT_EQ(f, 12.0f);
-    EXPECT_TRUE(ParseSIFloat(&f, "-4.7u"));
-    EXPECT_FLOAT_EQ(f, -4.7e-6f);
-    EXPECT_TRUE(ParseSIFloat(&f, "1 000"));
-    EXPECT_FLOAT_EQ(f, 1000.0f);
-    EXPECT_TRUE(ParseSIFloat(&f, "4.7 m"));
-    EXPECT_FLOAT_EQ(f, 0.0047f);
-    EXPECT_TRUE(ParseSIFloat(&f, ""));
-    EXPECT_FLOAT_EQ(f, 0.0f);
-    f = 7.0f;
+    const std::pair<const char*, float> good[] = {{"2.5k", 2500.0f}, {"100m", 0.1f},   {"12", 12.0f},
+                                                  {"-4.7u", -4.7e-6f}, {"1 000", 1000.0f}, {"4.7 m", 0.0047f},
+                                                  {"", 0.0f}};
+    for (auto [text, value] : good) {
+        float f = -99.0f;
+        EXPECT_TRUE(ParseSIFloat(&f, text)) << text;
+        EXPECT_FLOAT_EQ(f, value) << text;
+    }
     for (const char* bad : {"1.2.3", "3 kV", "5K", "1e3", "+5", "2-3m", "\xb5"}) {
+        float f = 7.0f;
         EXPECT_FALSE(ParseSIFloat(&f, bad)) << bad;
         EXPECT_FLOAT_EQ(f, 7.0f) << bad;  // untouched on failure
     }
