@@ -9,7 +9,7 @@ namespace {
 
 void Derive(int32_t* s, AxisScale& scale, const AxisScale& time) {
     double d[kSamples];
-    for (int k = 0; k < kSamples - 1; ++k) d[k] = s[k + 1] - s[k];
+    for (int k = 0; k < kSamples - 1; ++k) d[k] = static_cast<double>(s[k + 1]) - s[k];
     d[kSamples - 1] = d[kSamples - 2];
 
     // Centred average of 21 forward differences; the ten samples at each end repeat
@@ -27,7 +27,7 @@ void Derive(int32_t* s, AxisScale& scale, const AxisScale& time) {
     double r[kSamples];
     for (int i = 0; i < kSamples; ++i) r[i] = b[std::clamp(i - kEdge, 0, kAverages - 1)];
 
-    scale.exponent = scale.exponent - time.exponent;
+    scale.exponent = Sat32(int64_t{scale.exponent} - time.exponent);
     scale.step = scale.step / time.step;
     RescaleToCodes(r, top > -bottom ? top : -bottom, s, scale);
 }

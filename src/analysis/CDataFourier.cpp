@@ -27,7 +27,7 @@ int32_t Nearest(double v) {
 }
 
 void ToPhysical(const int32_t* codes, double step, double* x) {
-    for (int i = 0; i < kSamples; ++i) x[i] = (codes[i] - 100) * step;
+    for (int i = 0; i < kSamples; ++i) x[i] = (codes[i] - 100.0) * step;
 }
 
 // Bars are 0..200 codes of the largest amplitude A, and the step becomes A / 200. A

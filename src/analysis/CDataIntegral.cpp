@@ -12,14 +12,14 @@ void Integrate(int32_t* s, AxisScale& scale, const AxisScale& time) {
     double j[kSamples];
     double area = 0, m = 0;
     for (int k = 0; k < kSamples - 2; ++k) {
-        area = area + (s[k] + s[k + 1] - 200) * 0.5;
+        area = area + (static_cast<double>(s[k]) + s[k + 1] - 200) * 0.5;
         j[k] = area;
         if (std::fabs(area) > m) m = std::fabs(area);
     }
     j[kSamples - 2] = j[kSamples - 3];
     j[kSamples - 1] = j[kSamples - 3];
 
-    scale.exponent = scale.exponent + time.exponent;
+    scale.exponent = Sat32(int64_t{scale.exponent} + time.exponent);
     scale.step = scale.step * time.step;
     RescaleToCodes(j, m, s, scale);
 }

@@ -27,13 +27,11 @@ void CDataSum::Recalculate() {
     m_scaleY2 = other;
     m_crColour1 = m_crColour2 = s.m_crColour1;
 
-    const int e = ref.exponent - other.exponent;
+    const int64_t e = int64_t{ref.exponent} - other.exponent;
     const double f = other.step / ref.step;
     for (int i = 0; i < kSamples; ++i) {
-        double v = m_nCalc2[i] - 100;
-        for (int n = 0; n < e; ++n) v *= 0.001;
-        v *= f;
-        m_nCalc1[i] += Trunc(v + 0.5);
+        const double v = ScaleByPow1000(m_nCalc2[i] - 100.0, -e) * f;
+        m_nCalc1[i] = Sat32(int64_t{m_nCalc1[i]} + Trunc(v + 0.5));
     }
     ShrinkIfOutside(m_nCalc1, m_scaleY1);
     ResetZoom();

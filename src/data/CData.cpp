@@ -82,14 +82,14 @@ void CData::ZoomTo(int x1, int y1, int x2, int y2) {
     }
     const int n = IsXY() ? 200 : kSamples;
     const WindowRect& r = m_window;
-    const double w = r.right - r.left;
-    const double h = r.bottom - r.top;
+    const double w = WindowWidth(r);
+    const double h = WindowHeight(r);
     WindowRect z;
-    z.left = r.left + Trunc(w * x1 / n);
+    z.left = Sat32(int64_t{r.left} + Trunc(w * x1 / n));
     z.right = Trunc(w * x2 / n + r.left);
-    z.top = r.top + Trunc(MulF(h * y1, 0.005f));
+    z.top = Sat32(int64_t{r.top} + Trunc(MulF(h * y1, 0.005f)));
     z.bottom = Trunc(MulF(h * y2, 0.005f) + r.top);
-    if (z.right - z.left < 5 || z.bottom - z.top < 5) return;
+    if (WindowWidth(z) < 5 || WindowHeight(z) < 5) return;
     m_window = z;
     UpdateDisplay();
     m_bZoomed = 1;
@@ -99,9 +99,16 @@ void CData::UpdateDisplay() {
     if (!IsAvailable()) return;
     BuildLabels(3);
     const WindowRect& r = m_window;
-    const double span = r.right - r.left;
-    const double height = r.bottom - r.top;
-    auto vertical = [&](int32_t code) { return Trunc((code + r.bottom - 200) * 200.0 / height); };
+    const double span = WindowWidth(r);
+    const double height = WindowHeight(r);
+    // A window without area (only a damaged file holds one) shows no sample.
+    const bool empty = !(span > 0 && height > 0);
+    auto vertical = [&](int32_t code) {
+        return empty ? kNoCode : Trunc((static_cast<double>(code) + r.bottom - 200) * 200.0 / height);
+    };
+    auto horizontal = [&](int32_t code) {
+        return empty ? kNoCode : Trunc((static_cast<double>(code) - r.left) * 200.0 / span);
+    };
     auto resampled = [&](int i) {
         // Nearest lower sample of the window; guarded against a window past the record.
         return std::clamp(Trunc(MulF(span * i, 0.00025f) + r.left), 0, kSamples - 1);
@@ -114,7 +121,7 @@ void CData::UpdateDisplay() {
     if (IsXY()) {
         for (int i = 0; i < kSamples; ++i) {
             m_nDisp1[i] = vertical(m_nCalc1[i]);
-            m_nDisp2[i] = Trunc((m_nCalc2[i] - r.left) * 200.0 / span);
+            m_nDisp2[i] = horizontal(m_nCalc2[i]);
         }
     } else {
         for (int i = 0; i < kSamples; ++i) {
@@ -131,8 +138,8 @@ void CData::ValueAt(int index, float& value, int& exponent, int plot) const {
     const AxisScale& s = plot == 1 ? m_scaleY1 : m_scaleY2;
     const int32_t* disp = plot == 1 ? m_nDisp1 : m_nDisp2;
     const WindowRect& r = m_window;
-    value = static_cast<float>((r.bottom - r.top) * s.step * 0.005 * disp[ClampCursor(index)] +
-                               (100 - r.bottom) * s.step);
+    value = static_cast<float>(WindowHeight(r) * s.step * 0.005 * disp[ClampCursor(index)] +
+                               (100.0 - r.bottom) * s.step);
     exponent = s.exponent;
 }
 
@@ -146,8 +153,8 @@ void CData::CursorValues(float& first, float& second, int& exponent, int axis) c
     // The time read-out needs no sample, so the cursor index is taken as it stands.
     const WindowRect& r = m_window;
     const double step = m_scaleX.step;
-    first = static_cast<float>(r.left * step + c1 * (r.right - r.left) * step * 0.00025);
-    second = static_cast<float>(r.left * step + c2 * (r.right - r.left) * step * 0.00025);
+    first = static_cast<float>(r.left * step + c1 * WindowWidth(r) * step * 0.00025);
+    second = static_cast<float>(r.left * step + c2 * WindowWidth(r) * step * 0.00025);
     exponent = m_scaleX.exponent;
 }
 
@@ -174,15 +181,15 @@ void CData::GetAxisInfo(AxisWindowInfo& info, int axis) {
         const AxisScale& s = axis == 1 ? m_scaleY1 : m_scaleY2;
         info.limitMax = 100;
         info.limitMin = -100;
-        info.max = 100 - r.top;
-        info.min = 100 - r.bottom;
+        info.max = Sat32(100 - int64_t{r.top});
+        info.min = Sat32(100 - int64_t{r.bottom});
         info.exponent = s.exponent;
         info.step = s.step;
     } else if (IsXY()) {
         info.limitMax = 100;
         info.limitMin = -100;
-        info.max = r.right - 100;
-        info.min = r.left - 100;
+        info.max = Sat32(int64_t{r.right} - 100);
+        info.min = Sat32(int64_t{r.left} - 100);
         info.exponent = m_scaleY2.exponent;
         info.step = m_scaleY2.step;
     } else {
@@ -215,21 +222,21 @@ void CData::BuildLabels(int axis) {
     const WindowRect& r = m_window;
     if (axis == 3) {
         const double st = m_scaleX.step;
-        FormatLabels(m_strLabelX, static_cast<float>(r.left * st), static_cast<float>((r.right - r.left) * st / m_nDivX),
+        FormatLabels(m_strLabelX, static_cast<float>(r.left * st), static_cast<float>(WindowWidth(r) * st / m_nDivX),
                      m_nDivX, m_scaleX.exponent, !IsFourier());
         return;
     }
     if (axis == 2 && IsXY()) {
         const double st = m_scaleY2.step;
-        FormatLabels(m_strLabelY2, static_cast<float>((r.left - 100) * st),
-                     static_cast<float>((r.right - r.left) * st / m_nDivX), m_nDivY, m_scaleY2.exponent, true);
+        FormatLabels(m_strLabelY2, static_cast<float>((r.left - 100.0) * st),
+                     static_cast<float>(WindowWidth(r) * st / m_nDivX), m_nDivY, m_scaleY2.exponent, true);
         return;
     }
     if (axis != 1 && axis != 2) return;
     const AxisScale& s = axis == 1 ? m_scaleY1 : m_scaleY2;
     std::string* labels = axis == 1 ? m_strLabelY1 : m_strLabelY2;
-    const float start = IsFourier() ? 0.0f : static_cast<float>((100 - r.bottom) * s.step);
-    FormatLabels(labels, start, static_cast<float>((r.bottom - r.top) * s.step / m_nDivY), m_nDivY, s.exponent, true);
+    const float start = IsFourier() ? 0.0f : static_cast<float>((100.0 - r.bottom) * s.step);
+    FormatLabels(labels, start, static_cast<float>(WindowHeight(r) * s.step / m_nDivY), m_nDivY, s.exponent, true);
 }
 
 void CData::FormatLabels(std::string* labels, float start, float step, int count, int exponent, bool decimals) {

@@ -11,6 +11,12 @@ class CDataSrc;
 struct WindowRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
+// Extents of a window as read from a file may leave 32 bits.
+inline double WindowWidth(const WindowRect& r) { return static_cast<double>(r.right) - r.left; }
+inline double WindowHeight(const WindowRect& r) { return static_cast<double>(r.bottom) - r.top; }
+
+// Display code of a window without area: off the scale, so nothing is drawn.
+constexpr int32_t kNoCode = -1;
 
 // The display data set one display mode keeps: the mode's computed record, the zoom
 // window resampled into 4000 display codes, the axis scales and the grid labels.

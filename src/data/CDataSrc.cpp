@@ -65,9 +65,9 @@ void CDataSrc::SetPlotSettings(PlotSettings& s, int plot) {
 void CDataSrc::ApplySettings(int plot, int32_t* shown, AxisScale& scale, bool invert, bool offset, bool multiplier) {
     const PlotFields f = Fields(plot);
     if (invert && *f.invert)
-        for (int i = 0; i < kSamples; ++i) shown[i] = 200 - shown[i];
+        for (int i = 0; i < kSamples; ++i) shown[i] = Sat32(200 - int64_t{shown[i]});
     if (offset && *f.offsetOn)
-        for (int i = 0; i < kSamples; ++i) shown[i] += *f.offset;
+        for (int i = 0; i < kSamples; ++i) shown[i] = Sat32(int64_t{shown[i]} + *f.offset);
     if (multiplier && *f.multiplierOn) scale.step *= static_cast<double>(*f.multiplier);
 }
 
@@ -76,7 +76,7 @@ void CDataSrc::ApplySettings(int plot, int32_t* shown, AxisScale& scale, bool in
 void CDataSrc::AverageDown(const int32_t* finer, int32_t* out, double finerStep, double coarserStep) {
     int j = 0;
     for (int o = 0; o < kSamples; ++o) {
-        int32_t sum = 100;
+        int64_t sum = 100;  // imported codes may use all 32 bits
         int32_t n = 0;
         double t = 0.0;
         if (coarserStep > 0) {
@@ -88,7 +88,7 @@ void CDataSrc::AverageDown(const int32_t* finer, int32_t* out, double finerStep,
                 ++n;
             } while (t < coarserStep);
         }
-        out[o] = sum / (n + 1);
+        out[o] = static_cast<int32_t>(sum / (n + 1));
     }
 }
 
@@ -125,8 +125,7 @@ void CDataSrc::Rebuild() {
             firstCoarser = t1.step >= t2.step;
         const AxisScale& coarse = firstCoarser ? t1 : t2;
         const AxisScale& fine = firstCoarser ? t2 : t1;
-        double f = fine.step;
-        for (int e = fine.exponent; e < coarse.exponent; ++e) f *= 0.001;
+        const double f = ScaleByPow1000(fine.step, int64_t{fine.exponent} - coarse.exponent);
         if (firstCoarser) {
             std::copy_n(m_nRaw1, kSamples, m_nShown1);
             AverageDown(m_nRaw2, m_nShown2, f, coarse.step);

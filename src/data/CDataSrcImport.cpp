@@ -69,10 +69,8 @@ int32_t TextToInt(const char* p, const char* end) {
     if (p < end && (*p == '+' || *p == '-')) negative = *p++ == '-';
     int64_t v = 0;
     for (; p < end && IsDigit(*p); ++p) v = std::min<int64_t>(v * 10 + (*p - '0'), int64_t{1} << 32);
-    return static_cast<int32_t>(std::clamp<int64_t>(negative ? -v : v, INT32_MIN, INT32_MAX));
+    return Sat32(negative ? -v : v);
 }
-
-int32_t ClampCode(int64_t code) { return static_cast<int32_t>(std::clamp<int64_t>(code, INT32_MIN, INT32_MAX)); }
 
 // One line as the text line reader gives it: LF ends it, a CR right before the LF is
 // dropped (a lone CR stays), and the text ends at a NUL. Past the end: empty.
@@ -218,7 +216,7 @@ int CDataSrc::ReadDso(const std::string& path, int plot) {
     SmoothSteps(v);
 
     int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
-    for (int i = 0; i < kSamples; ++i) raw[i] = ClampCode(int64_t{v[i]} - 28);
+    for (int i = 0; i < kSamples; ++i) raw[i] = Sat32(int64_t{v[i]} - 28);
     (plot == 1 ? m_timeScale1 : m_timeScale2) = time;
     (plot == 1 ? m_ampScale1 : m_ampScale2) = amp;
     m_nPresent |= plot == 1 ? 1 : 2;
@@ -277,7 +275,7 @@ int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
 
     int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
     for (int i = 0; i < kSamples; ++i)
-        raw[i] = ClampCode(int64_t{Trunc(values[i / kTekSamplesPerLine] / step)} + 100);
+        raw[i] = Sat32(int64_t{Trunc(values[i / kTekSamplesPerLine] / step)} + 100);
     AxisScale& amp = plot == 1 ? m_ampScale1 : m_ampScale2;
     AxisScale& time = plot == 1 ? m_timeScale1 : m_timeScale2;
     amp.exponent = 0;

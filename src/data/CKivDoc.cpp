@@ -1,22 +1,7 @@
 #include "data/CKivDoc.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-
-#include "analysis/CDataDerivative.h"
-#include "analysis/CDataFourier.h"
-#include "analysis/CDataIntegral.h"
-#include "analysis/CDataOriginal.h"
-#include "analysis/CDataProduct.h"
-#include "analysis/CDataSum.h"
-#include "analysis/CDataXY.h"
 #include "data/CArchive.h"
+#include "data/SafeFile.h"
 
 namespace {
 
@@ -45,13 +30,7 @@ std::unique_ptr<CDataSrc> CKivDoc::NewSource() {
 CKivDoc::~CKivDoc() { DestroyModes(); }
 
 void CKivDoc::CreateModes() {
-    m_modes[kModeOriginal] = new CDataOriginal(this);
-    m_modes[kModeDerivative] = new CDataDerivative(this);
-    m_modes[kModeIntegral] = new CDataIntegral(this);
-    m_modes[kModeXY] = new CDataXY(this);
-    m_modes[kModeSum] = new CDataSum(this);
-    m_modes[kModeProduct] = new CDataProduct(this);
-    m_modes[kModeFourier] = new CDataFourier(this);
+    for (const KivModeInfo& m : KivModes()) m_modes[m.index] = m.create(this);
 }
 
 void CKivDoc::DestroyModes() {
@@ -75,16 +54,8 @@ void CKivDoc::DataChanged() {
 }
 
 int CKivDoc::ModeIndexOfCommand(int id) {
-    switch (id) {
-    case ID_MODE_ORIGINAL: return kModeOriginal;
-    case ID_MODE_DERIVATIVE: return kModeDerivative;
-    case ID_MODE_INTEGRAL: return kModeIntegral;
-    case ID_MODE_XY: return kModeXY;
-    case ID_MODE_SUM: return kModeSum;
-    case ID_MODE_PRODUCT: return kModeProduct;
-    case ID_MODE_FOURIER: return kModeFourier;
-    default: return -1;
-    }
+    const KivModeInfo* m = FindModeByCommand(id);
+    return m ? m->index : -1;
 }
 
 void CKivDoc::OnModeCommand(int id) {
@@ -155,9 +126,11 @@ std::vector<uint8_t> CKivDoc::SaveToBytes() {
     return ar.Buffer();
 }
 
-// Nothing in the file names its length, so the layout is walked before loading:
-// a short or over-long file, a mode index outside 0..6, a cursor outside 0..4000
-// a plot switched on without data, or an empty zoom window is refused before the document is touched.
+// Nothing in the file names its length, so the layout is walked before loading and a
+// file too short for its blocks is refused before the document is touched. The content
+// is taken as stored (bytes after the last block are not read, other bits of the two
+// plot masks are kept), except what would index past the mode table or the samples:
+// a mode index outside 0..6 and a cursor outside 0..4000.
 bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
     auto i32 = [&](size_t at) {
         return static_cast<int32_t>(bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
@@ -167,25 +140,15 @@ bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
     const int32_t mode = i32(0), c1 = i32(4), c2 = i32(8);
     if (mode < 0 || mode >= kModeCount) return false;
     if (c1 < 0 || c1 > kSamples || c2 < 0 || c2 > kSamples) return false;
-    size_t pos = 20;
-    // A plot is never on without data.
-    const uint8_t present = bytes[pos], enabled = bytes[pos + 1];
-    if (present > 3 || (enabled & ~present)) return false;
-    pos += 2;
+    const uint8_t present = bytes[20];
+    size_t pos = 22;
     if (present & 1) pos += kPlotBlockSize;
     if (present & 2) pos += kPlotBlockSize;
     for (int m = 0; m < kModeCount; ++m) {
         if (pos >= bytes.size()) return false;
-        if (bytes[pos] == 0) {
-            ++pos;
-            continue;
-        }
-        if (pos + kModeBlockSize > bytes.size()) return false;
-        const int32_t left = i32(pos + 1), top = i32(pos + 5), right = i32(pos + 9), bottom = i32(pos + 13);
-        if (right <= left || bottom <= top) return false;
-        pos += kModeBlockSize;
+        pos += bytes[pos] == 0 ? 1 : kModeBlockSize;
     }
-    return pos == bytes.size();
+    return pos <= bytes.size();
 }
 
 bool CKivDoc::OnOpenDocument(const std::string& path) {
@@ -219,32 +182,4 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     }
     m_bModified = false;
     return true;
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    std::string tmp = path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0) return false;
-    bool ok = true;
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) ok = false;
-        else done += static_cast<size_t>(n);
-    }
-    // mkstemp creates 0600; a document is an ordinary file.
-    if (ok) ok = fchmod(fd, 0644) == 0;
-    if (ok) ok = fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) std::remove(tmp.c_str());
-    return ok;
 }

@@ -4,34 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "analysis/ModeTable.h"
 #include "data/CData.h"
 #include "data/CDataSrc.h"
+#include "data/SafeFile.h"
 #include "platform/CPlatform.h"
 #include "platform/IViewSink.h"
 
 class CArchive;
 
-// Mode indices of the display modes.
-enum KivMode {
-    kModeOriginal = 0,
-    kModeDerivative = 1,
-    kModeIntegral = 2,
-    kModeXY = 3,
-    kModeSum = 4,
-    kModeProduct = 5,
-    kModeFourier = 6,
-    kModeCount = 7
-};
-
 // Command ids the document handles or decides the state of.
+// (The mode commands are in analysis/ModeTable.h.)
 enum KivDocCommand {
-    ID_MODE_ORIGINAL = 32771,
-    ID_MODE_DERIVATIVE = 32774,
-    ID_MODE_INTEGRAL = 32775,
-    ID_MODE_FOURIER = 32777,
-    ID_MODE_XY = 32778,
-    ID_MODE_SUM = 32782,
-    ID_MODE_PRODUCT = 32783,
     ID_PLOT1_TOGGLE = 32794,
     ID_PLOT2_TOGGLE = 32795,
 };
@@ -112,8 +96,3 @@ private:
     int32_t m_nViewCursors = 0;
     int32_t m_nViewWhite = 0;
 };
-
-// Writes bytes to path through a temporary file in the same folder and a rename, so
-// an existing file is never left half-written. False when it could not be done.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);

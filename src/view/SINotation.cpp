@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "data/KivTypes.h"
+
 namespace {
 
 const char kPrefixes[] = "fpnum kMGT";
@@ -45,11 +47,6 @@ bool ParseSI(const char* text, double& mantissa, double& sign, int& prefixPower)
     return true;
 }
 
-void ApplyPower(double& mantissa, int p) {
-    for (; p < 0; ++p) mantissa *= 0.001;
-    for (; p > 0; --p) mantissa *= 1000;
-}
-
 }  // namespace
 
 std::string RoundedDigits(double v) {
@@ -76,9 +73,14 @@ void FormatSI(std::string& text, double value, int exponent) {
         value = -value;
     }
     if (!std::isfinite(value)) value = 0.0;
-    // An exponent given outside the table is brought into it first.
-    for (; e < kSIMinExponent; ++e) value *= 0.001;
-    for (; e > kSIMaxExponent; --e) value *= 1000;
+    // An exponent given outside the table is brought into it first; a value that
+    // overflows on the way reads 0, as any value that is not a number does.
+    if (e < kSIMinExponent || e > kSIMaxExponent) {
+        const int inside = e < kSIMinExponent ? kSIMinExponent : kSIMaxExponent;
+        value = ScaleByPow1000(value, int64_t{e} - inside);
+        if (!std::isfinite(value)) value = 0.0;
+        e = inside;
+    }
     // Normalisation stops at the ends of the table: 1e-18 reads 0.001f, 1e16 reads 10000T.
     while (std::trunc(value + 0.5) >= 1000 && e < kSIMaxExponent) {
         value *= 0.001;
@@ -105,7 +107,7 @@ int ParseSIFloat(float* out, const char* text) {
     double mantissa, sign;
     int p;
     if (!ParseSI(text, mantissa, sign, p)) return 0;
-    ApplyPower(mantissa, p);
+    mantissa = ScaleByPow1000(mantissa, p);
     *out = static_cast<float>(sign * mantissa);
     return 1;
 }
@@ -114,7 +116,7 @@ int ParseSIScaled(int* out, const char* text, int min, int max, double step, int
     double mantissa, sign;
     int p;
     if (!ParseSI(text, mantissa, sign, p)) return 0;
-    ApplyPower(mantissa, p - exponent);
+    mantissa = ScaleByPow1000(mantissa, int64_t{p} - exponent);
     const double q = std::trunc(mantissa / step + 0.5) * sign;
     if (!(q <= max && q >= min)) return 0;
     *out = static_cast<int>(q);

@@ -128,56 +128,6 @@ TEST(KivDoc, ModeBlocksAndRoundTrip) {
     EXPECT_EQ(files, 1);
 }
 
-TEST(KivDoc, DamagedFilesAreRefusedAndNothingChanges) {
-    FakeHost host;
-    const std::string dir = TestDir("kivdoc_damaged");
-    CKivDoc good;
-    FillPlot(good.Source(), 1, [](int) { return 120; });
-    good.GetCurrentMode()->GetDisplaySamples(1);
-    ASSERT_TRUE(good.OnSaveDocument(dir + "/good.kiv"));
-    const std::vector<uint8_t> bytes = FileBytes(dir + "/good.kiv");
-
-    // Capitals in the extension: refused without a word.
-    ASSERT_TRUE(good.OnSaveDocument(dir + "/caps.KIV"));
-    CKivDoc doc(host.Platform());
-    FillPlot(doc.Source(), 2, [](int) { return 77; });
-    EXPECT_FALSE(doc.OnOpenDocument(dir + "/caps.KIV"));
-    EXPECT_TRUE(host.messages.boxes.empty());
-
-    auto mutate = [&](const char* name, std::vector<uint8_t> b) {
-        WriteBytes(dir + "/" + name, std::string(b.begin(), b.end()));
-        return dir + "/" + name;
-    };
-    std::vector<uint8_t> shortFile(bytes.begin(), bytes.end() - 3);
-    std::vector<uint8_t> longFile = bytes;
-    longFile.push_back(0);
-    std::vector<uint8_t> badMode = bytes;
-    badMode[0] = 7;
-    std::vector<uint8_t> badCursor = bytes;
-    badCursor[8] = 0xA1;  // 4001
-    std::vector<uint8_t> onWithoutData = bytes;
-    onWithoutData[21] = 3;
-    std::vector<uint8_t> emptyWindow = bytes;
-    std::memset(&emptyWindow[22 + 4056 + 9], 0, 4);  // right = 0 = left
-    const std::vector<std::string> bad = {mutate("short.kiv", shortFile), mutate("long.kiv", longFile),
-                                          mutate("mode.kiv", badMode),    mutate("cursor.kiv", badCursor),
-                                          mutate("window.kiv", emptyWindow), mutate("empty.kiv", {}),
-                                          mutate("nodata.kiv", onWithoutData),
-                                          dir + "/missing.kiv"};
-    for (const std::string& path : bad) {
-        host.messages.boxes.clear();
-        EXPECT_FALSE(doc.OnOpenDocument(path)) << path;
-        ASSERT_EQ(host.messages.boxes.size(), 1u) << path;
-        EXPECT_EQ(host.messages.boxes[0].icon, MsgIcon::Exclamation);
-        EXPECT_EQ(doc.Source().m_nPresent, 2) << path;
-        EXPECT_EQ(doc.Source().m_nRaw2[0], 77) << path;
-    }
-    // A save that cannot happen reports it and leaves no file behind.
-    host.messages.boxes.clear();
-    EXPECT_FALSE(doc.OnSaveDocument(dir + "/no/such/folder/x.kiv"));
-    EXPECT_EQ(host.messages.boxes.size(), 1u);
-}
-
 TEST(KivDoc, ModeCommandsAndPlotToggles) {
     FakeHost host;
     CKivDoc doc(host.Platform());

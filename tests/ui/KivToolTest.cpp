@@ -104,6 +104,9 @@ TEST(KivTool, FailuresAreOneLineAndStatusOne) {
         "generate " + dir + "/g.kiv --kind const --phase 1 --duration 1",
         "generate " + dir + "/g.csv --kind sine",
         "meanrms " + e,
+        // Writes that fail: the core's message alone.
+        "generate " + dir + "/no/such/g.kiv --kind sine",
+        "export " + e + " " + dir + "/no/such/e.csv",
     };
     for (const std::string& args : bad) {
         ToolRun r = Tool(args);

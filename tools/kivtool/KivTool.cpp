@@ -11,10 +11,6 @@
 
 namespace {
 
-const char* const kModeNames[kModeCount] = {"original", "derivative", "integral", "xy", "sum", "product", "fourier"};
-
-
-
 // The core's message boxes become lines on stderr; the run goes on as after OK.
 class StderrMessages : public IMessages {
 public:
@@ -38,14 +34,12 @@ bool ParseInt(const std::string& s, long lo, long hi, int& out) {
 // --mode and --cursors override what the document stored.
 bool ApplyViewOptions(const KivToolArgs& a, CKivDoc& doc, std::string& error) {
     if (auto m = a.Value("--mode")) {
-        int index = -1;
-        for (int i = 0; i < kModeCount; ++i)
-            if (*m == kModeNames[i]) index = i;
-        if (index < 0) {
+        const KivModeInfo* mode = FindModeByName(*m);
+        if (!mode) {
             error = "unknown mode " + *m + " (" + KivToolModeNames() + ")";
             return false;
         }
-        doc.m_currentMode = index;
+        doc.m_currentMode = mode->index;
     }
     if (auto c = a.Value("--cursors")) {
         const size_t comma = c->find(',');
@@ -98,7 +92,7 @@ int KivToolSave(CKivDoc& doc, const std::string& path) {
     // The document refuses to be opened again from any other name.
     if (path.size() < 4 || path.compare(path.size() - 4, 4, ".kiv") != 0)
         return KivToolFail("the output document must end in .kiv");
-    if (!doc.OnSaveDocument(path)) return KivToolFail("cannot write " + path);
+    if (!doc.OnSaveDocument(path)) return 1;  // the document has said why
     return 0;
 }
 
@@ -159,7 +153,7 @@ const char* Bool(int v) { return v ? "true" : "false"; }
 
 std::string KivToolModeNames() {
     std::string s;
-    for (const char* n : kModeNames) s += (s.empty() ? "" : " ") + std::string(n);
+    for (const KivModeInfo& m : KivModes()) s += (s.empty() ? "" : " ") + std::string(m.name);
     return s;
 }
 
@@ -172,7 +166,7 @@ int KivToolInfo(const std::vector<std::string>& args) {
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
     std::string out = "{\n";
-    out += "  \"mode\": \"" + std::string(kModeNames[doc->m_currentMode]) + "\",\n";
+    out += "  \"mode\": \"" + std::string(KivModes()[doc->m_currentMode].name) + "\",\n";
     out += "  \"cursor1\": " + std::to_string(doc->m_nCursor1) + ",\n";
     out += "  \"cursor2\": " + std::to_string(doc->m_nCursor2) + ",\n";
     out += "  \"cursors_shown\": " + std::string(Bool(cursors)) + ",\n";

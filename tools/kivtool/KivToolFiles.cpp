@@ -38,6 +38,9 @@ int KivToolExport(const std::vector<std::string>& args) {
     if (form == ExportForm::None) return KivToolFail(out + ": the name must end in .csv, .CSV or .pcx");
     std::unique_ptr<RgbPicture> picture;
     if (form == ExportForm::Pcx) picture = std::make_unique<RgbPicture>(KivToolRenderPicture(*doc));
-    if (!ExportDocument(*doc, out, picture.get())) return KivToolFail("cannot write " + out);
+    if (!ExportDocument(*doc, out, picture.get())) {
+        // The spreadsheet form reports its own failure; the other two fail silently.
+        return form == ExportForm::Spreadsheet ? 1 : KivToolFail("cannot write " + out);
+    }
     return 0;
 }

@@ -1,5 +1,8 @@
 #include "app/ui/KivCommandTable.h"
 
+#include <string>
+#include <vector>
+
 #include "app/CommandIds.h"
 #include "data/CKivDoc.h"
 
@@ -31,18 +34,8 @@ const KivCommandRow kRows[] = {
     {ID_PLOT2_DATA, "Ustawienia danych", "", "", nullptr},
     {ID_PLOT2_SCALE, "Ustawienia skali", "", "", nullptr},
     {ID_AXIS_X_SCALE, "Ustawienia skali osi X", "", "", nullptr},
-    {ID_MODE_ORIGINAL, "Wykres oryginalny", "", "Wyświetla oryginalny wykres\nWykres oryginalny",
-     ":/icons/original.svg"},
     {ID_MEAN_RMS, "Wartość średnia i skuteczna", "",
      "Wyświetla wartość średnią i skuteczną\nWartość średnia i skuteczna", ":/icons/meanrms.svg"},
-    {ID_MODE_DERIVATIVE, "Różniczka", "", "Wyświetla różniczkę\nRóżniczka", ":/icons/derivative.svg"},
-    {ID_MODE_INTEGRAL, "Całka", "", "Wyświetla całkę\nCałka", ":/icons/integral.svg"},
-    {ID_MODE_FOURIER, "Analiza Fouriera", "", "Wyświetla widmo częstotliwości\nAnaliza Fouriera",
-     ":/icons/fourier.svg"},
-    {ID_MODE_XY, "Tryb XY", "", "Wyśletla wykresy w trybie XY\nTryb XY", ":/icons/xy.svg"},
-    {ID_MODE_SUM, "Suma wykresów", "", "Wyswietla sumę wykresów\nSuma wykresów", ":/icons/sum.svg"},
-    {ID_MODE_PRODUCT, "Iloczyn  wykresów", "", "Wyświetla iloczyn wykresów\nIloczyn wykresów",
-     ":/icons/product.svg"},
     {ID_VIEW_TOOLBAR, "Pasek narzędzi", "", "Show or hide the toolbar\nToggle ToolBar", nullptr},
     {ID_VIEW_STATUS_BAR, "Pasek statusu", "", "Show or hide the status bar\nToggle StatusBar", nullptr},
     {ID_CURSOR, "Kursor", "", "Włącza kursor\nWłącz kursor", ":/icons/cursor.svg"},
@@ -157,10 +150,22 @@ const int kToolbar[] = {
 
 }  // namespace
 
-std::span<const KivCommandRow> KivCommands() { return kRows; }
+// The mode commands come from the mode table; their toolbar pictures carry the modes' names.
+std::span<const KivCommandRow> KivCommands() {
+    static const std::vector<KivCommandRow> rows = [] {
+        static std::string icons[kModeCount];
+        std::vector<KivCommandRow> all(std::begin(kRows), std::end(kRows));
+        for (const KivModeInfo& m : KivModes()) {
+            icons[m.index] = std::string(":/icons/") + m.name + ".svg";
+            all.push_back({m.commandId, m.menuText, "", m.prompt, icons[m.index].c_str()});
+        }
+        return all;
+    }();
+    return rows;
+}
 
 const KivCommandRow* FindKivCommand(int id) {
-    for (const KivCommandRow& row : kRows)
+    for (const KivCommandRow& row : KivCommands())
         if (row.id == id) return &row;
     return nullptr;
 }
