@@ -1,14 +1,50 @@
 #include "ShellFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/ui/CAboutBox.h"
+#include "platform/ui/CQtMessages.h"
+
+namespace {
+
+// What the next message box showed; it is answered with the button reading press.
+struct SeenBox {
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;  // Yes, No, OK, Cancel, those it has
+};
+
+void AnswerNextBox(SeenBox& seen, const QString& press) {
+    QTimer::singleShot(0, [&seen, press] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        seen = {box->windowTitle(), box->text(), box->icon(), {}};
+        QAbstractButton* answer = nullptr;
+        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel}) {
+            if (QAbstractButton* b = box->button(button)) {
+                seen.buttons << b->text();
+                if (b->text() == press) answer = b;
+            }
+        }
+        if (answer) answer->click();
+        else box->done(-1);
+    });
+}
+
+QString QtCancelText() { return QDialogButtonBox(QDialogButtonBox::Cancel).buttons().first()->text(); }
+
+}  // namespace
 
 TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised) {
     ASSERT_TRUE(Start());
@@ -91,8 +127,7 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     m_messages.answers = {MsgResult::Cancel, MsgResult::No};
     Frame().Execute(ID_FILE_CLOSE);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    // The framework's question: Kiv has no Polish text for it.
-    EXPECT_EQ(m_messages.boxes[0].text, "Save changes to a.kiv?");
+    EXPECT_EQ(m_messages.boxes[0].text, "Czy zapisać zmiany w a.kiv?");
     EXPECT_EQ(m_messages.boxes[0].caption, "Kiv");
     EXPECT_EQ(m_messages.boxes[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(m_messages.boxes[0].buttons, MsgButtons::YesNoCancel);
@@ -101,6 +136,38 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     EXPECT_TRUE(Frame().close());
     EXPECT_EQ(m_messages.boxes.size(), 2u);
     EXPECT_FALSE(QFile::exists(doc));
+}
+
+// The buttons of the program's message boxes read Polish with or without Qt's
+// translation, which the running program loads for Qt's own dialogs.
+TEST_F(ShellTest, PolishQuestionAndButtons) {
+    ASSERT_EQ(QtCancelText(), "Cancel");  // no translation loaded yet
+    CQtMessages messages;
+    SeenBox seen;
+    AnswerNextBox(seen, "OK");
+    EXPECT_EQ(messages.Show("Błąd transmisji", "Uwaga", MsgIcon::Exclamation, MsgButtons::OkCancel), MsgResult::Ok);
+    EXPECT_EQ(seen.buttons, QStringList({"OK", "Anuluj"}));
+    EXPECT_EQ(std::tuple(seen.caption, seen.text, seen.icon),
+              std::tuple(QString("Uwaga"), QString("Błąd transmisji"), QMessageBox::Warning));
+
+    const QString qtBase = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_pl.qm";
+    ASSERT_TRUE(QFile::exists(qtBase)) << "qt6-translations-l10n is needed";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(QtCancelText(), "Anuluj");
+    // Closing a changed document asks the Polish question in a real box.
+    m_app->SetMessages(nullptr);
+    Doc().SetModifiedFlag();
+    for (const char* press : {"Anuluj", "&Nie"}) {
+        AnswerNextBox(seen, press);
+        Frame().Execute(ID_FILE_CLOSE);
+        EXPECT_EQ(seen.text, "Czy zapisać zmiany w Kiv1?");
+        EXPECT_EQ(seen.caption, "Kiv");
+        EXPECT_EQ(seen.buttons, QStringList({"&Tak", "&Nie", "Anuluj"}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(Frame().Children().size(), press[0] == '&' ? 0 : 1) << press;
+    }
+    m_app.reset();
+    EXPECT_EQ(QtCancelText(), "Cancel");
 }
 
 TEST_F(ShellTest, RecentFileListKeepsFourAndIsRemembered) {

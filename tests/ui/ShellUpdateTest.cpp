@@ -6,9 +6,10 @@ using Ids = std::initializer_list<int>;
 
 // In the menus but not working yet, plus the keys nothing answers (paste, cut, undo,
 // and F6 / Shift+F6 with no split panes).
-const Ids kNeverEnabled = {ID_FETCH,        ID_IMPORT,      ID_EXPORT,      ID_GENERATOR,  ID_MEAN_RMS,
-                           ID_PLOT1_DATA,   ID_PLOT2_DATA,  ID_AXIS_X_SCALE, ID_PLOT1_SCALE, ID_PLOT2_SCALE,
-                           ID_EDIT_PASTE,   ID_EDIT_CUT,    ID_EDIT_UNDO,   ID_NEXT_PANE,  ID_PREV_PANE};
+const Ids kNeverEnabled = {ID_FETCH, ID_EDIT_PASTE, ID_EDIT_CUT, ID_EDIT_UNDO, ID_NEXT_PANE, ID_PREV_PANE};
+// Need a plot that holds data or is on.
+const Ids kNeedData = {ID_EXPORT,     ID_MEAN_RMS,    ID_PLOT1_DATA, ID_PLOT2_DATA,
+                       ID_AXIS_X_SCALE, ID_PLOT1_SCALE, ID_PLOT2_SCALE};
 const Ids kModes = {ID_MODE_ORIGINAL, ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_FOURIER,
                     ID_MODE_XY,       ID_MODE_SUM,        ID_MODE_PRODUCT};
 
@@ -54,6 +55,8 @@ TEST_F(ShellTest, RulesForANewDocument) {
     for (int id : kModes) ExpectState(id, false, id == ID_MODE_ORIGINAL);
     for (int id : Ids{ID_PLOT1_TOGGLE, ID_PLOT2_TOGGLE, ID_CURSOR, ID_OFFSET_CURSOR}) ExpectState(id, false, false);
     ExpectState(ID_WHITE_BACKGROUND, true, false);
+    for (int id : Ids{ID_IMPORT, ID_GENERATOR}) ExpectState(id, true, false);
+    for (int id : kNeedData) ExpectState(id, false, false);
     // Two documents, yet F6 has no pane to go to.
     for (int id : kNeverEnabled) ExpectState(id, false, false);
     Frame().Execute(ID_NEXT_PANE);
@@ -77,6 +80,11 @@ TEST_F(ShellTest, RulesWithOneAndWithTwoPlots) {
     ExpectState(ID_PLOT1_TOGGLE, true, true);
     ExpectState(ID_PLOT2_TOGGLE, false, false);
     for (int id : Ids{ID_CURSOR, ID_OFFSET_CURSOR}) ExpectState(id, true, false);
+    for (int id : Ids{ID_EXPORT, ID_MEAN_RMS, ID_PLOT1_DATA, ID_AXIS_X_SCALE, ID_PLOT1_SCALE}) ExpectState(id, true, false);
+    for (int id : Ids{ID_PLOT2_DATA, ID_PLOT2_SCALE}) ExpectState(id, false, false);
+    Frame().Execute(ID_MODE_FOURIER);
+    ExpectState(ID_MEAN_RMS, false, false);
+    Frame().Execute(ID_MODE_ORIGINAL);
 
     // The rules run again as a menu opens, without waiting for the idle refresh.
     FillPlot(*Doc().m_pSource, 2, [](int i) { return 100 - i % 40; });

@@ -57,8 +57,8 @@ void CChildFrame::ActivateFrame() {
 
 bool CChildFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
-    // The framework's own question, which Kiv never had in Polish.
-    const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
+    // The framework's question, worded as a Polish system asks it.
+    const QString text = QStringLiteral("Czy zapisać zmiany w %1?").arg(m_strTitle);
     switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case MsgResult::Cancel: return false;
     case MsgResult::No: return true;

@@ -5,9 +5,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QPageSetupDialog>
 #include <QScreen>
 #include <QSettings>
+#include <QTranslator>
 
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/CommandIds.h"
@@ -53,7 +55,9 @@ CKivApp::CKivApp() = default;
 CKivApp::~CKivApp() { ExitInstance(); }
 
 bool CKivApp::InitInstance(const QStringList& args) {
-    // 1. The control look is Qt's. 2. The profile and its recent-file list.
+    // 1. The control look is Qt's; its dialogs and buttons speak Polish like the rest.
+    InstallQtTranslation();
+    // 2. The profile and its recent-file list.
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Kiv"));
     LoadStdProfileSettings();
@@ -85,7 +89,23 @@ int CKivApp::ExitInstance() {
         m_pMessages.reset();
         SaveStdProfileSettings();
     }
+    RemoveQtTranslation();
     return 0;
+}
+
+void CKivApp::InstallQtTranslation() {
+    if (m_pQtTranslation) return;
+    auto translation = std::make_unique<QTranslator>();
+    // Without the file (qt6-translations-l10n) the program's own texts are still
+    // Polish, message box buttons included; Qt's dialogs then speak English.
+    if (translation->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(translation.get()))
+        m_pQtTranslation = std::move(translation);
+}
+
+void CKivApp::RemoveQtTranslation() {
+    if (m_pQtTranslation && QCoreApplication::instance()) QCoreApplication::removeTranslator(m_pQtTranslation.get());
+    m_pQtTranslation.reset();
 }
 
 bool CKivApp::ProcessShellCommand(const QStringList& args) {

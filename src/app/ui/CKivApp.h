@@ -9,6 +9,7 @@ class CChildFrame;
 class CDftProgressDlg;
 class CMainFrame;
 class CQtMessages;
+class QTranslator;
 
 // The application: starts the main frame, keeps the recent-file list in the profile,
 // and creates, opens and saves documents. Its commands are the last stop of the
@@ -51,6 +52,9 @@ public:
     CDftProgressDlg* ProgressWindow() const { return m_pProgress; }
 
 private:
+    // Qt's own dialogs and standard buttons in Polish, while the program runs.
+    void InstallQtTranslation();
+    void RemoveQtTranslation();
     bool ProcessShellCommand(const QStringList& args);
     void LoadStdProfileSettings();
     void SaveStdProfileSettings() const;
@@ -63,6 +67,7 @@ private:
 
     CMainFrame* m_pMainWnd = nullptr;
     std::unique_ptr<CQtMessages> m_pMessages;
+    std::unique_ptr<QTranslator> m_pQtTranslation;
     IMessages* m_pMessagesOverride = nullptr;
     CDftProgressDlg* m_pProgress = nullptr;
     QStringList m_recentFiles;

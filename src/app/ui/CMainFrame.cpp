@@ -8,9 +8,14 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QShortcut>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QSvgRenderer>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 #include "app/CommandIds.h"
 #include "app/ui/CChildFrame.h"
@@ -55,7 +60,7 @@ QIcon ToolbarIcon(const QString& path) {
 
 CMainFrame::CMainFrame(CKivApp& app) : m_app(app), m_pMdiArea(new QMdiArea(this)) {
     InitKivResources();
-    setWindowTitle(QStringLiteral("Kiv"));
+    setWindowTitle(FrameTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/kiv.svg")));
     m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -70,6 +75,9 @@ CMainFrame::CMainFrame(CKivApp& app) : m_app(app), m_pMdiArea(new QMdiArea(this)
     RecentFilesChanged();
 
     connect(m_pMdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateFrame(); });
+    // Not an accelerator of the program: the desktop's own key for the menu bar.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, &CMainFrame::OnMenuKey);
     // The toolbar's buttons follow their rules while the program is idle.
     m_idleTimer.setInterval(100);
     connect(&m_idleTimer, &QTimer::timeout, this, &CMainFrame::UpdateFrame);
@@ -185,6 +193,91 @@ QList<CChildFrame*> CMainFrame::Children() const {
 void CMainFrame::AddChild(CChildFrame* child) {
     m_pMdiArea->addSubWindow(child);
     connect(child, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &CMainFrame::UpdateFrame); });
+    connect(child, &QWidget::windowTitleChanged, this, &CMainFrame::OnUpdateFrameTitle);
+    connect(child, &QMdiSubWindow::windowStateChanged, this, &CMainFrame::OnUpdateFrameTitle);
+}
+
+QString CMainFrame::FrameTitle() const {
+    const QString title = QStringLiteral("Kiv");
+    // The current child, also while another window of the program has the focus.
+    const auto* child = qobject_cast<const CChildFrame*>(m_pMdiArea->currentSubWindow());
+    if (!child || child->GetTitle().isEmpty()) return title;
+    return child->isMaximized() ? QStringLiteral("%1 - [%2]").arg(title, child->GetTitle())
+                                : QStringLiteral("%1 - %2").arg(title, child->GetTitle());
+}
+
+void CMainFrame::OnUpdateFrameTitle() {
+    const QString title = FrameTitle();
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+// Qt titles the window itself on some styles while a child is maximised, and keeps
+// the title it found before: whatever it sets, ours stands.
+void CMainFrame::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange) OnUpdateFrameTitle();
+}
+
+QList<CChildFrame*> CMainFrame::ArrangedChildren() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+        auto* child = qobject_cast<CChildFrame*>(window);
+        if (child && child->isVisible() && !child->isMinimized()) children.append(child);
+    }
+    return children;
+}
+
+// Qt's own cascade sizes each window from its size hint, which leaves a document
+// window little more than its title bar.
+void CMainFrame::OnWindowCascade() {
+    const QList<CChildFrame*> children = ArrangedChildren();
+    if (children.isEmpty()) return;
+    QStyleOptionTitleBar option;
+    option.initFrom(children.first());
+    const int step = children.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, children.first());
+    const QRect area = m_pMdiArea->viewport()->rect();
+    const int stagger = std::min(area.width(), area.height()) / (3 * std::max(step, 1));
+    const QSize size(area.width() - stagger * step, area.height() - stagger * step);
+    int n = 0;
+    for (CChildFrame* child : children) {
+        if (child->isMaximized()) child->showNormal();
+        const int offset = step * (n++ % (stagger + 1));
+        child->setGeometry(QRect(area.topLeft() + QPoint(offset, offset), size));
+    }
+    OnUpdateFrameTitle();
+}
+
+void CMainFrame::OnWindowTile() {
+    QList<CChildFrame*> children = ArrangedChildren();
+    if (children.isEmpty()) return;
+    std::reverse(children.begin(), children.end());
+    const int total = static_cast<int>(children.size());
+    // A square-ish grid, its long side down the area.
+    const int columns = std::max(static_cast<int>(std::sqrt(static_cast<double>(total))), 1);
+    int rows = total / columns;
+    const QRect area = m_pMdiArea->viewport()->rect();
+    const int width = area.width() / columns;
+    int i = 0;
+    for (int c = 0; c < columns; ++c) {
+        if (c == columns - 1) rows = total - i;  // the last column takes the rest
+        const int height = area.height() / rows;
+        for (int r = 0; r < rows; ++r, ++i) {
+            CChildFrame* child = children[i];
+            if (child->isMaximized()) child->showNormal();
+            child->setGeometry(QRect(area.left() + c * width, area.top() + r * height, width, height));
+        }
+    }
+    OnUpdateFrameTitle();
+}
+
+void CMainFrame::OnMenuKey() {
+    QMenuBar* bar = menuBar();
+    for (QAction* entry : bar->actions()) {
+        if (entry->isVisible() && entry->isEnabled() && !entry->isSeparator()) {
+            bar->setActiveAction(entry);
+            return;
+        }
+    }
 }
 
 bool CMainFrame::RouteUpdate(int id, CmdState& state) {
@@ -231,8 +324,8 @@ bool CMainFrame::OnCommand(int id) {
     switch (id) {
     case ID_VIEW_TOOLBAR: m_pToolBar->setVisible(m_pToolBar->isHidden()); return true;
     case ID_VIEW_STATUS_BAR: statusBar()->setVisible(statusBar()->isHidden()); return true;
-    case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); return true;
-    case ID_WINDOW_TILE_HORZ: m_pMdiArea->tileSubWindows(); return true;
+    case ID_WINDOW_CASCADE: OnWindowCascade(); return true;
+    case ID_WINDOW_TILE_HORZ: OnWindowTile(); return true;
     default: return false;
     }
 }
@@ -253,6 +346,7 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
 void CMainFrame::UpdateFrame() {
     SwapMenuBar();
     for (const QList<QAction*>& actions : std::as_const(m_actions)) UpdateActions(actions);
+    OnUpdateFrameTitle();
 }
 
 void CMainFrame::SwapMenuBar() {

@@ -51,8 +51,22 @@ public:
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CmdState& state);
 
+    // "Kiv", followed by the active document's title: " - [title]" while its window
+    // is maximised, " - title" when it is not.
+    QString FrameTitle() const;
+    void OnUpdateFrameTitle();
+    // The document windows arranged as Windows arranges MDI children. Cascade: one
+    // size for all, the area less a third of its smaller side; each window a title
+    // bar lower and further right than the one beneath it. Tile: full-width rows,
+    // in columns from four windows on, the topmost window first.
+    void OnWindowCascade();
+    void OnWindowTile();
+    // F10: the menu bar takes the keyboard on its first menu.
+    void OnMenuKey();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -67,6 +81,8 @@ private:
     void UpdateActions(const QList<QAction*>& actions);
     void UpdateWindowList(QMenu* menu);
     void SwapMenuBar();
+    // The windows an arrangement moves, minimised ones left out, bottom first.
+    QList<CChildFrame*> ArrangedChildren() const;
 
     CKivApp& m_app;
     QMdiArea* m_pMdiArea;

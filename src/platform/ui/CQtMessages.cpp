@@ -1,6 +1,22 @@
 #include "platform/ui/CQtMessages.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+#include <utility>
+
+namespace {
+
+// The buttons as a Polish system labels them, set here so that they stay Polish
+// where Qt's own translation is missing.
+void SetButtonTexts(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Anuluj"},
+        {QMessageBox::Yes, "&Tak"}, {QMessageBox::No, "&Nie"}};
+    for (const auto& [button, text] : texts)
+        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(text));
+}
+
+}  // namespace
 
 MsgResult CQtMessages::Show(const std::string& text, const std::string& caption, MsgIcon icon,
                             MsgButtons buttons) {
@@ -20,6 +36,7 @@ MsgResult CQtMessages::Show(const std::string& text, const std::string& caption,
     case MsgButtons::YesNoCancel: qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
     QMessageBox box(qicon, QString::fromStdString(caption), QString::fromStdString(text), qbuttons, m_pParent);
+    SetButtonTexts(box);
     switch (box.exec()) {
     case QMessageBox::Cancel: return MsgResult::Cancel;
     case QMessageBox::Yes: return MsgResult::Yes;

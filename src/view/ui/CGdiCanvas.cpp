@@ -11,10 +11,17 @@ CGdiCanvas::CGdiCanvas(QImage& image)
     Q_ASSERT(image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32);
 }
 
-// 9 on, 3 off, 3 on, 3 off, 3 on, 3 off, counted in pixels from the line's start.
-bool CGdiCanvas::DashDotDotOn(int n) {
-    const int p = n % 24;
-    return p < 9 || (p >= 12 && p < 15) || (p >= 18 && p < 21);
+// Counted in pixels from the line's start. Dash-dot-dot: 9 on, 3 off, 3 on, 3 off, 3 on,
+// 3 off; dots: 3 on, 3 off.
+bool CGdiCanvas::StyleOn(int n) const {
+    switch (m_style) {
+    case Style::DashDotDot: {
+        const int p = n % 24;
+        return p < 9 || (p >= 12 && p < 15) || (p >= 18 && p < 21);
+    }
+    case Style::Dot: return n % 6 < 3;
+    default: return true;
+    }
 }
 
 void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
@@ -24,7 +31,7 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
     if (n == 0) return;
     const bool inside = x1 >= 0 && y1 >= 0 && x1 < m_width && y1 < m_height && x2 >= 0 && y2 >= 0 &&
                         x2 < m_width && y2 < m_height;
-    if (!inside || m_style != Style::Solid) {
+    if (!inside || m_style != Style::Solid || m_bInvert) {
         // Step i along the major axis; the minor coordinate is the nearest one to the
         // ideal line, trunc((2 i minor + major) / (2 major)).
         for (int i = 0; i < n; ++i) {

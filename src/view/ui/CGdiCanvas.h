@@ -6,8 +6,8 @@
 // polyline draws each joint once and a rectangle's far corner stays empty.
 class CGdiCanvas {
 public:
-    // Dash-dot-dot is the only styled pen the picture uses (the Fourier cursor).
-    enum class Style { Solid, DashDotDot };
+    // Dash-dot-dot marks the Fourier cursor, dots the offset marker's guide lines.
+    enum class Style { Solid, DashDotDot, Dot };
 
     explicit CGdiCanvas(QImage& image);
 
@@ -18,6 +18,9 @@ public:
     // The gaps of a styled pen are filled with this colour: the DC's background is
     // opaque, and the picture never makes it transparent.
     void SetBkColor(QRgb colour) { m_bkColour = colour; }
+    // R2_NOT: every pixel of a line is inverted instead of painted, so that drawing the
+    // same line twice restores the picture.
+    void SetInvert(bool invert) { m_bInvert = invert; }
     void MoveTo(int x, int y) {
         m_x = x;
         m_y = y;
@@ -34,9 +37,11 @@ public:
 private:
     void Plot(int x, int y, int n) {
         if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
-        m_bits[y * m_stride + x] = m_style == Style::Solid || DashDotDotOn(n) ? m_colour : m_bkColour;
+        QRgb& pixel = m_bits[y * m_stride + x];
+        if (m_bInvert) pixel ^= 0x00FFFFFF;
+        else pixel = StyleOn(n) ? m_colour : m_bkColour;
     }
-    static bool DashDotDotOn(int n);
+    bool StyleOn(int n) const;
 
     QRgb* m_bits;
     qsizetype m_stride;  // in pixels
@@ -44,5 +49,6 @@ private:
     QRgb m_colour = qRgb(0, 0, 0);
     QRgb m_bkColour = qRgb(255, 255, 255);
     Style m_style = Style::Solid;
+    bool m_bInvert = false;
     int m_x = 0, m_y = 0;
 };

@@ -1,8 +1,12 @@
 #include "view/ui/CKivView.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -13,7 +17,19 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/MeanRms.h"
+#include "analysis/ui/CFourierPanelDlg.h"
+#include "analysis/ui/CGeneratorDlg.h"
+#include "analysis/ui/CMeanRmsDlg.h"
 #include "app/CommandIds.h"
+#include "data/CDataSrcImport.h"
+#include "data/CExport.h"
+#include "view/ui/CChoosePlotDlg.h"
+#include "view/ui/CCursorPanel.h"
+#include "view/ui/CCursorPanel2.h"
+#include "view/ui/CPlotSettingsDlg.h"
+#include "view/ui/CPrintPreview.h"
+#include "view/ui/CScaleDlg.h"
 
 namespace {
 
@@ -50,6 +66,7 @@ CKivView::CKivView(CKivDoc* pDoc, QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setAutoFillBackground(false);
     viewport()->setCursor(Qt::CrossCursor);
+    viewport()->setMouseTracking(true);  // hit flags and mouse shapes follow every move
     setFrameShape(QFrame::NoFrame);
     m_renderTimer.setSingleShot(true);
     m_renderTimer.setInterval(0);
@@ -60,6 +77,7 @@ CKivView::CKivView(CKivDoc* pDoc, QWidget* parent) : QAbstractScrollArea(parent)
     m_bCursors = cursors;
     m_bWhiteBackground = white;
     m_pDoc->SetView(this);
+    m_promptFile = [this](QString& path, bool save) { return PromptFile(path, save); };
 }
 
 CKivView::~CKivView() {
@@ -166,7 +184,13 @@ void CKivView::paintEvent(QPaintEvent* event) {
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     QRegion uncovered(event->rect());
     if (m_pBackBitmap) {
-        p.drawImage(origin, *m_pBackBitmap);
+        if (NeedsOverlays()) {
+            QImage frame = *m_pBackBitmap;
+            DrawOverlays(frame);
+            p.drawImage(origin, frame);
+        } else {
+            p.drawImage(origin, *m_pBackBitmap);
+        }
         uncovered -= QRect(origin, m_pBackBitmap->size());
     }
     // Beyond the picture (scrolled past it, or before the first render) the
@@ -238,7 +262,7 @@ void CKivView::OnFilePrint(bool withDialog) {
 void CKivView::OnFilePrintPreview() {
     QPrintPreviewDialog dialog(&SharedPrinter(), this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* printer) { PrintPage(*printer); });
+            [this](QPrinter* printer) { PaintPreviewPage(*m_pDoc, *printer, &m_fourierCursor); });
     dialog.exec();
 }
 
@@ -263,6 +287,15 @@ bool CKivView::OnCommand(int id) {
         Invalidate();
         return true;
     case ID_EDIT_COPY: OnEditCopy(); return true;
+    case ID_PLOT1_DATA: OnPlotSettings(1); return true;
+    case ID_PLOT2_DATA: OnPlotSettings(2); return true;
+    case ID_PLOT1_SCALE: OnScale(m_pDoc->GetCurrentMode()->ShowsTwoCurves() ? HIT_Y1AXIS : HIT_YAXIS); return true;
+    case ID_PLOT2_SCALE: OnScale(m_pDoc->GetCurrentMode()->ShowsTwoCurves() ? HIT_Y2AXIS : HIT_YAXIS); return true;
+    case ID_AXIS_X_SCALE: OnScale(HIT_XAXIS); return true;
+    case ID_MEAN_RMS: OnMeanRms(); return true;
+    case ID_IMPORT: OnImport(); return true;
+    case ID_EXPORT: OnExport(); return true;
+    case ID_GENERATOR: OnGenerate(); return true;
     case ID_FILE_PRINT: OnFilePrint(true); return true;
     case ID_FILE_PRINT_DIRECT: OnFilePrint(false); return true;
     case ID_FILE_PRINT_PREVIEW: OnFilePrintPreview(); return true;
@@ -290,10 +323,163 @@ bool CKivView::OnUpdateCommand(int id, CmdState& state) {
                         !mode.IsIntegral() && !mode.IsXY() && !mode.IsSum() && !mode.IsProduct();
         state.checked = state.enabled && m_bOffsetCursor;
         return true;
+    case ID_PLOT1_DATA:
+    case ID_PLOT2_DATA: state = {(m_pDoc->Source().m_nPresent & (id == ID_PLOT1_DATA ? 1 : 2)) != 0, false}; return true;
+    case ID_PLOT1_SCALE:
+    case ID_PLOT2_SCALE: state = {(m_pDoc->Source().m_nEnabled & (id == ID_PLOT1_SCALE ? 1 : 2)) != 0, false}; return true;
+    case ID_AXIS_X_SCALE:
+    case ID_EXPORT: state = {m_pDoc->Source().m_nEnabled != 0, false}; return true;
+    case ID_MEAN_RMS: state = m_pDoc->OnUpdateMeanRms(); return true;
+    case ID_IMPORT:
+    case ID_GENERATOR:
     case ID_EDIT_COPY:
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW: state = {true, false}; return true;
     default: return false;
     }
+}
+
+void CKivView::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    if (m_bMdiConnected) return;
+    // Inside a multi-document frame the view is active while its child window is.
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        auto* area = qobject_cast<QMdiArea*>(w);
+        if (!area) continue;
+        m_bMdiConnected = true;
+        auto mine = [this](QMdiSubWindow* sub) { return sub && sub->isAncestorOf(this); };
+        m_bActive = mine(area->activeSubWindow());
+        connect(area, &QMdiArea::subWindowActivated, this,
+                [this, mine](QMdiSubWindow* sub) { OnActivateView(mine(sub)); });
+        break;
+    }
+}
+
+void CKivView::OnActivateView(bool active) {
+    m_bActive = active;
+    if (!active) {
+        if (m_pCursorPanel) m_pCursorPanel->hide();
+        if (m_pCursorPanel2) m_pCursorPanel2->hide();
+        if (m_pFourierPanel) m_pFourierPanel->hide();
+    }
+    viewport()->update();
+}
+
+QImage CKivView::ScreenPicture() {
+    UpdatePicture();
+    if (!m_pBackBitmap) return {};
+    QImage frame = *m_pBackBitmap;
+    DrawOverlays(frame);
+    return frame;
+}
+
+void CKivView::OnPlotSettings(int plot) {
+    CDataSrc& src = m_pDoc->Source();
+    PlotSettings settings;
+    src.GetPlotSettings(settings, plot);
+    COLORREF& colour = plot == 1 ? src.m_crColour1 : src.m_crColour2;
+    CPlotSettingsDlg dlg(plot == 1 ? QStringLiteral("Właściwości wykresu 1") : QStringLiteral("Właściwości wykresu 2"),
+                         settings, colour, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    settings = dlg.Settings();
+    src.SetPlotSettings(settings, plot);
+    colour = dlg.SwatchColour();
+    m_pDoc->DataChanged();
+}
+
+void CKivView::OnScale(int code) {
+    CData& mode = *m_pDoc->GetCurrentMode();
+    const char* title = nullptr;
+    int axis = 1;
+    switch (code) {
+    case HIT_YAXIS: title = "Oś Y"; break;
+    case HIT_Y1AXIS: title = "Oś Y1"; break;
+    case HIT_Y2AXIS: title = "Oś Y2", axis = 2; break;
+    case HIT_XAXIS: title = "Oś X", axis = 3; break;
+    default: return;
+    }
+    if (!mode.IsAvailable()) return;
+    AxisWindowInfo info;
+    mode.GetAxisInfo(info, axis);
+    CScaleDlg dlg(QString::fromUtf8(title), info, this);
+    if (dlg.exec() != QDialog::Accepted) return;
+    mode.SetAxisWindow(dlg.Info(), axis);
+    mode.UpdateDisplay();
+    ReRender();
+}
+
+void CKivView::OnMeanRms() {
+    // The cursors mark the range while the values are read.
+    const int cursors = m_bCursors;
+    m_bCursors = 1;
+    Invalidate();
+    std::string values[4];
+    bool two = false;
+    if (!m_pDoc->ComputeMeanRms(values, two)) {
+        m_pDoc->Platform().Message(kMeanRmsErrorText, kMeanRmsErrorCaption, MsgIcon::Exclamation);
+    } else {
+        CMeanRmsDlg dlg(MeanRmsDialogFields(values, two), this);
+        dlg.exec();
+    }
+    m_bCursors = cursors;
+    Invalidate();
+}
+
+void CKivView::OnGenerate() {
+    CGeneratorDlg dlg(m_pDoc->Platform(), this);
+    const bool ok = dlg.exec() == QDialog::Accepted;
+    m_pDoc->OnGenerate(ok ? &dlg.Params() : nullptr);
+    ReRender();
+}
+
+// A name typed without an extension gets the first of the dialog's list: "CSV" for the
+// import, "csv" (the spreadsheet) for the export. The import's filters show both cases
+// of an extension, because names on this system are case-sensitive.
+bool CKivView::PromptFile(QString& path, bool save) {
+    QFileDialog dialog(this);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters({QStringLiteral("Pliki CSV Excel (*.csv)"),
+                               QStringLiteral("Pliki CSV Tektronix 460A (*.CSV)"), QStringLiteral("Pliki PCX (*.pcx)")});
+        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        dialog.selectFile(QStringLiteral("kiv"));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilters(
+            {QStringLiteral("Pliki CSV Tektronix 460A (*.CSV *.csv)"), QStringLiteral("Pliki DSO (*.DSO *.dso)")});
+        dialog.setDefaultSuffix(QStringLiteral("CSV"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    path = dialog.selectedFiles().first();
+    return true;
+}
+
+void CKivView::OnImport() {
+    QString path;
+    if (!m_promptFile(path, false)) return;
+    const std::string name = QFile::encodeName(path).toStdString();
+    const std::string ext = PathExtension(name);
+    if (ext != "CSV" && ext != "csv" && ext != "DSO" && ext != "dso") return;
+    CChoosePlotDlg choose(this);
+    if (choose.exec() != QDialog::Accepted) return;
+    if (ImportFile(*m_pDoc, name, choose.m_nChoice == 1 ? 1 : 2) == 0)
+        m_pDoc->Platform().Message(kImportBadFormat, "Kiv", MsgIcon::Exclamation);
+    ReRender();
+}
+
+void CKivView::OnExport() {
+    QString path;
+    if (!m_promptFile(path, true)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::string name = QFile::encodeName(path).toStdString();
+    if (ExportFormOf(name) == ExportForm::Pcx) {
+        const RgbPicture picture = RenderExportPicture();
+        ExportDocument(*m_pDoc, name, &picture);
+    } else {
+        ExportDocument(*m_pDoc, name, nullptr);
+    }
+    QApplication::restoreOverrideCursor();
 }

@@ -2,6 +2,7 @@
 #include <QAbstractScrollArea>
 #include <QImage>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "data/CKivDoc.h"
@@ -9,7 +10,35 @@
 #include "view/ui/CFourierCursor.h"
 #include "view/ui/CPlotRenderer.h"
 
+class CCursorPanel;
+class CCursorPanel2;
+class CFourierPanelDlg;
 class QPrinter;
+
+// Hit-test flags of a mouse position (m_nHit).
+enum ViewHit {
+    HIT_PLOT = 0x1,
+    HIT_YAXIS = 0x2,    // the label strip of one column
+    HIT_Y1AXIS = 0x4,   // outer column of two (plot 1)
+    HIT_Y2AXIS = 0x8,   // inner column of two (plot 2)
+    HIT_XAXIS = 0x10,
+    HIT_CURSOR1 = 0x80,
+    HIT_CURSOR2 = 0x100,
+    HIT_MARKER1 = 0x200,
+    HIT_MARKER2 = 0x400,
+};
+
+// The bar left of the plot that shifts one plot up or down, as the last paint drew it.
+struct COffsetMarker {
+    int m_nTop = 0, m_nBottom = 0;  // y of the bar's ends
+    int m_nX = 0;
+    int m_nMiddle = 0;
+    int m_bDrag = 0;
+    int m_nDy = 0;       // drag displacement, pixels
+    int m_nGrabX = 0, m_nGrabY = 0;  // mouse position at the press
+    int m_nDelta = 0;    // offset in codes the marker stands for
+    bool m_bMoved = false;  // the mouse moved while it was dragged
+};
 
 // The document's window: renders the current display mode into a back bitmap and
 // copies it on paint. Commands reach it from the frame through OnCommand.
@@ -62,6 +91,23 @@ public:
 
     const QImage* BackBitmap() const { return m_pBackBitmap.get(); }
 
+    // Commands with dialogs.
+    void OnPlotSettings(int plot);
+    // Scale dialog of an axis code: 2 "Oś Y", 4 "Oś Y1", 8 "Oś Y2", 16 "Oś X".
+    void OnScale(int code);
+    void OnMeanRms();
+    void OnGenerate();
+    void OnImport();
+    void OnExport();
+    // The framework's view activation; panels hide while the view is inactive.
+    void OnActivateView(bool active);
+
+    // The picture with everything drawn over it on screen, as the next paint shows it.
+    QImage ScreenPicture();
+    CCursorPanel* CursorPanel() const { return m_pCursorPanel.get(); }
+    CCursorPanel2* CursorPanel2() const { return m_pCursorPanel2.get(); }
+    CFourierPanelDlg* FourierPanel() const { return m_pFourierPanel.get(); }
+
     int m_bRedraw = 1;
     int m_bWhiteBackground = 0;
     int m_bCursors = 0;
@@ -71,9 +117,24 @@ public:
     WindowRect m_rcPlot;    // plot area of the last render
     CFourierCursor m_fourierCursor;
 
+    // Mouse state, in view coordinates (the picture's, scroll position added).
+    int m_nHit = 0;
+    int m_nCursorPix1 = 0, m_nCursorPix2 = 0;
+    int m_bZooming = 0;
+    QPoint m_ptZoomAnchor, m_ptZoomCorner;
+    int m_bDragCursor = 0;
+    int m_nDragCursor = 1;
+    int m_bActive = 1;
+    COffsetMarker m_offsetMarker1, m_offsetMarker2;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     // The scroll bars see a window 100 pixels narrower than it is.
     void OnSize(int cx, int cy);
 
@@ -83,8 +144,39 @@ private:
     void UpdateBars(int cx, int cy);
     void ReRender();
 
+    // Mouse (CKivViewMouse.cpp).
+    QPoint ViewPoint(const QMouseEvent* event) const;
+    void HitTest(QPoint pt);
+    void SetMouseCursor();
+    // ClipCursor: the handled point stays inside [left, right) x [top, bottom).
+    void Confine(const QRect& rc);
+    void ReleaseConfinement();
+    COffsetMarker& Marker(int plot) { return plot == 1 ? m_offsetMarker1 : m_offsetMarker2; }
+
+    // What paints draw over the bitmap (CKivViewOverlay.cpp).
+    void DrawOverlays(QImage& frame);
+    void DrawCursors(QImage& frame, CData& mode);
+    void UpdatePanels(CData& mode);
+    template <class PanelType>
+    PanelType& ShowPanel(std::unique_ptr<PanelType>& panel);
+    void ClosePanels();
+    void DrawMarkers(QImage& frame, CData& mode);
+    void DrawMarker(QImage& frame, CData& mode, int plot);
+    bool NeedsOverlays() const;
+    bool PromptFile(QString& path, bool save);
+
     std::unique_ptr<QImage> m_pBackBitmap;
     CPlotRenderer m_renderer;
     QTimer m_renderTimer;
     int m_nBusy = 0;  // rendering, or showing the render's messages
+    QRect m_rcConfine;
+    bool m_bConfined = false;
+    std::unique_ptr<CCursorPanel> m_pCursorPanel;
+    std::unique_ptr<CCursorPanel2> m_pCursorPanel2;
+    std::unique_ptr<CFourierPanelDlg> m_pFourierPanel;
+    bool m_bMdiConnected = false;
+
+public:
+    // File dialogs of import (save false) and export (save true); tests answer them.
+    std::function<bool(QString& path, bool save)> m_promptFile;
 };

@@ -1,6 +1,7 @@
 #include "view/ui/CPlotRenderer.h"
 
 #include <QFontMetrics>
+#include <QList>
 #include <QPainter>
 #include <algorithm>
 
@@ -21,6 +22,60 @@ bool Drawable(int32_t code) { return code >= 0 && code <= 200; }
 
 // Scale factors are kept as 32-bit floats, the products taken in double.
 float ScaleF(int pixels, float perUnit) { return static_cast<float>(MulF(pixels, perUnit)); }
+
+// The picture's lines through a painter, in the bitmap's pixel coordinates: each
+// pixel's centre is the point a cosmetic pen passes through. Joined lines go out as
+// one polyline, so a curve is one drawing call, not four thousand.
+class CPainterCanvas {
+public:
+    explicit CPainterCanvas(QPainter& painter) : m_painter(painter) {}
+    ~CPainterCanvas() { Flush(); }
+    CPainterCanvas(const CPainterCanvas&) = delete;
+    CPainterCanvas& operator=(const CPainterCanvas&) = delete;
+
+    void SelectPen(QRgb colour, CGdiCanvas::Style style = CGdiCanvas::Style::Solid) {
+        Flush();
+        QPen pen(QColor(colour), 1);
+        pen.setCosmetic(true);
+        // The bitmap's patterns in device pixels, as a cosmetic pen counts them.
+        if (style == CGdiCanvas::Style::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+        else if (style == CGdiCanvas::Style::Dot) pen.setDashPattern({3, 3});
+        m_painter.setPen(pen);
+    }
+    // The gaps of a styled line take this colour, as on the bitmap.
+    void SetBkColor(QRgb colour) {
+        Flush();
+        m_painter.setBackground(QColor(colour));
+        m_painter.setBackgroundMode(Qt::OpaqueMode);
+    }
+    void MoveTo(int x, int y) {
+        Flush();
+        m_x = x;
+        m_y = y;
+    }
+    void LineTo(int x, int y) {
+        if (m_points.isEmpty()) m_points.append(Centre(m_x, m_y));
+        m_points.append(Centre(x, y));
+        m_x = x;
+        m_y = y;
+    }
+    void Line(int x1, int y1, int x2, int y2) {
+        Flush();
+        m_painter.drawLine(Centre(x1, y1), Centre(x2, y2));
+    }
+    // Draws the polyline gathered so far.
+    void Flush() {
+        if (m_points.size() > 1) m_painter.drawPolyline(m_points.constData(), static_cast<int>(m_points.size()));
+        m_points.clear();
+    }
+
+private:
+    static QPointF Centre(int x, int y) { return {x + 0.5, y + 0.5}; }
+
+    QPainter& m_painter;
+    QList<QPointF> m_points;
+    int m_x = 0, m_y = 0;
+};
 
 }  // namespace
 
@@ -58,36 +113,63 @@ void CPlotRenderer::DrawLabel(QPainter& p, const QFontMetrics& fm, const std::st
 QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground,
                                  CFourierCursor* fourier) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
-    CData& mode = *doc.GetCurrentMode();
+    const QRgb background = whiteBackground ? kWhite : kBlack;
+    image.fill(background);
+    CGdiCanvas dc(image);
+    auto withText = [&](auto&& draw) {
+        QPainter p(&image);
+        p.setFont(m_font);
+        draw(p, QFontMetrics(m_font, &image));
+    };
+    Draw(dc, withText, *doc.GetCurrentMode(), width, height, background, fourier);
+    return image;
+}
+
+void CPlotRenderer::PaintPlot(QPainter& painter, CKivDoc& doc, int width, int height, bool whiteBackground,
+                              CFourierCursor* fourier) {
+    const QRgb background = whiteBackground ? kWhite : kBlack;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(0, 0, width, height), QColor(background));
+    {
+        CPainterCanvas dc(painter);
+        auto withText = [&](auto&& draw) {
+            dc.Flush();  // the grid lies under the labels
+            painter.save();
+            painter.setFont(m_font);
+            painter.setBackgroundMode(Qt::TransparentMode);
+            draw(painter, QFontMetrics(m_font));
+            painter.restore();
+        };
+        Draw(dc, withText, *doc.GetCurrentMode(), width, height, background, fourier);
+    }
+    painter.restore();
+}
+
+template <class Canvas, class WithText>
+void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, int height, QRgb background,
+                         CFourierCursor* fourier) {
     m_rcPlot = Layout(mode, width, height);
     const int left = m_rcPlot.left, top = m_rcPlot.top, right = m_rcPlot.right, bottom = m_rcPlot.bottom;
     const int W = right - left, H = bottom - top;
     const int divX = std::clamp(mode.m_nDivX, 1, kLabels - 1);
     const int divY = std::clamp(mode.m_nDivY, 1, kLabels - 1);
-    const QRgb background = whiteBackground ? kWhite : kBlack;
-    image.fill(background);
 
-    {
-        CGdiCanvas dc(image);
-        dc.SelectPen(kGridColour);
-        for (int i = 0; i <= divY; ++i) {
-            const int y = top + H * i / divY;
-            dc.MoveTo(left, y);
-            dc.LineTo(right, y);
-        }
-        for (int i = 0; i <= divX; ++i) {
-            const int x = left + W * i / divX;
-            dc.MoveTo(x, top);
-            dc.LineTo(x, bottom);
-        }
+    dc.SelectPen(kGridColour);
+    for (int i = 0; i <= divY; ++i) {
+        const int y = top + H * i / divY;
+        dc.MoveTo(left, y);
+        dc.LineTo(right, y);
     }
-    if (!mode.IsAvailable()) return image;
+    for (int i = 0; i <= divX; ++i) {
+        const int x = left + W * i / divX;
+        dc.MoveTo(x, top);
+        dc.LineTo(x, bottom);
+    }
+    if (!mode.IsAvailable()) return;
 
     const bool two = mode.ShowsTwoCurves();
-    {
-        QPainter p(&image);
-        p.setFont(m_font);
-        const QFontMetrics fm(m_font, &image);
+    withText([&](QPainter& p, const QFontMetrics& fm) {
         QRgb text = kLabelGrey;
         if (!two) {
             // Labels first: asking for them brings the mode up to date, colours included.
@@ -111,7 +193,7 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
         const int last = fourierMode ? divX - 1 : divX, shift = fourierMode ? 11 : 0;
         for (int k = 0; k <= last; ++k)
             DrawLabel(p, fm, labelsX[k], left + W * k / divX + shift, bottom + 20, text, background);
-    }
+    });
 
     const float sx = ScaleF(W, 0.00025f);   // pixels per sample
     const float sxy = ScaleF(W, 0.005f);    // pixels per code across, XY mode
@@ -120,7 +202,6 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
     const QRgb pen1 = ToQRgb(mode.GetColour(1)), pen2 = ToQRgb(mode.GetColour(2));
     auto yOf = [&](int32_t code) { return bottom - Trunc(MulF(code, sy)); };
 
-    CGdiCanvas dc(image);
     dc.SetBkColor(background);
     if (mode.IsFourier()) {
         const int b = two ? 6 : 10;
@@ -205,8 +286,8 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
             curve(p2);
         }
     }
-    return image;
 }
+
 
 RgbPicture ToRgbPicture(const QImage& image) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);

@@ -23,6 +23,12 @@ public:
     // else its harmonic and plot are picked again for this picture.
     QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground,
                       CFourierCursor* fourier = nullptr);
+    // The same picture drawn through a painter onto any device, in a width x height
+    // frame of the painter's coordinates. Lines take cosmetic pens, one device pixel
+    // whatever the painter's transform, so that a shrunken picture (the print
+    // preview) keeps every grid line and curve.
+    void PaintPlot(QPainter& painter, CKivDoc& doc, int width, int height, bool whiteBackground,
+                   CFourierCursor* fourier = nullptr);
 
     // Plot area of the last render.
     const WindowRect& PlotRect() const { return m_rcPlot; }
@@ -37,6 +43,11 @@ public:
     static QFont LabelFont();
 
 private:
+    // Grid, labels and curves on dc; withText(draw) runs draw(painter, metrics) for
+    // the labels with a painter on the same picture.
+    template <class Canvas, class WithText>
+    void Draw(Canvas& dc, WithText withText, CData& mode, int width, int height, QRgb background,
+              CFourierCursor* fourier);
     void DrawLabel(QPainter& p, const QFontMetrics& fm, const std::string& text, int ax, int ay, QRgb colour,
                    QRgb background);
 

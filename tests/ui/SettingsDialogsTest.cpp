@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <stdexcept>
+#include <tuple>
+#include <vector>
+
+#include "view/ui/CChoosePlotDlg.h"
+#include "view/ui/CPlotSettingsDlg.h"
+#include "view/ui/CScaleDlg.h"
+
+namespace {
+
+template <class T = QWidget>
+T* Get(QWidget& dlg, const char* name) {
+    if (T* w = dlg.findChild<T*>(QLatin1String(name))) return w;
+    throw std::runtime_error(name);
+}
+void SetText(QWidget& dlg, const char* name, const char* text) {
+    Get<QLineEdit>(dlg, name)->setText(QString::fromUtf8(text));
+}
+void Click(QWidget& dlg, const char* name) { Get<QAbstractButton>(dlg, name)->click(); }
+
+// One letter per control: a box or radio button x (ticked) or o, a field E (enabled) or D.
+QString States(QWidget& dlg, const char* ids) {
+    QString letters;
+    for (const QString& id : QString(ids).split(' ')) {
+        auto* button = qobject_cast<QAbstractButton*>(Get(dlg, id.toLatin1()));
+        letters += button ? (button->isChecked() ? 'x' : 'o') : (Get(dlg, id.toLatin1())->isEnabled() ? 'E' : 'D');
+    }
+    return letters;
+}
+
+// Clicks OK: true when the dialog closed accepted, false when it stayed open.
+bool Ok(QDialog& dlg) {
+    Click(dlg, "IDOK");
+    EXPECT_NE(dlg.isVisible(), dlg.result() == QDialog::Accepted);
+    return !dlg.isVisible();
+}
+
+// Title and group, then every named control that takes the focus, in Tab order, with
+// its text (a field's text is its number); OK and "Anuluj" close the order.
+using Controls = std::vector<std::pair<QString, QString>>;
+void ExpectLayout(QDialog& dlg, const char* title, const char* group, Controls want) {
+    const QGroupBox* box = dlg.findChild<QGroupBox*>();
+    EXPECT_EQ(std::pair(dlg.windowTitle(), box ? box->title() : ""),
+              std::pair(QString::fromUtf8(title), QString(group)));
+    Controls got;
+    QWidget* first = Get(dlg, want[0].first.toLatin1());
+    QWidget* w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
+            got.emplace_back(w->objectName(), w->property("text").toString());
+    } while ((w = w->nextInFocusChain()) != first);
+    want.insert(want.end(), {{"IDOK", "OK"}, {"IDCANCEL", "Anuluj"}});
+    EXPECT_EQ(got, want);
+}
+
+// The swatch as it is on screen once pending paints are done: its corners (the outline)
+// and a pixel inside.
+std::tuple<QRgb, QRgb, QRgb> Swatch(QDialog& dlg) {
+    QCoreApplication::processEvents();
+    const QWidget* swatch = Get(dlg, "1036");
+    const QImage i = dlg.screen()->grabWindow(dlg.winId()).toImage().copy(
+        QRect(swatch->mapTo(&dlg, QPoint()), swatch->size()));
+    return {i.pixel(0, 0), i.pixel(i.width() - 1, i.height() - 1), i.pixel(10, 10)};
+}
+
+}  // namespace
+
+TEST(SettingsDialogs, PlotSettings) {
+    PlotSettings given;
+    given.bEnabled = 1, given.crColour = RGB(1, 2, 3), given.bOffset = 1, given.nOffset = 10;
+    given.fMultiplier = 2.5f, given.dAmpStep = 0.04;
+    const COLORREF red = RGB(255, 0, 0), picked = RGB(0, 128, 255);
+    auto offset = [&](const char* text) {  // accepted?, offset read
+        CPlotSettingsDlg dlg(QStringLiteral("Właściwości wykresu 1"), given, red);
+        dlg.show();
+        SetText(dlg, "1027", text);
+        return std::pair(Ok(dlg), dlg.Settings().nOffset);
+    };
+    EXPECT_EQ(offset("1"), std::pair(true, 25));
+    EXPECT_EQ(offset("4.1"), std::pair(false, 10));  // 103 codes
+    EXPECT_EQ(offset("4.04"), std::pair(false, 10));  // one step too far
+    EXPECT_EQ(offset("-4"), std::pair(true, -100));
+    EXPECT_EQ(offset("1                  k"), std::pair(true, 25));  // the 20th character is cut
+    EXPECT_EQ(offset("1                 k"), std::pair(false, 10));
+
+    CPlotSettingsDlg dlg(QStringLiteral("Właściwości wykresu 2"), given, red);
+    dlg.show();
+    ExpectLayout(dlg, "Właściwości wykresu 2", "",
+                 {{"1031", "Włączony"}, {"1029", "Mnożnik"}, {"1025", "Odwróć"}, {"1026", "Przesunięcie"},
+                  {"1028", "2.50 "}, {"1027", "400m"}, {"1030", "Zmień"}});
+    const char* const controls = "1031 1029 1025 1026 1028 1027";
+    EXPECT_EQ(States(dlg, controls), "xooxDE");
+    EXPECT_EQ(Swatch(dlg), std::tuple(qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(255, 0, 0)));
+
+    dlg.m_pickColour = [&](COLORREF& c) { return c = picked, true; };
+    Click(dlg, "1030");  // the swatch repaints in the chosen colour
+    EXPECT_EQ(std::pair(dlg.SwatchColour(), std::get<2>(Swatch(dlg))), std::pair(picked, qRgb(0, 128, 255)));
+
+    // Each click reads the boxes; a field follows its box, and one whose box is off is not read.
+    for (const char* id : {"1029", "1025", "1026"}) Click(dlg, id);
+    EXPECT_EQ(States(dlg, controls), "xxxoED");
+    const PlotSettings& got = dlg.Settings();
+    EXPECT_EQ(std::tuple(got.bMultiplier, got.bInvert, got.bOffset), std::tuple(1, 1, 0));
+    SetText(dlg, "1027", "garbage");
+    SetText(dlg, "1028", "1.2.3");
+    EXPECT_FALSE(Ok(dlg));
+    SetText(dlg, "1028", "-1.5k");  // a negative multiplier is left to the plot pair
+    EXPECT_TRUE(Ok(dlg));
+    EXPECT_EQ(std::tuple(got.bEnabled, got.bInvert, got.bMultiplier, got.bOffset, got.nOffset, got.fMultiplier,
+                         got.crColour),
+              std::tuple(1, 1, 1, 0, 10, -1500.0f, RGB(1, 2, 3)));
+    EXPECT_EQ(dlg.SwatchColour(), picked);
+
+    // Cancel forgets the boxes and the colour.
+    CPlotSettingsDlg cancelled(QStringLiteral("Właściwości wykresu 1"), given, red);
+    cancelled.show();
+    cancelled.m_pickColour = dlg.m_pickColour;
+    for (const char* id : {"1030", "1031", "IDCANCEL"}) Click(cancelled, id);
+    EXPECT_EQ(std::tuple(cancelled.result(), cancelled.SwatchColour(), cancelled.Settings().bEnabled),
+              std::tuple(int(QDialog::Rejected), red, 1));
+}
+
+TEST(SettingsDialogs, Scale) {
+    const AxisWindowInfo time{0, 1e-6, 4000, 0, 4000, 0};  // exponent, step, limitMax, limitMin, max, min
+    CScaleDlg dlg(QStringLiteral("Oś X"), time);
+    dlg.show();
+    ExpectLayout(dlg, "Oś X", "Skalowanie",
+                 {{"1035", "4.00m"}, {"1034", "0.000 "}, {"1032", "Automatyczne"}, {"1033", "Ręczne"}});
+    const char* const controls = "1032 1033 1034 1035";
+    EXPECT_EQ(States(dlg, controls), "xoDD");  // the full axis
+    Click(dlg, "1032");  // a ticked box stays ticked
+    EXPECT_EQ(States(dlg, controls), "xoDD");
+    Click(dlg, "1033");
+    EXPECT_EQ(States(dlg, controls), "oxEE");
+
+    auto window = [](CScaleDlg& d, const char* from, const char* to) {
+        SetText(d, "1034", from);
+        SetText(d, "1035", to);
+        return Ok(d);
+    };
+    EXPECT_FALSE(window(dlg, "1.00m", "1.01m"));  // 1000..1010: not more than 10
+    EXPECT_FALSE(window(dlg, "-1u", "2m"));       // below the axis
+    EXPECT_FALSE(window(dlg, "2m", "4.001m"));    // above it
+    EXPECT_TRUE(window(dlg, "0.000 ", "4.00m"));
+    EXPECT_EQ(std::pair(dlg.Info().min, dlg.Info().max), std::pair(0, 4000));
+
+    // A narrowed axis opens manual; "Automatyczne" gives the whole axis, whatever the fields hold.
+    const AxisWindowInfo codes{-1, 0.5, 200, 0, 150, 40};
+    CScaleDlg narrow(QStringLiteral("Oś Y1"), codes);
+    narrow.show();
+    EXPECT_EQ(States(narrow, controls), "oxEE");
+    EXPECT_EQ(std::pair(Get<QLineEdit>(narrow, "1034")->text(), Get<QLineEdit>(narrow, "1035")->text()),
+              std::pair(QString("20.0m"), QString("75.0m")));
+    SetText(narrow, "1034", "junk");
+    Click(narrow, "1032");
+    EXPECT_TRUE(Ok(narrow));
+    EXPECT_EQ(std::pair(narrow.Info().min, narrow.Info().max), std::pair(0, 200));
+
+    // Cancel forgets a value read before a failure.
+    CScaleDlg cancelled(QStringLiteral("Oś Y2"), codes);
+    cancelled.show();
+    EXPECT_FALSE(window(cancelled, "10m", "101m"));  // above the axis
+    EXPECT_EQ(cancelled.Info().min, 20);  // read before the failure
+    Click(cancelled, "IDCANCEL");
+    EXPECT_EQ(std::tuple(cancelled.result(), cancelled.Info().min, cancelled.Info().max),
+              std::tuple(int(QDialog::Rejected), 40, 150));
+}
+
+TEST(SettingsDialogs, ChoosePlot) {
+    CChoosePlotDlg dlg;
+    dlg.show();
+    ExpectLayout(dlg, "Wybierz wykres", "Wykres", {{"1051", "Wykres 1"}, {"1052", "Wykres 2"}});
+    auto state = [&] { return std::pair(dlg.m_nChoice, States(dlg, "1051 1052")); };
+    EXPECT_EQ(state(), std::pair(1, QString("xo")));
+    for (const char* id : {"1052", "1052"}) Click(dlg, id);  // a checked button stays checked
+    EXPECT_EQ(state(), std::pair(0, QString("ox")));
+    Click(dlg, "1051");
+    EXPECT_EQ(state(), std::pair(1, QString("xo")));
+    Click(dlg, "1052");
+    EXPECT_TRUE(Ok(dlg) && dlg.m_nChoice == 0);
+
+    CChoosePlotDlg cancelled;
+    cancelled.show();
+    Click(cancelled, "IDCANCEL");
+    EXPECT_FALSE(cancelled.isVisible() || cancelled.result() == QDialog::Accepted);
+}

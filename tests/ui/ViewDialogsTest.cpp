@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
+#include <functional>
+
+#include "analysis/ui/CMeanRmsDlg.h"
+#include "app/CommandIds.h"
+#include "data/CExport.h"
+#include "data/CKivDoc.h"
+#include "support/FakePlatform.h"
+#include "support/PlotFill.h"
+#include "support/TestFiles.h"
+#include "view/ui/CKivView.h"
+
+// The view's commands that open dialogs, answered as a user would: the dialog that comes
+// up is handled by the next answer in line.
+class ViewDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.resize(900, 500);  // not the exported picture's 800 x 600
+        view.show();
+    }
+    // Runs command id; answer gets the modal dialog it opens (nothing if none opens).
+    void Run(int id, std::function<void(QDialog&)> answer) {
+        QTimer::singleShot(0, [answer] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) answer(*d);
+        });
+        view.OnCommand(id);
+        QApplication::processEvents();
+    }
+    template <class W = QAbstractButton>
+    static W* Child(QDialog& d, const char* name) {
+        W* w = d.findChild<W*>(QLatin1String(name));
+        EXPECT_TRUE(w) << name;
+        return w;
+    }
+    static void Click(QDialog& d, const char* name) {
+        if (auto* b = Child(d, name)) b->click();
+    }
+
+    FakeHost host;
+    CKivDoc doc{host.Platform()};
+    CKivView view{&doc};
+};
+
+TEST_F(ViewDialogs, PlotSettingsAndScales) {
+    FillPlot(doc.Source(), 1, [](int) { return 110; });
+    doc.DataChanged();
+    QString title;
+    // Offset ticked with 1 V at 0.02 V a code: 50 codes up.
+    Run(ID_PLOT1_DATA, [&](QDialog& d) {
+        title = d.windowTitle();
+        Click(d, "1026");
+        Child<QLineEdit>(d, "1027")->setText("1");
+        Click(d, "IDOK");
+    });
+    EXPECT_EQ(title, "Właściwości wykresu 1");
+    EXPECT_EQ(doc.Source().m_nOffset1, 50);
+    EXPECT_EQ(doc.Source().m_nShown1[0], 160);
+    Run(ID_PLOT1_DATA, [&](QDialog& d) {
+        Click(d, "1026");
+        d.reject();
+    });
+    EXPECT_EQ(doc.Source().m_bOffset1, 1);
+
+    // The axis titles follow the number of curves; a manual window is set on OK.
+    QStringList titles;
+    auto note = [&](QDialog& d) { titles << d.windowTitle(), d.reject(); };
+    Run(ID_PLOT1_SCALE, note);
+    FillPlot(doc.Source(), 2, [](int) { return 90; });
+    doc.DataChanged();
+    Run(ID_PLOT1_SCALE, note);
+    Run(ID_PLOT2_SCALE, note);
+    Run(ID_AXIS_X_SCALE, [&](QDialog& d) {
+        titles << d.windowTitle();
+        Click(d, "1033");
+        Child<QLineEdit>(d, "1034")->setText("1.00");  // seconds at 1 ms a sample
+        Child<QLineEdit>(d, "1035")->setText("3.00");
+        Click(d, "IDOK");
+    });
+    EXPECT_EQ(titles, QStringList({"Oś Y", "Oś Y1", "Oś Y2", "Oś X"}));
+    EXPECT_EQ(doc.GetCurrentMode()->m_window.left, 1000);
+    EXPECT_EQ(doc.GetCurrentMode()->m_window.right, 3000);
+}
+
+TEST_F(ViewDialogs, GeneratorAndMeanRms) {
+    Run(ID_GENERATOR, [&](QDialog& d) { d.accept(); });  // one period of a sine into both plots
+    EXPECT_EQ(doc.Source().m_nPresent, 3);
+    EXPECT_TRUE(doc.IsModified());
+
+    std::string values[4];
+    bool two = false;
+    ASSERT_TRUE(doc.ComputeMeanRms(values, two));
+    QStringList shown;
+    int cursorsWhileOpen = 0;
+    Run(ID_MEAN_RMS, [&](QDialog& d) {
+        cursorsWhileOpen = view.m_bCursors;
+        auto& dlg = static_cast<CMeanRmsDlg&>(d);
+        shown << dlg.FieldText(1050) << dlg.FieldText(1051) << dlg.FieldText(1044) << dlg.FieldText(1045);
+        d.accept();
+    });
+    EXPECT_EQ(cursorsWhileOpen, 1);
+    EXPECT_EQ(view.m_bCursors, 0);
+    EXPECT_EQ(shown, QStringList({QString::fromStdString(values[1]), QString::fromStdString(values[0]),
+                                  QString::fromStdString(values[3]), QString::fromStdString(values[2])}));
+    EXPECT_EQ(values[1], "637m");  // 2 / pi of amplitude 1
+    EXPECT_EQ(values[3], "707m");
+
+    // XY with one plot on: nothing to compute.
+    doc.OnPlotToggle(ID_PLOT2_TOGGLE);
+    doc.OnModeCommand(ID_MODE_XY);
+    Run(ID_MEAN_RMS, [](QDialog& d) { d.reject(); });
+    ASSERT_EQ(host.messages.boxes.size(), 1u);
+    EXPECT_EQ(host.messages.boxes[0].text, "Błąd przy wyliczaniu\n\n");
+}
+
+// Import a DSO file into plot 2, show its derivative, export it, save and reopen.
+TEST_F(ViewDialogs, ImportModeExportReopen) {
+    const std::string dir = TestDir("view_import_export");
+    std::string dso = "DSO-1\r\nCH1;YUN:mV;YMU:0.004;\r\nXIN:2e-3;XUN:ms;NRP:4000;\r\n";
+    for (int i = 0; i < kSamples; ++i) dso += std::to_string(100 + (i / 100) % 2 * 40) + ",";
+    WriteBytes(dir + "/in.dso", dso + "\r\n");
+    WriteBytes(dir + "/bad.DSO", "DSO-1\r\nCH1\r\nNRP:12;\r\n");
+    QString next;
+    view.m_promptFile = [&](QString& path, bool) { return path = next, !next.isEmpty(); };
+
+    next = QString::fromStdString(dir + "/in.dso");
+    Run(ID_IMPORT, [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Wybierz wykres");
+        Click(d, "1052");
+        Click(d, "IDOK");
+    });
+    EXPECT_EQ(doc.Source().m_nPresent, 2);
+    EXPECT_EQ(doc.Source().m_ampScale2.exponent, -1);
+    EXPECT_TRUE(doc.IsModified());
+    next = QString::fromStdString(dir + "/bad.DSO");
+    Run(ID_IMPORT, [&](QDialog& d) { Click(d, "IDOK"); });
+    ASSERT_EQ(host.messages.boxes.size(), 1u);
+    EXPECT_EQ(host.messages.boxes[0].text, "Nieprawidłowy format pliku");
+    next = QString::fromStdString(dir + "/in.txt");  // not a form we read: no plot question
+    bool asked = false;
+    Run(ID_IMPORT, [&](QDialog& d) { asked = true, d.reject(); });
+    EXPECT_FALSE(asked);
+
+    doc.OnModeCommand(ID_MODE_DERIVATIVE);
+    next = QString::fromStdString(dir + "/d.csv");
+    Run(ID_EXPORT, [](QDialog& d) { d.reject(); });
+    const std::vector<uint8_t> csv = FileBytes(dir + "/d.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), kSamples);
+    next = QString::fromStdString(dir + "/d.pcx");
+    Run(ID_EXPORT, [](QDialog& d) { d.reject(); });
+    const std::vector<uint8_t> pcx = FileBytes(dir + "/d.pcx");
+    ASSERT_FALSE(pcx.empty());
+    EXPECT_EQ(pcx[0], 0x0A);
+    ASSERT_TRUE(view.BackBitmap());
+    EXPECT_EQ(view.BackBitmap()->size(), QSize(900, 500));  // the window's own picture again
+
+    ASSERT_TRUE(doc.OnSaveDocument(dir + "/d.kiv"));
+    CKivDoc back;
+    ASSERT_TRUE(back.OnOpenDocument(dir + "/d.kiv"));
+    EXPECT_EQ(back.SaveToBytes(), doc.SaveToBytes());
+    EXPECT_EQ(back.m_currentMode, kModeDerivative);
+    ASSERT_TRUE(ExportDocument(back, dir + "/again.csv", nullptr));
+    EXPECT_EQ(FileBytes(dir + "/again.csv"), csv);
+}
