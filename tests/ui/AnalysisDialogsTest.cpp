@@ -10,15 +10,9 @@
 #include "analysis/ui/CGeneratorDlg.h"
 #include "analysis/ui/CMeanRmsDlg.h"
 #include "support/FakePlatform.h"
+#include "support/WidgetText.h"
 
 namespace {
-
-QStringList Captions(const QWidget& w) {
-    QStringList out;
-    for (const QGroupBox* g : w.findChildren<QGroupBox*>()) out << g->title();
-    for (const QLabel* l : w.findChildren<QLabel*>()) out << l->text();
-    return out;
-}
 
 QLineEdit* Edit(const CGeneratorDlg& dlg, int id) { return qobject_cast<QLineEdit*>(dlg.Control(id)); }
 QRadioButton* Radio(const CGeneratorDlg& dlg, int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); }

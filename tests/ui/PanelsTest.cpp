@@ -8,16 +8,9 @@
 #include "analysis/ui/CFourierPanelDlg.h"
 #include "view/ui/CCursorPanel.h"
 #include "view/ui/CCursorPanel2.h"
+#include "support/WidgetText.h"
 
 namespace {
-
-// Every text a panel shows besides its fields: group titles and labels.
-QStringList Captions(const QWidget& w) {
-    QStringList out;
-    for (const QGroupBox* g : w.findChildren<QGroupBox*>()) out << g->title();
-    for (const QLabel* l : w.findChildren<QLabel*>()) out << l->text();
-    return out;
-}
 
 // A panel over the view never takes the keyboard from it and keeps its size.
 void ExpectInert(const QWidget& panel) {

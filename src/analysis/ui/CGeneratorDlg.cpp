@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <locale.h>
 
+#include "view/ui/DialogParts.h"
+
 namespace {
 
 enum : int {
@@ -124,14 +126,9 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     }
     targetLayout->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
+    const auto [buttons, ok, cancel] = AddOkCancel(this);
     m_controls[IDOK] = ok;
     m_controls[IDCANCEL] = cancel;
-    connect(buttons, &QDialogButtonBox::accepted, this, &CGeneratorDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(signal);

@@ -6,6 +6,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "view/ui/DialogParts.h"
+
 CChoosePlotDlg::CChoosePlotDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Wybierz wykres"));
@@ -27,14 +29,7 @@ CChoosePlotDlg::CChoosePlotDlg(QWidget* parent)
     column->addWidget(m_pPlot1);
     column->addWidget(m_pPlot2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("IDOK"));
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const auto [buttons, ok, cancel] = AddOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "view/SINotation.h"
-#include "view/ui/DialogText.h"
+#include "view/ui/DialogParts.h"
 
 namespace {
 
@@ -69,14 +69,7 @@ CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& set
     change->setObjectName(QStringLiteral("1030"));
     change->setAutoDefault(false);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("IDOK"));
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CPlotSettingsDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CPlotSettingsDlg::reject);
+    const auto [buttons, ok, cancel] = AddOkCancel(this);
 
     for (QCheckBox* box : {m_pEnabled, m_pMultiplier, m_pInvert, m_pOffset})
         connect(box, &QCheckBox::clicked, this, &CPlotSettingsDlg::OnCheckClicked);

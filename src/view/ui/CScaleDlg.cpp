@@ -12,7 +12,7 @@
 #include <string>
 
 #include "view/SINotation.h"
-#include "view/ui/DialogText.h"
+#include "view/ui/DialogParts.h"
 
 CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -46,14 +46,7 @@ CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* 
     grid->addWidget(m_pAutomatic, 2, 0, 1, 2);
     grid->addWidget(m_pManual, 3, 0, 1, 2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = buttons->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("IDOK"));
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CScaleDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CScaleDlg::reject);
+    const auto [buttons, ok, cancel] = AddOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -1,0 +1,71 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "acquisition/CScopeDriver.h"
+#include "acquisition/RawTrace.h"
+
+class CKivDoc;
+class IProgressHost;
+
+// What "Kiv.cfg" keeps: the plots to fetch and from which channels, the instrument, the
+// rate and the port.
+struct AcquisitionSettings {
+    uint32_t bPlot2 = 1;
+    uint32_t bPlot1 = 1;
+    uint8_t nChannels = 2;   // channel count of the chosen model; written, never used
+    uint8_t nPlot1Channel = 1;
+    uint8_t nPlot2Channel = 2;
+    uint8_t nInstrument = 1;  // index into kScopeModels
+    uint8_t nBaudIndex = 7;   // 1-based into kBaudRates
+    uint8_t nPort = 2;        // n of COMn
+};
+
+inline constexpr char kConfigFileName[] = "Kiv.cfg";
+inline constexpr size_t kConfigFileSize = 20;
+
+// The 20-byte record, little-endian. Decode refuses a short record and an instrument index
+// outside the model list (the caller then keeps the defaults).
+std::array<uint8_t, kConfigFileSize> EncodeSettings(const AcquisitionSettings& s);
+bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s);
+
+// The fetch statuses besides a driver's state.
+inline constexpr int kFetchOk = 0;
+inline constexpr int kFetchCancelled = 1;
+
+// The one acquisition of a program run: the settings of "Kiv.cfg", the four drivers and
+// the two traces they fill.
+class CAcquisition {
+public:
+    // Reads configPath (defaults when it is missing or not a valid record) and creates the
+    // drivers. An empty path: "Kiv.cfg" in the working directory.
+    explicit CAcquisition(std::string configPath = {});
+    // Writes the settings back (atomically); nothing is said when that fails.
+    ~CAcquisition();
+    CAcquisition(const CAcquisition&) = delete;
+    CAcquisition& operator=(const CAcquisition&) = delete;
+
+    CScopeDriver& Driver(int index) { return *m_drivers[static_cast<size_t>(index)]; }
+    // The driver of the configured instrument, with channels, port and rate set from the
+    // settings, ready for its Start.
+    CScopeDriver& PrepareDriver();
+    // After the host's modal loop ended with result: the fetch status (1 cancelled, else the
+    // driver's state) and, on success, the fetched traces copied into the document's plot
+    // pair, DataChanged and the modified flag. The document is untouched otherwise.
+    int FinishFetch(CKivDoc& doc, int result);
+
+    const std::string& ConfigPath() const { return m_strConfigPath; }
+    // False when the settings are not to be written at exit (kivtool without --save-settings).
+    bool m_bSaveOnExit = true;
+
+    AcquisitionSettings m_settings;
+    RawTrace m_traces[2];
+    int m_nFetchStatus = 0;
+    CScopeDriver* m_pCurrent = nullptr;
+
+private:
+    std::string m_strConfigPath;
+    std::unique_ptr<CScopeDriver> m_drivers[kScopeModelCount];
+};

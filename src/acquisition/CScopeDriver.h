@@ -1,0 +1,73 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "acquisition/IProgressHost.h"
+#include "acquisition/RawTrace.h"
+#include "acquisition/ScopeModels.h"
+
+// One instrument model's dialogue over the serial line: a small state machine driven by
+// received bytes, the reply timer and the step timer, all on the host's thread.
+class CScopeDriver {
+public:
+    // traces[0] and traces[1] receive plot 1 and plot 2 (owned by the acquisition).
+    CScopeDriver(const ScopeModel& model, RawTrace* traces);
+    virtual ~CScopeDriver();
+    CScopeDriver(const CScopeDriver&) = delete;
+    CScopeDriver& operator=(const CScopeDriver&) = delete;
+
+    virtual bool Start(IProgressHost* host) { (void)host; return true; }
+    virtual void OnTimeout() {}
+    virtual void ScheduleStep();
+    virtual void Step() {}
+    virtual void OnChar(uint8_t byte) { (void)byte; }
+    virtual void ClosePort();
+    virtual bool ParseReply(const std::string& reply) { (void)reply; return true; }
+    virtual void Finish(int result);
+
+    // The host's timer event: the reply timer's time-out first, then, for every timer,
+    // the step timer is stopped and the next step runs.
+    void OnTimer(int timerId);
+    // percent 0..100 of the plot being fetched; with both plots each takes half the bar.
+    void SetProgress(int percent);
+
+    const ScopeModel& Model() const { return m_model; }
+    const RawTrace& Trace(int plot) const { return m_pTraces[plot == 1 ? 0 : 1]; }
+
+    uint8_t m_nPlot1Channel = 0;  // 1-based; 0: plot 1 is not fetched
+    uint8_t m_nPlot2Channel = 0;
+    int32_t m_nState = 10;
+    int32_t m_nReceived = 0;  // bytes since the current request was sent
+    int32_t m_bBothPlots = 0;
+    int32_t m_bFirstPlot = 0;  // 1 while plot 1 is fetched
+    std::string m_strCommand;  // the request last sent
+    std::string m_strReply;    // bytes received since then
+    std::unique_ptr<ISerialPort> m_pPort;
+    IProgressHost* m_pHost = nullptr;
+
+protected:
+    // The common start: remembers the host; with no channel chosen ends at once as
+    // cancelled; else sets the plot flags and the bar, opens COMn at the configured rate
+    // and starts its reader. False when the dialogue must not go on (cancelled, or the
+    // port failed: state 10 and a 100 ms reply timer that reports it).
+    bool StartCommon(IProgressHost* host);
+    // Sets the command (terminator included), empties the reply, sends the bytes and arms
+    // the reply timer. The received count is the caller's.
+    void SendRequest(const std::string& command, int replyTimeoutMs);
+    // A time-out's box: caption "Uwaga", stop icon.
+    void Warn(const char* text);
+    // The trace of the plot being fetched.
+    RawTrace& CurrentTrace() { return m_pTraces[m_bFirstPlot ? 0 : 1]; }
+
+    const ScopeModel& m_model;
+    RawTrace* m_pTraces;
+
+public:
+    // Port and rate (1-based index into kBaudRates) the next Start opens, set from the
+    // configuration before a fetch.
+    unsigned m_nPortNumber = 2;
+    int m_nBaudIndex = 7;
+};
+
+inline constexpr char kPortInitFailed[] = "Nie można zainicjować portu COM !";

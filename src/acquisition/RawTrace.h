@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+
+#include "data/KivTypes.h"
+
+// One fetched waveform as a driver leaves it: 4000 samples, the time between two of them
+// and the volts of one sample unit, each in units of 1000^exponent.
+struct RawTrace {
+    int32_t samples[kSamples] = {};
+    int32_t timeExponent = 0;  // 0 s, -1 ms, -2 µs, -3 ns
+    double timeStep = 0.0;
+    char timeUnit = 0;
+    int32_t voltExponent = 0;  // 0 V, -1 mV
+    double voltStep = 0.0;
+    char voltUnit = 0;
+};
+
+// Every driver maps the screen onto 4000 samples over 10 divisions across and 25 sample
+// units a division up.
+inline double TimeStepOfDivision(double perDivision) { return perDivision * 0.0025; }
+inline double VoltStepOfDivision(double perDivision) { return perDivision * 0.04; }
