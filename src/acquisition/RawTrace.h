@@ -9,10 +9,10 @@ struct RawTrace {
     int32_t samples[kSamples] = {};
     int32_t timeExponent = 0;  // 0 s, -1 ms, -2 µs, -3 ns
     double timeStep = 0.0;
-    char timeUnit = 0;
+    char timeUnit = 's';  // the instruments give none; seconds and volts it is
     int32_t voltExponent = 0;  // 0 V, -1 mV
     double voltStep = 0.0;
-    char voltUnit = 0;
+    char voltUnit = 'V';
 };
 
 // Every driver maps the screen onto 4000 samples over 10 divisions across and 25 sample

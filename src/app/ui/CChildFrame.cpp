@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMenu>
 
+#include "acquisition/ui/FetchCommand.h"
 #include "app/CommandIds.h"
 #include "app/ui/CKivApp.h"
 #include "view/ui/CKivView.h"
@@ -81,6 +82,7 @@ bool CChildFrame::DoSave(const QString& path) {
 bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
     if (m_pView->OnUpdateCommand(id, state)) return true;
     switch (id) {
+    case ID_FETCH:
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS: state = {true, false}; return true;
@@ -93,6 +95,7 @@ bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
 bool CChildFrame::OnCommand(int id) {
     if (m_pView->OnCommand(id)) return true;
     switch (id) {
+    case ID_FETCH: RunFetchCommand(m_app.Acquisition(), *m_pDoc, m_app.Platform(), this); return true;
     case ID_FILE_CLOSE: close(); return true;
     case ID_FILE_SAVE: DoSave(m_strPathName); return true;
     case ID_FILE_SAVE_AS: DoSave(QString()); return true;

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "acquisition/CAcquisition.h"
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/CommandIds.h"
 #include "app/ui/CAboutBox.h"
@@ -50,9 +51,13 @@ QString AbbreviatePath(const QString& path) {
 
 }  // namespace
 
-CKivApp::CKivApp() = default;
+CKivApp::CKivApp() : m_pAcquisition(std::make_unique<CAcquisition>()) {}
 
-CKivApp::~CKivApp() { ExitInstance(); }
+// The settings are written before the windows go.
+CKivApp::~CKivApp() {
+    m_pAcquisition.reset();
+    ExitInstance();
+}
 
 bool CKivApp::InitInstance(const QStringList& args) {
     // 1. The control look is Qt's; its dialogs and buttons speak Polish like the rest.

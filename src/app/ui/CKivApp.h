@@ -5,6 +5,7 @@
 #include "data/CKivDoc.h"
 #include "platform/CPlatform.h"
 
+class CAcquisition;
 class CChildFrame;
 class CDftProgressDlg;
 class CMainFrame;
@@ -50,6 +51,8 @@ public:
     // Tests answer the message boxes themselves.
     void SetMessages(IMessages* messages) { m_pMessagesOverride = messages; }
     CDftProgressDlg* ProgressWindow() const { return m_pProgress; }
+    // The program's one acquisition: "Kiv.cfg" read at start, written at exit.
+    CAcquisition& Acquisition() { return *m_pAcquisition; }
 
 private:
     // Qt's own dialogs and standard buttons in Polish, while the program runs.
@@ -65,6 +68,7 @@ private:
     void OnAppExit();
     QString NextUntitledTitle();
 
+    std::unique_ptr<CAcquisition> m_pAcquisition;
     CMainFrame* m_pMainWnd = nullptr;
     std::unique_ptr<CQtMessages> m_pMessages;
     std::unique_ptr<QTranslator> m_pQtTranslation;

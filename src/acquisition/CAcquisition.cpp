@@ -1,0 +1,106 @@
+#include "acquisition/CAcquisition.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstring>
+
+#include "acquisition/drivers/tds224/CTds224Driver.h"
+#include "data/CKivDoc.h"
+#include "data/SafeFile.h"
+
+namespace {
+
+void Put32(uint8_t* at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(v >> (8 * i));
+}
+uint32_t Get32(const uint8_t* at) {
+    return at[0] | (at[1] << 8) | (at[2] << 16) | (static_cast<uint32_t>(at[3]) << 24);
+}
+
+std::string WorkingDirectoryPath(const char* name) {
+    char dir[PATH_MAX];
+    if (!getcwd(dir, sizeof dir)) return name;
+    return std::string(dir) + "/" + name;
+}
+
+// Models whose driver is still to come answer as the base driver does.
+std::unique_ptr<CScopeDriver> NewDriver(int index, RawTrace* traces) {
+    if (index == 2) return std::make_unique<CTds224Driver>(traces);
+    return std::make_unique<CScopeDriver>(kScopeModels[index], traces);
+}
+
+}  // namespace
+
+// Bytes 14..19 carry nothing; they are written as zeros.
+std::array<uint8_t, kConfigFileSize> EncodeSettings(const AcquisitionSettings& s) {
+    std::array<uint8_t, kConfigFileSize> b{};
+    Put32(&b[0], s.bPlot2);
+    Put32(&b[4], s.bPlot1);
+    b[8] = s.nChannels;
+    b[9] = s.nPlot1Channel;
+    b[10] = s.nPlot2Channel;
+    b[11] = s.nInstrument;
+    b[12] = s.nBaudIndex;
+    b[13] = s.nPort;
+    return b;
+}
+
+bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s) {
+    if (size < kConfigFileSize || bytes[11] >= kScopeModelCount) return false;
+    s.bPlot2 = Get32(&bytes[0]);
+    s.bPlot1 = Get32(&bytes[4]);
+    s.nChannels = bytes[8];
+    s.nPlot1Channel = bytes[9];
+    s.nPlot2Channel = bytes[10];
+    s.nInstrument = bytes[11];
+    s.nBaudIndex = bytes[12];
+    s.nPort = bytes[13];
+    return true;
+}
+
+CAcquisition::CAcquisition(std::string configPath)
+    : m_strConfigPath(configPath.empty() ? WorkingDirectoryPath(kConfigFileName) : std::move(configPath)) {
+    std::vector<uint8_t> bytes;
+    AcquisitionSettings read;
+    if (ReadWholeFile(m_strConfigPath, bytes) && DecodeSettings(bytes.data(), bytes.size(), read)) m_settings = read;
+    for (int i = 0; i < kScopeModelCount; ++i) m_drivers[i] = NewDriver(i, m_traces);
+}
+
+CAcquisition::~CAcquisition() {
+    for (auto& d : m_drivers) d.reset();
+    if (!m_bSaveOnExit) return;
+    const auto bytes = EncodeSettings(m_settings);
+    WriteFileAtomically(m_strConfigPath, std::string(bytes.begin(), bytes.end()));
+}
+
+CScopeDriver& CAcquisition::PrepareDriver() {
+    m_nFetchStatus = kFetchOk;
+    CScopeDriver& d = Driver(m_settings.nInstrument < kScopeModelCount ? m_settings.nInstrument : 1);
+    m_pCurrent = &d;
+    d.m_nPlot1Channel = m_settings.bPlot1 ? m_settings.nPlot1Channel : 0;
+    d.m_nPlot2Channel = m_settings.bPlot2 ? m_settings.nPlot2Channel : 0;
+    d.m_nPortNumber = m_settings.nPort;
+    d.m_nBaudIndex = m_settings.nBaudIndex;
+    return d;
+}
+
+int CAcquisition::FinishFetch(CKivDoc& doc, int result) {
+    CScopeDriver& d = *m_pCurrent;
+    m_nFetchStatus = result == kDialogCancel ? kFetchCancelled : d.m_nState;
+    if (m_nFetchStatus != kFetchOk) return m_nFetchStatus;
+    CDataSrc& src = doc.Source();
+    for (int plot = 1; plot <= 2; ++plot) {
+        if (!(plot == 1 ? d.m_nPlot1Channel : d.m_nPlot2Channel)) continue;
+        const RawTrace& t = m_traces[plot - 1];
+        std::memcpy(plot == 1 ? src.m_nRaw1 : src.m_nRaw2, t.samples, sizeof t.samples);
+        (plot == 1 ? src.m_timeScale1 : src.m_timeScale2) = {t.timeExponent, t.timeUnit, t.timeStep};
+        (plot == 1 ? src.m_ampScale1 : src.m_ampScale2) = {t.voltExponent, t.voltUnit, t.voltStep};
+        src.m_nPresent |= plot;
+        src.m_nEnabled |= plot;
+    }
+    src.Rebuild();
+    doc.DataChanged();
+    doc.SetModifiedFlag(true);
+    return m_nFetchStatus;
+}

@@ -1,0 +1,102 @@
+#include "acquisition/ui/CSourceDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "acquisition/ScopeModels.h"
+#include "acquisition/ui/CTransmissionDlg.h"
+#include "view/ui/DialogParts.h"
+
+CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_settings(settings),
+      m_nChannels(kScopeModels[settings.nInstrument].channels) {
+    setModal(true);
+    auto* group = new QGroupBox(QStringLiteral("Źródło danych - oscyloskop"), this);
+    m_pSetup = new QPushButton(QStringLiteral("Ustawienia"), group);
+    m_pSetup->setObjectName(QStringLiteral("1019"));
+    m_pSetup->setAutoDefault(false);
+    m_pPlot1 = new QCheckBox(QStringLiteral("Wykres 1  z kanału"), group);
+    m_pPlot1->setObjectName(QStringLiteral("1021"));
+    m_pPlot2 = new QCheckBox(QStringLiteral("Wykres 2  z kanału"), group);
+    m_pPlot2->setObjectName(QStringLiteral("1022"));
+    m_pChannel1 = new QComboBox(group);
+    m_pChannel1->setObjectName(QStringLiteral("1023"));
+    m_pChannel2 = new QComboBox(group);
+    m_pChannel2->setObjectName(QStringLiteral("1024"));
+
+    FillChannels();
+    m_pChannel1->setCurrentIndex(m_settings.nPlot1Channel - 1);
+    m_pChannel2->setCurrentIndex(m_settings.nPlot2Channel - 1);
+    m_pPlot1->setChecked(m_settings.bPlot1 != 0);
+    m_pPlot2->setChecked(m_settings.bPlot2 != 0);
+    UpdateEnabling();
+
+    connect(m_pPlot1, &QCheckBox::clicked, this, [this](bool on) {
+        m_settings.bPlot1 = on;
+        UpdateEnabling();
+    });
+    connect(m_pPlot2, &QCheckBox::clicked, this, [this](bool on) {
+        m_settings.bPlot2 = on;
+        UpdateEnabling();
+    });
+    connect(m_pChannel1, &QComboBox::currentIndexChanged, this, [this](int selection) {
+        if (selection >= 0) m_settings.nPlot1Channel = uint8_t(selection + 1);
+    });
+    connect(m_pChannel2, &QComboBox::currentIndexChanged, this, [this](int selection) {
+        if (selection >= 0) m_settings.nPlot2Channel = uint8_t(selection + 1);
+    });
+    connect(m_pSetup, &QPushButton::clicked, this, &CSourceDlg::OpenTransmission);
+
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(m_pSetup, 0, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(m_pPlot1, 1, 0);
+    grid->addWidget(m_pChannel1, 1, 1);
+    grid->addWidget(m_pPlot2, 2, 0);
+    grid->addWidget(m_pChannel2, 2, 1);
+    const auto [buttons, ok, cancel] = AddOkCancel(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+    setTabOrder(m_pSetup, m_pPlot1);
+    setTabOrder(m_pPlot1, m_pChannel1);
+    setTabOrder(m_pChannel1, m_pPlot2);
+    setTabOrder(m_pPlot2, m_pChannel2);
+    setTabOrder(m_pChannel2, ok);
+    setTabOrder(ok, cancel);
+    setFixedSize(sizeHint());
+}
+
+// "1" to the channel count in both lists, each keeping its selection (the last entry when
+// the new model has fewer channels). The stored channels change only by the user's choice.
+void CSourceDlg::FillChannels() {
+    for (QComboBox* list : {m_pChannel1, m_pChannel2}) {
+        const QSignalBlocker quiet(list);
+        const int selection = list->currentIndex();
+        list->clear();
+        for (int n = 1; n <= m_nChannels; ++n) list->addItem(QString::number(n));
+        list->setCurrentIndex(std::min(selection, m_nChannels - 1));
+    }
+}
+
+void CSourceDlg::UpdateEnabling() {
+    m_pChannel1->setEnabled(m_pPlot1->isChecked());
+    m_pChannel2->setEnabled(m_pPlot2->isChecked());
+}
+
+void CSourceDlg::OpenTransmission() {
+    CTransmissionDlg dlg(m_settings.nInstrument, m_settings.nBaudIndex, m_settings.nPort, this);
+    dlg.exec();
+    // Taken over however the dialog closed: its choices were stored as they were made.
+    m_settings.nInstrument = dlg.Instrument();
+    m_settings.nBaudIndex = dlg.BaudIndex();
+    m_settings.nPort = dlg.Port();
+    m_nChannels = kScopeModels[m_settings.nInstrument].channels;
+    FillChannels();
+}

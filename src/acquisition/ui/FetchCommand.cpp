@@ -1,0 +1,21 @@
+#include "acquisition/ui/FetchCommand.h"
+
+#include "acquisition/CAcquisition.h"
+#include "acquisition/ui/CProgressDlg.h"
+#include "acquisition/ui/CSourceDlg.h"
+#include "data/CKivDoc.h"
+
+int RunFetchCommand(CAcquisition& acquisition, CKivDoc& doc, const CPlatform& platform, QWidget* parent) {
+    CSourceDlg source(acquisition.m_settings, parent);
+    if (source.exec() != QDialog::Accepted) return kFetchCancelled;
+    // The channel-count byte stays as the configuration had it.
+    const uint8_t channels = acquisition.m_settings.nChannels;
+    acquisition.m_settings = source.Settings();
+    acquisition.m_settings.nChannels = channels;
+
+    CScopeDriver& driver = acquisition.PrepareDriver();
+    CProgressDlg progress(driver, platform, parent);
+    const int status = acquisition.FinishFetch(doc, progress.exec());
+    if (status != kFetchOk && status != kFetchCancelled) platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
+    return status;
+}

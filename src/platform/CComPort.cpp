@@ -1,0 +1,428 @@
+#include "platform/CComPort.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+
+struct CComPort::CDelivery {
+    std::mutex m_lock;
+    std::condition_variable m_done;
+    bool m_bShutdown = false;
+    uint64_t m_nPosted = 0;  // tickets handed to the owner
+    uint64_t m_nRun = 0;     // the last ticket that has run
+};
+
+namespace {
+
+// Every event a port can watch; anything else is not a mask.
+constexpr uint32_t kAllCommEvents = 0x1FFF;
+
+void SignalEvent(int fd) {
+    const uint64_t one = 1;
+    if (fd >= 0 && write(fd, &one, sizeof one) < 0) {
+        // Already signalled as far as the counter goes; the reader wakes either way.
+    }
+}
+
+void ResetEvent(int fd) {
+    uint64_t value;
+    if (fd >= 0 && read(fd, &value, sizeof value) < 0) {
+        // Not signalled: nothing to reset.
+    }
+}
+
+void CloseFd(int& fd) {
+    if (fd >= 0)
+        close(fd);
+    fd = -1;
+}
+
+// The line settings text on top of what the device had: raw bytes, the rate, the
+// parity, the data and stop bits. Rates are those the instruments offer.
+bool BuildCommDCB(const char* text, struct termios& dcb) {
+    int baud = 0, data = 0, stop = 0;
+    char parity = 0;
+    if (std::sscanf(text, "baud=%d parity=%c data=%d stop=%d", &baud, &parity, &data, &stop) != 4)
+        return false;
+    speed_t speed;
+    switch (baud) {
+        case 110: speed = B110; break;
+        case 300: speed = B300; break;
+        case 600: speed = B600; break;
+        case 1200: speed = B1200; break;
+        case 2400: speed = B2400; break;
+        case 4800: speed = B4800; break;
+        case 9600: speed = B9600; break;
+        case 19200: speed = B19200; break;
+        default: return false;
+    }
+    tcflag_t size;
+    switch (data) {
+        case 5: size = CS5; break;
+        case 6: size = CS6; break;
+        case 7: size = CS7; break;
+        case 8: size = CS8; break;
+        default: return false;
+    }
+    tcflag_t parityBits;
+    switch (parity) {
+        case 'N': case 'n': parityBits = 0; break;
+        case 'E': case 'e': parityBits = PARENB; break;
+        case 'O': case 'o': parityBits = PARENB | PARODD; break;
+        default: return false;
+    }
+    if (stop != 1 && stop != 2)
+        return false;
+
+    // Raw mode: carriage returns and binary waveform bytes must pass untouched. The
+    // read time-outs set before stay.
+    const cc_t vmin = dcb.c_cc[VMIN], vtime = dcb.c_cc[VTIME];
+    cfmakeraw(&dcb);
+    dcb.c_cc[VMIN] = vmin;
+    dcb.c_cc[VTIME] = vtime;
+    dcb.c_iflag &= ~(IXON | IXOFF | IXANY);
+    dcb.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
+    dcb.c_cflag |= size | parityBits | CLOCAL | CREAD | (stop == 2 ? CSTOPB : 0);
+    cfsetispeed(&dcb, speed);
+    cfsetospeed(&dcb, speed);
+    return true;
+}
+
+}  // namespace
+
+CComPort::CComPort() = default;
+
+CComPort::~CComPort() {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        // The closing request must reach the instrument even when the reader is still
+        // waiting for the owner to take a byte and cannot write it itself.
+        if (m_hPort >= 0 && m_nWriteSize > 0 && !m_bHungUp) {
+            tcflush(m_hPort, TCIOFLUSH);
+            WriteAll(m_hPort);
+        }
+        m_nWriteSize = 0;
+        if (m_hPort >= 0 && !m_bHungUp)
+            tcdrain(m_hPort);
+    }
+    EndReader();
+    m_dwCommEvents = 0;
+    if (m_hPort >= 0) {
+        // No modem lines on a pseudo-terminal: failing here is normal.
+        int line = TIOCM_DTR;
+        ioctl(m_hPort, TIOCMBIC, &line);
+        line = TIOCM_RTS;
+        ioctl(m_hPort, TIOCMBIC, &line);
+    }
+    CloseHandles();
+}
+
+std::string CComPort::DeviceName(unsigned port) {
+    char name[50];
+    std::snprintf(name, sizeof name, "KIV_COM%u", port);
+    if (const char* device = std::getenv(name))
+        return device;
+    return "/dev/ttyS" + std::to_string(static_cast<long>(port) - 1);
+}
+
+bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits,
+                    unsigned stopBits, uint32_t eventMask, unsigned writeBufferSize) {
+    EndReader();
+
+    CloseFd(m_hWrite);
+    CloseFd(m_hShutdown);
+    m_hShutdown = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    m_hWrite = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+
+    m_pOwner = owner;
+    m_szWriteBuffer.assign(writeBufferSize, 0);
+    m_nPortNr = port;
+    m_nWriteBufferSize = writeBufferSize;
+    m_dwCommEvents = eventMask;
+    m_pDelivery = std::make_shared<CDelivery>();
+
+    std::unique_lock<std::mutex> lock(m_lock);
+    m_nWriteSize = 0;
+    m_bHungUp = false;
+    CloseFd(m_hPort);
+    if (m_hShutdown < 0 || m_hWrite < 0)
+        return false;
+
+    char settings[50];
+    std::snprintf(settings, sizeof settings, "baud=%u parity=%c data=%u stop=%u", baud, parity, dataBits, stopBits);
+    m_hPort = open(DeviceName(port).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_hPort < 0)
+        return false;
+    // Exclusive use; something that is no terminal at all is opened and its settings fail.
+    if (ioctl(m_hPort, TIOCEXCL) != 0 && errno != ENOTTY) {
+        CloseFd(m_hPort);
+        return false;
+    }
+
+    const char* failed = nullptr;
+    int error = 0;
+    auto fail = [&](const char* step, int code) {
+        failed = step;
+        error = code;
+        return false;
+    };
+    [&] {
+        struct termios timeouts;
+        if (tcgetattr(m_hPort, &timeouts) != 0)
+            return fail("SetCommTimeouts()", errno);
+        timeouts.c_cc[VMIN] = 0;
+        timeouts.c_cc[VTIME] = static_cast<cc_t>(m_timeouts[0] / 100);
+        if (tcsetattr(m_hPort, TCSANOW, &timeouts) != 0)
+            return fail("SetCommTimeouts()", errno);
+        if (eventMask & ~kAllCommEvents)
+            return fail("SetCommMask()", EINVAL);
+        if (tcgetattr(m_hPort, &m_dcb) != 0)
+            return fail("GetCommState()", errno);
+        if (!BuildCommDCB(settings, m_dcb))
+            return fail("BuildCommDCB()", EINVAL);
+        if (tcsetattr(m_hPort, TCSANOW, &m_dcb) != 0)
+            return fail("SetCommState()", errno);
+        int rts = TIOCM_RTS;  // RTS held on
+        if (ioctl(m_hPort, TIOCMBIS, &rts) != 0 && errno != ENOTTY)
+            return fail("SetCommState()", errno);
+        return true;
+    }();
+
+    tcflush(m_hPort, TCIOFLUSH);
+    lock.unlock();
+    // Open runs on the owner's thread: the report needs no hand-over.
+    if (failed && m_pOwner)
+        m_pOwner->OnComPortError(ErrorText(failed, error));
+    return true;
+}
+
+bool CComPort::StartReader() {
+    if (m_thread.joinable() || m_hPort < 0 || m_hShutdown < 0 || m_hWrite < 0)
+        return false;
+    // Purged here rather than in the thread, so that nothing the far end sends after
+    // this call is lost.
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        tcflush(m_hPort, TCIOFLUSH);
+    }
+    try {
+        m_thread = std::thread(&CComPort::ReaderThread, this);
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+void CComPort::Send(const char* bytes, size_t length) {
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (length > m_nWriteBufferSize)
+            return;
+        std::memcpy(m_szWriteBuffer.data(), bytes, length);
+        m_nWriteSize = length;
+    }
+    SignalEvent(m_hWrite);
+}
+
+void CComPort::ReaderThread() {
+    m_bReaderAlive = 1;
+    bool hungUp = false;
+    for (;;) {
+        // In this order: shutdown wins over the port, the port over a pending write.
+        struct pollfd events[3] = {
+            {m_hShutdown, POLLIN, 0},
+            {hungUp ? -1 : m_hPort, static_cast<short>((m_dwCommEvents & EV_RXCHAR) ? POLLIN : 0), 0},
+            {m_hWrite, POLLIN, 0},
+        };
+        if (poll(events, 3, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            ReportError("WaitCommEvent()", errno);
+            break;  // without poll there is nothing left to wait with
+        }
+        if (events[0].revents)
+            break;
+        if (events[1].revents) {
+            const short lost = events[1].revents & (POLLHUP | POLLERR | POLLNVAL);
+            int error = 0;
+            if (events[1].revents & POLLIN) {
+                if (!DrainInput(error))
+                    break;
+            }
+            if (error == 0 && lost)
+                error = EIO;
+            if (error) {
+                // The far end is gone: say so once, then only wait for the shutdown.
+                hungUp = true;
+                {
+                    std::lock_guard<std::mutex> lock(m_lock);
+                    m_bHungUp = true;
+                    m_nWriteSize = 0;
+                }
+                if (!ReportError("ReadFile()", error))
+                    break;
+            }
+            continue;
+        }
+        if (events[2].revents && !WriteBuffer())
+            break;
+    }
+    m_bReaderAlive = 0;
+}
+
+bool CComPort::DrainInput(int& error) {
+    IComPortOwner* const owner = m_pOwner;
+    const unsigned port = m_nPortNr;
+    for (;;) {
+        unsigned char byte;
+        ssize_t got;
+        {
+            std::lock_guard<std::mutex> lock(m_lock);
+            got = read(m_hPort, &byte, 1);
+            error = got < 0 ? errno : 0;
+        }
+        if (got == 1) {
+            if (!Deliver([owner, byte, port] { owner->OnComPortMessage(WM_COMPORT_RXCHAR, byte, port); }))
+                return false;
+            continue;
+        }
+        if (got < 0 && error == EINTR)
+            continue;
+        if (got < 0 && (error == EAGAIN || error == EWOULDBLOCK)) {
+            error = 0;
+            return true;
+        }
+        if (got == 0)
+            error = EIO;  // end of file: the line is gone
+        return true;
+    }
+}
+
+bool CComPort::WriteBuffer() {
+    ResetEvent(m_hWrite);
+    int error = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        if (m_nWriteSize == 0 || m_bHungUp) {
+            m_nWriteSize = 0;
+            return true;
+        }
+        // Whatever came before this request is no answer to it.
+        tcflush(m_hPort, TCIOFLUSH);
+        if (!WriteAll(m_hPort))
+            error = errno;
+        m_nWriteSize = 0;
+    }
+    return error == 0 || ReportError("WriteFile()", error);
+}
+
+bool CComPort::WriteAll(int fd) {
+    const char* next = m_szWriteBuffer.data();
+    size_t left = m_nWriteSize;
+    while (left > 0) {
+        const ssize_t put = write(fd, next, left);
+        if (put > 0) {
+            next += put;
+            left -= static_cast<size_t>(put);
+            continue;
+        }
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            // A full output queue gets the write time-out, not for ever.
+            struct pollfd out = {fd, POLLOUT, 0};
+            const int ready = poll(&out, 1, static_cast<int>(m_timeouts[4]));
+            if (ready > 0 && !(out.revents & (POLLERR | POLLHUP | POLLNVAL)))
+                continue;
+            if (ready == 0)
+                errno = ETIMEDOUT;
+            else if (ready > 0)
+                errno = EIO;
+            return false;
+        }
+        if (put == 0)
+            errno = EIO;
+        return false;
+    }
+    return true;
+}
+
+bool CComPort::Deliver(std::function<void()> call) {
+    const std::shared_ptr<CDelivery> delivery = m_pDelivery;
+    uint64_t ticket;
+    {
+        std::lock_guard<std::mutex> lock(delivery->m_lock);
+        if (delivery->m_bShutdown)
+            return false;
+        ticket = ++delivery->m_nPosted;
+    }
+    if (!m_pOwner)
+        return true;
+    // The task holds the shared state, never the port: the handler may destroy the port.
+    m_pOwner->Post([delivery, ticket, call = std::move(call)] {
+        {
+            std::lock_guard<std::mutex> lock(delivery->m_lock);
+            if (delivery->m_bShutdown)
+                return;
+        }
+        call();
+        {
+            std::lock_guard<std::mutex> lock(delivery->m_lock);
+            delivery->m_nRun = ticket;
+        }
+        delivery->m_done.notify_all();
+    });
+    std::unique_lock<std::mutex> lock(delivery->m_lock);
+    delivery->m_done.wait(lock, [&] { return delivery->m_bShutdown || delivery->m_nRun >= ticket; });
+    return !delivery->m_bShutdown;
+}
+
+bool CComPort::ReportError(const char* step, int error) {
+    IComPortOwner* const owner = m_pOwner;
+    const std::string text = ErrorText(step, error);
+    return Deliver([owner, text] { owner->OnComPortError(text); });
+}
+
+std::string CComPort::ErrorText(const char* step, int error) const {
+    const std::string reason = std::system_category().message(error);
+    const char* format = "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n";
+    const int size = std::snprintf(nullptr, 0, format, step, reason.c_str(), static_cast<int>(m_nPortNr));
+    std::string text(static_cast<size_t>(size) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, step, reason.c_str(), static_cast<int>(m_nPortNr));
+    text.pop_back();
+    return text;
+}
+
+void CComPort::EndReader() {
+    if (m_pDelivery) {
+        {
+            std::lock_guard<std::mutex> lock(m_pDelivery->m_lock);
+            m_pDelivery->m_bShutdown = true;
+        }
+        m_pDelivery->m_done.notify_all();
+    }
+    SignalEvent(m_hShutdown);
+    // Bytes still coming in are of no use now; the output stays so the last request
+    // reaches the instrument.
+    if (m_hPort >= 0) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        tcflush(m_hPort, TCIFLUSH);
+    }
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void CComPort::CloseHandles() {
+    CloseFd(m_hPort);
+    CloseFd(m_hWrite);
+    CloseFd(m_hShutdown);
+}

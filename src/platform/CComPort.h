@@ -1,0 +1,73 @@
+#pragma once
+#include <termios.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/ISerialPort.h"
+
+// One RS-232 port on a POSIX terminal device. COMn is the device named by the environment
+// variable KIV_COMn, else /dev/ttyS<n-1>. A reader thread waits in poll() for shutdown,
+// received bytes and write requests, and hands every byte to the owner's thread.
+class CComPort : public ISerialPort {
+public:
+    CComPort();
+    ~CComPort() override;
+    CComPort(const CComPort&) = delete;
+    CComPort& operator=(const CComPort&) = delete;
+
+    bool Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
+              uint32_t eventMask, unsigned writeBufferSize) override;
+    bool StartReader() override;
+    // A request longer than the write buffer is refused whole: half a command is worse
+    // than none, and the driver's reply time-out reports the silence.
+    void Send(const char* bytes, size_t length) override;
+
+    // The device that COMn stands for.
+    static std::string DeviceName(unsigned port);
+
+    static constexpr uint32_t EV_RXCHAR = 0x0001;
+    static constexpr uint32_t EV_CTS = 0x0008;
+
+private:
+    // What the reader and the owner's thread share about deliveries; it outlives the port
+    // when the owner destroys the port from inside a delivery.
+    struct CDelivery;
+
+    void ReaderThread();
+    // Reads and delivers until the input is empty; error is set when the line is gone.
+    // These return false when the shutdown came while they waited for the owner.
+    bool DrainInput(int& error);
+    bool WriteBuffer();
+    bool WriteAll(int fd);
+    // Hands call to the owner's thread and waits until it has run.
+    bool Deliver(std::function<void()> call);
+    bool ReportError(const char* step, int error);
+    std::string ErrorText(const char* step, int error) const;
+    void EndReader();
+    void CloseHandles();
+
+    std::thread m_thread;
+    std::mutex m_lock;  // the port and the write request, between the reader and the owner
+    std::atomic<int> m_bReaderAlive{0};
+    int m_hShutdown = -1;  // eventfd
+    int m_hPort = -1;
+    int m_hWrite = -1;  // eventfd
+    unsigned m_timeouts[5] = {1000, 1000, 1000, 1000, 1000};  // ms, as the instruments expect
+    struct termios m_dcb {};
+    IComPortOwner* m_pOwner = nullptr;
+    unsigned m_nPortNr = 0;
+    std::vector<char> m_szWriteBuffer;
+    uint32_t m_dwCommEvents = 0;
+    unsigned m_nWriteBufferSize = 0;
+    size_t m_nWriteSize = 0;  // bytes of the pending request, 0 when none
+    bool m_bHungUp = false;  // the far end is gone: nothing more is read or written
+    std::shared_ptr<CDelivery> m_pDelivery;
+};

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "acquisition/CAcquisition.h"
+#include "data/CKivDoc.h"
+#include "support/PlotFill.h"
+#include "support/TestFiles.h"
+
+TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
+    const std::string dir = TestDir("acq_config");
+    const std::string path = dir + "/Kiv.cfg";
+    // First start: HAMEG 1507, COM2, 9600 baud, both plots from channels 1 and 2.
+    { CAcquisition a(path); }
+    const std::vector<uint8_t> defaults = {1, 0, 0, 0, 1, 0, 0, 0, 2, 1, 2, 1, 7, 2, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(FileBytes(path), defaults);
+
+    std::vector<uint8_t> mine = {0, 0, 0, 0, 1, 0, 0, 0, 4, 3, 1, 2, 6, 1, 9, 9, 9, 9, 9, 9};
+    WriteBytes(path, std::string(mine.begin(), mine.end()));
+    {
+        CAcquisition a(path);
+        EXPECT_EQ(a.m_settings.nInstrument, 2);
+        EXPECT_EQ(a.m_settings.bPlot2, 0u);
+        EXPECT_STREQ(a.Driver(2).Model().name, "TEKTRONIX TDS224");
+        a.m_settings.nPort = 3;
+    }
+    mine[13] = 3;
+    std::fill(mine.begin() + 14, mine.end(), 0);
+    EXPECT_EQ(FileBytes(path), mine);
+
+    // A short record or an instrument outside the list: the defaults.
+    for (std::vector<uint8_t> bad : {std::vector<uint8_t>(mine.begin(), mine.end() - 1), mine}) {
+        if (bad.size() == 20) bad[11] = 4;
+        WriteBytes(path, std::string(bad.begin(), bad.end()));
+        CAcquisition a(path);
+        EXPECT_EQ(a.m_settings.nInstrument, 1);
+        EXPECT_EQ(a.m_settings.nBaudIndex, 7);
+        a.m_bSaveOnExit = false;
+    }
+    EXPECT_EQ(FileBytes(path).size(), 20u);  // the last one, not written back
+}
+
+TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
+    CAcquisition a(TestDir("acq_fetch") + "/Kiv.cfg");
+    a.m_bSaveOnExit = false;
+    a.m_settings = {1, 0, 2, 3, 1, 2, 6, 4};  // plot 2 only, from channel 1; TDS224, 4800 baud, COM4
+    CScopeDriver& d = a.PrepareDriver();
+    EXPECT_EQ(&d, &a.Driver(2));
+    EXPECT_EQ(d.m_nPlot1Channel, 0);
+    EXPECT_EQ(d.m_nPlot2Channel, 1);
+    EXPECT_EQ(d.m_nPortNumber, 4u);
+    EXPECT_EQ(d.m_nBaudIndex, 6);
+
+    CKivDoc doc;
+    FillPlot(doc.Source(), 1, [](int) { return 77; });
+    const std::vector<uint8_t> before = doc.SaveToBytes();
+    for (int i = 0; i < kSamples; ++i) a.m_traces[1].samples[i] = i % 200;
+    a.m_traces[1].timeExponent = -2, a.m_traces[1].timeStep = 0.625;
+    a.m_traces[1].voltExponent = -1, a.m_traces[1].voltStep = 2.0;
+
+    d.m_nState = 0;
+    EXPECT_EQ(a.FinishFetch(doc, kDialogCancel), kFetchCancelled);
+    d.m_nState = 3;
+    EXPECT_EQ(a.FinishFetch(doc, 0), 3);
+    EXPECT_EQ(doc.SaveToBytes(), before);
+    EXPECT_FALSE(doc.IsModified());
+
+    d.m_nState = 0;
+    EXPECT_EQ(a.FinishFetch(doc, 0), kFetchOk);
+    const CDataSrc& s = doc.Source();
+    EXPECT_EQ(s.m_nRaw1[0], 77);  // plot 1 not fetched: kept
+    EXPECT_EQ(s.m_nRaw2[199], 199);
+    EXPECT_EQ(s.m_nPresent, 3);
+    EXPECT_EQ(s.m_nEnabled, 3);
+    EXPECT_EQ(s.m_timeScale2.exponent, -2);
+    EXPECT_DOUBLE_EQ(s.m_ampScale2.step, 2.0);
+    EXPECT_EQ(s.m_ampScale2.unit, 'V');
+    EXPECT_TRUE(doc.IsModified());
+}

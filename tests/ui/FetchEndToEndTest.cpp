@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "acquisition/CAcquisition.h"
+#include "acquisition/ui/CProgressDlg.h"
+#include "data/CKivDoc.h"
+#include "support/FakePlatform.h"
+#include "support/PlotFill.h"
+#include "support/TestFiles.h"
+
+extern char** environ;
+
+namespace {
+
+int OpenDescriptors() {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) (void)e, ++n;
+    return n;
+}
+
+// kiv-scope-sim serving a TDS224 on a pseudo-terminal that COM2 opens.
+class Simulator {
+public:
+    Simulator(const std::string& dir, const std::vector<std::string>& extra) : m_link(dir + "/ttyTDS") {
+        std::vector<std::string> args = {KIV_SCOPE_SIM_PATH, "--model", "tds224", "--link", m_link,
+                                         "--ch1",            "dc",      "--ch2",  "square"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) m_pid = -1;
+        for (int i = 0; i < 500 && !std::filesystem::exists(m_link); ++i) usleep(10000);
+        setenv("KIV_COM2", m_link.c_str(), 1);
+    }
+    ~Simulator() {
+        unsetenv("KIV_COM2");
+        if (m_pid > 0) kill(m_pid, SIGTERM), waitpid(m_pid, nullptr, 0);
+    }
+    bool Ready() const { return m_pid > 0 && std::filesystem::exists(m_link); }
+
+private:
+    std::string m_link;
+    pid_t m_pid = -1;
+};
+
+struct FetchRun {
+    int status;
+    std::vector<MsgIcon> icons;
+    std::vector<std::string> texts;
+};
+
+// The fetch as the command runs it, the dialogue ten times faster (fault runs twenty).
+FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1) {
+    FakeMessages messages;
+    CPlatform platform{&messages, nullptr};
+    CScopeDriver& driver = acq.PrepareDriver();
+    CProgressDlg progress(driver, platform);
+    progress.m_dTimeScale = timeScale;
+    const int status = acq.FinishFetch(doc, progress.exec());
+    FetchRun run{status, {}, {}};
+    for (const auto& b : messages.boxes) run.icons.push_back(b.icon), run.texts.push_back(b.text);
+    return run;
+}
+
+}  // namespace
+
+TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
+    const std::string dir = TestDir("fetch_e2e");
+    CAcquisition acq(dir + "/Kiv.cfg");
+    acq.m_bSaveOnExit = false;
+    acq.m_settings = {1, 1, 4, 1, 2, 2, 7, 2};  // both plots from channels 1 and 2, TDS224, 9600 baud, COM2
+    {
+        Simulator sim(dir, {});
+        ASSERT_TRUE(sim.Ready());
+        CKivDoc doc;
+        const FetchRun run = Fetch(acq, doc);
+        ASSERT_EQ(run.status, kFetchOk) << (run.texts.empty() ? "" : run.texts[0]);
+        const CDataSrc& s = doc.Source();
+        EXPECT_EQ(s.m_nPresent, 3);
+        // 1 V of dc at 0.5 V a division: two divisions of 25 codes above the zero line.
+        EXPECT_EQ(s.m_nRaw1[0], 150);
+        EXPECT_EQ(s.m_nRaw1[3999], 150);
+        EXPECT_EQ(s.m_ampScale1.exponent, -1);
+        EXPECT_DOUBLE_EQ(s.m_ampScale1.step, 20.0);  // 500 mV a division
+        EXPECT_EQ(s.m_timeScale1.exponent, -2);
+        EXPECT_DOUBLE_EQ(s.m_timeScale1.step, 1.25);  // 500 µs a division
+        EXPECT_EQ(*std::max_element(s.m_nRaw2, s.m_nRaw2 + kSamples), 150);
+        EXPECT_EQ(*std::min_element(s.m_nRaw2, s.m_nRaw2 + kSamples), 50);
+        EXPECT_TRUE(doc.IsModified());
+    }
+    // Counted once Qt has made what it keeps for the rest of the run.
+    const int descriptors = OpenDescriptors();
+    {
+        Simulator sim(dir, {});
+        ASSERT_TRUE(sim.Ready());
+        // Plot 2 alone: plot 1 keeps what it had.
+        CKivDoc second;
+        FillPlot(second.Source(), 1, [](int) { return 42; });
+        acq.m_settings.bPlot1 = 0;
+        ASSERT_EQ(Fetch(acq, second).status, kFetchOk);
+        EXPECT_EQ(second.Source().m_nRaw1[0], 42);
+        EXPECT_EQ(second.Source().m_nPresent, 3);
+        acq.m_settings.bPlot1 = 1;
+    }
+    // Each fault ends in its driver's message; the document stays as it was.
+    struct Fault {
+        const char* name;
+        const char* message;
+    };
+    for (const Fault& f : {Fault{"silent", "Typ oscyloskopu nie zgadza się !"},
+                           Fault{"wrong-id", "Typ oscyloskopu nie zgadza się !"},
+                           Fault{"short", "Błąd przy akwizycji danych !"},
+                           Fault{"hangup", "Błąd przy akwizycji danych !"}}) {
+        SCOPED_TRACE(f.name);
+        Simulator sim(dir, {"--fault", f.name});
+        ASSERT_TRUE(sim.Ready());
+        CKivDoc doc;
+        const std::vector<uint8_t> before = doc.SaveToBytes();
+        const FetchRun run = Fetch(acq, doc, 0.05);
+        EXPECT_EQ(run.status, 3);
+        ASSERT_FALSE(run.texts.empty());
+        EXPECT_EQ(run.texts.back().rfind(f.message, 0), 0u) << run.texts.back();
+        EXPECT_EQ(run.icons.back(), MsgIcon::Error);
+        EXPECT_EQ(doc.SaveToBytes(), before);
+        EXPECT_FALSE(doc.IsModified());
+    }
+    // No port left open, no reader left running.
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+}

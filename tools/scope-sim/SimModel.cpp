@@ -1,0 +1,48 @@
+#include "SimModel.h"
+
+#include <map>
+
+namespace {
+
+std::map<std::string, SimModelFactory>& Registry()
+{
+    static std::map<std::string, SimModelFactory> models;
+    return models;
+}
+
+}  // namespace
+
+size_t CSimModel::RequestLength(const std::string& pending) const
+{
+    const size_t end = pending.find('\r');
+    return end == std::string::npos ? 0 : end + 1;
+}
+
+SignalSpec CSimModel::ChannelSignal(int channel) const
+{
+    SignalSpec signal;
+    if (channel >= 1 && channel <= kSimChannels)
+        signal.shape = m_options.shapes[channel - 1];
+    signal.amplitude = m_options.amplitude;
+    signal.frequency = m_options.frequency;
+    return signal;
+}
+
+SimModelRegistration::SimModelRegistration(const char* name, SimModelFactory factory)
+{
+    Registry()[name] = std::move(factory);
+}
+
+std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options)
+{
+    const auto it = Registry().find(options.model);
+    return it == Registry().end() ? nullptr : it->second(options);
+}
+
+std::string SimModelNames()
+{
+    std::string names;
+    for (const auto& [name, factory] : Registry())
+        names += (names.empty() ? "" : ", ") + name;
+    return names;
+}

@@ -1,0 +1,65 @@
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "SimModel.h"
+#include "SimOptions.h"
+#include "SimPty.h"
+#include "SimServer.h"
+
+namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+void OnStopSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = write(g_stopPipe[1], &byte, 1);
+}
+
+bool InstallStopHandlers()
+{
+    if (pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return false;
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    SimOptions options;
+    std::string error;
+    if (!ParseSimOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "kiv-scope-sim: %s\n%s", error.c_str(), SimUsage());
+        return 2;
+    }
+    auto model = CreateSimModel(options);
+    if (!model) {
+        std::fprintf(stderr, "kiv-scope-sim: unknown model %s (known: %s)\n", options.model.c_str(),
+                     SimModelNames().c_str());
+        return 2;
+    }
+    if (!InstallStopHandlers()) {
+        std::perror("kiv-scope-sim");
+        return 1;
+    }
+    CSimPty pty;
+    CSimServer server(options, *model, pty);
+    if (!pty.Open(error) || !server.OpenLog(error)
+        || (!options.link.empty() && !pty.MakeLink(options.link, error))) {
+        std::fprintf(stderr, "kiv-scope-sim: %s\n", error.c_str());
+        return 1;
+    }
+    if (options.link.empty()) {
+        std::printf("%s\n", pty.SlavePath().c_str());
+        std::fflush(stdout);
+    }
+    const int status = server.Run(g_stopPipe[0]);
+    pty.Close();
+    return status;
+}
