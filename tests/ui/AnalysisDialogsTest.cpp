@@ -32,8 +32,7 @@ void ClickOk(CGeneratorDlg& dlg) { qobject_cast<QPushButton*>(dlg.Control(1))->c
 TEST(AnalysisDialogs, MeanRmsLayouts) {
     CMeanRmsDlg one(MeanRmsFields{false, "637m", "707m", "", ""});
     EXPECT_EQ(one.windowTitle(), QString::fromUtf8("Wartość średnia i skuteczna przebiegów"));
-    EXPECT_EQ(one.FieldText(1050), "637m");
-    EXPECT_EQ(one.FieldText(1044), "707m");
+    EXPECT_EQ(std::pair(one.FieldText(1050), one.FieldText(1044)), (std::pair<QString, QString>("637m", "707m")));
     EXPECT_FALSE(one.HasField(1051) || one.HasField(1045));
     EXPECT_FALSE(Captions(one).contains("Y2:"));
     for (const char* t : {"Wartość średnia", "Wartość skuteczna", "Y1:", "Uwaga", "Wartości te obliczane są dla przebiegów",
@@ -67,26 +66,19 @@ TEST(AnalysisDialogs, GeneratorStartStateKindsAndAccept) {
     Radio(dlg, 1054)->click();
     EXPECT_FALSE(Edit(dlg, 1028)->isEnabled() || Edit(dlg, 1031)->isEnabled());
     EXPECT_TRUE(Edit(dlg, 1030)->isEnabled() && Edit(dlg, 1027)->isEnabled());
-    EXPECT_EQ(Label(dlg), QString::fromUtf8("Wartość"));
-    EXPECT_EQ(Edit(dlg, 1028)->text(), "0.5");
+    EXPECT_EQ(std::pair(Label(dlg), Edit(dlg, 1028)->text()), std::pair(QString::fromUtf8("Wartość"), QString("0.5")));
     Radio(dlg, 1056)->click();
     EXPECT_TRUE(Edit(dlg, 1028)->isEnabled() && Edit(dlg, 1031)->isEnabled());
-    EXPECT_EQ(Label(dlg), "Amplituda");
-    EXPECT_EQ(Edit(dlg, 1031)->text(), "0.25");
+    EXPECT_EQ(std::pair(Label(dlg), Edit(dlg, 1031)->text()), (std::pair<QString, QString>("Amplituda", "0.25")));
     EXPECT_FALSE(Radio(dlg, 1054)->isChecked() || Radio(dlg, 1055)->isChecked());
 
     Radio(dlg, 1052)->click();
     Enter(dlg, " -2.5e3 ", "0.004", "1E-3", "+.002");
     ClickOk(dlg);
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_TRUE(host.messages.boxes.empty());
+    EXPECT_TRUE(dlg.result() == QDialog::Accepted && host.messages.boxes.empty());
     const GeneratorParams& p = dlg.Params();
-    EXPECT_EQ(p.m_dAmplitude, -2500.0);
-    EXPECT_EQ(p.m_dDuration, 0.004);
-    EXPECT_EQ(p.m_dStartPhase, 0.001);
-    EXPECT_EQ(p.m_dPeriod, 0.002);
-    EXPECT_EQ(p.m_nKind, kGenSquare);
-    EXPECT_EQ(p.m_nTarget, 2);
+    EXPECT_EQ(std::tuple(p.m_dAmplitude, p.m_dDuration, p.m_dStartPhase, p.m_dPeriod, p.m_nKind, p.m_nTarget),
+              std::tuple(-2500.0, 0.004, 0.001, 0.002, kGenSquare, 2));
 }
 
 TEST(AnalysisDialogs, GeneratorStaysOpenOnBadEntries) {
@@ -113,14 +105,12 @@ TEST(AnalysisDialogs, GeneratorStaysOpenOnBadEntries) {
         Enter(dlg, c.amplitude, c.duration, c.phase, c.period);
         dlg.Control(1)->setFocus();
         ClickOk(dlg);
-        EXPECT_TRUE(dlg.isVisible()) << c.text;
-        EXPECT_NE(dlg.result(), QDialog::Accepted) << c.text;
+        EXPECT_TRUE(dlg.isVisible() && dlg.result() != QDialog::Accepted) << c.text;
         ASSERT_EQ(host.messages.boxes.size(), 1u) << c.text;
         const FakeMessages::Box& box = host.messages.boxes[0];
-        EXPECT_EQ(box.text, c.text);
-        EXPECT_EQ(box.caption, c.focus ? "Kiv" : "Uwaga !");
-        EXPECT_EQ(box.icon, c.focus ? MsgIcon::Exclamation : MsgIcon::None);
-        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        EXPECT_EQ(std::tuple(box.text, box.caption, box.icon, box.buttons),
+                  std::tuple(c.text, c.focus ? "Kiv" : "Uwaga !", c.focus ? MsgIcon::Exclamation : MsgIcon::None,
+                             MsgButtons::Ok));
         EXPECT_EQ(dlg.focusWidget(), dlg.Control(c.focus ? c.focus : 1)) << c.text;
     }
 }

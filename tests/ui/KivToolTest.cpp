@@ -46,16 +46,15 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ASSERT_EQ(Tool("generate " + sine + " --kind sine").status, 0);
     ToolRun info = Tool("info " + sine);
     ASSERT_EQ(info.status, 0) << info.out;
-    EXPECT_NE(info.out.find("\"mode\": \"original\""), std::string::npos);
-    EXPECT_NE(info.out.find("\"present\": 3"), std::string::npos);
-    EXPECT_NE(info.out.find("\"colour\": \"#ff0080\""), std::string::npos);
-    EXPECT_NE(info.out.find("\"time\": {\"exponent\": 0, \"unit\": \"\", \"step\": 0.00025}"), std::string::npos);
+    for (const char* field : {"\"mode\": \"original\"", "\"present\": 3", "\"colour\": \"#ff0080\"",
+                              "\"time\": {\"exponent\": 0, \"unit\": \"\", \"step\": 0.00025}"})
+        EXPECT_NE(info.out.find(field), std::string::npos) << field;
 
     // One period of amplitude 1 at 50 codes: the top at sample 1000, the bottom at 3000.
     ToolRun codes = Tool("codes " + sine + " --what raw");
     ASSERT_EQ(codes.status, 0);
-    EXPECT_EQ(Line(codes.out, 1000), "1000\t150\t150");
-    EXPECT_EQ(Line(codes.out, 3000), "3000\t50\t50");
+    EXPECT_EQ(std::pair(Line(codes.out, 1000), Line(codes.out, 3000)),
+              (std::pair<std::string, std::string>("1000\t150\t150", "3000\t50\t50")));
 
     // A constant -1 into plot 2 of the same document: rectified mean and RMS both 1 V;
     // the output keeps what the input had.
@@ -63,8 +62,7 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ASSERT_EQ(Tool("generate " + both + " --kind const --amplitude -1 --target 2 --into " + sine).status, 0);
     ToolRun mr = Tool("meanrms " + both + " --cursors 4000,0");
     ASSERT_EQ(mr.status, 0) << mr.out;
-    EXPECT_EQ(Line(mr.out, 1), "1.00 ");  // mean of Y2
-    EXPECT_EQ(Line(mr.out, 3), "1.00 ");  // RMS of Y2
+    EXPECT_TRUE(Line(mr.out, 1) == "1.00 " && Line(mr.out, 3) == "1.00 ") << mr.out;  // mean and RMS of Y2
     ToolRun one = Tool("meanrms " + both + " --mode derivative --cursors 10,10");
     EXPECT_EQ(one.out, "0.000 \n0.000 \n0.000 \n0.000 \n");
 }
@@ -79,9 +77,8 @@ TEST(KivTool, FourierLabelsAndBars) {
     EXPECT_EQ(Line(labels.out, 0), "0 |5 |10 |15 |20 |25 |30 |35 |40 |45 |50 ");
     // A constant puts everything into the DC bar.
     ToolRun harm = Tool("codes " + dir + "/c.kiv --mode fourier --what harm");
-    EXPECT_EQ(Line(harm.out, 0), "0\t200\t0");
-    EXPECT_EQ(Line(harm.out, 1), "1\t0\t0");
-    EXPECT_EQ(Line(harm.out, 50), "");
+    EXPECT_EQ(std::tuple(Line(harm.out, 0), Line(harm.out, 1), Line(harm.out, 50)),
+              (std::tuple<std::string, std::string, std::string>("0\t200\t0", "1\t0\t0", "")));
     // Coinciding cursors are reported and nothing is drawn.
     ToolRun same = Tool("codes " + dir + "/c.kiv --mode fourier --what harm --cursors 7,7");
     EXPECT_NE(same.out.find("Kursory pokrywanją się"), std::string::npos);
@@ -141,22 +138,21 @@ TEST(KivTool, RenderExportImport) {
               "0,000000000000;1,000000000000;\r\n");
     ASSERT_EQ(Tool("export " + d + " " + dir + "/t.CSV").status, 0);
     ASSERT_EQ(Tool("import " + dir + "/t.CSV " + dir + "/i.kiv --plot 2 --into " + d).status, 0);
-    ToolRun info = Tool("info " + dir + "/i.kiv");
-    EXPECT_NE(info.out.find("\"present\": 3"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("\"white_background\": true"), std::string::npos);
+    const std::string info = Tool("info " + dir + "/i.kiv").out;
+    EXPECT_TRUE(info.find("\"present\": 3") != info.npos && info.find("\"white_background\": true") != info.npos) << info;
     ToolRun codes = Tool("codes " + dir + "/i.kiv --what raw");
     EXPECT_EQ(Line(codes.out, 17), "17\t150\t150");
 
     ASSERT_EQ(Tool("export " + d + " " + dir + "/p.pcx").status, 0);
     const std::vector<uint8_t> pcx = FileBytes(dir + "/p.pcx");
     ASSERT_GT(pcx.size(), 128u + 769);
-    EXPECT_EQ(pcx[0], 0x0A);
-    EXPECT_EQ(pcx[pcx.size() - 769], 0x0C);
-    EXPECT_EQ(pcx[pcx.size() - 768] << 16 | pcx[pcx.size() - 767] << 8 | pcx[pcx.size() - 766], 0xFFFFFF);
+    const size_t pal = pcx.size() - 769;  // 0x0C, then the first palette entry: the white background
+    EXPECT_EQ(std::tuple(pcx[0], pcx[pal], pcx[pal + 1] << 16 | pcx[pal + 2] << 8 | pcx[pal + 3]),
+              std::tuple(0x0A, 0x0C, 0xFFFFFF));
 
     // Refusals: a spreadsheet CSV is no Tektronix file, and unknown extensions are named.
-    EXPECT_EQ(Tool("import " + dir + "/o.csv " + dir + "/x.kiv --plot 1").status, 1);
-    EXPECT_EQ(Tool("import " + dir + "/p.png " + dir + "/x.kiv --plot 1").status, 1);
-    EXPECT_EQ(Tool("export " + d + " " + dir + "/o.PCX").status, 1);
+    for (const std::string& args : {"import " + dir + "/o.csv " + dir + "/x.kiv --plot 1",
+                                    "import " + dir + "/p.png " + dir + "/x.kiv --plot 1", "export " + d + " " + dir + "/o.PCX"})
+        EXPECT_EQ(Tool(args).status, 1) << args;
     EXPECT_FALSE(std::filesystem::exists(dir + "/x.kiv"));
 }

@@ -48,9 +48,7 @@ TEST(Panels, TwoPlotCursorPanelSharesOneVerticalExponent) {
         EXPECT_TRUE(Captions(panel).contains(QString::fromUtf8(t))) << t;
     EXPECT_EQ(panel.findChildren<QLineEdit*>().size(), 9);
 
-    panel.m_fY11 = 1.0f, panel.m_fY12 = 3.0f;
-    panel.m_fY21 = -5.0f, panel.m_fY22 = -7.5f;
-    panel.m_nYExponent = -1;
+    panel.m_fY11 = 1.0f, panel.m_fY12 = 3.0f, panel.m_fY21 = -5.0f, panel.m_fY22 = -7.5f, panel.m_nYExponent = -1;
     panel.m_fX1 = 400.0f, panel.m_fX2 = 100.0f, panel.m_nXExponent = -2;
     panel.ShowValues();
     const std::pair<int, const char*> expected[] = {
@@ -70,9 +68,7 @@ TEST(Panels, FourierPanel) {
         EXPECT_TRUE(Captions(panel).contains(QString::fromUtf8(t))) << t;
 
     FourierPanelValues& v = panel.m_values;
-    v.m_nHarmonic = 10;
-    v.m_strPlot = "Wykres drugi";
-    v.m_fAmplitude = 0.5f, v.m_nAmpExponent = 0;
+    v.m_nHarmonic = 10, v.m_strPlot = "Wykres drugi", v.m_fAmplitude = 0.5f, v.m_nAmpExponent = 0;
     v.m_nFreqExponent = -1, v.m_dFrequency = -250.0;  // 10 harmonics over -40 us
     v.m_dPhase = -1.5, v.m_dA0 = 0.25, v.m_dAn = -0.002, v.m_dBn = 0.0;
     panel.ShowValues();

@@ -64,8 +64,7 @@ TEST(PrintPage, OnePageWithThePictureStretchedToThePageWidth) {
     // white between them and right of the plot; below the picture the page is blank.
     for (double y : {20.0, 285.0, 550.0}) EXPECT_TRUE(inked(114, y)) << y;
     for (double x : {60.0, 420.0, 780.0}) EXPECT_TRUE(inked(x, 50)) << x;
-    EXPECT_FALSE(inked(114, 250));
-    EXPECT_FALSE(inked(790, 50));
+    EXPECT_FALSE(inked(114, 250) || inked(790, 50));
     for (int y = int(hp) + 2; y < page.height(); y += 7)
         for (int x = 0; x < W; x += 3) ASSERT_EQ(page.pixel(x, y), kPaper) << x << "," << y;
 }

@@ -51,8 +51,8 @@ TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised)
     EXPECT_TRUE(Frame().windowState() & Qt::WindowMaximized);
     ASSERT_EQ(Frame().Children().size(), 1);
     EXPECT_TRUE(Active()->isMaximized());
-    EXPECT_EQ(Active()->windowTitle(), "Kiv1");
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Gotowy");
+    EXPECT_EQ(std::pair(Active()->windowTitle(), Frame().statusBar()->currentMessage()),
+              (std::pair<QString, QString>("Kiv1", "Gotowy")));
 
     // Also when the others have been cascaded.
     Frame().Execute(ID_FILE_NEW);
@@ -60,21 +60,17 @@ TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised)
     for (CChildFrame* child : Frame().Children()) EXPECT_FALSE(child->isMaximized());
     Frame().Execute(ID_FILE_NEW);
     ASSERT_EQ(Frame().Children().size(), 3);
-    EXPECT_EQ(Active()->GetTitle(), "Kiv3");
-    EXPECT_TRUE(Active()->isMaximized());
+    EXPECT_TRUE(Active()->GetTitle() == "Kiv3" && Active()->isMaximized());
 }
 
 TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
     const QString doc = MakeDocument("pomiar.kiv");
     ASSERT_TRUE(Start({doc}));
     ASSERT_EQ(Frame().Children().size(), 1);
-    EXPECT_EQ(Active()->windowTitle(), "pomiar.kiv");
-    EXPECT_TRUE(Active()->isMaximized());
-    EXPECT_EQ(Doc().m_pSource->m_nPresent, 1);
+    EXPECT_TRUE(Active()->windowTitle() == "pomiar.kiv" && Active()->isMaximized() && Doc().m_pSource->m_nPresent == 1);
     m_app.reset();
 
-    // A name that is not ".kiv" (the case counts) ends the program, with no message
-    // and no empty document instead.
+    // A name not ending ".kiv" (case counts) ends the program: no message, no empty document.
     QFile::copy(doc, Path("pomiar.KIV"));
     for (const char* name : {"pomiar.KIV", "pomiar.txt"}) {
         NewApp();
@@ -103,9 +99,7 @@ TEST_F(ShellTest, DroppedFilesOpenAndAnOpenFileIsOnlyBroughtUp) {
     // Opening x.kiv again brings its window up, maximised, and opens nothing new.
     Frame().Execute(ID_WINDOW_CASCADE);
     EXPECT_EQ(m_app->OpenDocumentFile(x), Frame().Children()[1]);
-    EXPECT_EQ(Active(), Frame().Children()[1]);
-    EXPECT_TRUE(Active()->isMaximized());
-    EXPECT_EQ(Frame().Children().size(), 3);
+    EXPECT_TRUE(Active() == Frame().Children()[1] && Active()->isMaximized() && Frame().Children().size() == 3);
 }
 
 TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
@@ -116,26 +110,21 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     FillPlot(*Doc().m_pSource, 2, [](int) { return 150; });
     Doc().SetModifiedFlag();
     Frame().Execute(ID_FILE_SAVE);
-    EXPECT_FALSE(Doc().IsModified());
     CKivDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(doc.toStdString()));
-    EXPECT_EQ(reread.m_pSource->m_nPresent, 3);
-    EXPECT_EQ(m_app->RecentFiles().first(), doc);
+    EXPECT_TRUE(!Doc().IsModified() && reread.m_pSource->m_nPresent == 3 && m_app->RecentFiles().first() == doc);
 
     QFile::remove(doc);
     Doc().SetModifiedFlag();
     m_messages.answers = {MsgResult::Cancel, MsgResult::No};
     Frame().Execute(ID_FILE_CLOSE);
     ASSERT_EQ(m_messages.boxes.size(), 1u);
-    EXPECT_EQ(m_messages.boxes[0].text, "Czy zapisać zmiany w a.kiv?");
-    EXPECT_EQ(m_messages.boxes[0].caption, "Kiv");
-    EXPECT_EQ(m_messages.boxes[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(m_messages.boxes[0].buttons, MsgButtons::YesNoCancel);
+    const FakeMessages::Box& box = m_messages.boxes[0];
+    EXPECT_EQ(std::tuple(box.text, box.caption, box.icon, box.buttons),
+              std::tuple("Czy zapisać zmiany w a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
     EXPECT_EQ(Frame().Children().size(), 1);
     // Exit asks the same; "No" lets the program go without saving.
-    EXPECT_TRUE(Frame().close());
-    EXPECT_EQ(m_messages.boxes.size(), 2u);
-    EXPECT_FALSE(QFile::exists(doc));
+    EXPECT_TRUE(Frame().close() && m_messages.boxes.size() == 2u && !QFile::exists(doc));
 }
 
 // The buttons of the program's message boxes read Polish with or without Qt's
@@ -160,9 +149,8 @@ TEST_F(ShellTest, PolishQuestionAndButtons) {
     for (const char* press : {"Anuluj", "&Nie"}) {
         AnswerNextBox(seen, press);
         Frame().Execute(ID_FILE_CLOSE);
-        EXPECT_EQ(seen.text, "Czy zapisać zmiany w Kiv1?");
-        EXPECT_EQ(seen.caption, "Kiv");
-        EXPECT_EQ(seen.buttons, QStringList({"&Tak", "&Nie", "Anuluj"}));
+        EXPECT_EQ(std::tuple(seen.text, seen.caption, seen.buttons),
+                  std::tuple(QString("Czy zapisać zmiany w Kiv1?"), QString("Kiv"), QStringList({"&Tak", "&Nie", "Anuluj"})));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Frame().Children().size(), press[0] == '&' ? 0 : 1) << press;
     }
@@ -204,16 +192,15 @@ TEST_F(ShellTest, ProgressWindowAndAboutBox) {
     CDftProgressDlg progress;
     EXPECT_EQ(progress.windowTitle(), "oblicznie DFT ");
     progress.Open("");
-    EXPECT_TRUE(progress.isVisible());
-    EXPECT_FALSE(progress.isModal());
+    EXPECT_TRUE(progress.isVisible() && !progress.isModal());
     progress.SetPercent(40);
     EXPECT_EQ(progress.PositionText(), "40");
     progress.Close();
     EXPECT_FALSE(progress.isVisible());
 
     CAboutBox about;
-    EXPECT_EQ(about.windowTitle(), "O programie...");
-    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Kiv Wersja 2.0");
+    EXPECT_EQ(std::pair(about.windowTitle(), about.findChild<QLabel*>("version")->text()),
+              (std::pair<QString, QString>("O programie...", "Kiv Wersja 2.0")));
     EXPECT_FALSE(about.findChild<QLabel*>("icon")->pixmap().isNull());
     const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);

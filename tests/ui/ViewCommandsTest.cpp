@@ -36,8 +36,7 @@ TEST(ViewCommands, StartValuesAndStoredFlags) {
     {
         CKivView view(&doc);
         EXPECT_EQ(Flags(view), std::tuple(1, 0, 0, 0));
-        view.m_bWhiteBackground = 1;
-        view.m_bOffsetCursor = 1;
+        view.m_bWhiteBackground = 1, view.m_bOffsetCursor = 1;
         // The view's block at offset 12: cursors shown, then white background.
         const std::vector<uint8_t> bytes = doc.SaveToBytes();
         ASSERT_GE(bytes.size(), 20u);
@@ -47,8 +46,7 @@ TEST(ViewCommands, StartValuesAndStoredFlags) {
         doc.SetViewFlags(1, 0);  // as loading does: the flags only, no render asked for
         EXPECT_EQ(Flags(view), std::tuple(0, 0, 1, 1));
     }
-    // A view made for a document loaded earlier takes the flags it kept; the offset
-    // cursor is not stored.
+    // A new view takes the document's stored flags; the offset cursor is not stored.
     doc.SetViewFlags(1, 1);
     CKivView again(&doc);
     EXPECT_EQ(Flags(again), std::tuple(1, 1, 1, 0));
@@ -68,8 +66,7 @@ TEST(ViewCommands, CursorWhiteBackgroundAndOffsetCursorRules) {
     FillPlot(doc.Source(), 2, [](int i) { return i % 200; });
     for (int id : {ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_FOURIER, ID_MODE_XY, ID_MODE_SUM, ID_MODE_PRODUCT}) {
         view.m_bRedraw = 0;
-        EXPECT_TRUE(view.OnCommand(id));  // to the document, which asks for a new picture
-        EXPECT_EQ(view.m_bRedraw, 1) << id;
+        EXPECT_TRUE(view.OnCommand(id) && view.m_bRedraw == 1) << id;  // the document asks for a new picture
         const CmdState offset = Update(view, ID_OFFSET_CURSOR);
         EXPECT_FALSE(offset.enabled || offset.checked) << id;
         EXPECT_EQ(Update(view, ID_CURSOR).enabled, id != ID_MODE_XY) << id;
@@ -86,8 +83,7 @@ TEST(ViewCommands, CursorWhiteBackgroundAndOffsetCursorRules) {
     EXPECT_FALSE(Update(view, ID_WHITE_BACKGROUND).checked);
     EXPECT_TRUE(view.OnCommand(ID_WHITE_BACKGROUND));
     EXPECT_TRUE(Update(view, ID_WHITE_BACKGROUND).enabled && Update(view, ID_WHITE_BACKGROUND).checked);
-    EXPECT_TRUE(view.UpdatePicture());
-    EXPECT_EQ(view.BackBitmap()->pixel(0, 0), kWhite);
+    EXPECT_TRUE(view.UpdatePicture() && view.BackBitmap()->pixel(0, 0) == kWhite);
 }
 
 // A paint only copies the picture; the render waits for the event loop and takes the
@@ -112,8 +108,8 @@ TEST(ViewCommands, WindowClipboardAndExportPictures) {
     view.resize(450, 150);
     QCoreApplication::processEvents();
     EXPECT_EQ(view.BackBitmap()->size(), QSize(view.viewport()->width(), 200));
-    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 500 - view.viewport()->width());
-    EXPECT_EQ(view.verticalScrollBar()->maximum(), 200 - view.viewport()->height());
+    EXPECT_EQ(std::pair(view.horizontalScrollBar()->maximum(), view.verticalScrollBar()->maximum()),
+              std::pair(500 - view.viewport()->width(), 200 - view.viewport()->height()));
 
     for (const int white : {0, 1}) {
         view.m_bWhiteBackground = white;
@@ -121,19 +117,16 @@ TEST(ViewCommands, WindowClipboardAndExportPictures) {
         EXPECT_TRUE(Update(view, ID_EDIT_COPY).enabled && view.OnCommand(ID_EDIT_COPY));
         const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(copied.size(), QSize(800, 600));
-        EXPECT_EQ(copied.pixel(0, 0), white ? kWhite : kBlack);
-        EXPECT_EQ(copied.pixel(780, 549), kGrid);
-        EXPECT_EQ(view.m_bRedraw, 1);
+        EXPECT_EQ(std::tuple(copied.pixel(0, 0), copied.pixel(780, 549), view.m_bRedraw),
+                  std::tuple(white ? kWhite : kBlack, kGrid, 1));
     }
     // Labels are not antialiased: only the drawn colours occur, which the export's
     // 256-entry palette relies on.
-    view.m_bWhiteBackground = 0;
-    view.m_bRedraw = 0;
+    view.m_bWhiteBackground = 0, view.m_bRedraw = 0;
     const RgbPicture picture = view.RenderExportPicture();
-    EXPECT_EQ(picture.pixels.at(549 * 800 + 780), 0x505050u);
+    EXPECT_TRUE(picture.pixels.at(549 * 800 + 780) == 0x505050u && view.m_bRedraw == 1);
     EXPECT_EQ(std::set<uint32_t>(picture.pixels.begin(), picture.pixels.end()),
               (std::set<uint32_t>{0x000000u, 0x505050u, 0x3296FFu}));
-    EXPECT_EQ(view.m_bRedraw, 1);
 }
 
 namespace {

@@ -27,10 +27,7 @@ TEST(SINotation, Format) {
         {1e-18, 0, "0.001f"},   {1e16, 0, "10000T"},   {5, 6, "5000000T"},
     };
     for (const Case& c : cases) EXPECT_EQ(SI(c.value, c.exponent), c.text) << c.value << " e" << c.exponent;
-    EXPECT_EQ(SIPrefixChar(-5), 'f');
-    EXPECT_EQ(SIPrefixChar(4), 'T');
-    EXPECT_EQ(SIPrefixChar(5), '?');
-    EXPECT_EQ(SIPrefixChar(-6), '?');
+    EXPECT_EQ(std::string({SIPrefixChar(-6), SIPrefixChar(-5), SIPrefixChar(4), SIPrefixChar(5)}), "?fT?");
 }
 
 TEST(SINotation, ParseFloat) {
@@ -50,36 +47,25 @@ TEST(SINotation, ParseFloat) {
 }
 
 TEST(SINotation, ParseScaledAndRoundTrip) {
-    int n = -1;
-    EXPECT_TRUE(ParseSIScaled(&n, "1.00m", 0, 4000, 1e-6, 0));
-    EXPECT_EQ(n, 1000);
-    EXPECT_TRUE(ParseSIScaled(&n, "-0.5", -10, 10, 1.0, 0));
-    EXPECT_EQ(n, -1);  // half a step rounds away from zero
-    EXPECT_TRUE(ParseSIScaled(&n, "4000", 0, 4000, 1.0, 0));
-    n = 3;
-    EXPECT_FALSE(ParseSIScaled(&n, "4001", 0, 4000, 1.0, 0));
-    EXPECT_FALSE(ParseSIScaled(&n, "", 1, 5, 1.0, 0));
-    EXPECT_EQ(n, 3);
-    // A milli-prefixed scale: 20 mV steps read from "1.00 " volts.
-    EXPECT_TRUE(ParseSIScaled(&n, "1.00 ", -100, 100, 20.0, -1));
-    EXPECT_EQ(n, 50);
-
-    // The digit count comes from the rounded value: 99.5 is written with three digits.
-    std::string top;
-    FormatSI(top, 99.5, 0);
-    EXPECT_EQ(top, "100 ");
-
-    struct Case {
-        double step;
-        int exponent;
-    };
-    for (Case c : {Case{0.02, 0}, Case{5.0, -1}, Case{0.25, 2}, Case{4.0, -3}}) {
-        for (int k = -200; k <= 200; ++k) {
-            std::string s;
-            FormatSI(s, k * c.step, c.exponent);
-            int back = 12345;
-            ASSERT_TRUE(ParseSIScaled(&back, s.c_str(), -200, 200, c.step, c.exponent)) << s;
-            EXPECT_EQ(back, k) << s;
-        }
+    // Text, range, step, exponent, result; the last is a milli-prefixed scale: 20 mV steps
+    // read from "1.00 " volts. Half a step rounds away from zero.
+    const std::tuple<const char*, int, int, double, int, int> good[] = {
+        {"1.00m", 0, 4000, 1e-6, 0, 1000}, {"-0.5", -10, 10, 1.0, 0, -1}, {"4000", 0, 4000, 1.0, 0, 4000},
+        {"1.00 ", -100, 100, 20.0, -1, 50}};
+    for (auto [text, lo, hi, step, e, want] : good) {
+        int n = -1;
+        EXPECT_TRUE(ParseSIScaled(&n, text, lo, hi, step, e) && n == want) << text << " " << n;
     }
+    int n = 3;
+    EXPECT_FALSE(ParseSIScaled(&n, "4001", 0, 4000, 1.0, 0) || ParseSIScaled(&n, "", 1, 5, 1.0, 0));
+    EXPECT_EQ(n, 3);
+    // The digit count comes from the rounded value: 99.5 is written with three digits.
+    EXPECT_EQ(SI(99.5), "100 ");
+
+    for (auto [step, e] : {std::pair{0.02, 0}, {5.0, -1}, {0.25, 2}, {4.0, -3}})
+        for (int k = -200; k <= 200; ++k) {
+            int back = 12345;
+            ASSERT_TRUE(ParseSIScaled(&back, SI(k * step, e).c_str(), -200, 200, step, e)) << k;
+            EXPECT_EQ(back, k) << SI(k * step, e);
+        }
 }
