@@ -135,3 +135,34 @@ TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
     // No port left open, no reader left running.
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
+
+// kivtool fetch: the same dialogue without windows; settings stay unwritten unless asked.
+TEST(FetchEndToEnd, KivtoolFetch) {
+    const std::string dir = TestDir("fetch_kivtool");
+    Simulator sim(dir, {});
+    ASSERT_TRUE(sim.Ready());
+    const std::string tool = std::string("cd ") + dir + " && " + KIVTOOL_PATH + " fetch ";
+    auto run = [&](const std::string& args) {
+        FILE* p = popen((tool + args + " 2>&1").c_str(), "r");
+        std::string out;
+        char buf[512];
+        size_t n;
+        while (p && (n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+        const int st = p ? pclose(p) : -1;
+        return std::pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, out);
+    };
+    auto [status, out] = run("one.kiv --model tds224 --port 2 --plot1 2 --plot2 off");
+    ASSERT_EQ(status, 0) << out;
+    CKivDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir + "/one.kiv"));
+    EXPECT_EQ(doc.Source().m_nPresent, 1);
+    const int32_t* raw = doc.Source().m_nRaw1;
+    EXPECT_EQ(*std::min_element(raw, raw + kSamples), 50);  // channel 2: the square, not the dc of channel 1
+    EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
+
+    std::tie(status, out) = run("two.kiv --model tds224 --port 7 --save-settings");
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(out, "kivtool: Uwaga: Nie można zainicjować portu COM !\nkivtool: Kiv: Błąd transmisji\n");
+    EXPECT_EQ(FileBytes(dir + "/Kiv.cfg").size(), 20u);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/two.kiv"));
+}

@@ -11,5 +11,6 @@ int KivToolExport(const std::vector<std::string>& args);
 int KivToolGenerate(const std::vector<std::string>& args);
 int KivToolImport(const std::vector<std::string>& args);
 int KivToolMeanRms(const std::vector<std::string>& args);
+int KivToolFetch(const std::vector<std::string>& args);
 
 std::string KivToolModeNames();

@@ -19,5 +19,7 @@ int KivToolSave(CKivDoc& doc, const std::string& path);
 std::unique_ptr<CKivDoc> KivToolPrepare(const std::vector<std::string>& args, KivToolArgs& a, size_t positional,
                                         const std::vector<std::string>& valueFlags,
                                         const std::vector<std::string>& switchFlags, int& status);
+// A (GUI, offscreen) application for fonts and timers, made once.
+void KivToolEnsureApplication();
 // The 800 x 600 picture with the document's background, as the PCX export takes it.
 RgbPicture KivToolRenderPicture(CKivDoc& doc);

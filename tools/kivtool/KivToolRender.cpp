@@ -18,8 +18,10 @@ namespace {
 // for gigabytes.
 constexpr int kMinWidth = 400, kMinHeight = 200, kMaxSide = 10000;
 
-// Fonts need a GUI application; offscreen, so no display is ever needed.
-void EnsureGuiApplication() {
+}  // namespace
+
+// Fonts and timers need an application; offscreen, so no display is ever needed.
+void KivToolEnsureApplication() {
     if (QGuiApplication::instance()) return;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own chatter (runtime folder, fonts) would mix with the tool's one-line errors.
@@ -32,6 +34,8 @@ void EnsureGuiApplication() {
     static QGuiApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // Qt took the desktop's locale; numbers keep their points
 }
+
+namespace {
 
 bool ParseSize(const std::string& s, int& w, int& h) {
     char* end = nullptr;
@@ -48,7 +52,7 @@ bool ParseSize(const std::string& s, int& w, int& h) {
 }  // namespace
 
 RgbPicture KivToolRenderPicture(CKivDoc& doc) {
-    EnsureGuiApplication();
+    KivToolEnsureApplication();
     int32_t cursors, white;
     doc.GetViewFlags(cursors, white);
     return ToRgbPicture(RenderPlot(doc, 800, 600, white != 0));
@@ -64,7 +68,7 @@ int KivToolRender(const std::vector<std::string>& args) {
         if (!ParseSize(*size, w, h)) return KivToolFail("--size takes WxH, each 1.." + std::to_string(kMaxSide));
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
-    EnsureGuiApplication();
+    KivToolEnsureApplication();
     const QImage picture = RenderPlot(*doc, w, h, white != 0 || a.Has("--white"));
     const std::string& out = a.Positional()[1];
     if (!picture.save(QString::fromStdString(out), "PNG")) return KivToolFail("cannot write " + out);

@@ -29,6 +29,10 @@ const std::vector<Command>& Commands() {
          KivToolGenerate},
         {"import", "kivtool import IN OUT.kiv --plot 1|2 [--into DOC.kiv]", KivToolImport},
         {"meanrms", "kivtool meanrms DOC.kiv [--mode NAME] [--cursors C1,C2]", KivToolMeanRms},
+        {"fetch",
+         "kivtool fetch OUT.kiv [--model INDEX|NAME] [--port N] [--baud RATE] [--plot1 CH|off] [--plot2 CH|off] "
+         "[--into DOC.kiv] [--save-settings]",
+         KivToolFetch},
     };
     return commands;
 }
