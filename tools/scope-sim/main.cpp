@@ -1,5 +1,6 @@
 #include <csignal>
 #include <cstdio>
+#include <string>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -34,6 +35,11 @@ int main(int argc, char** argv)
 {
     SimOptions options;
     std::string error;
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+            std::fputs(SimUsage(), stdout);
+            return 0;
+        }
     if (!ParseSimOptions(argc, argv, options, error)) {
         std::fprintf(stderr, "kiv-scope-sim: %s\n%s", error.c_str(), SimUsage());
         return 2;
