@@ -121,7 +121,7 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     const FakeMessages::Box& box = m_messages.boxes[0];
     EXPECT_EQ(std::tuple(box.text, box.caption, box.icon, box.buttons),
-              std::tuple("Czy zapisać zmiany w a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
+              std::tuple("Save changes to a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
     EXPECT_EQ(Frame().Children().size(), 1);
     // Exit asks the same; "No" lets the program go without saving.
     EXPECT_TRUE(Frame().close() && m_messages.boxes.size() == 2u && !QFile::exists(doc));
@@ -150,7 +150,7 @@ TEST_F(ShellTest, PolishQuestionAndButtons) {
         AnswerNextBox(seen, press);
         Frame().Execute(ID_FILE_CLOSE);
         EXPECT_EQ(std::tuple(seen.text, seen.caption, seen.buttons),
-                  std::tuple(QString("Czy zapisać zmiany w Kiv1?"), QString("Kiv"), QStringList({"&Tak", "&Nie", "Anuluj"})));
+                  std::tuple(QString("Save changes to Kiv1?"), QString("Kiv"), QStringList({"&Tak", "&Nie", "Anuluj"})));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Frame().Children().size(), press[0] == '&' ? 0 : 1) << press;
     }

@@ -58,8 +58,9 @@ void CChildFrame::ActivateFrame() {
 
 bool CChildFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
-    // The framework's question, worded as a Polish system asks it.
-    const QString text = QStringLiteral("Czy zapisać zmiany w %1?").arg(m_strTitle);
+    // The framework's own question: Kiv never had a Polish text for it, so it keeps the
+    // framework's English wording; the buttons are the system's, in Polish.
+    const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
     switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case MsgResult::Cancel: return false;
     case MsgResult::No: return true;
