@@ -20,10 +20,12 @@ extern char** environ;
 
 namespace {
 
-int OpenDescriptors() {
-    int n = 0;
-    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) (void)e, ++n;
-    return n;
+// Open descriptors and running threads of this process.
+std::pair<int, int> Resources() {
+    int fds = 0, threads = 0;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) (void)e, ++fds;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self/task")) (void)e, ++threads;
+    return {fds, threads};
 }
 
 // kiv-scope-sim serving a TDS224 on a pseudo-terminal that COM2 opens.
@@ -97,7 +99,7 @@ TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
         EXPECT_TRUE(doc.IsModified());
     }
     // Counted once Qt has made what it keeps for the rest of the run.
-    const int descriptors = OpenDescriptors();
+    const auto resources = Resources();
     {
         Simulator sim(dir, {});
         ASSERT_TRUE(sim.Ready());
@@ -116,6 +118,7 @@ TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
         const char* message;
     };
     for (const Fault& f : {Fault{"silent", "Typ oscyloskopu nie zgadza się !"},
+                           Fault{"garbage", "Typ oscyloskopu nie zgadza się !"},
                            Fault{"wrong-id", "Typ oscyloskopu nie zgadza się !"},
                            Fault{"short", "Błąd przy akwizycji danych !"},
                            Fault{"hangup", "Błąd przy akwizycji danych !"}}) {
@@ -132,8 +135,14 @@ TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
         EXPECT_EQ(doc.SaveToBytes(), before);
         EXPECT_FALSE(doc.IsModified());
     }
+    // Both plots off: the window opens and closes at once, cancelled, without a word.
+    acq.m_settings.bPlot1 = acq.m_settings.bPlot2 = 0;
+    CKivDoc untouched;
+    const FetchRun none = Fetch(acq, untouched);
+    EXPECT_EQ(none.status, kFetchCancelled);
+    EXPECT_TRUE(none.texts.empty());
     // No port left open, no reader left running.
-    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_EQ(Resources(), resources);
 }
 
 // kivtool fetch: the same dialogue without windows; settings stay unwritten unless asked.
