@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstring>
 
+#include "acquisition/drivers/hm1507/CHm1507Driver.h"
+#include "acquisition/drivers/lt224/CLt224Driver.h"
+#include "acquisition/drivers/os3060/COs3060Driver.h"
 #include "acquisition/drivers/tds224/CTds224Driver.h"
 #include "data/CKivDoc.h"
 #include "data/SafeFile.h"
@@ -24,10 +27,14 @@ std::string WorkingDirectoryPath(const char* name) {
     return std::string(dir) + "/" + name;
 }
 
-// Models whose driver is still to come answer as the base driver does.
+// The model list's order.
 std::unique_ptr<CScopeDriver> NewDriver(int index, RawTrace* traces) {
-    if (index == 2) return std::make_unique<CTds224Driver>(traces);
-    return std::make_unique<CScopeDriver>(kScopeModels[index], traces);
+    switch (index) {
+    case 0: return std::make_unique<COs3060Driver>(traces);
+    case 1: return std::make_unique<CHm1507Driver>(traces);
+    case 2: return std::make_unique<CTds224Driver>(traces);
+    default: return std::make_unique<CLt224Driver>(traces);
+    }
 }
 
 }  // namespace

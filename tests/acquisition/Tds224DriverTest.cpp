@@ -136,7 +136,7 @@ TEST_F(Tds224Driver, ReplyExponentsShortRepliesAndStretch) {
 
     static int32_t work[kTds224WorkSize];
     int32_t s[kSamples] = {0, -7, 5};
-    StretchTds224Curve(s, work);  // 0,0,0,-7,-7 | -7 x5 | -7,5,5,5,5 | 5,5,5,5,0
+    StretchScreenRecord(s, work);  // 0,0,0,-7,-7 | -7 x5 | -7,5,5,5,5 | 5,5,5,5,0
     EXPECT_TRUE(s[0] == 0 && s[1] == -2 && s[2] == -7 && s[3] == 2 && s[4] == 4 && s[5] == 0);
     s[0] = 9;
     EXPECT_FALSE(ParseTds224Curve(Curve(0).substr(0, 2512), s, work));  // former samples, stretched

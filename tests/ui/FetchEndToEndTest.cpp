@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,11 +30,12 @@ std::pair<int, int> Resources() {
     return {fds, threads};
 }
 
-// kiv-scope-sim serving a TDS224 on a pseudo-terminal that COM2 opens.
+// kiv-scope-sim serving one model on a pseudo-terminal that COM2 opens.
 class Simulator {
 public:
-    Simulator(const std::string& dir, const std::vector<std::string>& extra) : m_link(dir + "/ttyTDS") {
-        std::vector<std::string> args = {KIV_SCOPE_SIM_PATH, "--model", "tds224", "--link", m_link,
+    Simulator(const std::string& dir, const std::vector<std::string>& extra, const char* model = "tds224")
+        : m_link(dir + "/ttySIM") {
+        std::vector<std::string> args = {KIV_SCOPE_SIM_PATH, "--model", model, "--link", m_link,
                                          "--ch1",            "dc",      "--ch2",  "square"};
         args.insert(args.end(), extra.begin(), extra.end());
         std::vector<char*> argv;
@@ -57,6 +60,7 @@ struct FetchRun {
     int status;
     std::vector<MsgIcon> icons;
     std::vector<std::string> texts;
+    int driverBoxes = 0;  // boxes of the driver's own (caption "Uwaga")
 };
 
 // The fetch as the command runs it, the dialogue ten times faster (fault runs twenty).
@@ -68,7 +72,10 @@ FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1) {
     progress.m_dTimeScale = timeScale;
     const int status = acq.FinishFetch(doc, progress.exec());
     FetchRun run{status, {}, {}};
-    for (const auto& b : messages.boxes) run.icons.push_back(b.icon), run.texts.push_back(b.text);
+    for (const auto& b : messages.boxes) {
+        run.icons.push_back(b.icon), run.texts.push_back(b.text);
+        run.driverBoxes += b.caption == "Uwaga";
+    }
     return run;
 }
 
@@ -175,3 +182,60 @@ TEST(FetchEndToEnd, KivtoolFetch) {
     EXPECT_EQ(FileBytes(dir + "/Kiv.cfg").size(), 20u);
     EXPECT_FALSE(std::filesystem::exists(dir + "/two.kiv"));
 }
+
+// The other three models: one and two plots read back as the volts the simulator plays
+// (1 V of dc, a square of 1 V amplitude), and every fault ends in a failed, silent-or-told
+// fetch with the document untouched. The OS-3060 says nothing of its own.
+struct Model {
+    const char* sim;
+    uint8_t index;
+    uint8_t baudIndex;
+};
+
+class FetchModel : public ::testing::TestWithParam<Model> {};
+
+TEST_P(FetchModel, AgainstItsSimulator) {
+    const Model& m = GetParam();
+    const std::string dir = TestDir(std::string("fetch_") + m.sim);
+    {
+        CAcquisition acq(dir + "/Kiv.cfg");
+        acq.m_bSaveOnExit = false;
+        acq.m_settings = {1, 1, 2, 1, 2, m.index, m.baudIndex, 2};
+        {
+            Simulator sim(dir, {}, m.sim);
+            ASSERT_TRUE(sim.Ready());
+            CKivDoc doc;
+            const FetchRun run = Fetch(acq, doc);
+            ASSERT_EQ(run.status, kFetchOk) << (run.texts.empty() ? "" : run.texts[0]);
+            const CDataSrc& s = doc.Source();
+            auto volts = [&](int32_t code, const AxisScale& a) { return (code - 100) * a.step * std::pow(1000.0, a.exponent); };
+            EXPECT_EQ(*std::min_element(s.m_nRaw1, s.m_nRaw1 + kSamples), *std::max_element(s.m_nRaw1, s.m_nRaw1 + kSamples));
+            EXPECT_NEAR(volts(s.m_nRaw1[0], s.m_ampScale1), 1.0, 0.05);
+            // The square's two levels, away from its edges (the OS-3060's widening rings there).
+            std::vector<int32_t> square(s.m_nRaw2, s.m_nRaw2 + kSamples);
+            std::sort(square.begin(), square.end());
+            EXPECT_NEAR(volts(square[kSamples / 10], s.m_ampScale2), -1.0, 0.05);
+            EXPECT_NEAR(volts(square[kSamples * 9 / 10], s.m_ampScale2), 1.0, 0.05);
+            acq.m_settings.bPlot1 = 0;
+            CKivDoc one;
+            ASSERT_EQ(Fetch(acq, one).status, kFetchOk);
+            EXPECT_EQ(one.Source().m_nPresent, 2);
+            acq.m_settings.bPlot1 = 1;
+        }
+        for (const char* fault : {"silent", "garbage", "wrong-id", "short", "hangup"}) {
+            SCOPED_TRACE(fault);
+            Simulator sim(dir, {"--fault", fault}, m.sim);
+            ASSERT_TRUE(sim.Ready());
+            CKivDoc doc;
+            const std::vector<uint8_t> before = doc.SaveToBytes();
+            const FetchRun run = Fetch(acq, doc, 0.03);
+            EXPECT_EQ(run.status, 3);
+            EXPECT_EQ(run.driverBoxes == 0, m.index == 0);
+            EXPECT_EQ(doc.SaveToBytes(), before);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel,
+                         ::testing::Values(Model{"os3060", 0, 7}, Model{"hm1507", 1, 7}, Model{"lt224", 3, 7}),
+                         [](const auto& info) { return std::string(info.param.sim); });

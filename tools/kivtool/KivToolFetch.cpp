@@ -96,17 +96,13 @@ bool ParseNumber(const std::string& s, long lo, long hi, long& out) {
     return !s.empty() && !*end && out >= lo && out <= hi;
 }
 
-// INDEX, the list's name, or its last word ("tds224", "hameg 1507" or "1507").
+// INDEX, the list's name or its short key ("tds224"), in any case.
 int ModelIndex(const std::string& text) {
     long index;
     if (ParseNumber(text, 0, kScopeModelCount - 1, index)) return static_cast<int>(index);
     const std::string want = Lower(text);
-    for (int i = 0; i < kScopeModelCount; ++i) {
-        std::string name = Lower(kScopeModels[i].name);
-        std::string last = name.substr(name.rfind(' ') + 1);
-        last.erase(std::remove(last.begin(), last.end(), '-'), last.end());
-        if (want == name || want == last || want == Lower(kScopeModels[i].name).substr(0, want.size())) return i;
-    }
+    for (int i = 0; i < kScopeModelCount; ++i)
+        if (want == Lower(kScopeModels[i].name) || want == kScopeModels[i].key) return i;
     return -1;
 }
 
@@ -123,7 +119,7 @@ int KivToolFetch(const std::vector<std::string>& args) {
     AcquisitionSettings& s = acq.m_settings;
     if (auto m = a.Value("--model")) {
         const int index = ModelIndex(*m);
-        if (index < 0) return KivToolFail("unknown model " + *m + " (0..3 or a name such as tds224)");
+        if (index < 0) return KivToolFail("unknown model " + *m + " (0..3, os3060, hm1507, tds224 or lt224)");
         s.nInstrument = static_cast<uint8_t>(index);
     }
     const ScopeModel& model = kScopeModels[s.nInstrument];

@@ -81,14 +81,7 @@ bool ParseTds224Curve(const std::string& reply, int32_t* samples, int32_t* work)
     const bool whole = reply.size() - skip >= static_cast<size_t>(kTds224CurvePoints);
     if (whole)
         for (int i = 0; i < kTds224CurvePoints; ++i) samples[i] = static_cast<uint8_t>(reply[skip + i]) - 28;
-    StretchTds224Curve(samples, work);
+    StretchScreenRecord(samples, work);
     return whole;
 }
 
-void StretchTds224Curve(int32_t* samples, int32_t* work) {
-    for (int j = 0; j < kTds224WorkSize; ++j) work[j] = samples[j / 8];
-    for (int k = 0; k < kSamples; ++k) {
-        const int32_t* w = work + 5 * k;
-        samples[k] = (w[0] + w[1] + w[2] + w[3] + w[4]) / 5;
-    }
-}

@@ -39,5 +39,3 @@ bool ParseTds224Description(const std::string& reply, RawTrace& trace);
 // 2500 samples are stretched to 4000 through work (kTds224WorkSize values).
 bool ParseTds224Curve(const std::string& reply, int32_t* samples, int32_t* work);
 
-// Each of the first 2500 samples repeated 8 times, then averaged in fives: 4000 samples.
-void StretchTds224Curve(int32_t* samples, int32_t* work);

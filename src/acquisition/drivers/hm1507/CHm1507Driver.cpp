@@ -1,0 +1,168 @@
+#include "acquisition/drivers/hm1507/CHm1507Driver.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kWakeUp[] = " \r";
+constexpr char kIdentify[] = "ID?";
+constexpr char kHold[] = "HLDWFM=1";
+constexpr char kSettings[] = "DDF?\r";
+constexpr char kRelease[] = "HLDWFM=0";
+constexpr char kLocal[] = "RM0";
+
+constexpr int kWakeUpTimeoutMs = 1000;
+constexpr int kReplyTimeoutMs = 2000;
+constexpr int kWaveformTimeoutMs = 80000;
+
+}  // namespace
+
+CHm1507Driver::CHm1507Driver(RawTrace* traces)
+    : CScopeDriver(kScopeModels[1], traces), m_strAck(kHm1507Ack), m_strLineEnd("\r\n") {}
+
+bool CHm1507Driver::Start(IProgressHost* host) {
+    // As with every model: the state and the host's result tell the outcome.
+    if (!StartCommon(host)) return true;
+    m_nState = 5;
+    m_nReceived = 0;
+    SendRequest(kWakeUp, kWakeUpTimeoutMs);
+    return true;
+}
+
+void CHm1507Driver::SendOnly(const std::string& command) {
+    m_strCommand = command;
+    m_strReply.clear();
+    if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
+}
+
+void CHm1507Driver::Accept(int32_t nextState) {
+    m_nState = nextState;
+    StopReplyTimer();
+    m_nReceived = 0;
+    ScheduleStep();
+}
+
+void CHm1507Driver::RequestWaveform() {
+    // Only channels 1 and 2 have a request; for any other nothing goes out and the
+    // acquisition time-out ends the fetch.
+    const std::string request = Hm1507WaveformRequest(CurrentChannel());
+    if (!request.empty()) SendOnly(request);
+    StopReplyTimer();
+    if (m_pHost) m_pHost->SetReplyTimer(kWaveformTimeoutMs);
+}
+
+void CHm1507Driver::OnTimeout() {
+    StopReplyTimer();
+    switch (m_nState) {
+    case 5:
+        // An interface already awake does not answer; the identity request goes out in
+        // the Step of this same timer event.
+        m_nState = 11;
+        m_nReceived = 0;
+        ScheduleStep();
+        return;
+    case 12: Warn("Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony."); break;
+    case 14: Warn("Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."); break;
+    case 9: Warn("Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"); break;
+    case 7: Warn("Błąd komunikacyjny przy akwizycji danych !"); break;
+    case 15: Warn("Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."); break;
+    case 10:
+        Warn(kPortInitFailed);
+        Finish(0);
+        return;
+    default: Warn("Inny błąd !"); break;
+    }
+    // The instrument may stay in hold: only a finished fetch releases it.
+    m_nState = 3;
+    Finish(0);
+}
+
+void CHm1507Driver::Step() {
+    switch (m_nState) {
+    case 11:
+        m_nState = 12;
+        SendOnly(kIdentify);
+        StopReplyTimer();
+        if (m_pHost) m_pHost->SetReplyTimer(kReplyTimeoutMs);
+        break;
+    case 13:
+        m_nState = 14;
+        SendRequest(kHold, kReplyTimeoutMs);
+        break;
+    case 8:
+        m_nState = 9;
+        SendRequest(kSettings, kReplyTimeoutMs);
+        break;
+    case 6:
+        m_nState = 7;
+        RequestWaveform();
+        break;
+    case 4:
+        if (m_bBothPlots && m_bFirstPlot) {
+            // Plot 2 takes its settings from the block read for plot 1.
+            m_bFirstPlot = 0;
+            m_nState = 9;
+            if (ParseReply(m_strReply)) {
+                m_nState = 7;
+                RequestWaveform();
+            }
+            break;
+        }
+        m_nState = 15;
+        SendRequest(kRelease, kReplyTimeoutMs);
+        break;
+    case 16:
+        m_nState = 0;
+        SendOnly(kLocal + m_strLineEnd);
+        Finish(0);
+        break;
+    default: break;
+    }
+}
+
+void CHm1507Driver::OnChar(uint8_t byte) {
+    m_strReply.push_back(static_cast<char>(byte));
+    ++m_nReceived;
+    switch (m_nState) {
+    case 5:
+        if (Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(11);
+        break;
+    case 12:
+        // A wrong identity is not refused here: the time-out reports the wrong model.
+        if (m_strCommand == kIdentify && Hm1507ReplyIs(m_strReply, m_nReceived, kHm1507Identity)) Accept(13);
+        break;
+    case 14:
+        if (m_strCommand == kHold && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(8);
+        break;
+    case 9:
+        if (Hm1507SettingsBlock(m_strReply, m_nReceived, m_settings) && ParseReply(m_strReply)) Accept(6);
+        break;
+    case 7:
+        if (m_nReceived < kHm1507WaveformLength) {
+            SetProgress(static_cast<int>(std::min(m_nReceived, 2000) * 0.05));
+            break;
+        }
+        if (m_nReceived == kHm1507WaveformLength) {
+            m_nReceived = 0;
+            if (ParseReply(m_strReply)) {
+                m_nState = 4;
+                StopReplyTimer();
+                ScheduleStep();
+            }
+        }
+        break;
+    case 15:
+        if (m_strCommand == kRelease && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(16);
+        break;
+    default: break;
+    }
+}
+
+bool CHm1507Driver::ParseReply(const std::string& reply) {
+    if (m_nState == 9) {
+        ParseHm1507Settings(m_settings, CurrentChannel(), CurrentTrace());
+        return true;
+    }
+    if (m_nState == 7) return ParseHm1507Waveform(reply, CurrentTrace().samples);
+    return true;
+}

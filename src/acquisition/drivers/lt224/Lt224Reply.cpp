@@ -1,0 +1,126 @@
+#include "acquisition/drivers/lt224/Lt224Reply.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+#include "view/SINotation.h"
+
+namespace {
+
+// A whole text as a number, blanks and a plus sign in front allowed; the C grammar
+// whatever the desktop locale.
+template <typename T>
+bool ReadNumber(std::string_view text, T& out) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+std::string Lt224SettingsRequest(int channel) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%d%s", "C", channel, ":TRA ON;TIME_DIV?;");
+    std::string request = text;
+    std::snprintf(text, sizeof text, "%s%d%s", "C", channel, ":Volt_DIV?\r");
+    return request + text;
+}
+
+std::string Lt224WaveformRequest(int channel) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%d%s", "C", channel, ":WF? DAT1\r");
+    return std::string("CFMT OFF,BYTE,HEX;MSIZ 2500;") + text;
+}
+
+bool Lt224IdentityAccepted(const std::string& command, std::string& reply, int32_t received) {
+    if (command != kLt224IdentityRequest || received < kLt224IdentityCheckFrom) return false;
+    // Whatever the instrument writes before its identity (the echoed request) is dropped.
+    if (reply.size() > 31) reply.erase(0, reply.size() - 31);
+    return reply == kLt224Identity;
+}
+
+bool Lt224SettingsComplete(const std::string& command, const std::string& reply, int32_t received) {
+    if (received <= kLt224SettingsAfter) return false;
+    const std::string_view request = command, echo = reply;
+    // The channel prefix "Cn" is two characters for every channel the instrument has.
+    const std::string_view asked = request.size() > 31 ? request.substr(2, 18) : request;
+    const std::string_view echoed = echo.size() > 20 ? echo.substr(2, 18) : echo;
+    return asked == kLt224SettingsEcho && echoed == kLt224SettingsEcho && echo.ends_with("\n\r");
+}
+
+// The instrument writes engineering notation (500E-6, 50E-3, 2E0), so its exponents are
+// multiples of 3 and the mantissa stands as it is: 1000^(exponent / 3). An exponent that is
+// not a multiple of 3 takes the power of 1000 at or below it and the mantissa times 10 or
+// 100, so that the setting keeps its value. A power of 1000 the plot scales cannot show
+// (outside f..T) or an unreadable number refuses the settings.
+bool ScaleLt224Division(const std::string& text, Lt224Division& out) {
+    const size_t e = text.find('E');
+    const std::string_view s = text;
+    double mantissa = 0.0;
+    int exponent = 0;
+    if (!ReadNumber(s.substr(0, e), mantissa) || !std::isfinite(mantissa)) return false;
+    if (e != std::string::npos && !ReadNumber(s.substr(e + 1), exponent)) return false;
+    const int thousands = exponent >= 0 ? exponent / 3 : -((2 - exponent) / 3);
+    if (thousands < kSIMinExponent || thousands > kSIMaxExponent) return false;
+    static constexpr double kScale[3] = {1.0, 10.0, 100.0};
+    out.value = mantissa * kScale[exponent - 3 * thousands];
+    out.exponent = thousands;
+    return true;
+}
+
+bool ParseLt224Settings(const std::string& reply, RawTrace& trace) {
+    if (reply.size() < 11) return false;
+    const size_t crlf = reply.find("\r\n");
+    if (crlf == std::string::npos) return false;
+    const std::string values = reply.substr(crlf + 2);
+    const size_t semicolon = values.find(';');
+    if (semicolon == std::string::npos) return false;
+    const size_t lfcr = values.find("\n\r", semicolon + 1);
+    if (lfcr == std::string::npos) return false;
+    Lt224Division time, volts;
+    if (!ScaleLt224Division(values.substr(0, semicolon), time) ||
+        !ScaleLt224Division(values.substr(semicolon + 1, lfcr - semicolon - 1), volts))
+        return false;
+    trace.voltExponent = volts.exponent;
+    trace.voltStep = VoltStepOfDivision(volts.value);
+    trace.timeExponent = time.exponent;
+    trace.timeStep = TimeStepOfDivision(time.value);
+    return true;
+}
+
+int32_t Lt224OffsetCode(int32_t byte) { return byte < 128 ? byte + 128 : byte - 128; }
+
+int32_t Lt224Sample(int32_t byte) { return Lt224OffsetCode(byte) * 200 / 255; }
+
+bool DecodeLt224Hex(const char* digits, int32_t* bytes) {
+    for (int i = 0; i < kLt224Points; ++i) {
+        const int high = HexDigit(digits[2 * i]), low = HexDigit(digits[2 * i + 1]);
+        if (high < 0 || low < 0) return false;
+        bytes[i] = high * 16 + low;
+    }
+    return true;
+}
+
+// A character that is no hexadecimal digit means the transfer was garbled: rather than
+// draw a made-up value, the waveform is refused and the fetch ends in its time-out.
+bool ParseLt224Waveform(const std::string& reply, int32_t* samples, int32_t* bytes, int32_t* work) {
+    const size_t skip = reply.size() > 18 ? std::min<size_t>(kLt224WaveformHeader, reply.size()) : 0;
+    const bool whole = reply.size() - skip >= static_cast<size_t>(2 * kLt224Points) &&
+                       DecodeLt224Hex(reply.data() + skip, bytes);
+    if (whole)
+        for (int i = 0; i < kLt224Points; ++i) samples[i] = Lt224Sample(bytes[i]);
+    StretchScreenRecord(samples, work);
+    return whole;
+}
+
