@@ -52,12 +52,46 @@ bool CScopeDriver::StartCommon(IProgressHost* host) {
 }
 
 void CScopeDriver::SendRequest(const std::string& command, int replyTimeoutMs) {
+    SendOnly(command);
+    if (m_pHost) m_pHost->SetReplyTimer(replyTimeoutMs);
+}
+
+void CScopeDriver::SendOnly(const std::string& command) {
     m_strCommand = command;
     m_strReply.clear();
     if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
-    if (m_pHost) m_pHost->SetReplyTimer(replyTimeoutMs);
+}
+
+void CScopeDriver::Accept(int32_t nextState) {
+    m_nState = nextState;
+    StopReplyTimer();
+    m_nReceived = 0;
+    ScheduleStep();
 }
 
 void CScopeDriver::Warn(const char* text) {
     if (m_pHost) m_pHost->Platform().Message(text, "Uwaga", MsgIcon::Error);
+}
+
+void CScopeDriver::FailOnTimeout(const char* message) {
+    StopReplyTimer();
+    if (m_nState == 10) {
+        Warn(kPortInitFailed);
+        Finish(0);
+        return;
+    }
+    Warn(message);
+    m_nState = 3;
+    Finish(0);
+}
+
+const char* QueryTimeoutMessage(int32_t state) {
+    switch (state) {
+    case 12:
+        return "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n sprawdź czy "
+               "ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.";
+    case 9: return "Błąd przy zapytaniu o ustawienia oscyloskopu !";
+    case 7: return "Błąd przy akwizycji danych !";
+    default: return kOtherError;
+    }
 }

@@ -55,8 +55,23 @@ protected:
     // Sets the command (terminator included), empties the reply, sends the bytes and arms
     // the reply timer. The received count is the caller's.
     void SendRequest(const std::string& command, int replyTimeoutMs);
+    // The same without a reply timer: the closing requests, and requests whose timer the
+    // driver arms itself.
+    void SendOnly(const std::string& command);
+    void StopReplyTimer() {
+        if (m_pHost) m_pHost->KillReplyTimer();
+    }
+    // An accepted reply: the next state, the reply timer stopped, the count restarted and
+    // the step timer armed for the next request.
+    void Accept(int32_t nextState);
+    // Instrument channel of the plot being fetched.
+    int CurrentChannel() const { return m_bFirstPlot ? m_nPlot1Channel : m_nPlot2Channel; }
     // A time-out's box: caption "Uwaga", stop icon.
     void Warn(const char* text);
+    // The common end of a reply time-out: the waiting state's message, state 3 and the end
+    // of the dialogue; a port that never opened says so and ends with 0, keeping state 10.
+    // The instrument is left as the dialogue left it: only a finished fetch releases it.
+    void FailOnTimeout(const char* message);
     // The trace of the plot being fetched.
     RawTrace& CurrentTrace() { return m_pTraces[m_bFirstPlot ? 0 : 1]; }
 
@@ -71,3 +86,8 @@ public:
 };
 
 inline constexpr char kPortInitFailed[] = "Nie można zainicjować portu COM !";
+inline constexpr char kOtherError[] = "Inny błąd !";
+
+// The time-out messages of the TDS224 and LT224, which share their states: 12 identity,
+// 9 settings, 7 waveform.
+const char* QueryTimeoutMessage(int32_t state);

@@ -29,19 +29,6 @@ bool CHm1507Driver::Start(IProgressHost* host) {
     return true;
 }
 
-void CHm1507Driver::SendOnly(const std::string& command) {
-    m_strCommand = command;
-    m_strReply.clear();
-    if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
-}
-
-void CHm1507Driver::Accept(int32_t nextState) {
-    m_nState = nextState;
-    StopReplyTimer();
-    m_nReceived = 0;
-    ScheduleStep();
-}
-
 void CHm1507Driver::RequestWaveform() {
     // Only channels 1 and 2 have a request; for any other nothing goes out and the
     // acquisition time-out ends the fetch.
@@ -52,29 +39,24 @@ void CHm1507Driver::RequestWaveform() {
 }
 
 void CHm1507Driver::OnTimeout() {
-    StopReplyTimer();
+    const char* message = kOtherError;
     switch (m_nState) {
     case 5:
         // An interface already awake does not answer; the identity request goes out in
         // the Step of this same timer event.
+        StopReplyTimer();
         m_nState = 11;
         m_nReceived = 0;
         ScheduleStep();
         return;
-    case 12: Warn("Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony."); break;
-    case 14: Warn("Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."); break;
-    case 9: Warn("Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"); break;
-    case 7: Warn("Błąd komunikacyjny przy akwizycji danych !"); break;
-    case 15: Warn("Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."); break;
-    case 10:
-        Warn(kPortInitFailed);
-        Finish(0);
-        return;
-    default: Warn("Inny błąd !"); break;
+    case 12: message = "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony."; break;
+    case 14: message = "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."; break;
+    case 9: message = "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"; break;
+    case 7: message = "Błąd komunikacyjny przy akwizycji danych !"; break;
+    case 15: message = "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."; break;
+    default: break;
     }
-    // The instrument may stay in hold: only a finished fetch releases it.
-    m_nState = 3;
-    Finish(0);
+    FailOnTimeout(message);
 }
 
 void CHm1507Driver::Step() {

@@ -25,12 +25,5 @@ public:
     uint8_t m_settings[kHm1507SettingsSize] = {};  // the last "DDF:" block, reused for plot 2
 
 private:
-    void StopReplyTimer() {
-        if (m_pHost) m_pHost->KillReplyTimer();
-    }
-    // A request that waits for nothing: set, emptied reply, sent; no reply timer.
-    void SendOnly(const std::string& command);
-    void Accept(int32_t nextState);
-    int CurrentChannel() const { return m_bFirstPlot ? m_nPlot1Channel : m_nPlot2Channel; }
     void RequestWaveform();
 };

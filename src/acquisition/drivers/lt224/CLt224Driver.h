@@ -21,10 +21,6 @@ public:
     bool ParseReply(const std::string& reply) override;
 
 private:
-    void StopReplyTimer() {
-        if (m_pHost) m_pHost->KillReplyTimer();
-    }
-    int CurrentChannel() const { return m_bFirstPlot ? m_nPlot1Channel : m_nPlot2Channel; }
 
     int32_t m_nWork[kLt224WorkSize] = {};  // the stretch to 4000 samples
     int32_t m_nData[kLt224Points] = {};    // the decoded data bytes

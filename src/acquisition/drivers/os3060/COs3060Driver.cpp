@@ -88,12 +88,6 @@ bool COs3060Driver::ParseReply(const std::string& reply) {
     return true;
 }
 
-void COs3060Driver::Accept(int32_t nextState) {
-    m_nState = nextState;
-    StopReplyTimer();
-    ScheduleStep();
-}
-
 void COs3060Driver::Fail() {
     // Finish closes the port while its byte is still being delivered; nothing here may
     // touch the port afterwards.

@@ -21,11 +21,6 @@ public:
     bool ParseReply(const std::string& reply) override;
 
 private:
-    void StopReplyTimer() {
-        if (m_pHost) m_pHost->KillReplyTimer();
-    }
-    // An accepted reply: the next state, whose request the step timer sends.
-    void Accept(int32_t nextState);
     // Fail at once: state 3 and the end, without a message.
     void Fail();
     void SendOs3060Request(const std::string& command, int32_t state, int replyTimeoutMs);

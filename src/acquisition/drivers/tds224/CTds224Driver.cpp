@@ -32,25 +32,7 @@ bool CTds224Driver::Start(IProgressHost* host) {
     return true;
 }
 
-void CTds224Driver::OnTimeout() {
-    StopReplyTimer();
-    switch (m_nState) {
-    case 12:
-        Warn("Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n sprawdź czy "
-             "ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
-        break;
-    case 9: Warn("Błąd przy zapytaniu o ustawienia oscyloskopu !"); break;
-    case 7: Warn("Błąd przy akwizycji danych !"); break;
-    case 10:
-        Warn(kPortInitFailed);
-        Finish(0);
-        return;
-    default: Warn("Inny błąd !"); break;
-    }
-    // The instrument stays stopped and locked: only a finished fetch releases it.
-    m_nState = 3;
-    Finish(0);
-}
+void CTds224Driver::OnTimeout() { FailOnTimeout(QueryTimeoutMessage(m_nState)); }
 
 void CTds224Driver::Step() {
     switch (m_nState) {
@@ -72,9 +54,7 @@ void CTds224Driver::Step() {
             break;
         }
         // Handed to the port before Finish closes it; closing lets the write drain.
-        m_strCommand = kRunAndUnlock;
-        m_strReply.clear();
-        if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
+        SendOnly(kRunAndUnlock);
         m_nState = 0;
         Finish(0);
         break;
@@ -89,18 +69,12 @@ void CTds224Driver::OnChar(uint8_t byte) {
     case 12:
         // A wrong identity is not refused here: the time-out reports the wrong model.
         if (Tds224IdentityAccepted(m_strCommand, m_strReply, m_nReceived)) {
-            m_nState = 8;
-            StopReplyTimer();
-            m_nReceived = 0;
-            ScheduleStep();
+            Accept(8);
         }
         break;
     case 9:
         if (Tds224DescriptionComplete(m_strCommand, m_strReply) && ParseReply(m_strReply)) {
-            m_nState = 6;
-            StopReplyTimer();
-            m_nReceived = 0;
-            ScheduleStep();
+            Accept(6);
         }
         break;
     case 7:

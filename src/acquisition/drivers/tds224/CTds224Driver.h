@@ -20,9 +20,6 @@ public:
     bool ParseReply(const std::string& reply) override;
 
 private:
-    void StopReplyTimer() {
-        if (m_pHost) m_pHost->KillReplyTimer();
-    }
 
     int32_t m_nWork[kTds224WorkSize] = {};  // the curve's stretch to 4000 samples
 };
