@@ -68,7 +68,7 @@ struct Hm1507Driver : ::testing::Test {
 }  // namespace
 
 TEST_F(Hm1507Driver, OnePlotRequestsScalesSamplesAndBar) {
-    EXPECT_TRUE(driver.m_strAck == kAck && driver.m_strLineEnd == "\r\n" && driver.Model().name == kScopeModels[1].name);
+    EXPECT_TRUE(driver.m_strAck == kAck && driver.m_strLineEnd == "\r\n" && std::string(driver.Model().name) == "HAMEG 1507");
     driver.m_nPortNumber = 1, driver.m_nBaudIndex = 8;
     Start(1, 0);
     const FakePortLog& p = host.port;
