@@ -6,20 +6,10 @@
 #include <cstdio>
 #include <string_view>
 
+#include "acquisition/DivisionText.h"
 #include "view/SINotation.h"
 
 namespace {
-
-// A whole text as a number, blanks and a plus sign in front allowed; the C grammar
-// whatever the desktop locale.
-template <typename T>
-bool ReadNumber(std::string_view text, T& out) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -59,25 +49,6 @@ bool Lt224SettingsComplete(const std::string& command, const std::string& reply,
     return asked == kLt224SettingsEcho && echoed == kLt224SettingsEcho && echo.ends_with("\n\r");
 }
 
-// The instrument writes engineering notation (500E-6, 50E-3, 2E0), so its exponents are
-// multiples of 3 and the mantissa stands as it is: 1000^(exponent / 3). An exponent that is
-// not a multiple of 3 takes the power of 1000 at or below it and the mantissa times 10 or
-// 100, so that the setting keeps its value. A power of 1000 the plot scales cannot show
-// (outside f..T) or an unreadable number refuses the settings.
-bool ScaleLt224Division(const std::string& text, Lt224Division& out) {
-    const size_t e = text.find('E');
-    const std::string_view s = text;
-    double mantissa = 0.0;
-    int exponent = 0;
-    if (!ReadNumber(s.substr(0, e), mantissa) || !std::isfinite(mantissa)) return false;
-    if (e != std::string::npos && !ReadNumber(s.substr(e + 1), exponent)) return false;
-    const int thousands = exponent >= 0 ? exponent / 3 : -((2 - exponent) / 3);
-    if (thousands < kSIMinExponent || thousands > kSIMaxExponent) return false;
-    static constexpr double kScale[3] = {1.0, 10.0, 100.0};
-    out.value = mantissa * kScale[exponent - 3 * thousands];
-    out.exponent = thousands;
-    return true;
-}
 
 bool ParseLt224Settings(const std::string& reply, RawTrace& trace) {
     if (reply.size() < 11) return false;
@@ -88,9 +59,9 @@ bool ParseLt224Settings(const std::string& reply, RawTrace& trace) {
     if (semicolon == std::string::npos) return false;
     const size_t lfcr = values.find("\n\r", semicolon + 1);
     if (lfcr == std::string::npos) return false;
-    Lt224Division time, volts;
-    if (!ScaleLt224Division(values.substr(0, semicolon), time) ||
-        !ScaleLt224Division(values.substr(semicolon + 1, lfcr - semicolon - 1), volts))
+    ScopeDivision time, volts;
+    if (!ScaleDivision(values.substr(0, semicolon), time) ||
+        !ScaleDivision(values.substr(semicolon + 1, lfcr - semicolon - 1), volts))
         return false;
     trace.voltExponent = volts.exponent;
     trace.voltStep = VoltStepOfDivision(volts.value);

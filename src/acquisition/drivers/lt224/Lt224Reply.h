@@ -31,13 +31,6 @@ bool Lt224IdentityAccepted(const std::string& command, std::string& reply, int32
 // echoes it and the reply ends with line feed, carriage return.
 bool Lt224SettingsComplete(const std::string& command, const std::string& reply, int32_t received);
 
-// A per-division setting "<mantissa>E<exponent>" as a value in units of 1000^exponent
-// (500E-6 is 500 with exponent -2, µs; 50E-3 is 50 with exponent -1, mV).
-struct Lt224Division {
-    double value = 0.0;
-    int32_t exponent = 0;
-};
-bool ScaleLt224Division(const std::string& text, Lt224Division& out);
 
 // "<echo>\r\n<time>;<volts>\n\r" into the trace's exponents and steps. False (trace
 // untouched) for a reply under 11 characters, a missing separator or an unreadable setting.

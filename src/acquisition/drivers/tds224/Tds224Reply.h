@@ -22,13 +22,6 @@ bool Tds224IdentityAccepted(const std::string& command, const std::string& reply
 // True when the reply to the channel request ends in "mode", the description's last word.
 bool Tds224DescriptionComplete(const std::string& command, const std::string& reply);
 
-// A per-division setting written "<mantissa>E<exponent>" as a value in units of
-// 1000^exponent (5.0E-2 is 50 with exponent -1, mV; 2.5E-4 is 250 with exponent -2, µs).
-struct Tds224Division {
-    double value = 0.0;
-    int32_t exponent = 0;
-};
-bool ScaleTds224Division(const std::string& text, Tds224Division& out);
 
 // Volts and seconds per division from the description into the trace's exponents and
 // steps. False (trace untouched) for a short reply or one whose settings cannot be read.

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A volts or seconds per division as an instrument writes it: mantissa "E" exponent.
+struct ScopeDivision {
+    double value = 0.0;    // in units of 1000^exponent
+    int32_t exponent = 0;  // power of 1000, as the plot scales keep it
+};
+
+// Every decimal exponent takes the power of 1000 at or below it and the mantissa times 1, 10
+// or 100, so the setting keeps its value (engineering notation, 500E-6, keeps its mantissa).
+// A power of 1000 the plot scales cannot show (outside f..T) or an unreadable number: false.
+bool ScaleDivision(const std::string& text, ScopeDivision& out);
+
+// A plain decimal (blanks and a leading '+' allowed around it), whatever the desktop locale.
+bool ReadDecimal(std::string_view text, double& out);
+bool ReadDecimal(std::string_view text, int& out);
