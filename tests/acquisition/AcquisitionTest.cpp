@@ -17,8 +17,7 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
     WriteBytes(path, std::string(mine.begin(), mine.end()));
     {
         CAcquisition a(path);
-        EXPECT_EQ(a.m_settings.nInstrument, 2);
-        EXPECT_EQ(a.m_settings.bPlot2, 0u);
+        EXPECT_TRUE(a.m_settings.nInstrument == 2 && a.m_settings.bPlot2 == 0);
         EXPECT_STREQ(a.Driver(2).Model().name, "TEKTRONIX TDS224");
         a.m_settings.nPort = 3;
     }
@@ -31,8 +30,7 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
         if (bad.size() == 20) bad[11] = 4;
         WriteBytes(path, std::string(bad.begin(), bad.end()));
         CAcquisition a(path);
-        EXPECT_EQ(a.m_settings.nInstrument, 1);
-        EXPECT_EQ(a.m_settings.nBaudIndex, 7);
+        EXPECT_TRUE(a.m_settings.nInstrument == 1 && a.m_settings.nBaudIndex == 7);
         a.m_bSaveOnExit = false;
     }
     EXPECT_EQ(FileBytes(path).size(), 20u);  // the last one, not written back
@@ -44,10 +42,8 @@ TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
     a.m_settings = {1, 0, 2, 3, 1, 2, 6, 4};  // plot 2 only, from channel 1; TDS224, 4800 baud, COM4
     CScopeDriver& d = a.PrepareDriver();
     EXPECT_EQ(&d, &a.Driver(2));
-    EXPECT_EQ(d.m_nPlot1Channel, 0);
-    EXPECT_EQ(d.m_nPlot2Channel, 1);
-    EXPECT_EQ(d.m_nPortNumber, 4u);
-    EXPECT_EQ(d.m_nBaudIndex, 6);
+    EXPECT_EQ(std::tuple(d.m_nPlot1Channel, d.m_nPlot2Channel, d.m_nPortNumber, d.m_nBaudIndex),
+              std::tuple(0, 1, 4u, 6));
 
     CKivDoc doc;
     FillPlot(doc.Source(), 1, [](int) { return 77; });
@@ -60,18 +56,12 @@ TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
     EXPECT_EQ(a.FinishFetch(doc, kDialogCancel), kFetchCancelled);
     d.m_nState = 3;
     EXPECT_EQ(a.FinishFetch(doc, 0), 3);
-    EXPECT_EQ(doc.SaveToBytes(), before);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(doc.SaveToBytes() == before && !doc.IsModified());
 
     d.m_nState = 0;
     EXPECT_EQ(a.FinishFetch(doc, 0), kFetchOk);
-    const CDataSrc& s = doc.Source();
-    EXPECT_EQ(s.m_nRaw1[0], 77);  // plot 1 not fetched: kept
-    EXPECT_EQ(s.m_nRaw2[199], 199);
-    EXPECT_EQ(s.m_nPresent, 3);
-    EXPECT_EQ(s.m_nEnabled, 3);
-    EXPECT_EQ(s.m_timeScale2.exponent, -2);
-    EXPECT_DOUBLE_EQ(s.m_ampScale2.step, 2.0);
-    EXPECT_EQ(s.m_ampScale2.unit, 'V');
-    EXPECT_TRUE(doc.IsModified());
+    const CDataSrc& s = doc.Source();  // plot 1 not fetched: kept
+    EXPECT_EQ(std::tuple(s.m_nRaw1[0], s.m_nRaw2[199], s.m_nPresent, s.m_nEnabled, s.m_timeScale2.exponent,
+                         s.m_timeScale2.step, s.m_ampScale2.step, s.m_ampScale2.unit, doc.IsModified()),
+              std::tuple(77, 199, 3, 3, -2, 0.625, 2.0, 'V', true));
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/drivers/os3060/COs3060Driver.h"
-#include "support/FakeProgressHost.h"
+#include "support/DriverFixture.h"
 
 namespace {
 
@@ -14,34 +14,17 @@ const std::string kSettings = Settings("  500us  ", "P10X", "  50mV ");
 // The 14-character header, 1000 data bytes, the carriage return.
 std::string Waveform(const std::string& data) { return "CH1 1000 BYTE:" + data + "\r"; }
 
-struct Os3060Driver : ::testing::Test {
-    RawTrace traces[2];
-    COs3060Driver driver{traces};
-    FakeProgressHost host;
-    void Start(int ch1, int ch2) {
-        host.ended = -1;
-        driver.m_nPlot1Channel = uint8_t(ch1), driver.m_nPlot2Channel = uint8_t(ch2);
-        host.Start(driver);
-    }
-    // The last request, then the state and the reply timer.
-    std::string Sent() {
-        return host.LastSent() + std::to_string(driver.m_nState) + " " + std::to_string(host.replyTimer);
-    }
+struct Os3060Driver : DriverTest<COs3060Driver> {
     // One plot from the opening reply on: each request, state and timer.
     void FetchPlot(char channel, const std::string& settings, char dataByte) {
         EXPECT_EQ("S1\r5 1000", Sent());
-        host.Receive("A\r");
-        EXPECT_TRUE(driver.m_nState == 8 && host.stepTimer == 500 && host.replyTimer == -1);
-        host.FireStepTimer();
-        EXPECT_EQ(std::string("Ro(") + channel + ")\r9 20000", Sent());
-        host.Receive(settings);
-        EXPECT_TRUE(driver.m_nState == 6 && host.stepTimer == 500 && host.replyTimer == -1);
-        host.FireStepTimer();
-        EXPECT_EQ(std::string("R") + channel + "(0000,1000,B)\r7 20000", Sent());
-        host.Receive(Waveform(std::string(1000, dataByte)));
-        EXPECT_TRUE(driver.m_nState == 4 && host.stepTimer == 500 && host.replyTimer == -1);
+        ExpectAccepted("A\r", 8);
+        EXPECT_EQ(std::string("Ro(") + channel + ")\r9 20000", Step());
+        ExpectAccepted(settings, 6);
+        EXPECT_EQ(std::string("R") + channel + "(0000,1000,B)\r7 20000", Step());
+        ExpectAccepted(Waveform(std::string(1000, dataByte)), 4);
     }
-    // Failed at once or timed out: state, result 0, port closed, no box, nothing sent since.
+    // Failed at once: state, result 0, port closed, no box, nothing sent since.
     void ExpectEnded(int state, size_t requests) {
         EXPECT_TRUE(driver.m_nState == state && host.ended == 0 && host.replyTimer == -1 && host.port.closed);
         EXPECT_TRUE(host.messages.boxes.empty() && host.port.sent.size() == requests);
@@ -53,9 +36,7 @@ struct Os3060Driver : ::testing::Test {
 TEST_F(Os3060Driver, OnePlotRequestsScalesSamplesAndBar) {
     driver.m_nPortNumber = 1, driver.m_nBaudIndex = 2;
     Start(2, 0);
-    const FakePortLog& p = host.port;
-    EXPECT_TRUE(p.opened && p.port == 1 && p.baud == 300 && p.parity == 'N' && p.dataBits == 8 &&
-                p.stopBits == 1 && p.eventMask == 9 && p.writeBuffer == 80);
+    ExpectPort(1, 300, 1, 80);
     FetchPlot('2', kSettings, char(128));
     // "P10X" and "  50mV ": 500 mV a division; "  500us  ": µs.
     const RawTrace& t = traces[0];  // plot 1, from channel 2
@@ -64,11 +45,8 @@ TEST_F(Os3060Driver, OnePlotRequestsScalesSamplesAndBar) {
     ASSERT_EQ(1001u, host.bar.size());  // the start, then one a data byte
     EXPECT_TRUE(host.bar[0] == 0 && host.bar[9] == 0 && host.bar[10] == 1 && host.bar[500] == 50 &&
                 host.bar[1000] == 100);
-    host.FireStepTimer();  // no closing request
-    ExpectEnded(0, 3);
-
-    Start(0, 0);  // nothing to fetch: cancelled at once, no port
-    EXPECT_TRUE(driver.m_nState == 0 && host.ended == kDialogCancel && p.sent.size() == 3);
+    ExpectFinished("R2(0000,1000,B)\r", 3);  // no closing request
+    ExpectNothingToFetch();
 }
 
 TEST_F(Os3060Driver, TwoPlotsHalveTheBarAndOpenEachPlot) {
@@ -82,8 +60,7 @@ TEST_F(Os3060Driver, TwoPlotsHalveTheBarAndOpenEachPlot) {
     const RawTrace& t = traces[0];
     EXPECT_TRUE(t.voltExponent == 0 && t.voltStep == 0.08 && t.timeExponent == -1 && t.timeStep == 0.00125);
     EXPECT_TRUE(t.samples[1234] == 0 && traces[1].samples[1234] == 150);
-    host.FireStepTimer();
-    ExpectEnded(0, 6);
+    ExpectFinished("R2(0000,1000,B)\r", 6);
 }
 
 TEST_F(Os3060Driver, FailsAtOnceWithoutMessages) {
@@ -100,32 +77,22 @@ TEST_F(Os3060Driver, FailsAtOnceWithoutMessages) {
     ExpectEnded(3, 1);
 
     Start(1, 0);
-    host.Receive("A\r"), host.FireStepTimer();
-    host.Receive(kSettings.substr(1));  // 56 characters
+    Feed({"A\r", kSettings.substr(1)});  // 56 characters
     ExpectEnded(3, 2);
 
     // A carriage return after 998 data bytes ends the reply short; one after 999 is the
     // thousandth character after the header and completes it.
     traces[0].samples[0] = 7;
     Start(1, 0);
-    host.Receive("A\r"), host.FireStepTimer(), host.Receive(kSettings), host.FireStepTimer();
-    host.Receive(Waveform(std::string(998, char(128))) + std::string(2, char(128)));
+    Feed({"A\r", kSettings, Waveform(std::string(998, char(128))) + std::string(2, char(128))});
     ExpectEnded(3, 3);
     EXPECT_EQ(7, traces[0].samples[0]);
     Start(1, 0);
-    host.Receive("A\r"), host.FireStepTimer(), host.Receive(kSettings), host.FireStepTimer();
-    host.Receive(Waveform(std::string(999, char(128))));
+    Feed({"A\r", kSettings, Waveform(std::string(999, char(128)))});
     EXPECT_TRUE(driver.m_nState == 4 && traces[0].samples[3995] == 100 && traces[0].samples[3996] == 13 - 28);
 
-    Start(1, 0);  // time-outs, silently
-    host.Receive("A\r"), host.FireStepTimer(), host.Receive("CH1");
-    host.FireReplyTimer();
-    ExpectEnded(3, 2);
-    host.port.openFails = true;
-    Start(1, 0);
-    EXPECT_TRUE(driver.m_nState == 10 && host.replyTimer == 100 && host.ended == -1);
-    host.FireReplyTimer();
-    ExpectEnded(10, 0);
+    ExpectTimeoutAfter({"A\r", "CH1"}, "");  // time-outs, silently
+    ExpectPortFailure("");
 }
 
 TEST_F(Os3060Driver, PanelTextsAndWidening) {

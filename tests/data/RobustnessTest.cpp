@@ -125,10 +125,8 @@ TEST(Robustness, DamagedDocumentsLoadInBoundedTimeOrAreRefused) {
              EXPECT_EQ(d.Source().m_nShown1[0], INT32_MAX);
              EXPECT_EQ(d.Source().m_nShown2[0], int64_t{INT32_MIN} + 150);
              for (int mode : {kModeSum, kModeProduct})
-                 for (int i = 0; i < kSamples; i += 500) {
-                     EXPECT_GE(d.m_modes[mode]->m_nCalc1[i], 0) << mode << " " << i;
-                     EXPECT_LE(d.m_modes[mode]->m_nCalc1[i], 200) << mode << " " << i;
-                 }
+                 for (int i = 0; i < kSamples; i += 500)  // 0..200
+                     EXPECT_LE(uint32_t(d.m_modes[mode]->m_nCalc1[i]), 200u) << mode << " " << i;
          }},
         // Exponent sums and differences leave 32 bits: they saturate.
         {"exponents at the limits",
@@ -156,9 +154,7 @@ TEST(Robustness, DamagedDocumentsLoadInBoundedTimeOrAreRefused) {
              for (size_t at : {kLeft, kTop, kRight, kBottom}) Put32(b, ModeBlock(kModeXY) + at, 0);
          },
          [](CKivDoc& d) {
-             const CData& xy = *d.m_modes[kModeXY];
-             EXPECT_EQ(xy.m_nDisp1[0], kNoCode);
-             EXPECT_EQ(xy.m_nDisp2[3999], kNoCode);
+             EXPECT_TRUE(d.m_modes[kModeXY]->m_nDisp1[0] == kNoCode && d.m_modes[kModeXY]->m_nDisp2[3999] == kNoCode);
          }},
         // Content the file format does not restrict.
         {"trailing bytes", [](Bytes& b) { b.insert(b.end(), 5, 0xEE); },
@@ -187,9 +183,8 @@ TEST(Robustness, DamagedDocumentsLoadInBoundedTimeOrAreRefused) {
         if (!c.check) {
             EXPECT_FALSE(doc.OnOpenDocument(path));
             ASSERT_EQ(host.messages.boxes.size(), 1u);
-            EXPECT_EQ(host.messages.boxes[0].icon, MsgIcon::Exclamation);
-            EXPECT_EQ(doc.Source().m_nPresent, 2);
-            EXPECT_EQ(doc.Source().m_nRaw2[0], 77);
+            EXPECT_TRUE(host.messages.boxes[0].icon == MsgIcon::Exclamation && doc.Source().m_nPresent == 2 &&
+                        doc.Source().m_nRaw2[0] == 77);  // the document as it was
             continue;
         }
         ASSERT_TRUE(doc.OnOpenDocument(path));

@@ -7,20 +7,14 @@
 #include <QLabel>
 #include <QTimer>
 #include <functional>
-#include <stdexcept>
 #include <tuple>
 
 #include "acquisition/ui/CSourceDlg.h"
 #include "acquisition/ui/CTransmissionDlg.h"
+#include "support/DialogControls.h"
 
 namespace {
 
-template <class T = QWidget>
-T* Get(QWidget& dlg, const QString& name) {
-    if (T* w = dlg.findChild<T*>(name)) return w;
-    throw std::runtime_error(name.toStdString());
-}
-void Click(QWidget& dlg, const char* name) { Get<QAbstractButton>(dlg, name)->click(); }
 void Choose(QWidget& dlg, const char* name, int index) { Get<QComboBox>(dlg, name)->setCurrentIndex(index); }
 
 // Entries and selection, "1200 2400 [4800] 9600"; several lists are joined with "|".
@@ -34,16 +28,6 @@ QString Lists(QWidget& dlg, const char* ids) {
         lists << items.join(' ');
     }
     return lists.join('|');
-}
-
-// Per control: a box x (ticked) or o, else E (enabled) or D.
-QString States(QWidget& dlg, const char* ids) {
-    QString letters;
-    for (const QString& id : QString(ids).split(' ')) {
-        auto* box = qobject_cast<QCheckBox*>(Get(dlg, id));
-        letters += box ? (box->isChecked() ? 'x' : 'o') : (Get(dlg, id)->isEnabled() ? 'E' : 'D');
-    }
-    return letters;
 }
 
 // Clicks "Ustawienia" and drives the nested dialog from inside its modal loop.

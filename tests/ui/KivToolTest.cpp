@@ -63,8 +63,7 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ToolRun mr = Tool("meanrms " + both + " --cursors 4000,0");
     ASSERT_EQ(mr.status, 0) << mr.out;
     EXPECT_TRUE(Line(mr.out, 1) == "1.00 " && Line(mr.out, 3) == "1.00 ") << mr.out;  // mean and RMS of Y2
-    ToolRun one = Tool("meanrms " + both + " --mode derivative --cursors 10,10");
-    EXPECT_EQ(one.out, "0.000 \n0.000 \n0.000 \n0.000 \n");
+    EXPECT_EQ(Tool("meanrms " + both + " --mode derivative --cursors 10,10").out, "0.000 \n0.000 \n0.000 \n0.000 \n");
 }
 
 TEST(KivTool, FourierLabelsAndBars) {
@@ -140,8 +139,7 @@ TEST(KivTool, RenderExportImport) {
     ASSERT_EQ(Tool("import " + dir + "/t.CSV " + dir + "/i.kiv --plot 2 --into " + d).status, 0);
     const std::string info = Tool("info " + dir + "/i.kiv").out;
     EXPECT_TRUE(info.find("\"present\": 3") != info.npos && info.find("\"white_background\": true") != info.npos) << info;
-    ToolRun codes = Tool("codes " + dir + "/i.kiv --what raw");
-    EXPECT_EQ(Line(codes.out, 17), "17\t150\t150");
+    EXPECT_EQ(Line(Tool("codes " + dir + "/i.kiv --what raw").out, 17), "17\t150\t150");
 
     ASSERT_EQ(Tool("export " + d + " " + dir + "/p.pcx").status, 0);
     const std::vector<uint8_t> pcx = FileBytes(dir + "/p.pcx");

@@ -5,35 +5,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <stdexcept>
 #include <tuple>
 #include <vector>
 
+#include "support/DialogControls.h"
 #include "view/ui/CChoosePlotDlg.h"
 #include "view/ui/CPlotSettingsDlg.h"
 #include "view/ui/CScaleDlg.h"
 
 namespace {
-
-template <class T = QWidget>
-T* Get(QWidget& dlg, const char* name) {
-    if (T* w = dlg.findChild<T*>(QLatin1String(name))) return w;
-    throw std::runtime_error(name);
-}
-void SetText(QWidget& dlg, const char* name, const char* text) {
-    Get<QLineEdit>(dlg, name)->setText(QString::fromUtf8(text));
-}
-void Click(QWidget& dlg, const char* name) { Get<QAbstractButton>(dlg, name)->click(); }
-
-// One letter per control: a box or radio button x (ticked) or o, a field E (enabled) or D.
-QString States(QWidget& dlg, const char* ids) {
-    QString letters;
-    for (const QString& id : QString(ids).split(' ')) {
-        auto* button = qobject_cast<QAbstractButton*>(Get(dlg, id.toLatin1()));
-        letters += button ? (button->isChecked() ? 'x' : 'o') : (Get(dlg, id.toLatin1())->isEnabled() ? 'E' : 'D');
-    }
-    return letters;
-}
 
 // Clicks OK: true when the dialog closed accepted, false when it stayed open.
 bool Ok(QDialog& dlg) {
@@ -50,7 +30,7 @@ void ExpectLayout(QDialog& dlg, const char* title, const char* group, Controls w
     EXPECT_EQ(std::pair(dlg.windowTitle(), box ? box->title() : ""),
               std::pair(QString::fromUtf8(title), QString(group)));
     Controls got;
-    QWidget* first = Get(dlg, want[0].first.toLatin1());
+    QWidget* first = Get(dlg, want[0].first);
     QWidget* w = first;
     do {
         if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty())
@@ -77,18 +57,15 @@ TEST(SettingsDialogs, PlotSettings) {
     given.bEnabled = 1, given.crColour = RGB(1, 2, 3), given.bOffset = 1, given.nOffset = 10;
     given.fMultiplier = 2.5f, given.dAmpStep = 0.04;
     const COLORREF red = RGB(255, 0, 0), picked = RGB(0, 128, 255);
-    auto offset = [&](const char* text) {  // accepted?, offset read
+    // Offset text, accepted?, offset read: "4.1" is 103 codes, "4.04" one step too far; the 20th character is cut.
+    for (auto [text, accepted, read] : {std::tuple{"1", true, 25}, {"4.1", false, 10}, {"4.04", false, 10},
+                                        {"-4", true, -100}, {"1                  k", true, 25},
+                                        {"1                 k", false, 10}}) {
         CPlotSettingsDlg dlg(QStringLiteral("Właściwości wykresu 1"), given, red);
         dlg.show();
         SetText(dlg, "1027", text);
-        return std::pair(Ok(dlg), dlg.Settings().nOffset);
-    };
-    EXPECT_EQ(offset("1"), std::pair(true, 25));
-    EXPECT_EQ(offset("4.1"), std::pair(false, 10));  // 103 codes
-    EXPECT_EQ(offset("4.04"), std::pair(false, 10));  // one step too far
-    EXPECT_EQ(offset("-4"), std::pair(true, -100));
-    EXPECT_EQ(offset("1                  k"), std::pair(true, 25));  // the 20th character is cut
-    EXPECT_EQ(offset("1                 k"), std::pair(false, 10));
+        EXPECT_EQ(std::pair(Ok(dlg), dlg.Settings().nOffset), std::pair(accepted, read)) << text;
+    }
 
     CPlotSettingsDlg dlg(QStringLiteral("Właściwości wykresu 2"), given, red);
     dlg.show();

@@ -57,24 +57,21 @@ TEST_F(ViewMouse, CursorDragsReadOutsAndClamps) {
     // Cursor 2 to plot x 360; cursor 1 past it, to 540: the difference turns negative.
     doc.GetFourierMode()->m_bReady = 1;
     Drag(780, 300, 420, 310);
-    EXPECT_EQ(doc.m_nCursor2, 2000);
-    EXPECT_EQ(doc.GetFourierMode()->m_bReady, 0);
+    EXPECT_TRUE(doc.m_nCursor2 == 2000 && doc.GetFourierMode()->m_bReady == 0);
     Drag(61, 300, 600, 300);
     EXPECT_EQ(doc.m_nCursor1, 3000);
     view.ScreenPicture();
     ASSERT_TRUE(view.CursorPanel());
-    EXPECT_EQ(view.CursorPanel()->FieldText(1044).toStdString(), "3.00 ");   // time at cursor 1, 1 ms steps
-    EXPECT_EQ(view.CursorPanel()->FieldText(1046).toStdString(), "2.00 ");
-    EXPECT_EQ(view.CursorPanel()->FieldText(1048).toStdString(), "-1.00 ");  // cursor 2 - cursor 1
-    EXPECT_EQ(view.CursorPanel()->FieldText(1043).toStdString(), "1.00 ");   // code 150 at 0.02 V
-    EXPECT_EQ(view.CursorPanel()->FieldText(1047).toStdString(), "0.000 ");
+    // Times at cursors 1 and 2 in 1 ms steps and 2 - 1; code 150 at 0.02 V at both.
+    for (auto [id, text] :
+         {std::pair{1044, "3.00 "}, {1046, "2.00 "}, {1048, "-1.00 "}, {1043, "1.00 "}, {1047, "0.000 "}})
+        EXPECT_EQ(view.CursorPanel()->FieldText(id).toStdString(), text) << id;
 
     // Both on one pixel: one inversion, not two.
     Drag(601, 300, 420, 300);
     screen = view.ScreenPicture();
     EXPECT_EQ(doc.m_nCursor1, 2000);
     EXPECT_TRUE(Inverted(screen, 420, 300));
-    EXPECT_FALSE(view.BackBitmap()->pixel(420, 300) == screen.pixel(420, 300));
 
     // Hidden cursors are still grabbed within 2 pixels; past the edges they pin at 0 and 4000.
     view.OnCommand(ID_CURSOR);
@@ -82,8 +79,7 @@ TEST_F(ViewMouse, CursorDragsReadOutsAndClamps) {
     EXPECT_FALSE(view.m_bZooming);
     Send(QEvent::MouseMove, 900, 300);
     Send(QEvent::MouseButtonRelease, 900, 300, Qt::NoButton);
-    EXPECT_EQ(doc.m_nCursor2, 4000);
-    EXPECT_EQ(view.m_nCursorPix2, 720);
+    EXPECT_TRUE(doc.m_nCursor2 == 4000 && view.m_nCursorPix2 == 720);
     Drag(420, 300, 5, 300);
     EXPECT_EQ(doc.m_nCursor1, 0);
     view.ScreenPicture();
@@ -99,14 +95,11 @@ TEST_F(ViewMouse, RubberBandZoomAndResetClick) {
     EXPECT_FALSE(Inverted(screen, 300, 105));
     // 10 pixels are 3 code units: too flat, nothing changes.
     Send(QEvent::MouseButtonRelease, 300, 110, Qt::NoButton);
-    EXPECT_FALSE(mode.IsZoomed());
-    EXPECT_EQ(mode.m_window.right, 4000);
+    EXPECT_TRUE(!mode.IsZoomed() && mode.m_window.right == 4000);
 
     Drag(60 + 180, 20 + 53, 60 + 540, 20 + 477);  // corners in either order
-    EXPECT_TRUE(mode.IsZoomed());
-    EXPECT_EQ(std::vector<int>({mode.m_window.left, mode.m_window.top, mode.m_window.right}),
-              std::vector<int>({1000, 19, 3000}));
-    EXPECT_EQ(view.m_bRedraw, 1);
+    EXPECT_EQ(std::tuple(mode.IsZoomed(), mode.m_window.left, mode.m_window.top, mode.m_window.right, view.m_bRedraw),
+              std::tuple(true, 1000, 19, 3000, 1));
     Drag(400, 300, 400, 300);  // a click
     EXPECT_FALSE(mode.IsZoomed());
 }
@@ -115,9 +108,8 @@ TEST_F(ViewMouse, OffsetMarkerDragShiftsThePlot) {
     view.OnCommand(ID_OFFSET_CURSOR);
     view.ScreenPicture();
     const COffsetMarker& m = view.m_offsetMarker1;
-    EXPECT_EQ(m.m_nX, 57);
-    EXPECT_EQ(m.m_nTop, Trunc(550 - MulF(150.0 * 530, 0.005f)));
-    EXPECT_EQ(m.m_nBottom, Trunc(550 - MulF(50.0 * 530, 0.005f)));
+    EXPECT_EQ(std::tuple(m.m_nX, m.m_nTop, m.m_nBottom),
+              std::tuple(57, Trunc(550 - MulF(150.0 * 530, 0.005f)), Trunc(550 - MulF(50.0 * 530, 0.005f))));
 
     // A press and release without a move changes nothing.
     const int mid = (m.m_nTop + m.m_nBottom) / 2;
@@ -131,9 +123,8 @@ TEST_F(ViewMouse, OffsetMarkerDragShiftsThePlot) {
     const QImage dragging = view.ScreenPicture();
     EXPECT_EQ(dragging.pixel(300, m.m_nTop + 66), qRgb(50, 150, 255));  // dotted guide line, first dot
     Send(QEvent::MouseButtonRelease, 57, mid + 66, Qt::NoButton);
-    EXPECT_EQ(doc.Source().m_bOffset1, 1);
-    EXPECT_EQ(doc.Source().m_nOffset1, -25);
-    EXPECT_EQ(doc.Source().m_nShown1[0], 25);
+    EXPECT_EQ(std::tuple(doc.Source().m_bOffset1, doc.Source().m_nOffset1, doc.Source().m_nShown1[0]),
+              std::tuple(1, -25, 25));
 }
 
 TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
@@ -152,9 +143,8 @@ TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
     EXPECT_EQ(view.m_fourierCursor.m_nHarmonic, 10);
     EXPECT_FALSE(view.CursorPanel());
     ASSERT_TRUE(view.FourierPanel());
-    EXPECT_EQ(view.FourierPanel()->FieldText(1044).toStdString(), "10");
-    EXPECT_EQ(view.FourierPanel()->FieldText(1027).toStdString(), "Wykres pierwszy");
-    EXPECT_EQ(view.FourierPanel()->FieldText(1045).toStdString(), "2.50 Hz");  // 10 / 3.999 s
+    for (auto [id, text] : {std::pair{1044, "10"}, {1027, "Wykres pierwszy"}, {1045, "2.50 Hz"}})  // 10 / 3.999 s
+        EXPECT_EQ(view.FourierPanel()->FieldText(id).toStdString(), text) << id;
     EXPECT_EQ(doc.GetCurrentMode()->m_window.right, 4000);  // a click in Fourier mode is no zoom
 
     // At the view's bottom-right corner, hidden while another view is active.
