@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ constexpr char kIdentityRequest[] = "ACQUIRE:STATE STOP;:LOCK ALL;:ID?\r";
 constexpr char kCurveRequest[] = "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?\r";
 constexpr char kClosingRequest[] = "ACQUIRE:STATE RUN;:UNLOCK ALL";
 constexpr char kIdentityStart[] = "ID TEK/TDS 224,CF:91.1CT,FV:";
+constexpr char kIdentity[] = "ID TEK/TDS 224,CF:91.1CT,FV:v2.12 TDS2CM:CMV:v1.04\n";
 constexpr int kWaitMs = 5000;  // bound on every wait; a healthy simulator answers at once
 
 std::string ChannelRequest(int n) {
@@ -32,8 +35,8 @@ std::string ChannelRequest(int n) {
 // One kiv-scope-sim process serving a pseudo-terminal that the test opens as the driver would.
 class Sim {
 public:
-    explicit Sim(std::vector<std::string> args) {
-        args.insert(args.begin(), {KIV_SCOPE_SIM_PATH, "--model", "tds224"});
+    explicit Sim(std::vector<std::string> args, const char* model = "tds224") {
+        args.insert(args.begin(), {KIV_SCOPE_SIM_PATH, "--model", model});
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
@@ -108,12 +111,16 @@ private:
     int m_fd = -1;
 };
 
+std::vector<std::string> LogLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 }  // namespace
 
 TEST(ScopeSim, ServesTheTds224FetchDialogue) {
-#ifndef KIV_SCOPE_SIM_PATH
-    GTEST_SKIP() << "kiv-scope-sim is not built";
-#else
     const std::string log = TestDir("scope-sim") + "/requests.log";
     // 0.1 V at 0.05 V/div is two divisions, 50 sample units above the zero line (code 100);
     // a 2 kHz square over 10 × 250 µs changes sign every 250 of the 2500 points.
@@ -162,9 +169,6 @@ TEST(ScopeSim, ServesTheTds224FetchDialogue) {
     sim.Send(std::string(kClosingRequest) + "\r");
     sim.CloseLine();
     ASSERT_TRUE(sim.Exited());
-    std::ifstream in(log);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
     const std::vector<std::string> expected = {
         "ACQUIRE:STATE STOP;:LOCK ALL;:ID?",
         "SELECT:CH1 ON;:DATA:SOURCE CH1;:WFMPRE:WFID?",
@@ -173,29 +177,89 @@ TEST(ScopeSim, ServesTheTds224FetchDialogue) {
         "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?",
         kClosingRequest,
     };
-    EXPECT_EQ(lines, expected);
-#endif
+    EXPECT_EQ(LogLines(log), expected);
 }
 
-TEST(ScopeSim, FaultsSpoilTheirReply) {
-#ifndef KIV_SCOPE_SIM_PATH
-    GTEST_SKIP() << "kiv-scope-sim is not built";
-#else
-    {
-        Sim sim({"--fault", "wrong-id"});
-        ASSERT_TRUE(sim.Ready());
-        const std::string identity = sim.Exchange(kIdentityRequest, 51);
-        EXPECT_EQ(identity.size(), 51u);
-        EXPECT_NE(identity.substr(0, 28), kIdentityStart);
-    }
-    // Part of the curve, then the line drops and the instrument is gone.
-    Sim sim({"--fault", "hangup"});
+// Most HM1507 requests have no terminator; the log holds each one whole, "RM0" without its CR LF.
+TEST(ScopeSim, LogsWholeHm1507Requests) {
+    const std::string log = TestDir("scope-sim-hm1507") + "/requests.log";
+    Sim sim({"--log", log, "--once"}, "hm1507");
     ASSERT_TRUE(sim.Ready());
-    EXPECT_EQ(sim.Exchange(kIdentityRequest, 51).substr(0, 28), kIdentityStart);
-    EXPECT_TRUE(sim.Exchange(ChannelRequest(1), 200, "mode\n").ends_with("mode\n"));
-    const std::string curve = sim.Exchange(kCurveRequest, 2515);
-    EXPECT_GT(curve.size(), 13u);
-    EXPECT_LT(curve.size() + 1, 2515u);
-    EXPECT_TRUE(sim.Exited());
-#endif
+    const std::string waveform = std::string("RDWFM1:") + std::string("\0\0\0\x08", 4);
+    EXPECT_EQ(sim.Exchange(" \r", 3), "0\r\n");
+    EXPECT_EQ(sim.Exchange("ID?", 30).substr(0, 11), "ID:HM1507-2");
+    EXPECT_EQ(sim.Exchange("HLDWFM=1", 3), "0\r\n");
+    EXPECT_EQ(sim.Exchange("DDF?\r", 18).substr(0, 4), "DDF:");
+    EXPECT_EQ(sim.Exchange(waveform, 2059).substr(0, 11), waveform);
+    EXPECT_EQ(sim.Exchange("HLDWFM=0", 3), "0\r\n");
+    sim.Send("RM0\r\n");
+    sim.CloseLine();
+    ASSERT_TRUE(sim.Exited());
+    const std::vector<std::string> expected = {" ", "ID?", "HLDWFM=1", "DDF?", waveform, "HLDWFM=0", "RM0"};
+    EXPECT_EQ(LogLines(log), expected);
+}
+
+// The line faults: lost bytes counted over all replies, one flipped bit a byte (the same
+// seed, the same noise), a stall that loses nothing, a hang-up half-way through the curve.
+TEST(ScopeSim, LineFaults) {
+    const std::string identity = kIdentity;
+    {
+        // Bytes 20 and 40 of the first identity, 60, 80 and 100 of the second.
+        Sim sim({"--fault", "drop:20"});
+        ASSERT_TRUE(sim.Ready());
+        std::string first = identity, second = identity;
+        first.erase(39, 1), first.erase(19, 1);
+        second.erase(48, 1), second.erase(28, 1), second.erase(8, 1);
+        EXPECT_EQ(sim.Exchange(kIdentityRequest, 51, "\n"), first);
+        EXPECT_EQ(sim.Exchange("ID?\r", 51, "\n"), second);
+    }
+    auto noisy = [](const char* seed) {
+        Sim sim({"--fault", "noise:1", "--seed", seed});
+        return sim.Ready() ? sim.Exchange(kIdentityRequest, 51) : std::string();
+    };
+    const std::string a = noisy("7");
+    ASSERT_EQ(a.size(), identity.size());
+    for (size_t i = 0; i < a.size(); ++i)
+        EXPECT_EQ(std::popcount(static_cast<unsigned char>(a[i] ^ identity[i])), 1) << i;
+    EXPECT_EQ(noisy("7"), a);
+    EXPECT_NE(noisy("8"), a);
+
+    std::string clean;  // the curve without a fault
+    for (const std::string fault : {"", "stall:200", "hangup-mid"}) {
+        SCOPED_TRACE(fault);
+        Sim sim(fault.empty() ? std::vector<std::string>{} : std::vector<std::string>{"--fault", fault});
+        ASSERT_TRUE(sim.Ready());
+        EXPECT_EQ(sim.Exchange(kIdentityRequest, 51), identity);
+        EXPECT_TRUE(sim.Exchange(ChannelRequest(1), 200, "mode\n").ends_with("mode\n"));
+        const std::string curve = sim.Exchange(kCurveRequest, 2514);
+        if (fault.empty()) {
+            clean = curve;
+            ASSERT_EQ(clean.size(), 2514u);
+        } else if (fault != "hangup-mid") {
+            EXPECT_EQ(curve, clean);
+        } else {
+            // What the far side had not read when the line went is lost.
+            EXPECT_LE(curve.size(), 2514u / 2);
+            EXPECT_EQ(curve, clean.substr(0, curve.size()));
+            EXPECT_TRUE(sim.Exited());
+        }
+    }
+}
+
+// Malformed fault values are refused with a message that names them, status 2.
+TEST(ScopeSim, RefusesMalformedFaults) {
+    for (const char* fault : {"drop:0", "drop:", "noise:2", "noise:x", "stall:-1", "stall", "jam"}) {
+        SCOPED_TRACE(fault);
+        const std::string command = std::string(KIV_SCOPE_SIM_PATH) + " --model tds224 --fault " + fault + " 2>&1";
+        FILE* p = popen(command.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        std::string out;
+        char buffer[256];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, p)) > 0;) out.append(buffer, n);
+        const int status = pclose(p);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+        EXPECT_EQ(out.rfind(std::string("kiv-scope-sim: ") + (fault[0] == 'j' ? "unknown fault " : "--fault "), 0), 0u)
+            << out;
+        EXPECT_NE(out.find(fault), std::string::npos) << out;
+    }
 }

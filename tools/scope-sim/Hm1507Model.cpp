@@ -45,36 +45,32 @@ class CHm1507Model final : public CSimModel {
 public:
     explicit CHm1507Model(const SimOptions& options) : CSimModel(options) { ChooseSettings(); }
 
-    size_t RequestLength(const std::string& pending) const override {
-        size_t length = 0;
-        if (StartsWith(pending, "\n"))
-            length = 1;  // the line feed after "RM0" CR
-        else if (StartsWith(pending, "ID?"))
-            length = 3;
-        else if (StartsWith(pending, "HLDWFM="))
-            length = pending.size() >= 8 ? 8 : 0;
-        else if (StartsWith(pending, "RDWFM"))
-            length = pending.size() >= kWaveformRequest ? kWaveformRequest : 0;
-        else if (const size_t cr = pending.find('\r'); cr != std::string::npos)
-            length = cr + 1;
-        // The server hands Answer the request less its last byte, a terminator most models
-        // have; these requests mostly have none, so the whole one is kept here.
-        m_strFramed = pending.substr(0, length);
-        return length;
+    SimFrame FrameRequest(const std::string& pending) const override {
+        if (StartsWith(pending, "\n")) return {1, 1};  // a line feed that came after its carriage return
+        if (StartsWith(pending, "ID?")) return {3, 0};
+        if (StartsWith(pending, "HLDWFM=")) return pending.size() >= 8 ? SimFrame{8, 0} : SimFrame{};
+        if (StartsWith(pending, "RDWFM"))
+            return pending.size() >= kWaveformRequest ? SimFrame{kWaveformRequest, 0} : SimFrame{};
+        const size_t cr = pending.find('\r');
+        if (cr == std::string::npos) return {};
+        // "RM0" ends with CR LF, the rest with CR alone.
+        return cr + 1 < pending.size() && pending[cr + 1] == '\n' ? SimFrame{cr + 2, 2} : SimFrame{cr + 1, 1};
     }
 
-    void Answer(const std::string&, SimReply& reply) override {
-        const std::string& request = m_strFramed;
-        if (request == " \r" || request == "HLDWFM=1" || request == "HLDWFM=0")
+    void Answer(const std::string& request, SimReply& reply) override {
+        if (request == " " || request == "HLDWFM=1" || request == "HLDWFM=0")
             reply.bytes += kAck;
         else if (request == "ID?")
             AppendIdentity(reply);
-        else if (request == "DDF?\r")
+        else if (request == "DDF?")
             AppendSettings(reply);
         else if (request.size() == kWaveformRequest && (StartsWith(request, "RDWFM1:") || StartsWith(request, "RDWFM2:")))
             AppendWaveform(request, reply);
         // "RM0" (back to the front panel) and anything unknown get no answer.
     }
+
+    // Two stop bits.
+    SimCharFrame CharFrame() const override { return {8, false, 2}; }
 
 private:
     // The panel as the options ask for it, in the instrument's own steps: volts beyond
@@ -121,7 +117,6 @@ private:
     void AppendWaveform(const std::string& request, SimReply& reply) const {
         const int channel = request[5] - '0';
         const int points = m_options.fault == ESimFault::Short ? kPoints - 100 : kPoints;
-        const size_t start = reply.bytes.size();
         reply.bytes += request;
         // SampleScreen spreads its points over 10 divisions; the 48 points past the screen
         // continue at the same rate.
@@ -129,10 +124,8 @@ private:
         const auto volts = SampleScreen(ChannelSignal(channel), stretched, kPoints);
         for (int i = 0; i < points; ++i)
             reply.bytes += static_cast<char>(QuantizeVolts(volts[i], m_dVolts, kLevelsPerDivision, kCentre, 0, 255));
-        if (m_options.fault == ESimFault::Hangup) reply.hangUpAfter = start + (reply.bytes.size() - start) / 2;
     }
 
-    mutable std::string m_strFramed;
     int m_nVoltCode = 0, m_nTimeCode = kFirstTimeCode;
     bool m_bProbe = false, m_bMagnifier = false;
     double m_dVolts = 1.0, m_dTime = 1e-3;

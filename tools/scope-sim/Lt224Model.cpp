@@ -109,7 +109,6 @@ private:
     void AppendWaveform(int channel, SimReply& reply) const
     {
         const int points = m_options.fault == ESimFault::Short ? kPoints - 100 : kPoints;
-        const size_t start = reply.bytes.size();
         const std::string c = "C" + std::to_string(channel);
         char count[16];
         std::snprintf(count, sizeof count, "%09d", 2 * kPoints);
@@ -136,8 +135,6 @@ private:
             }
         }
         reply.bytes += "\n\r";
-        if (m_options.fault == ESimFault::Hangup)
-            reply.hangUpAfter = start + (reply.bytes.size() - start) / 2;
     }
 };
 

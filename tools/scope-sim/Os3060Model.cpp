@@ -109,14 +109,11 @@ private:
     void AppendWaveform(int channel, SimReply& reply) const
     {
         const int points = m_options.fault == ESimFault::Short ? kPoints - 100 : kPoints;
-        const size_t start = reply.bytes.size();
         reply.bytes += "CH" + std::to_string(channel) + " 1000 BYTE:";
         for (double volts : SampleScreen(ChannelSignal(channel), m_options.secondsPerDivision, points))
             reply.bytes += static_cast<char>(
                 QuantizeVolts(volts, m_options.voltsPerDivision, kLevelsPerDivision, kCentre, kLowest, kHighest));
         reply.bytes += '\r';
-        if (m_options.fault == ESimFault::Hangup)
-            reply.hangUpAfter = start + (reply.bytes.size() - start) / 2;
     }
 };
 

@@ -12,10 +12,10 @@ std::map<std::string, SimModelFactory>& Registry()
 
 }  // namespace
 
-size_t CSimModel::RequestLength(const std::string& pending) const
+SimFrame CSimModel::FrameRequest(const std::string& pending) const
 {
     const size_t end = pending.find('\r');
-    return end == std::string::npos ? 0 : end + 1;
+    return end == std::string::npos ? SimFrame {} : SimFrame {end + 1, 1};
 }
 
 SignalSpec CSimModel::ChannelSignal(int channel) const

@@ -9,8 +9,21 @@
 // What an instrument sends back for one request.
 struct SimReply {
     std::string bytes;
-    // The instrument drops the line after this many bytes of the reply (hang-up fault).
-    size_t hangUpAfter = std::string::npos;
+};
+
+// The first request in what has come in: its length, terminator included, and the
+// terminator's length (its last bytes); length 0 while the request is incomplete.
+struct SimFrame {
+    size_t length = 0;
+    size_t terminator = 0;
+};
+
+// The character frame on the line: a start bit, then these.
+struct SimCharFrame {
+    int dataBits = 8;
+    bool parity = false;
+    int stopBits = 1;
+    int Bits() const { return 1 + dataBits + (parity ? 1 : 0) + stopBits; }
 };
 
 // One simulated instrument model. The server frames requests, logs them and writes the
@@ -20,11 +33,12 @@ public:
     explicit CSimModel(const SimOptions& options) : m_options(options) {}
     virtual ~CSimModel() = default;
 
-    // Length of the first complete request in pending, terminator included; 0 while incomplete.
-    // Most models end a request with a carriage return.
-    virtual size_t RequestLength(const std::string& pending) const;
+    // The first complete request in pending. Most models end a request with a carriage return.
+    virtual SimFrame FrameRequest(const std::string& pending) const;
     // Appends the answer to one request (terminator stripped) to reply; nothing when none is due.
     virtual void Answer(const std::string& request, SimReply& reply) = 0;
+    // How the instrument's serial line frames a byte; the line rate is paced by it.
+    virtual SimCharFrame CharFrame() const { return {}; }
 
 protected:
     SignalSpec ChannelSignal(int channel) const;  // channel is 1-based

@@ -3,8 +3,9 @@
 
 #include "Waveform.h"
 
-// Faults a simulated instrument can be told to show; each model decides which reply they spoil.
-enum class ESimFault { None, Silent, Short, Garbage, WrongId, Hangup };
+// Faults a simulated instrument can be told to show. Short, garbage and wrong-id spoil the
+// reply each model chooses; the others happen on the line, to whatever any model sends.
+enum class ESimFault { None, Silent, Short, Garbage, WrongId, Hangup, Drop, Noise, Stall, HangupMid };
 
 inline constexpr int kSimChannels = 4;
 
@@ -18,6 +19,10 @@ struct SimOptions {
     double amplitude = 1.0;     // volts, peak
     double frequency = 1000.0;  // Hz
     ESimFault fault = ESimFault::None;
+    unsigned dropEvery = 0;          // drop:N, every N-th byte sent is lost
+    double noiseProbability = 0.0;   // noise:P, chance of one flipped bit in a byte sent
+    int stallMs = 0;                 // stall:MS, pause in the middle of a long reply
+    unsigned seed = 1;               // the noise's, so that a run can be repeated
     bool baudDelay = false;
     int baud = 9600;
     bool once = false;  // end when the far side first closes

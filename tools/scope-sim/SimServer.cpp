@@ -13,11 +13,16 @@ namespace {
 // Requests longer than this without a terminator are line noise, not a request.
 constexpr size_t kMaxPending = 4096;
 constexpr int kIdlePollMs = 50;
+// Replies this long are waveforms, the replies a stall holds up and a hang-up cuts; every
+// other reply of the models is under 100 bytes.
+constexpr size_t kLongReply = 256;
+// How long the far side reads before a mid-reply hang-up.
+constexpr int kMidReplyMs = 20;
 
 }  // namespace
 
 CSimServer::CSimServer(const SimOptions& options, CSimModel& model, CSimPty& pty)
-    : m_options(options), m_model(model), m_pty(pty)
+    : m_options(options), m_model(model), m_pty(pty), m_random(options.seed)
 {
 }
 
@@ -71,11 +76,47 @@ bool CSimServer::WaitFor(short events, int timeoutMs)
     return (fds[0].revents & POLLIN) == 0;
 }
 
-CSimServer::ESend CSimServer::Send(const SimReply& reply)
+CSimServer::ESend CSimServer::Send(const std::string& reply)
 {
-    const size_t total = std::min(reply.bytes.size(), reply.hangUpAfter);
+    const ESimFault fault = m_options.fault;
+    if (reply.size() < kLongReply || (fault != ESimFault::Stall && fault != ESimFault::Hangup
+                                      && fault != ESimFault::HangupMid))
+        return Write(Spoil(reply));
+    const size_t middle = reply.size() / 2;
+    const ESend first = Write(Spoil(reply.substr(0, middle)));
+    if (first == ESend::Stopped)
+        return first;
+    if (fault != ESimFault::Stall)
+        return ESend::HungUp;
+    if (first == ESend::Dropped)
+        return first;
+    if (!WaitFor(0, m_options.stallMs))
+        return ESend::Stopped;
+    return Write(Spoil(reply.substr(middle)));
+}
+
+std::string CSimServer::Spoil(const std::string& bytes)
+{
+    std::string line;
+    line.reserve(bytes.size());
+    for (char c : bytes) {
+        ++m_nSent;
+        if (m_options.fault == ESimFault::Drop && m_nSent % m_options.dropEvery == 0)
+            continue;
+        // 24 bits of the generator for the chance, so that P = 1 flips every byte.
+        if (m_options.fault == ESimFault::Noise && (m_random() >> 8) * (1.0 / (1 << 24)) < m_options.noiseProbability)
+            c = static_cast<char>(c ^ (1 << (m_random() % 8)));
+        line += c;
+    }
+    return line;
+}
+
+CSimServer::ESend CSimServer::Write(const std::string& bytes)
+{
+    const size_t total = bytes.size();
     const auto start = std::chrono::steady_clock::now();
-    const double secondsPerByte = 10.0 / m_options.baud;
+    // A byte on the line is a start bit and the model's data, parity and stop bits.
+    const double secondsPerByte = static_cast<double>(m_model.CharFrame().Bits()) / m_options.baud;
     size_t sent = 0;
     while (sent < total) {
         size_t due = total;
@@ -84,7 +125,7 @@ CSimServer::ESend CSimServer::Send(const SimReply& reply)
             due = std::min(total, static_cast<size_t>(elapsed / secondsPerByte) + 1);
         }
         if (due > sent) {
-            const ssize_t n = write(m_pty.Fd(), reply.bytes.data() + sent, due - sent);
+            const ssize_t n = write(m_pty.Fd(), bytes.data() + sent, due - sent);
             if (n > 0) {
                 sent += static_cast<size_t>(n);
                 continue;
@@ -100,7 +141,7 @@ CSimServer::ESend CSimServer::Send(const SimReply& reply)
         if (!WaitFor(0, std::max(1, static_cast<int>(wait * 1000.0) + 1)))
             return ESend::Stopped;
     }
-    return reply.hangUpAfter != std::string::npos ? ESend::HungUp : ESend::Sent;
+    return ESend::Sent;
 }
 
 int CSimServer::Run(int stopFd)
@@ -114,22 +155,27 @@ int CSimServer::Run(int stopFd)
         const bool present = ReadInput() && (fds[0].revents & POLLHUP) == 0;
         // Bytes that came just before a close are still served and logged: the closing
         // request of a fetch arrives that way.
-        while (size_t length = m_model.RequestLength(m_pending)) {
-            const std::string request = m_pending.substr(0, length - 1);
-            m_pending.erase(0, length);
+        for (SimFrame frame; (frame = m_model.FrameRequest(m_pending)).length != 0;) {
+            const std::string request = m_pending.substr(0, frame.length - frame.terminator);
+            m_pending.erase(0, frame.length);
             Log(request);
             SimReply reply;
             m_model.Answer(request, reply);
-            if (m_options.fault == ESimFault::Silent || (reply.bytes.empty() && reply.hangUpAfter == std::string::npos))
+            if (m_options.fault == ESimFault::Silent || reply.bytes.empty())
                 continue;
-            switch (Send(reply)) {
+            switch (Send(reply.bytes)) {
             case ESend::Sent:
             case ESend::Dropped:
                 break;
             case ESend::Stopped:
                 return 0;
             case ESend::HungUp:
-                m_pty.WaitUntilTaken(2000);
+                // The plain hang-up lets the far side read what went out. Mid-reply the
+                // line goes while the far side is still reading; the rest is lost.
+                if (m_options.fault == ESimFault::Hangup)
+                    m_pty.WaitUntilTaken(2000);
+                else if (!WaitFor(0, kMidReplyMs))
+                    return 0;
                 m_pty.Close();
                 return 0;
             }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <random>
 #include <string>
 
 #include "SimModel.h"
@@ -6,7 +8,8 @@
 #include "SimPty.h"
 
 // Serves one instrument on the pseudo-terminal: frames requests, logs them, asks the model
-// for the answers and writes them, paced at the line rate when asked.
+// for the answers and writes them, paced at the line rate when asked. The line faults
+// (drop, noise, stall, the hang-ups) happen here, on the way out, for every model.
 class CSimServer {
 public:
     CSimServer(const SimOptions& options, CSimModel& model, CSimPty& pty);
@@ -24,7 +27,11 @@ private:
 
     bool ReadInput();  // false when the far side is not there
     void Log(const std::string& request);
-    ESend Send(const SimReply& reply);
+    // The reply through the line faults; HungUp once half a long reply has gone out.
+    ESend Send(const std::string& reply);
+    // Bytes as they leave the instrument: some lost, some with a bit flipped.
+    std::string Spoil(const std::string& bytes);
+    ESend Write(const std::string& bytes);  // paced at the line rate when asked
     bool WaitFor(short events, int timeoutMs);  // false when stop was signalled
 
     const SimOptions& m_options;
@@ -33,4 +40,6 @@ private:
     int m_stopFd = -1;
     int m_logFd = -1;
     std::string m_pending;
+    uint64_t m_nSent = 0;  // bytes the instrument has sent, lost ones included
+    std::mt19937 m_random;
 };

@@ -131,7 +131,6 @@ private:
     void AppendCurve(SimReply& reply) const
     {
         const int points = m_options.fault == ESimFault::Short ? kPoints - 100 : kPoints;
-        const size_t start = reply.bytes.size();
         if (m_bHeader)
             reply.bytes += ":CURVE ";
         reply.bytes += "#4" + std::to_string(kPoints);
@@ -139,8 +138,6 @@ private:
             reply.bytes += static_cast<char>(
                 QuantizeVolts(volts, m_options.voltsPerDivision, kLevelsPerDivision, kCentre, 0, 255));
         reply.bytes += '\n';
-        if (m_options.fault == ESimFault::Hangup)
-            reply.hangUpAfter = start + (reply.bytes.size() - start) / 2;
     }
 
     bool m_bHeader = true;

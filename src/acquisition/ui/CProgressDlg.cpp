@@ -43,6 +43,8 @@ void CProgressDlg::SetStepTimer(int ms) { m_stepTimer.start(Scaled(ms)); }
 void CProgressDlg::KillStepTimer() { m_stepTimer.stop(); }
 
 void CProgressDlg::SetBarPos(int pos) {
+    // Drivers report after every byte; a bar that has not moved needs no synchronous paint.
+    if (m_pBar->value() == pos) return;
     m_pBar->setValue(pos);
     m_pBar->repaint();
 }
