@@ -31,7 +31,10 @@ bool ScaleDivision(const std::string& text, ScopeDivision& out) {
     const int thousands = exponent >= 0 ? exponent / 3 : -((2 - exponent) / 3);
     if (thousands < kSIMinExponent || thousands > kSIMaxExponent) return false;
     static constexpr double kScale[3] = {1.0, 10.0, 100.0};
-    out.value = mantissa * kScale[exponent - 3 * thousands];
+    // "1e308E2": a mantissa near the largest double overflows on the way.
+    const double value = mantissa * kScale[exponent - 3 * thousands];
+    if (!std::isfinite(value)) return false;
+    out.value = value;
     out.exponent = thousands;
     return true;
 }

@@ -245,7 +245,15 @@ void CData::FormatLabels(std::string* labels, float start, float step, int count
     if (m < std::fabs(start)) m = std::fabs(start);
     // Normalising stops at the ends of the prefix table, and an all-zero range is
     // left as it is (it would never reach 1): zero labels read 0.000.
+    // An infinite m never comes down: once start and step no longer change (0, infinite
+    // or not a number) the rest of the way to 'T' is taken at once, not one step per
+    // power of 1000 of an exponent a damaged file may put two billion below it.
+    auto settled = [](float v) { return v == 0.0f || !std::isfinite(v); };
     while (Trunc(m + 0.5) >= 1000 && exponent < kSIMaxExponent) {
+        if (std::isinf(m) && settled(start) && settled(step)) {
+            exponent = kSIMaxExponent;
+            break;
+        }
         m = static_cast<float>(m * 0.001);
         start = static_cast<float>(start * 0.001);
         step = static_cast<float>(step * 0.001);
@@ -268,6 +276,7 @@ void CData::FormatLabels(std::string* labels, float start, float step, int count
             label += '-';
             v = -v;
         }
+        const size_t sign = label.size();
         const bool fraction = decimals && d > 0;
         if (fraction) {
             for (int k = 0; k < d; ++k) v *= 10;
@@ -275,6 +284,10 @@ void CData::FormatLabels(std::string* labels, float start, float step, int count
         }
         label += RoundedDigits(v);
         if (fraction) {
+            // Normalising stopped at 'f' leaves m below 1, so d is 3 while a value may
+            // still have only two digits (0.05f is "50"): zeros in front keep its place.
+            const size_t digits = label.size() - sign;
+            if (digits < static_cast<size_t>(d)) label.insert(sign, static_cast<size_t>(d) - digits, '0');
             const int len = static_cast<int>(label.size());
             if (len == d || (label[0] == '-' && len - d == 1)) label.insert(label.size() - d, "0");
             label.insert(label.size() - d, ".");

@@ -72,6 +72,7 @@ void FormatSI(std::string& text, double value, int exponent) {
         text += '-';
         value = -value;
     }
+    const size_t sign = text.size();
     if (!std::isfinite(value)) value = 0.0;
     // An exponent given outside the table is brought into it first; a value that
     // overflows on the way reads 0, as any value that is not a number does.
@@ -97,7 +98,11 @@ void FormatSI(std::string& text, double value, int exponent) {
     if (std::trunc(value) < 10 && d > 0) text.append(d, '0');
     text += RoundedDigits(value);
     if (d > 0) {
-        if (static_cast<int>(text.size()) == d) text.insert(0, "0");
+        // Normalising stopped at 'f' leaves the value below 1, so d is 3 while a value may
+        // still have only two digits (0.05f is "50"): zeros in front keep its place.
+        const size_t digits = text.size() - sign;
+        if (digits < static_cast<size_t>(d)) text.insert(sign, static_cast<size_t>(d) - digits, '0');
+        if (text.size() - sign == static_cast<size_t>(d)) text.insert(sign, "0");
         text.insert(text.size() - d, ".");
     }
     text += SIPrefixChar(e);

@@ -8,6 +8,7 @@
 #include "analysis/Generator.h"
 #include "data/CExport.h"
 #include "data/CKivDoc.h"
+#include "support/DocumentUse.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
@@ -34,34 +35,6 @@ void Put32(Bytes& b, size_t at, int64_t v) {
 void Put64(Bytes& b, size_t at, double v) { std::memcpy(&b[at], &v, 8); }
 
 std::string Text(const Bytes& b) { return std::string(b.begin(), b.end()); }
-
-// Everything a user can do with a document that needs no window: every mode's samples,
-// labels, read-outs, zoom, scale dialog values, mean and RMS and both CSV exports.
-void UseEveryMode(CKivDoc& doc) {
-    for (int i = 0; i < kModeCount; ++i) {
-        doc.m_currentMode = i;
-        CData* m = doc.GetCurrentMode();
-        m->GetDisplaySamples(1);
-        for (int axis = 0; axis < 4; ++axis) m->GetAxisLabels(axis);
-        float a, b;
-        int e, i1, i2;
-        AxisWindowInfo info;
-        for (int axis = 1; axis <= 3; ++axis) {
-            m->CursorValues(a, b, e, axis);
-            m->CursorRawValues(a, b, i1, i2, e, axis);
-            m->GetAxisInfo(info, axis);
-        }
-        m->ZoomTo(100, 10, 3000, 150);
-        m->ZoomTo(7, 7, 7, 7);
-        std::string values[4], csv;
-        bool two;
-        doc.ComputeMeanRms(values, two);
-        WriteSpreadsheetCsv(*m, csv);
-        WriteTektronixCsv(*m, csv);
-        m->ExportHarmonics(csv);
-    }
-    doc.m_currentMode = kModeOriginal;
-}
 
 // Saved, opened again and saved again: the two files are the same bytes.
 void ExpectReopens(CKivDoc& doc, const std::string& path) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -47,6 +48,8 @@ bool ParseOs3060Settings(const std::string& reply, RawTrace& trace) {
     const std::string_view volts = s.substr(kVoltsAt, kVoltsLength);
     double voltsPerDivision = ReadOs3060Number(volts);
     if (s.substr(kProbeAt, kProbeLength) == "P10X") voltsPerDivision *= 10.0;
+    // " 1e308 " under the 10x probe overflows: read like a field without a number.
+    if (!std::isfinite(voltsPerDivision)) voltsPerDivision = 0.0;
     trace.timeExponent = Os3060TimeExponent(time);
     trace.voltExponent = Os3060VoltExponent(volts);
     trace.timeStep = TimeStepOfDivision(ReadOs3060Number(time));

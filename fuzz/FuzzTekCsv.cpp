@@ -1,0 +1,7 @@
+// The Tektronix CSV import reader on any bytes.
+#include "FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzImport("input.CSV", data, size, [](CDataSrc& src, const std::string& path) { return src.ReadTekCsv(path, 1); });
+    return 0;
+}
