@@ -23,8 +23,6 @@ namespace {
 
 constexpr char kIdentityRequest[] = "ACQUIRE:STATE STOP;:LOCK ALL;:ID?\r";
 constexpr char kCurveRequest[] = "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?\r";
-constexpr char kClosingRequest[] = "ACQUIRE:STATE RUN;:UNLOCK ALL";
-constexpr char kIdentityStart[] = "ID TEK/TDS 224,CF:91.1CT,FV:";
 constexpr char kIdentity[] = "ID TEK/TDS 224,CF:91.1CT,FV:v2.12 TDS2CM:CMV:v1.04\n";
 constexpr int kWaitMs = 5000;  // bound on every wait; a healthy simulator answers at once
 
@@ -119,66 +117,6 @@ std::vector<std::string> LogLines(const std::string& path) {
 }
 
 }  // namespace
-
-TEST(ScopeSim, ServesTheTds224FetchDialogue) {
-    const std::string log = TestDir("scope-sim") + "/requests.log";
-    // 0.1 V at 0.05 V/div is two divisions, 50 sample units above the zero line (code 100);
-    // a 2 kHz square over 10 × 250 µs changes sign every 250 of the 2500 points.
-    Sim sim({"--ch1", "dc", "--ch2", "square", "--vdiv", "0.05", "--tdiv", "2.5e-4", "--amp", "0.1", "--freq",
-             "2000", "--log", log, "--once"});
-    ASSERT_TRUE(sim.Ready());
-
-    const std::string identity = sim.Exchange(kIdentityRequest, 51);
-    ASSERT_EQ(identity.size(), 51u);
-    EXPECT_EQ(identity.substr(0, 28), kIdentityStart);
-
-    const unsigned char high = 28 + 100 + 50, low = 28 + 100 - 50;
-    for (int channel : {1, 2}) {
-        SCOPED_TRACE(channel);
-        const std::string description = sim.Exchange(ChannelRequest(channel), 200, "mode\n");
-        const size_t mode = description.rfind("mode");
-        ASSERT_NE(mode, std::string::npos);
-        // Starting with the chosen channel also shows that nothing was left over from before.
-        EXPECT_EQ(description.substr(0, 4), "Ch" + std::to_string(channel) + ",");
-        // The fetch takes the description when "mode" arrives, which needs 51 characters by then.
-        EXPECT_GE(mode + 4, 51u);
-        EXPECT_NE(description.find("coupling, 5.0E-2 V/div, 2.5E-4 s/div, "), std::string::npos) << description;
-
-        // Whatever follows "mode" still counts towards the 2515 bytes the fetch waits for.
-        const size_t stray = description.size() - (mode + 4);
-        const std::string curve = sim.Exchange(kCurveRequest, 2515 - stray);
-        ASSERT_EQ(stray + curve.size(), 2515u);
-        ASSERT_GE(curve.size(), 13u + 2500u);
-        const std::string points = curve.substr(13, 2500);
-        if (channel == 1) {
-            EXPECT_EQ(std::count(points.begin(), points.end(), static_cast<char>(high)), 2500);
-        } else {
-            const auto at = [&](int i) { return static_cast<unsigned char>(points[static_cast<size_t>(i)]); };
-            EXPECT_EQ(at(0), high);
-            EXPECT_EQ(at(249), high);
-            EXPECT_EQ(at(250), low);
-            EXPECT_EQ(at(499), low);
-            EXPECT_EQ(at(500), high);
-            EXPECT_EQ(at(2499), low);
-            EXPECT_EQ(std::count(points.begin(), points.end(), static_cast<char>(high)), 1250);
-            EXPECT_EQ(std::count(points.begin(), points.end(), static_cast<char>(low)), 1250);
-        }
-    }
-
-    // The driver hands over the closing request and closes the port straight away.
-    sim.Send(std::string(kClosingRequest) + "\r");
-    sim.CloseLine();
-    ASSERT_TRUE(sim.Exited());
-    const std::vector<std::string> expected = {
-        "ACQUIRE:STATE STOP;:LOCK ALL;:ID?",
-        "SELECT:CH1 ON;:DATA:SOURCE CH1;:WFMPRE:WFID?",
-        "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?",
-        "SELECT:CH2 ON;:DATA:SOURCE CH2;:WFMPRE:WFID?",
-        "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?",
-        kClosingRequest,
-    };
-    EXPECT_EQ(LogLines(log), expected);
-}
 
 // Most HM1507 requests have no terminator; the log holds each one whole, "RM0" without its CR LF.
 TEST(ScopeSim, LogsWholeHm1507Requests) {
