@@ -57,7 +57,6 @@ TEST(Fourier, TwoPlotsMatchTheDirectSums) {
     FillPlot(s, 1, [](int i) { return 100 + (int)(60 * std::sin(i * 0.013) + 25 * std::cos(i * 0.171)); });
     FillPlot(s, 2, [](int i) { return (i / 37) % 3 ? 160 : 20; }, {0, 's', 0.001}, {-1, 'V', 5.0});
     const int K = kHarmonics;
-    const double w = 6.283185307179586;
     for (auto [lo, hi] : {std::pair{0, 3999}, std::pair{123, 3877}, std::pair{7, 40}}) {
         CDataFourier& m = f.Run(hi == 3999 ? 4000 : hi, lo);
         const int M = hi - lo + 1;
@@ -67,8 +66,8 @@ TEST(Fourier, TwoPlotsMatchTheDirectSums) {
                 for (int i = lo; i < hi; ++i) {
                     const double x = p == 1 ? (s.m_nShown1[i] - 100) * 0.02 : (s.m_nShown2[i] - 100) * 5.0;
                     const double mirror = M - K + k;
-                    C[k] += x * std::cos(w * k * i / M), S[k] += x * -std::sin(w * k * i / M);
-                    Cm[k] += x * std::cos(w * mirror * i / M), Sm[k] += x * -std::sin(w * mirror * i / M);
+                    C[k] += x * std::cos(2 * kPi * k * i / M), S[k] += x * -std::sin(2 * kPi * k * i / M);
+                    Cm[k] += x * std::cos(2 * kPi * mirror * i / M), Sm[k] += x * -std::sin(2 * kPi * mirror * i / M);
                 }
             amp[0] = std::hypot(S[0], C[0]) / M;
             for (int k = 1; k < K; ++k) {

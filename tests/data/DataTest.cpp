@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "data/CKivDoc.h"
-#include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 
 namespace {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 #include <QImage>
+#include <QProcess>
 #include <filesystem>
 
 #include "data/CKivDoc.h"
@@ -18,18 +17,13 @@ struct ToolRun {
     std::string out;
 };
 
-// Runs kivtool with the arguments; stderr is folded into out after stdout.
+// Runs kivtool with the arguments; stderr is folded into out.
 ToolRun Tool(const std::string& args) {
-    const std::string cmd = std::string(KIVTOOL_PATH) + " " + args + " 2>&1";
-    ToolRun r{-1, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.startCommand(QString::fromStdString(std::string(KIVTOOL_PATH) + " " + args));
+    const bool ran = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit;
+    return {ran ? p.exitCode() : -1, p.readAll().toStdString()};
 }
 
 std::string Line(const std::string& text, int index) {

@@ -92,7 +92,6 @@ TEST_F(ShellTest, RulesWithOneAndWithTwoPlots) {
 
     // Through the toolbar's button: XY becomes the checked mode, the cursors go off.
     Frame().Action(ID_MODE_XY)->trigger();
-    EXPECT_EQ(Doc().m_currentMode, kModeXY);
     ExpectState(ID_MODE_XY, true, true);
     ExpectState(ID_MODE_ORIGINAL, true, false);
     for (int id : Ids{ID_CURSOR, ID_OFFSET_CURSOR}) ExpectState(id, false, false);

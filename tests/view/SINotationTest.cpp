@@ -23,6 +23,7 @@ TEST(SINotation, Format) {
         {0.0047, 0, "4.70m"},   {1500, 0, "1.50k"},    {-2.5, 0, "-2.50 "},     {0, 0, "0.000 "},
         {-0.0, 0, "0.000 "},    {9.996, 0, "10.0 "},   {999.6, 0, "1000 "},     {0.99996, 0, "1000m"},
         {5, -1, "5.00m"},       {0, -1, "0.000m"},     {-0.001, 0, "-1.00m"},   {1000000, 0, "1.00M"},
+        {99.5, 0, "100 "},  // the digit count comes from the rounded value
         // Normalising stops at the ends of the prefix table; nothing is read past it.
         {1e-18, 0, "0.001f"},   {1e16, 0, "10000T"},   {5, 6, "5000000T"},
     };
@@ -59,8 +60,6 @@ TEST(SINotation, ParseScaledAndRoundTrip) {
     int n = 3;
     EXPECT_FALSE(ParseSIScaled(&n, "4001", 0, 4000, 1.0, 0) || ParseSIScaled(&n, "", 1, 5, 1.0, 0));
     EXPECT_EQ(n, 3);
-    // The digit count comes from the rounded value: 99.5 is written with three digits.
-    EXPECT_EQ(SI(99.5), "100 ");
 
     for (auto [step, e] : {std::pair{0.02, 0}, {5.0, -1}, {0.25, 2}, {4.0, -3}})
         for (int k = -200; k <= 200; ++k) {
