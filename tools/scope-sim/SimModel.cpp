@@ -1,5 +1,6 @@
 #include "SimModel.h"
 
+#include <cctype>
 #include <map>
 
 namespace {
@@ -45,4 +46,18 @@ std::string SimModelNames()
     for (const auto& [name, factory] : Registry())
         names += (names.empty() ? "" : ", ") + name;
     return names;
+}
+
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string Trim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    const size_t last = text.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }

@@ -55,3 +55,7 @@ struct SimModelRegistration {
 
 std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options);
 std::string SimModelNames();
+
+// Text helpers of the models that parse command lines.
+std::string Upper(std::string text);
+std::string Trim(const std::string& text);  // without the spaces around it

@@ -36,20 +36,6 @@ std::string MantissaExponent(double value)
     return text;
 }
 
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    const size_t last = text.find_last_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
-}
-
 class CTds224Model final : public CSimModel {
 public:
     explicit CTds224Model(const SimOptions& options) : CSimModel(options) {}
