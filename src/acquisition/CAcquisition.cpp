@@ -111,3 +111,7 @@ int CAcquisition::FinishFetch(CKivDoc& doc, int result) {
     doc.SetModifiedFlag(true);
     return m_nFetchStatus;
 }
+
+void ReportFetchStatus(int status, const CPlatform& platform) {
+    if (status != kFetchOk && status != kFetchCancelled) platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
+}

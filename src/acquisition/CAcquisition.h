@@ -6,6 +6,7 @@
 
 #include "acquisition/CScopeDriver.h"
 #include "acquisition/RawTrace.h"
+#include "platform/CPlatform.h"
 
 class CKivDoc;
 class IProgressHost;
@@ -34,6 +35,11 @@ bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s);
 // The fetch statuses besides a driver's state.
 inline constexpr int kFetchOk = 0;
 inline constexpr int kFetchCancelled = 1;
+
+inline constexpr char kTransmissionError[] = "Błąd transmisji";
+// How every fetch ends for its user: a status other than success or cancel shows
+// "Błąd transmisji" (caption "Kiv", exclamation icon), after the driver's own box.
+void ReportFetchStatus(int status, const CPlatform& platform);
 
 // The one acquisition of a program run: the settings of "Kiv.cfg", the four drivers and
 // the two traces they fill.

@@ -1,7 +1,6 @@
 #pragma once
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 // A volts or seconds per division as an instrument writes it: mantissa "E" exponent.
 struct ScopeDivision {
@@ -14,6 +13,3 @@ struct ScopeDivision {
 // A power of 1000 the plot scales cannot show (outside f..T) or an unreadable number: false.
 bool ScaleDivision(const std::string& text, ScopeDivision& out);
 
-// A plain decimal (blanks and a leading '+' allowed around it), whatever the desktop locale.
-bool ReadDecimal(std::string_view text, double& out);
-bool ReadDecimal(std::string_view text, int& out);

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/CDataSrc.h"
-#include "data/CKivDoc.h"
 
 namespace {
 
@@ -73,23 +71,21 @@ const char* GeneratorValueLabel(int kind) { return kind == kGenConstant ? "Warto
 
 bool GeneratorTimingEnabled(int kind) { return kind != kGenConstant; }
 
-int CDataSrc::Generate(const GeneratorParams* params) {
-    if (!params) return 0;
-    const double A = params->m_dAmplitude;
-    const double D = params->m_dDuration;
-    const double phi = params->m_dStartPhase;
-    const double P = params->m_dPeriod;
+void SynthesizeSignal(const GeneratorParams& params, int32_t* work, AxisScale& time, AxisScale& amp) {
+    const double A = params.m_dAmplitude;
+    const double D = params.m_dDuration;
+    const double phi = params.m_dStartPhase;
+    const double P = params.m_dPeriod;
 
     const double dt = D * 0.00025;
-    int32_t work[kSamples];
-    std::fill(std::begin(work), std::end(work), 100);
+    std::fill(work, work + kSamples, 100);
     // One amplitude is 50 codes. A zero amplitude gives a flat plot with step 1.
     double s = std::fabs(A * 0.02);
     const bool flat = s == 0;
     if (flat) s = 1.0;
 
     if (!flat) {
-        switch (params->m_nKind) {
+        switch (params.m_nKind) {
         case kGenConstant: {
             const int k = phi < D ? Trunc(phi * 4000.0 / D) : 0;
             // trunc, not rounding: for many negative amplitudes A / s is a hair below
@@ -108,30 +104,6 @@ int CDataSrc::Generate(const GeneratorParams* params) {
             break;
         }
     }
-
-    const AxisScale time{0, 0, dt};
-    const AxisScale amp{0, 0, s};
-    const uint8_t target = params->m_nTarget;
-    if (target & 1) {
-        std::copy(std::begin(work), std::end(work), m_nRaw1);
-        m_timeScale1 = time;
-        m_ampScale1 = amp;
-    }
-    if (target & 2) {
-        std::copy(std::begin(work), std::end(work), m_nRaw2);
-        m_timeScale2 = time;
-        m_ampScale2 = amp;
-    }
-    m_nPresent |= target & 3;
-    m_nEnabled = m_nPresent;
-    return 1;
-}
-
-int CKivDoc::OnGenerate(const GeneratorParams* params) {
-    const int done = m_pSource->Generate(params);
-    if (done == 1) {
-        DataChanged();
-        SetModifiedFlag(true);
-    }
-    return done;
+    time = AxisScale{0, 0, dt};
+    amp = AxisScale{0, 0, s};
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "data/KivTypes.h"
+
 // The values of the "Generator sygnałów" dialog. The defaults are what the dialog
 // opens with: one period of a sine of amplitude 1 into both plots.
 struct GeneratorParams {
@@ -41,3 +43,7 @@ bool StartPhaseBelowDuration(const GeneratorParams& p);
 // Text of the value label and whether the phase and period edits are enabled, per kind.
 const char* GeneratorValueLabel(int kind);
 bool GeneratorTimingEnabled(int kind);
+
+// The 4000 codes of the chosen signal and the scales that go with them: the time step
+// spreads the duration over the record, one amplitude is 50 codes.
+void SynthesizeSignal(const GeneratorParams& params, int32_t* work, AxisScale& time, AxisScale& amp);

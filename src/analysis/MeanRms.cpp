@@ -3,18 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/CKivDoc.h"
+#include "data/CData.h"
 #include "view/SINotation.h"
 
-bool CKivDoc::ComputeMeanRms(std::string values[4], bool& bTwoPlots) {
-    CData* mode = GetCurrentMode();
+bool ComputeMeanRms(CData* mode, int cursor1, int cursor2, std::string values[4], bool& bTwoPlots) {
     if (!mode->IsAvailable()) return false;
     // The values follow the picture: a mode not drawn since its data changed is
     // brought up to date first (the view has always done so already).
     if (!mode->m_bReady) mode->Recalculate();
     bTwoPlots = mode->BothPlotsOn();
-    const int lo = std::min(m_nCursor1, m_nCursor2);
-    const int hi = std::max(m_nCursor1, m_nCursor2);
+    const int lo = std::min(cursor1, cursor2);
+    const int hi = std::max(cursor1, cursor2);
     const int n = hi - lo;
 
     const int plots[2] = {bTwoPlots ? 2 : 1, 1};
@@ -40,10 +39,6 @@ bool CKivDoc::ComputeMeanRms(std::string values[4], bool& bTwoPlots) {
     for (int p = 0; p < count; ++p) FormatSI(values[k++], mean[p], exponent[p]);
     for (int p = 0; p < count; ++p) FormatSI(values[k++], rms[p], exponent[p]);
     return true;
-}
-
-CmdState CKivDoc::OnUpdateMeanRms() const {
-    return {m_pSource->m_nEnabled != 0 && !GetCurrentMode()->IsFourier(), false};
 }
 
 MeanRmsFields MeanRmsDialogFields(const std::string values[4], bool bTwoPlots) {

@@ -1,8 +1,9 @@
 #pragma once
 #include <string>
 
-// The mean/RMS dialogs' texts and fields. ComputeMeanRms lives on the document
-// (data/CKivDoc.h); this maps its strings onto the dialog that shows them.
+class CData;
+
+// The mean/RMS dialogs' texts and fields, and the values they show.
 inline constexpr char kMeanRmsErrorText[] = "Błąd przy wyliczaniu\n\n";
 inline constexpr char kMeanRmsErrorCaption[] = "Kiv";
 
@@ -13,3 +14,8 @@ struct MeanRmsFields {
 
 // values as ComputeMeanRms fills them; Y1 is plot 1 (or the result curve), Y2 plot 2.
 MeanRmsFields MeanRmsDialogFields(const std::string values[4], bool bTwoPlots);
+
+// Rectified mean and RMS of the mode's display samples between the cursors, as the
+// dialog's strings: one plot [mean, RMS]; two plots [mean 2, mean 1, RMS 2, RMS 1].
+// False when the mode is not available.
+bool ComputeMeanRms(CData* mode, int cursor1, int cursor2, std::string values[4], bool& bTwoPlots);

@@ -1,13 +1,13 @@
 #include "data/CExport.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "data/CData.h"
 #include "data/CDataSrcImport.h"
 #include "data/CKivDoc.h"
 #include "data/CPcxEncoder.h"
+#include "view/NumberText.h"
 
 const char kExportCannotSave[] = "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!";
 
@@ -19,10 +19,8 @@ constexpr int kTekGroup = kSamples / kTekRows;
 // "%.12f" without the C library's locale: under a Polish desktop locale printf would
 // already write a comma, and the Tektronix form needs the point.
 void AppendFixed12(std::string& out, double v, char point) {
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 12);
     const size_t start = out.size();
-    out.append(buffer, result.ptr);
+    out += DecimalText(v, DecimalForm::Fixed, 12);
     if (point != '.') std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', point);
 }
 

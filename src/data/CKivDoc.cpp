@@ -1,5 +1,6 @@
 #include "data/CKivDoc.h"
 
+#include "analysis/MeanRms.h"
 #include "data/CArchive.h"
 #include "data/SafeFile.h"
 
@@ -182,4 +183,21 @@ bool CKivDoc::OnSaveDocument(const std::string& path) {
     }
     m_bModified = false;
     return true;
+}
+
+bool CKivDoc::ComputeMeanRms(std::string values[4], bool& bTwoPlots) {
+    return ::ComputeMeanRms(GetCurrentMode(), m_nCursor1, m_nCursor2, values, bTwoPlots);
+}
+
+CmdState CKivDoc::OnUpdateMeanRms() const {
+    return {m_pSource->m_nEnabled != 0 && !GetCurrentMode()->IsFourier(), false};
+}
+
+int CKivDoc::OnGenerate(const GeneratorParams* params) {
+    const int done = m_pSource->Generate(params);
+    if (done == 1) {
+        DataChanged();
+        SetModifiedFlag(true);
+    }
+    return done;
 }

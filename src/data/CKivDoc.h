@@ -47,13 +47,12 @@ public:
     void OnPlotToggle(int id);
     CmdState OnUpdatePlotToggle(int id) const;
 
-    // Rectified mean and RMS of the current mode's display samples between the cursors,
-    // as the dialog's strings: one plot [mean, RMS]; two plots [mean 2, mean 1, RMS 2,
-    // RMS 1]. False when the current mode is not available. (analysis/MeanRms.cpp)
+    // Mean and RMS of the current mode between the cursors, as the dialog's strings
+    // (analysis/MeanRms.h). False when the current mode is not available.
     bool ComputeMeanRms(std::string values[4], bool& bTwoPlots);
     CmdState OnUpdateMeanRms() const;
     // Signal generator with the dialog's values (null: the dialog was cancelled).
-    // Returns the plot pair's Generate result. (analysis/Generator.cpp)
+    // Returns the plot pair's Generate result.
     int OnGenerate(const GeneratorParams* params);
 
     // Native file. Open refuses silently a name not ending in ".kiv"; a damaged file

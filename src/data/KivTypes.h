@@ -65,12 +65,3 @@ inline double MulF(double a, float f) { return a * static_cast<double>(f); }
 // 32-bit value), so sums of codes, windows and exponents are formed in 64 bits and
 // brought back saturated.
 inline int32_t Sat32(int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
-
-// v * 1000^p, one factor of 1000 or 0.001 at a time as the program has always scaled,
-// so ordinary results keep their last bit. Once v is 0, infinite or NaN no factor
-// changes it, and the loop stops: an exponent of two billion costs a few hundred steps.
-inline double ScaleByPow1000(double v, int64_t p) {
-    for (; p < 0 && v != 0 && std::isfinite(v); ++p) v *= 0.001;
-    for (; p > 0 && v != 0 && std::isfinite(v); --p) v *= 1000;
-    return v;
-}

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/KivTypes.h"
 
 namespace {
 

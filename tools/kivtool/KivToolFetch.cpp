@@ -14,7 +14,6 @@
 #include "KivToolArgs.h"
 #include "KivToolCommon.h"
 #include "acquisition/CAcquisition.h"
-#include "acquisition/ui/FetchCommand.h"
 #include "platform/CComPort.h"
 
 namespace {
@@ -165,7 +164,7 @@ int KivToolFetch(const std::vector<std::string>& args) {
     }
     const int status = acq.FinishFetch(*doc, result);
     if (status != kFetchOk) {
-        if (status != kFetchCancelled) platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
+        ReportFetchStatus(status, platform);
         return 1;
     }
     return KivToolSave(*doc, a.Positional()[0]);

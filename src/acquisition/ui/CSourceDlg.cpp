@@ -11,7 +11,7 @@
 
 #include "acquisition/ScopeModels.h"
 #include "acquisition/ui/CTransmissionDlg.h"
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 
 CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "acquisition/ScopeModels.h"
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 
 namespace {
 QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const char* id) {

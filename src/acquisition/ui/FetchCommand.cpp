@@ -16,6 +16,6 @@ int RunFetchCommand(CAcquisition& acquisition, CKivDoc& doc, const CPlatform& pl
     CScopeDriver& driver = acquisition.PrepareDriver();
     CProgressDlg progress(driver, platform, parent);
     const int status = acquisition.FinishFetch(doc, progress.exec());
-    if (status != kFetchOk && status != kFetchCancelled) platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
+    ReportFetchStatus(status, platform);
     return status;
 }

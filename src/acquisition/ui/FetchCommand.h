@@ -10,4 +10,3 @@ class QWidget;
 // for statuses other than 0 (success) and 1 (cancelled) "Błąd transmisji" has been shown.
 int RunFetchCommand(CAcquisition& acquisition, CKivDoc& doc, const CPlatform& platform, QWidget* parent);
 
-inline constexpr char kTransmissionError[] = "Błąd transmisji";

@@ -1,6 +1,6 @@
 #pragma once
 #include "analysis/FourierPanelValues.h"
-#include "view/ui/CCursorPanel.h"
+#include "widgets/ui/CReadoutPanel.h"
 
 // Read-out of the harmonic picked by the Fourier cursor (dialog 146).
 class CFourierPanelDlg : public CReadoutPanel {

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <charconv>
 #include <cstdlib>
 #include <locale.h>
 
-#include "view/ui/DialogParts.h"
+#include "view/NumberText.h"
+#include "widgets/ui/DialogParts.h"
 
 namespace {
 
@@ -37,15 +37,8 @@ enum : int {
 constexpr char kNotANumber[] = "Wprowadź liczbę.";
 constexpr char kCaption[] = "Kiv";
 
-// "%.15g" with a decimal point, whatever the desktop's locale.
-std::string FormatNumber(double v) {
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    return std::string(buf, r.ptr);
-}
-
 std::string RangeMessage(double min, double max) {
-    return "Wprowadź liczbę z zakresu od " + FormatNumber(min) + " do " + FormatNumber(max) + ".";
+    return "Wprowadź liczbę z zakresu od " + DecimalText(min, DecimalForm::General, 15) + " do " + DecimalText(max, DecimalForm::General, 15) + ".";
 }
 
 // A plain decimal number with optional sign, point and exponent, blanks around it
@@ -177,7 +170,7 @@ bool CGeneratorDlg::UpdateData(bool bSaveAndValidate) {
         const GeneratorFieldRange& r = kGeneratorRanges[i];
         QLineEdit* edit = m_edits.at(r.controlId);
         if (!bSaveAndValidate) {
-            edit->setText(QString::fromStdString(FormatNumber(*fields[i])));
+            edit->setText(QString::fromStdString(DecimalText(*fields[i], DecimalForm::General, 15)));
             continue;
         }
         double v = 0;

@@ -6,7 +6,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 
 CChoosePlotDlg::CChoosePlotDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "view/ui/CReadoutPanel.h"
+#include "widgets/ui/CReadoutPanel.h"
 
 // One-plot read-out of the measuring cursors (dialog 145).
 class CCursorPanel : public CReadoutPanel {

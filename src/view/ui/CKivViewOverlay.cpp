@@ -10,7 +10,7 @@
 #include "view/ui/CCursorPanel.h"
 #include "view/ui/CCursorPanel2.h"
 #include "view/ui/CGdiCanvas.h"
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 #include "view/ui/CKivView.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "view/SINotation.h"
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "view/SINotation.h"
-#include "view/ui/DialogParts.h"
+#include "widgets/ui/DialogParts.h"
 
 CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),

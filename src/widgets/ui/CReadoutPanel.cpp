@@ -1,4 +1,4 @@
-#include "view/ui/CReadoutPanel.h"
+#include "widgets/ui/CReadoutPanel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
