@@ -15,6 +15,7 @@
 #include "data/CDataSrc.h"
 #include "data/CDataSrcImport.h"
 #include "data/CKivDoc.h"
+#include "data/QuarterSteps.h"
 
 const char kImportBadFormat[] = "Nieprawidłowy format pliku";
 
@@ -114,31 +115,11 @@ void DecodeUnit(const std::string& text, AxisScale& scale) {
 }
 
 // The instrument repeats each point four times at slow time bases; such a record is
-// redrawn between its points: positions 4g + 9 .. 4g + 11 from the five-point Lagrange
-// polynomial through positions 4g, 4g + 4, ..., 4g + 16, evaluated at 2.25, 2.5, 2.75.
+// redrawn between its points.
 void SmoothSteps(std::array<int32_t, kSamples>& v) {
     for (int i = 0; i < kSamples; i += 4)
         if (v[i + 1] != v[i] || v[i + 2] != v[i] || v[i + 3] != v[i]) return;
-    double weight[3][5];
-    for (int k = 1; k <= 3; ++k) {
-        const double x = 2 + k * 0.25;
-        for (int j = 0; j < 5; ++j) {
-            double num = 1, den = 1;
-            for (int m = 0; m < 5; ++m) {
-                if (m == j) continue;
-                num *= x - m;
-                den *= j - m;
-            }
-            weight[k - 1][j] = num / den;
-        }
-    }
-    for (int g = 0; g <= 995; ++g) {
-        for (int k = 1; k <= 3; ++k) {
-            double y = 0;
-            for (int j = 0; j < 5; ++j) y += v[4 * g + 4 * j] * weight[k - 1][j];
-            v[4 * g + 8 + k] = Trunc(y + 0.5);
-        }
-    }
+    InterpolateQuarterSteps(v.data());
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "data/QuarterSteps.h"
+
 namespace {
 
 std::string ChannelDigit(int channel) { return channel == 2 ? "2" : "1"; }
@@ -65,25 +67,7 @@ bool ParseOs3060Waveform(const std::string& reply, int32_t* samples) {
     return true;
 }
 
-void WidenOs3060Samples(int32_t* samples) {
-    // Only multiples of 4 are read and only the samples between them written, so the
-    // groups may share the array.
-    for (int b = 0; b <= kSamples - 20; b += 4) {
-        double p[5];
-        for (int k = 0; k < 5; ++k) p[k] = samples[b + 4 * k];
-        for (int j = 1; j <= 3; ++j) {
-            const double t = 2.0 + j * 0.25;
-            double value = 0.0;
-            for (int k = 0; k < 5; ++k) {
-                double weight = p[k];
-                for (int m = 0; m < 5; ++m)
-                    if (m != k) weight *= (t - m) / (k - m);
-                value += weight;
-            }
-            samples[b + 8 + j] = static_cast<int32_t>(value + 0.5);
-        }
-    }
-}
+void WidenOs3060Samples(int32_t* samples) { InterpolateQuarterSteps(samples); }
 
 int Os3060WaveformPercent(size_t length) {
     const size_t data = length > kOs3060WaveformHeader ? length - kOs3060WaveformHeader : 0;
