@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@ public:
     MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon,
                    MsgButtons buttons) override {
         boxes.push_back({text, caption, icon, buttons});
+        if (onShow) onShow();
         if (answers.empty()) return MsgResult::Ok;
         MsgResult r = answers.front();
         answers.pop_front();
@@ -24,6 +26,7 @@ public:
     }
     std::vector<Box> boxes;
     std::deque<MsgResult> answers;
+    std::function<void()> onShow;  // runs as each box comes up
 };
 
 // Records the progress window's life: "open:<title>", "<percent>", "close".

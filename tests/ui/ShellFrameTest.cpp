@@ -11,6 +11,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/ui/CAboutBox.h"
@@ -42,6 +45,26 @@ void AnswerNextBox(SeenBox& seen, const QString& press) {
     });
 }
 
+// The program's own lines of what f writes on standard error (Qt's platform chatter left out).
+template <class F>
+std::string StandardError(F f) {
+    std::fflush(stderr);
+    FILE* capture = std::tmpfile();
+    const int saved = dup(2);
+    dup2(fileno(capture), 2);
+    f();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text;
+    std::rewind(capture);
+    char line[4096];
+    while (std::fgets(line, sizeof line, capture))
+        if (std::string(line).rfind("kiv: ", 0) == 0) text += line;
+    std::fclose(capture);
+    return text;
+}
+
 QString QtCancelText() { return QDialogButtonBox(QDialogButtonBox::Cancel).buttons().first()->text(); }
 
 }  // namespace
@@ -66,17 +89,37 @@ TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
     const QString doc = MakeDocument("pomiar.kiv");
     ASSERT_TRUE(Start({doc}));
     ASSERT_EQ(Frame().Children().size(), 1);
-    EXPECT_TRUE(Active()->windowTitle() == "pomiar.kiv" && Active()->isMaximized() && Doc().m_pSource->m_nPresent == 1);
+    EXPECT_EQ(Active()->windowTitle(), "pomiar.kiv");
+    EXPECT_TRUE(Active()->isMaximized());
+    EXPECT_EQ(Doc().m_pSource->m_nPresent, 1);
     m_app.reset();
 
-    // A name not ending ".kiv" (case counts) ends the program: no message, no empty document.
+    // A file it will not open ends the program, no empty document; the terminal hears why,
+    // and a box, if the document gives one, names the file over the shown main window.
     QFile::copy(doc, Path("pomiar.KIV"));
-    for (const char* name : {"pomiar.KIV", "pomiar.txt"}) {
+    WriteBytes(Path("zly.kiv").toStdString(), "nie dokument");
+    const QString damaged = "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.";
+    const QString notKiv = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
+    const struct {
+        const char* name;
+        QString why;
+        bool box;
+    } cases[] = {{"pomiar.KIV", notKiv, false}, {"pomiar.txt", notKiv, false}, {"zly.kiv", damaged, true}};
+    for (const auto& c : cases) {
         NewApp();
-        EXPECT_FALSE(Start({Path(name)})) << name;
-        EXPECT_EQ(m_app->MainFrame(), nullptr);
+        m_messages.boxes.clear();
+        bool shownOverWindow = false;
+        m_messages.onShow = [&] { shownOverWindow = m_app->MainFrame() && m_app->MainFrame()->isVisible(); };
+        bool started = true;
+        const std::string err = StandardError([&] { started = Start({Path(c.name)}); });
+        EXPECT_FALSE(started) << c.name;
+        EXPECT_EQ(m_app->MainFrame(), nullptr) << c.name;
+        EXPECT_EQ(err, ("kiv: " + Path(c.name) + ": " + c.why + "\n").toStdString());
+        ASSERT_EQ(m_messages.boxes.size(), c.box ? 1u : 0u) << c.name;
+        if (!c.box) continue;
+        EXPECT_EQ(QString::fromStdString(m_messages.boxes[0].text), c.why + "\n" + Path(c.name));
+        EXPECT_TRUE(shownOverWindow);
     }
-    EXPECT_TRUE(m_messages.boxes.empty());
 }
 
 TEST_F(ShellTest, DroppedFilesOpenAndAnOpenFileIsOnlyBroughtUp) {

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTranslator>
+#include <cstdio>
 
 #include "acquisition/CAcquisition.h"
 #include "analysis/ui/CDftProgressDlg.h"
@@ -49,6 +50,24 @@ QString AbbreviatePath(const QString& path) {
     return parts.isEmpty() ? shown : head + QStringLiteral("/.../") + parts.first();
 }
 
+// A box about a document that will not open names the file: it may come at start-up or
+// from a recent-file entry, far from where the name was chosen.
+class CNamingMessages : public IMessages {
+public:
+    CNamingMessages(IMessages* inner, std::string path) : m_pInner(inner), m_strPath(std::move(path)) {}
+    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) override {
+        m_strLast = text;
+        return m_pInner ? m_pInner->Show(text + "\n" + m_strPath, caption, icon, buttons) : MsgResult::Ok;
+    }
+    std::string m_strLast;
+
+private:
+    IMessages* m_pInner;
+    std::string m_strPath;
+};
+
+const char kNotADocument[] = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
+
 }  // namespace
 
 CKivApp::CKivApp() : m_pAcquisition(std::make_unique<CAcquisition>()) {}
@@ -74,15 +93,16 @@ bool CKivApp::InitInstance(const QStringList& args) {
     // 5. Files dropped on the window open; the file type itself is registered by
     // the installed kiv.desktop and MIME entry.
     m_pMainWnd->setAcceptDrops(true);
-    // 6. The command line.
+    // 6. The window comes up before the command line is processed, so that a box about
+    // the named document stands over it. Without a window manager nobody honours the
+    // maximised state: fill the screen ourselves so the window still covers it.
+    if (QScreen* screen = m_pMainWnd->screen()) m_pMainWnd->setGeometry(screen->availableGeometry());
+    m_pMainWnd->showMaximized();
+    // 7. The command line.
     if (!ProcessShellCommand(args)) {
         ExitInstance();
         return false;
     }
-    // 7. Without a window manager nobody honours the maximised state: fill the screen
-    // ourselves so the window still covers it.
-    if (QScreen* screen = m_pMainWnd->screen()) m_pMainWnd->setGeometry(screen->availableGeometry());
-    m_pMainWnd->showMaximized();
     return true;
 }
 
@@ -117,7 +137,13 @@ bool CKivApp::ProcessShellCommand(const QStringList& args) {
     // The first name that is not an option is the document; none means a new one.
     for (const QString& arg : args) {
         if (arg.startsWith(QLatin1Char('-'))) continue;
-        return OpenDocumentFile(arg) != nullptr;
+        QString why;
+        if (OpenDocumentFile(arg, &why)) return true;
+        // The program ends, as it always has, but a terminal is told why, also for a name
+        // the document refuses without a word.
+        if (why.isEmpty()) why = QString::fromUtf8(kNotADocument);
+        std::fprintf(stderr, "kiv: %s: %s\n", QFile::encodeName(arg).constData(), why.toUtf8().constData());
+        return false;
     }
     return OnFileNew() != nullptr;
 }
@@ -171,7 +197,7 @@ CChildFrame* CKivApp::OnFileNew() {
     return frame;
 }
 
-CChildFrame* CKivApp::OpenDocumentFile(const QString& path) {
+CChildFrame* CKivApp::OpenDocumentFile(const QString& path, QString* why) {
     const QString full = QFileInfo(path).absoluteFilePath();
     for (CChildFrame* child : m_pMainWnd->Children()) {
         if (!child->GetPathName().isEmpty() && SamePath(child->GetPathName(), full)) {
@@ -181,7 +207,15 @@ CChildFrame* CKivApp::OpenDocumentFile(const QString& path) {
     }
     // The view is there while the file loads, so it takes its stored flags.
     auto* frame = new CChildFrame(*this, std::make_unique<CKivDoc>(Platform()));
-    if (!frame->GetDocument()->OnOpenDocument(QFile::encodeName(full).toStdString())) {
+    CKivDoc& doc = *frame->GetDocument();
+    CNamingMessages naming(Platform().messages, QFile::encodeName(QDir::toNativeSeparators(full)).toStdString());
+    CPlatform opening = Platform();
+    opening.messages = &naming;
+    doc.SetPlatform(opening);
+    const bool opened = doc.OnOpenDocument(QFile::encodeName(full).toStdString());
+    doc.SetPlatform(Platform());
+    if (!opened) {
+        if (why) *why = QString::fromStdString(naming.m_strLast);
         delete frame;
         return nullptr;
     }

@@ -32,8 +32,9 @@ public:
 
     CChildFrame* OnFileNew();
     // Opens a document in a new maximised child, or activates the child that already
-    // shows it. Null when the document refuses the file (it reports why, if at all).
-    CChildFrame* OpenDocumentFile(const QString& path);
+    // shows it. Null when the document refuses the file: it reports why, if at all, with
+    // the file's name added, and why gets its own words (empty when it said nothing).
+    CChildFrame* OpenDocumentFile(const QString& path, QString* why = nullptr);
     // Asks about every modified document; false when the user cancelled.
     bool SaveAllModified();
     // Open/save file dialog for "Pliki Kiv (*.kiv)"; false when cancelled.
