@@ -61,7 +61,7 @@ void BM_TekCsvImport(benchmark::State& state) {
         s.m_ampScale1 = {0, 'V', 0.02};
         s.m_nPresent = s.m_nEnabled = 1;
         doc.DataChanged();
-        ExportDocument(doc, path, nullptr);
+        ExportDocument(doc, path);
     }
     CDataSrc src;
     for (auto _ : state) benchmark::DoNotOptimize(src.ReadTekCsv(path, 1));

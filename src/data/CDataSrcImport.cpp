@@ -14,6 +14,7 @@
 
 #include "data/CDataSrc.h"
 #include "data/CDataSrcImport.h"
+#include "data/CFileForms.h"
 #include "data/CKivDoc.h"
 #include "data/QuarterSteps.h"
 
@@ -270,15 +271,9 @@ int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
 }
 
 int ImportFile(CKivDoc& doc, const std::string& path, int plot) {
-    const std::string ext = PathExtension(path);
-    int ok;
-    if (ext == "CSV" || ext == "csv")
-        ok = doc.Source().ReadTekCsv(path, plot);
-    else if (ext == "DSO" || ext == "dso")
-        ok = doc.Source().ReadDso(path, plot);
-    else
-        return kImportNotHandled;
-    if (!ok) return 0;
+    const CImportForm* form = CFileForms::ImportForPath(path);
+    if (!form) return kImportNotHandled;
+    if (!form->Read(doc.Source(), path, plot)) return 0;
     doc.DataChanged();
     doc.SetModifiedFlag(true);
     return 1;

@@ -14,9 +14,9 @@ constexpr int kImportNotHandled = -1;  // extension we do not read: nothing happ
 std::string PathExtension(const std::string& path);
 
 // Reads path into plot 1 (plot == 1) or plot 2 (any other value) of the document with
-// the reader its extension selects ("CSV"/"csv" Tektronix, "DSO"/"dso" DSO, compared
-// case-sensitively). 1: read, the document is changed and marked modified; 0: the file
-// was refused and the document is as it was; kImportNotHandled: another extension.
+// the import form its extension names (CFileForms). 1: read, the document is changed and
+// marked modified; 0: the file was refused and the document is as it was;
+// kImportNotHandled: no form reads that extension.
 int ImportFile(CKivDoc& doc, const std::string& path, int plot);
 
 // Amplitude step of a Tektronix CSV for r = largest magnitude / 75, from the series

@@ -4,9 +4,8 @@
 #include <cmath>
 
 #include "data/CData.h"
-#include "data/CDataSrcImport.h"
+#include "data/CFileForms.h"
 #include "data/CKivDoc.h"
-#include "data/CPcxEncoder.h"
 #include "view/NumberText.h"
 
 const char kExportCannotSave[] = "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!";
@@ -29,14 +28,6 @@ double PowerOf(const AxisScale& s) { return std::pow(10.0, 3.0 * s.exponent); }
 double TimePerSample(const CData& mode) { return PowerOf(mode.m_scaleX) * mode.m_scaleX.step; }
 
 }  // namespace
-
-ExportForm ExportFormOf(const std::string& path) {
-    const std::string ext = PathExtension(path);
-    if (ext == "csv") return ExportForm::Spreadsheet;
-    if (ext == "CSV") return ExportForm::Tektronix;
-    if (ext == "pcx") return ExportForm::Pcx;
-    return ExportForm::None;
-}
 
 // Both plots on gives two value columns in every mode (XY, sum and product included);
 // one plot on gives the mode's single curve, which always lies in the first slot.
@@ -80,32 +71,21 @@ void WriteTektronixCsv(const CData& mode, std::string& out) {
     }
 }
 
-int ExportDocument(CKivDoc& doc, const std::string& path, const RgbPicture* picture) {
-    CData& mode = *doc.GetCurrentMode();
+int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture) {
     std::string bytes;
     int written = 0;
-    switch (ExportFormOf(path)) {
-    case ExportForm::Spreadsheet:
-        mode.GetDisplaySamples(1);  // computes the mode when it is not ready
-        if (mode.IsFourier())
-            mode.ExportHarmonics(bytes);
-        else
-            WriteSpreadsheetCsv(mode, bytes);
+    if (form.Write(CExportJob{doc, *doc.GetCurrentMode(), picture}, bytes)) {
         written = WriteFileAtomically(path, bytes);
-        if (!written) doc.Platform().Message(kExportCannotSave, "UWAGA !", MsgIcon::Exclamation);
-        break;
-    case ExportForm::Tektronix:
-        mode.GetDisplaySamples(1);
-        WriteTektronixCsv(mode, bytes);
-        written = WriteFileAtomically(path, bytes);
-        break;
-    case ExportForm::Pcx:
-        if (picture && CPcxEncoder::Encode(*picture, bytes)) written = WriteFileAtomically(path, bytes);
-        break;
-    case ExportForm::None:
-        break;
+        if (!written && form.CannotSaveText())
+            doc.Platform().Message(form.CannotSaveText(), "UWAGA !", MsgIcon::Exclamation);
     }
-    // The PCX form rendered the picture at 800 x 600: the view draws its own again.
+    // A picture form had the view render at 800 x 600: it draws its own picture again.
     doc.RedrawView();
     return written;
+}
+
+int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture) {
+    if (const CExportForm* form = CFileForms::ExportForPath(path)) return ExportDocument(doc, path, *form, picture);
+    doc.RedrawView();
+    return 0;
 }

@@ -1,17 +1,14 @@
 #pragma once
 #include <string>
 
+#include "data/CExportForm.h"
+
 class CData;
 class CKivDoc;
-struct RgbPicture;
 
 // Message of the spreadsheet form when its file cannot be written (caption "UWAGA !",
-// exclamation icon). The Tektronix and PCX forms fail silently.
+// exclamation icon). The Tektronix and picture forms fail silently.
 extern const char kExportCannotSave[];
-
-// The export form follows the file's extension alone, case-sensitively.
-enum class ExportForm { None, Spreadsheet, Tektronix, Pcx };
-ExportForm ExportFormOf(const std::string& path);  // "csv", "CSV", "pcx"; anything else None
 
 // File bytes of the data forms from a mode's computed record (whole record, values in
 // base units). Spreadsheet: 4000 rows of time and one or two values, decimal commas.
@@ -19,8 +16,10 @@ ExportForm ExportFormOf(const std::string& path);  // "csv", "CSV", "pcx"; anyth
 void WriteSpreadsheetCsv(const CData& mode, std::string& out);
 void WriteTektronixCsv(const CData& mode, std::string& out);
 
-// The export command's work once the user has chosen the path: computes the current
-// mode if needed, writes the form the extension names (the harmonics table for "csv"
-// in Fourier mode; picture is needed only for "pcx"), then asks the view for a new
-// picture. Files are written whole or not at all. 1 when a file was written.
-int ExportDocument(CKivDoc& doc, const std::string& path, const RgbPicture* picture);
+// The export command's work once the user has chosen the path and the form: writes the
+// form's file whole or not at all (the spreadsheet form says so when it cannot), then
+// asks the view for a new picture, as a picture form rendered it at its own size.
+// 1 when a file was written.
+int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture = {});
+// The same with the form the path's extension names; a path naming none writes nothing.
+int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture = {});

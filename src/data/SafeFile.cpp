@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 
@@ -15,6 +16,10 @@ namespace {
 
 constexpr char kTempSuffix[] = ".tmp";
 constexpr int kTempRandom = 6;  // mkstemps' XXXXXX
+constexpr int kMaxLinks = 40;   // as many links as the system follows
+// A save creates its temporary file and locks it a moment later; an unlocked leftover
+// younger than this may be in that moment, so it is left for a later save.
+constexpr time_t kUnlockedGrace = 60;
 
 std::string Folder(const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -28,18 +33,18 @@ std::string BaseName(const std::string& path) {
 }
 
 // The file a save must replace: path itself, or the end of its chain of links (which
-// need not exist yet). Gives up on a loop as the system does.
-std::string FinalTarget(std::string path) {
-    for (int depth = 0; depth < 40; ++depth) {
+// need not exist yet). False for a loop, which names no file at all.
+bool FinalTarget(std::string& path) {
+    for (int depth = 0; depth < kMaxLinks; ++depth) {
         struct stat st;
-        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
         std::string link(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
         const ssize_t n = readlink(path.c_str(), link.data(), link.size());
-        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return path;
+        if (n <= 0 || static_cast<size_t>(n) >= link.size()) return false;
         link.resize(static_cast<size_t>(n));
         path = link[0] == '/' ? link : Folder(path) + "/" + link;
     }
-    return path;
+    return false;
 }
 
 mode_t NewFileMode() {
@@ -59,21 +64,40 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// Open-file-description locks: unlike process locks they also keep apart two saves
+// in one process, and closing some other descriptor of the file does not drop them.
+bool LockWhole(int fd, short type) {
+    struct flock lock{};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    return fcntl(fd, F_OFD_SETLK, &lock) == 0;
+}
+
 bool IsTempOf(const std::string& entry, const std::string& prefix) {
     const size_t suffix = sizeof kTempSuffix - 1;
     return entry.size() == prefix.size() + kTempRandom + suffix && entry.compare(0, prefix.size(), prefix) == 0 &&
            entry.compare(entry.size() - suffix, suffix, kTempSuffix) == 0;
 }
 
-void RemoveStaleTemps(const std::string& folder, const std::string& prefix) {
+// Removes the temporary files of this name whose writer is provably gone: nobody holds
+// their lock and they are past the moment between creation and locking. A file system
+// without locks refuses the lock, and its leftovers stay.
+void RemoveAbandonedTemps(const std::string& folder, const std::string& prefix) {
     DIR* dir = opendir(folder.c_str());
     if (!dir) return;
+    const time_t now = std::time(nullptr);
     while (const dirent* e = readdir(dir)) {
         const std::string name = e->d_name;
         if (!IsTempOf(name, prefix)) continue;
         const std::string full = folder + "/" + name;
-        struct stat st;
-        if (lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) unlink(full.c_str());
+        const int fd = open(full.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat held, named;
+        if (fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_mtime < now - kUnlockedGrace &&
+            LockWhole(fd, F_RDLCK) && lstat(full.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
+            named.st_dev == held.st_dev)
+            unlink(full.c_str());
+        ::close(fd);
     }
     closedir(dir);
 }
@@ -82,10 +106,18 @@ void RemoveStaleTemps(const std::string& folder, const std::string& prefix) {
 
 std::string SaveTempPrefix(const std::string& fileName) { return fileName + ".zapis-"; }
 
+int OpenSaveTemp(const std::string& target, std::string& tmpPath) {
+    tmpPath = Folder(target) + "/" + SaveTempPrefix(BaseName(target)) + std::string(kTempRandom, 'X') + kTempSuffix;
+    const int fd = mkostemps(tmpPath.data(), static_cast<int>(sizeof kTempSuffix - 1), O_CLOEXEC);
+    // Without locks (some network file systems) the save still works; its leftovers stay.
+    if (fd >= 0) LockWhole(fd, F_WRLCK);
+    return fd;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::string target = FinalTarget(path);
+    std::string target = path;
+    if (!FinalTarget(target)) return false;
     const std::string folder = Folder(target);
-    const std::string prefix = SaveTempPrefix(BaseName(target));
 
     struct stat old;
     const bool exists = stat(target.c_str(), &old) == 0;
@@ -93,8 +125,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     // A file its owner made read-only is not replaced behind their back.
     if (exists && access(target.c_str(), W_OK) != 0) return false;
 
-    std::string tmp = folder + "/" + prefix + std::string(kTempRandom, 'X') + kTempSuffix;
-    const int fd = mkstemps(tmp.data(), static_cast<int>(sizeof kTempSuffix - 1));
+    std::string tmp;
+    const int fd = OpenSaveTemp(target, tmp);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes);
     if (ok && exists) {
@@ -106,19 +138,18 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
         ok = fchmod(fd, NewFileMode()) == 0;
     }
     if (ok) ok = fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
+    // Renamed or removed while still open: the lock must outlive the name.
     if (ok) ok = std::rename(tmp.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        std::remove(tmp.c_str());
-        return false;
-    }
+    if (!ok) unlink(tmp.c_str());
+    ::close(fd);  // synced already: nothing is left for close to report
+    if (!ok) return false;
     // The new name is only durable once the folder is.
-    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    const int dirFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         fsync(dirFd);
         ::close(dirFd);
     }
-    RemoveStaleTemps(folder, prefix);
+    RemoveAbandonedTemps(folder, SaveTempPrefix(BaseName(target)));
     return true;
 }
 

@@ -36,21 +36,21 @@ TEST(Fourier, ConstantAndCosine) {
     auto wave = [](int i) { return 100 + (int)std::floor(100 * std::cos(2 * kPi * 5 * i / 4000 + kPi / 4) + 0.5); };
     FillPlot(f.doc.Source(), 2, wave, {0, 's', 0.001}, {0, 'V', 0.01});
     CDataFourier& m = f.Run(0, 4000);  // harmonics 0.0005 V, below 0.5 % of the DC term
-    EXPECT_TRUE(m.m_nHarm1[0] == 200 && std::fabs(m.m_scaleY1.step - 3999.0 / 4000 / 200) < 1e-15);
+    EXPECT_EQ(m.m_nHarm1[0], 200);
+    EXPECT_NEAR(m.m_scaleY1.step, 3999.0 / 4000 / 200, 1e-15);
     for (int k = 1; k < kHarmonics; ++k)
-        EXPECT_TRUE(m.m_nHarm1[k] == 0 && m.m_dA1[k] == 0 && m.m_dB1[k] == 0 && m.m_dPhase1[k] == 0) << k;
-    EXPECT_TRUE(m.m_scaleX.exponent == 0 && m.m_scaleX.unit == 'H' && m.m_scaleX.step == 0.0125);
-    EXPECT_TRUE(m.m_nHarm2[5] == 200 && std::fabs(m.m_scaleY2.step * 200 - 1.0) < 0.002);  // 1 V at pi / 4
-    EXPECT_TRUE(std::fabs(m.m_dA2[5] - std::sqrt(0.5)) < 0.002 && std::fabs(m.m_dB2[5] - std::sqrt(0.5)) < 0.002 &&
-                std::fabs(m.m_dPhase2[5] - kPi / 4) < 0.002);
-    for (int k = 0; k < kHarmonics; ++k) EXPECT_TRUE(k == 5 || m.m_nHarm2[k] <= 1) << k;
-
-    f.Run(110, 10);  // swapped: samples 10..109, M = 101; bars (2 / 101) / (100 / 101) of 200
-    EXPECT_NEAR(m.m_scaleY1.step * 200, 100.0 / 101, 1e-13);
-    for (int k = 1; k < kHarmonics; ++k) EXPECT_TRUE(m.m_nHarm1[k] == 4 && m.m_dPhase1[k] != 0) << k;
+        EXPECT_EQ(std::tuple(m.m_nHarm1[k], m.m_dA1[k], m.m_dB1[k], m.m_dPhase1[k]), std::tuple(0, 0.0, 0.0, 0.0)) << k;
+    EXPECT_EQ(std::tuple(m.m_scaleX.exponent, m.m_scaleX.unit, m.m_scaleX.step), std::tuple(0, 'H', 0.0125));
+    // 1 V at pi / 4: a = b = sqrt(0.5); the other bars at most 1 (the rounded wave).
+    const double ratios[] = {m.m_scaleY2.step * 200, m.m_dA2[5] / std::sqrt(0.5), m.m_dB2[5] / std::sqrt(0.5),
+                             m.m_dPhase2[5] * 4 / kPi};
+    for (double v : ratios) EXPECT_NEAR(v, 1.0, 0.003);
+    EXPECT_EQ(m.m_nHarm2[5], 200);
+    for (int k = 0; k < kHarmonics; ++k) EXPECT_LE(m.m_nHarm2[k], k == 5 ? 200 : 1) << k;
 }
 
-// Against the transform summed term by term with sin and cos, no tables, no angle reduction.
+// Against the transform summed term by term with sin and cos, no tables, no angle reduction;
+// the cursors swapped, 4000 read as 3999.
 TEST(Fourier, TwoPlotsMatchTheDirectSums) {
     FourierDoc f;
     CDataSrc& s = f.doc.Source();
@@ -81,6 +81,7 @@ TEST(Fourier, TwoPlotsMatchTheDirectSums) {
                 EXPECT_EQ((p == 1 ? m.m_nHarm1 : m.m_nHarm2)[k], (int)std::floor(amp[k] * 200 / top + 0.5)) << lo << k;
                 EXPECT_NEAR((p == 1 ? m.m_dA1 : m.m_dA2)[k], kept ? a[k] : 0, tol);
                 EXPECT_NEAR((p == 1 ? m.m_dB1 : m.m_dB2)[k], kept ? b[k] : 0, tol);
+                EXPECT_NEAR((p == 1 ? m.m_dPhase1 : m.m_dPhase2)[k], kept ? std::atan2(b[k], a[k]) : 0, 1e-6);
             }
         }
     }
@@ -92,13 +93,15 @@ TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
     auto& events = f.host.progress.events;
     std::string out;
     f.Run(0, 4000).ExportHarmonics(out);  // no plot: ready, nothing shown, nothing exported
-    EXPECT_TRUE(f.doc.GetFourierMode()->m_bReady == 1 && events.empty() && boxes.empty() && out.empty());
+    EXPECT_EQ(f.doc.GetFourierMode()->m_bReady, 1);
+    EXPECT_EQ(events.size() + boxes.size() + out.size(), 0u);
 
     FillPlot(f.doc.Source(), 1, [](int) { return 100; });
     CDataFourier& m = f.Run(4000, 3999);  // 4000 reads 3999: nothing computed, still not ready
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text == "Kursory pokrywanją się. Zmień pozycję kursorów " && boxes[0].caption == "Kiv" &&
-                boxes[0].icon == MsgIcon::Exclamation && m.m_bReady == 0 && events.empty());
+    EXPECT_EQ(std::tuple(boxes[0].text, boxes[0].caption, boxes[0].icon),
+              std::tuple("Kursory pokrywanją się. Zmień pozycję kursorów ", "Kiv", MsgIcon::Exclamation));
+    EXPECT_EQ(std::pair(m.m_bReady, events.size()), std::pair(uint8_t{0}, size_t{0}));
 
     f.Run(3, 100);  // 97 samples warn and still compute
     ASSERT_EQ(boxes.size(), 2u);
@@ -106,8 +109,8 @@ TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
               "Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n "
               "Otrzymane dane nie bedą poprawne");
     // Flat at the zero line: no bars, every read-out 0, the axis keeps its step.
-    EXPECT_TRUE(m.m_bReady == 1 && m.m_scaleY1.step == 0.02 &&
-                std::count(m.m_nHarm1, m.m_nHarm1 + kHarmonics, 0) == kHarmonics);
+    EXPECT_EQ(std::tuple(m.m_bReady, m.m_scaleY1.step, std::count(m.m_nHarm1, m.m_nHarm1 + kHarmonics, 0)),
+              std::tuple(1, 0.02, kHarmonics));
 
     auto progress = [](const char* third) {
         return std::vector<std::string>{"open:oblicznie DFT ", "10", "20", third, "90", "100", "close"};
@@ -116,7 +119,8 @@ TEST(Fourier, MessagesProgressFlatPlotAndNoPlot) {
     FillPlot(f.doc.Source(), 2, [](int) { return 100; });
     events.clear();
     f.Run(3, 101);  // 98 do not warn
-    EXPECT_TRUE(boxes.size() == 2u && events == progress("40"));
+    EXPECT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(events, progress("40"));
 }
 
 // Cursors 0 and 1: one sample, every angle 0, so every bin sums to x: a = x, b = 0,
@@ -152,21 +156,18 @@ TEST(Fourier, HarmonicsTable) {
     int e;
     double phase, a0, an, bn;
     f.doc.GetFourierMode()->GetHarmonic(3, amp, e, phase, a0, an, bn, 2);
-    EXPECT_TRUE(amp == 1.0f && a0 == 0.5 && an == 1.0 && std::count(out.begin(), out.end(), '\n') == 52);
+    EXPECT_EQ(std::tuple(amp, a0, an), std::tuple(1.0f, 0.5, 1.0));
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 52);
 }
 
-TEST(FourierPanel, FormatsTheReadOuts) {
+// The rest of the panel's texts are the panel's test.
+TEST(FourierPanel, DegreesAndSmallPhases) {
     FourierPanelValues v;
-    v.m_fAmplitude = 1.5f, v.m_nAmpExponent = -1;
-    v.m_dFrequency = -250, v.m_nFreqExponent = -1;  // cursors reversed, time in ms: kHz
-    v.m_dPhase = 1.745416, v.m_dA0 = 0.0047, v.m_dAn = -2.5, v.m_dBn = 0;
-    FormatFourierPanel(v);
-    EXPECT_TRUE(v.m_strAmplitude == "1.50m" && v.m_strFrequency == "250kHz" && v.m_nFreqExponent == 1);
-    EXPECT_TRUE(v.m_strA0 == "4.70m" && v.m_strAn == "-2.50 " && v.m_strBn == "0.000 ");
     // 1.745416 * 180 / 3.14159 = 100.005055 (with 180 / pi it would be 100.004970).
-    EXPECT_TRUE(v.m_strPhaseRad == "1.75" && v.m_strPhaseDeg == "100.01");
-
+    v.m_dPhase = 1.745416;
+    FormatFourierPanel(v);
+    EXPECT_EQ(v.m_strPhaseRad + " " + v.m_strPhaseDeg, "1.75 100.01");
     v.m_dPhase = -0.0099;  // below 0.01 rad: 0, not "-0.00" or "-0.57"
     FormatFourierPanel(v);
-    EXPECT_TRUE(v.m_strPhaseRad == "0.00" && v.m_strPhaseDeg == "0.00");
+    EXPECT_EQ(v.m_strPhaseRad + " " + v.m_strPhaseDeg, "0.00 0.00");
 }

@@ -1,25 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/Generator.h"
 #include "data/CKivDoc.h"
 
+// 100 + 50 sin(2 pi i / 4000) rounded half up; the last sample, -0.0785, rounds to 100.
 TEST(Generator, DefaultsGiveOneSinePeriodInBothPlots) {
     CKivDoc doc;
     const GeneratorParams p;
     ASSERT_EQ(doc.OnGenerate(&p), 1);
     const CDataSrc& s = doc.Source();
-    for (int i = 0; i < kSamples; ++i) {  // 50 codes per unit, rounded half up
-        const int code = 100 + (int)std::floor(50 * std::sin(2 * 3.141592653589793 * i / 4000) + 0.5);
-        ASSERT_TRUE(s.m_nRaw1[i] == code && s.m_nRaw2[i] == code) << i;
-    }
-    EXPECT_TRUE(s.m_nPresent == 3 && s.m_nEnabled == 3);
-    EXPECT_TRUE(s.m_timeScale2.step == 0.00025 && s.m_timeScale2.unit == 0 && s.m_ampScale1.step == 0.02);
-    EXPECT_TRUE(doc.IsModified() && s.m_nShown2[1000] == 150);  // rebuilt
+    const std::pair<int, int> points[] = {{0, 100},    {250, 119},  {500, 135},  {1000, 150},
+                                          {2000, 100}, {2500, 65},  {3000, 50},  {3999, 100}};
+    for (auto [i, code] : points) EXPECT_EQ(s.m_nRaw1[i], code) << i;
+    EXPECT_TRUE(std::equal(s.m_nRaw1, s.m_nRaw1 + kSamples, s.m_nRaw2));
+    EXPECT_EQ(std::tuple(s.m_nPresent, s.m_nEnabled, s.m_nShown2[1000]), std::tuple(3, 3, 150));  // rebuilt
+    EXPECT_EQ(std::tuple(s.m_timeScale2.step, s.m_timeScale2.unit, s.m_ampScale1.step), std::tuple(0.00025, 0, 0.02));
+    EXPECT_TRUE(doc.IsModified());
 
     CKivDoc cancelled;
-    EXPECT_TRUE(cancelled.OnGenerate(nullptr) == 0 && !cancelled.IsModified() && cancelled.Source().m_nPresent == 0);
+    EXPECT_EQ(cancelled.OnGenerate(nullptr), 0);
+    EXPECT_FALSE(cancelled.IsModified());
+    EXPECT_EQ(cancelled.Source().m_nPresent, 0);
 }
 
 // D = 3.90625 s makes dt = 2^-10 s exactly, and P = 400 dt has 200-sample halves. A
@@ -41,7 +45,7 @@ TEST(Generator, SquareWavesWithSeveralPhases) {
         ASSERT_EQ(s.Generate(&p), 1);
         for (int i = 0; i < kSamples; ++i)
             ASSERT_EQ(s.m_nRaw2[i], i < first || ((i - first) / 200) % 2 ? level : 200 - level) << phase << " " << i;
-        EXPECT_TRUE(s.m_nPresent == 2 && s.m_timeScale2.step == dt);
+        EXPECT_EQ(std::pair(s.m_nPresent, s.m_timeScale2.step), std::pair(uint8_t{2}, dt));
     }
 }
 
@@ -61,7 +65,8 @@ TEST(Generator, ConstantLevels) {
         p.m_dAmplitude = amplitude, p.m_dStartPhase = phase;
         ASSERT_EQ(s.Generate(&p), 1);
         for (int i = 0; i < kSamples; ++i) ASSERT_EQ(s.m_nRaw1[i], i < first ? 100 : level) << amplitude << " " << i;
-        EXPECT_TRUE(std::fabs(s.m_ampScale1.step - step) < 1e-12 && s.m_nEnabled == 3);
+        EXPECT_NEAR(s.m_ampScale1.step, step, 1e-12);
+        EXPECT_EQ(s.m_nEnabled, 3);
     }
 }
 
@@ -72,5 +77,6 @@ TEST(Generator, DialogRangesAndPhaseRule) {
     p.m_dDuration = 1e-11, p.m_dStartPhase = 9999.99995, p.m_dPeriod = 1e-10;
     EXPECT_EQ(FirstFieldOutOfRange(p), GeneratorField::StartPhase);
     p.m_dStartPhase = 1.0, p.m_dDuration = 1.0;  // accepted, but not below the duration
-    EXPECT_TRUE(FirstFieldOutOfRange(p) == GeneratorField::None && !StartPhaseBelowDuration(p));
+    EXPECT_EQ(FirstFieldOutOfRange(p), GeneratorField::None);
+    EXPECT_FALSE(StartPhaseBelowDuration(p));
 }

@@ -10,20 +10,32 @@ int Wave(int i) { return 20 + (i * 7) % 160; }
 
 }  // namespace
 
-TEST(DataSrc, IdenticalTimeScalesCopyAndApplySettingsInOrder) {
+// One time base: each plot copied with its settings, inverted first, then shifted; the
+// multiplier scales the axis, not the codes. Plot 2 alone lands in the first slot with its
+// own scales; with nothing on nothing changes.
+TEST(DataSrc, SettingsApplyInOrderInTheirSlots) {
     CDataSrc s;
     FillPlot(s, 1, Ramp);
     FillPlot(s, 2, Wave);
-    s.m_bInvert1 = 1, s.m_bOffset1 = 1, s.m_nOffset1 = 10;  // inverted first, then shifted
+    s.m_bInvert1 = 1, s.m_bOffset1 = 1, s.m_nOffset1 = 10;
     s.m_bMultiplier2 = 1, s.m_fMultiplier2 = 2.5f;
     s.Rebuild();
-    for (int i : {0, 1, 199, 3999}) {
-        EXPECT_EQ(s.m_nShown1[i], 200 - Ramp(i) + 10) << i;
-        EXPECT_EQ(s.m_nShown2[i], Wave(i)) << i;  // the multiplier leaves codes alone
-    }
-    EXPECT_DOUBLE_EQ(s.m_axisY2.step, 0.02 * 2.5);
-    EXPECT_DOUBLE_EQ(s.m_axisY1.step, 0.02);
-    EXPECT_DOUBLE_EQ(s.m_axisX.step, 0.001);
+    // 200 - code + 10 for codes 0, 1, 199, 199.
+    EXPECT_EQ(std::vector<int>({s.m_nShown1[0], s.m_nShown1[1], s.m_nShown1[199], s.m_nShown1[3999]}),
+              std::vector<int>({210, 209, 11, 11}));
+    EXPECT_EQ(std::vector<int>({s.m_nShown2[0], s.m_nShown2[1], s.m_nShown2[3999]}), std::vector<int>({20, 27, 173}));
+    EXPECT_EQ(std::tuple(s.m_axisY1.step, s.m_axisY2.step, s.m_axisX.step), std::tuple(0.02, 0.05, 0.001));
+
+    FillPlot(s, 2, Wave, {-2, 's', 4.0}, {-1, 'V', 6.0});
+    s.m_nEnabled = 2;
+    s.m_bInvert2 = 1;
+    s.Rebuild();
+    EXPECT_EQ(std::tuple(s.m_nShown1[7], s.m_axisY1.exponent, s.m_axisY1.step, s.m_axisX.exponent),
+              std::tuple(131, -1, 15.0, -2));  // 200 - 69; 6 mV * 2.5
+    s.m_nEnabled = 0;
+    s.m_nRaw2[7] = 0;
+    s.Rebuild();
+    EXPECT_EQ(s.m_nShown1[7], 131);
 }
 
 TEST(DataSrc, FinerPlotIsAveragedWithOneZeroLineCode) {
@@ -31,9 +43,13 @@ TEST(DataSrc, FinerPlotIsAveragedWithOneZeroLineCode) {
     CDataSrc s;
     FillPlot(s, 1, Wave, {-1, 's', 1.0});
     FillPlot(s, 2, Ramp, {-1, 's', 2.0});
-    for (int o : {0, 1, 500, 1999}) EXPECT_EQ(s.m_nShown1[o], (100 + Wave(2 * o) + Wave(2 * o + 1)) / 3) << o;
-    for (int o : {2000, 2001, 3999}) EXPECT_EQ(s.m_nShown1[o], 100) << o;
-    for (int i : {0, 3999}) EXPECT_EQ(s.m_nShown2[i], Ramp(i));
+    // Output o is (100 + sample 2o + sample 2o + 1) / 3: (100 + 20 + 27) / 3, (100 + 34 + 41) / 3,
+    // (100 + 140 + 147) / 3, (100 + 166 + 173) / 3; beyond the finer record the zero line.
+    const int outputs[] = {0, 1, 500, 1999, 2000, 3999};
+    std::vector<int> shown;
+    for (int o : outputs) shown.push_back(s.m_nShown1[o]);
+    EXPECT_EQ(shown, std::vector<int>({49, 58, 129, 146, 100, 100}));
+    EXPECT_EQ(std::pair(s.m_nShown2[0], s.m_nShown2[3999]), std::pair(0, 199));
     EXPECT_EQ(std::pair(s.m_axisX.exponent, s.m_axisX.step), std::pair(-1, 2.0));
 
     // Across exponents: 500 us against 1 ms is two finer samples per output, and plot 1
@@ -41,31 +57,14 @@ TEST(DataSrc, FinerPlotIsAveragedWithOneZeroLineCode) {
     CDataSrc t;
     FillPlot(t, 1, Ramp, {-1, 's', 1.0});
     FillPlot(t, 2, Wave, {-2, 's', 500.0});
-    EXPECT_EQ(std::tuple(t.m_nShown2[10], t.m_nShown1[10], t.m_axisX.exponent),
-              std::tuple((100 + Wave(20) + Wave(21)) / 3, Ramp(10), -1));
+    // (100 + 160 + 167) / 3
+    EXPECT_EQ(std::tuple(t.m_nShown2[10], t.m_nShown1[10], t.m_axisX.exponent), std::tuple(142, 10, -1));
 
     // Equal exponents and steps differing: the larger step wins, ties go to plot 1.
     CDataSrc u;
     FillPlot(u, 1, Ramp, {0, 's', 3.0});
     FillPlot(u, 2, Wave, {0, 's', 1.0});
-    EXPECT_EQ(u.m_nShown2[0], (100 + Wave(0) + Wave(1) + Wave(2)) / 4);
-}
-
-TEST(DataSrc, SinglePlotLandsInFirstSlotWithItsSettings) {
-    CDataSrc s;
-    FillPlot(s, 1, Ramp);
-    FillPlot(s, 2, Wave, {-2, 's', 4.0}, {-1, 'V', 5.0});
-    s.m_nEnabled = 2;
-    s.m_bInvert2 = 1, s.m_bMultiplier2 = 1, s.m_fMultiplier2 = 3.0f;
-    s.Rebuild();
-    EXPECT_EQ(std::tuple(s.m_nShown1[7], s.m_axisY1.exponent, s.m_axisY1.step, s.m_axisX.exponent),
-              std::tuple(200 - Wave(7), -1, 15.0, -2));
-
-    // Nothing on: nothing changes.
-    s.m_nEnabled = 0;
-    s.m_nRaw2[7] = 0;
-    s.Rebuild();
-    EXPECT_EQ(s.m_nShown1[7], 200 - Wave(7));
+    EXPECT_EQ(u.m_nShown2[0], 45);  // (100 + 20 + 27 + 34) / 4
 }
 
 TEST(DataSrc, NegativeMultiplierBecomesInversion) {

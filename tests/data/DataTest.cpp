@@ -35,8 +35,9 @@ TEST(Data, ZoomWindowRules) {
     m->ZoomTo(1000, 0, 3000, 200);
     EXPECT_EQ(Window(*m), std::tuple(1000, 0, 3000, 199));
     EXPECT_TRUE(m->IsZoomed());
-    // Nearest lower sample: i = 2 reads sample 1001.
-    EXPECT_EQ(m->m_nDisp1[2], Trunc((Ramp(1001) + 199 - 200) * 200.0 / 199));
+    // Display point 199 lies at sample 1099.5 and reads the lower one, code 99, which the
+    // window 1..200 maps to (99 - 1) * 200 / 199 = 98.49: 98. Point 100: code 50, 49.24.
+    EXPECT_EQ(std::pair(m->m_nDisp1[199], m->m_nDisp1[100]), std::pair(98, 49));
 
     // A drag of 4 units either way leaves the window alone.
     m->ZoomTo(100, 10, 104, 100);
@@ -51,7 +52,7 @@ TEST(Data, ZoomWindowRules) {
     m->ZoomTo(7, 7, 7, 7);
     EXPECT_FALSE(m->IsZoomed());
     EXPECT_EQ(Window(*m), std::tuple(0, 0, 4000, 200));
-    for (int i : {0, 1234, 3999}) EXPECT_EQ(m->m_nDisp1[i], Ramp(i));
+    EXPECT_EQ(std::tuple(m->m_nDisp1[0], m->m_nDisp1[1234], m->m_nDisp1[3999]), std::tuple(0, 34, 199));
 }
 
 TEST(Data, ReadOutsThroughTheWindow) {
@@ -71,14 +72,14 @@ TEST(Data, ReadOutsThroughTheWindow) {
     m->CursorValues(a, b, e, 3);
     EXPECT_EQ(std::pair(a, b), std::pair(1000.0f, 2000.0f));
     m->CursorRawValues(a, b, i1, i2, e, 3);
-    EXPECT_EQ(std::pair(i2, b), std::pair(3999, 3999 * 0.5f));
+    EXPECT_EQ(std::pair(i2, b), std::pair(3999, 1999.5f));
     m->CursorRawValues(a, b, i1, i2, e, 1);
-    EXPECT_FLOAT_EQ(a, 75 * 20.0f);  // display code times step
+    EXPECT_EQ(a, 1500.0f);  // display code 75 times 20
 
-    // Zoomed to the second half: the time read-out follows the window.
+    // Zoomed to the second half: cursor 2000 of the window is sample 3000, 1500 ms.
     m->ZoomTo(2000, 0, 4000, 100);
     m->CursorValues(a, b, e, 3);
-    EXPECT_FLOAT_EQ(a, 1000.0f + 2000 * 2000 * 0.5f * 0.00025f);
+    EXPECT_FLOAT_EQ(a, 1500.0f);
 
     // Reading the scale into the dialog marks the document modified.
     EXPECT_FALSE(doc.IsModified());
@@ -93,24 +94,27 @@ TEST(Data, ReadOutsThroughTheWindow) {
 }
 
 TEST(Data, LabelTexts) {
-    std::string l[11];
-    CData::FormatLabels(l, 0.0f, 0.625f, 8, 0, true);
-    EXPECT_EQ(std::vector<std::string>(l, l + 9), (std::vector<std::string>{"0.00 ", "0.63 ", "1.25 ", "1.88 ",
-                                                                           "2.50 ", "3.13 ", "3.75 ", "4.38 ", "5.00 "}));
-    // 1500 at exponent -1 is labelled at exponent 0.
-    CData::FormatLabels(l, 0.0f, 187.5f, 8, -1, true);
-    EXPECT_EQ(std::pair(l[1], l[8]), (std::pair<std::string, std::string>("0.19 ", "1.50 ")));
-    // Small values climb down to milli, negative ones keep a leading zero.
-    CData::FormatLabels(l, -0.5f, 1.0f, 8, 0, true);
-    EXPECT_EQ(std::pair(l[0], l[8]), (std::pair<std::string, std::string>("-0.50 ", "7.50 ")));
-    CData::FormatLabels(l, 0.0f, 0.0025f, 2, 0, true);
-    EXPECT_EQ(std::pair(l[1], l[2]), (std::pair<std::string, std::string>("2.50m", "5.00m")));
-    // Without decimals: whole numbers.
-    CData::FormatLabels(l, 0.0f, 3.7f, 1, 0, false);
-    EXPECT_EQ(l[1], "4 ");
-    // An all-zero range ends and reads zero.
-    CData::FormatLabels(l, 0.0f, 0.0f, 8, 0, true);
-    EXPECT_EQ(l[8], "0.000 ");
+    struct Case {
+        float start, step;
+        int count, exponent;
+        bool decimals;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {0.0f, 0.625f, 8, 0, true, {"0.00 ", "0.63 ", "1.25 ", "1.88 ", "2.50 ", "3.13 ", "3.75 ", "4.38 ", "5.00 "}},
+        // Up to 1500 at exponent -1: labelled at exponent 0.
+        {0.0f, 187.5f, 8, -1, true, {"0.00 ", "0.19 ", "0.38 ", "0.56 ", "0.75 ", "0.94 ", "1.13 ", "1.31 ", "1.50 "}},
+        // Negative ones keep a leading zero.
+        {-0.5f, 1.0f, 8, 0, true, {"-0.50 ", "0.50 ", "1.50 ", "2.50 ", "3.50 ", "4.50 ", "5.50 ", "6.50 ", "7.50 "}},
+        {0.0f, 0.0025f, 2, 0, true, {"0.00m", "2.50m", "5.00m"}},  // small values climb down to milli
+        {0.0f, 3.7f, 1, 0, false, {"0 ", "4 "}},                    // without decimals: whole numbers
+        {0.0f, 0.0f, 8, 0, true, std::vector<std::string>(9, "0.000 ")},  // an all-zero range ends
+    };
+    for (const Case& c : cases) {
+        std::string l[11];
+        CData::FormatLabels(l, c.start, c.step, c.count, c.exponent, c.decimals);
+        EXPECT_EQ(std::vector<std::string>(l, l + c.count + 1), c.labels) << c.step;
+    }
 }
 
 TEST(Data, OnePlotStateShowsPlotTwoInFirstSlot) {

@@ -4,8 +4,8 @@
 
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
+#include "data/CFileForms.h"
 #include "data/CKivDoc.h"
-#include "data/CPcxEncoder.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
@@ -17,10 +17,8 @@ std::string Path(const std::string& name) {
     return dir + "/" + name;
 }
 
-// Rows of the file written by the export, without their CR LF.
-std::vector<std::string> Export(CKivDoc& doc, const std::string& name) {
-    EXPECT_EQ(ExportDocument(doc, Path(name), nullptr), 1);
-    const auto b = FileBytes(Path(name));
+std::vector<std::string> Rows(const std::string& path) {
+    const auto b = FileBytes(path);
     const std::string text(b.begin(), b.end());
     std::vector<std::string> rows;
     for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
@@ -28,30 +26,33 @@ std::vector<std::string> Export(CKivDoc& doc, const std::string& name) {
     return rows;
 }
 
+// Rows of the file written by the export, without their CR LF.
+std::vector<std::string> Export(CKivDoc& doc, const std::string& name) {
+    EXPECT_EQ(ExportDocument(doc, Path(name)), 1);
+    return Rows(Path(name));
+}
+
 const AxisScale kTime1024 = {0, 's', 1.0 / 1024};  // 8 samples = 1/128 s: every time exact
 
 }  // namespace
 
+// One curve: time and value, each with twelve decimals after a comma and a ";" (row 0 of
+// a plain volt curve is kivtool's test). Millivolts and milliseconds are written as volts
+// and seconds; the time is summed step by step, so the last row is short of 3999 * 0.002.
 TEST(ExportCsv, SpreadsheetRows) {
     CKivDoc doc;
-    FillPlot(doc.Source(), 1, [](int) { return 175; });
-    auto rows = Export(doc, "a.csv");
-    ASSERT_EQ(rows.size(), 4000u);
-    EXPECT_EQ(std::vector<std::string>(rows.begin(), rows.begin() + 2),
-              std::vector<std::string>({"0,000000000000;1,500000000000;", "0,001000000000;1,500000000000;"}));
-    // Millivolts and milliseconds are written as volts and seconds; the time is summed
-    // step by step, so the last row is short of 3999 * 0.002.
     FillPlot(doc.Source(), 1, [](int) { return 150; }, {-1, 's', 2}, {-1, 'V', 0.5});
-    doc.DataChanged();
-    rows = Export(doc, "a.csv");
-    EXPECT_TRUE(rows.at(1) == "0,002000000000;0,025000000000;" && rows.at(3999) == "7,997999999999;0,025000000000;");
+    const auto rows = Export(doc, "a.csv");
+    ASSERT_EQ(rows.size(), 4000u);
+    EXPECT_EQ(rows.at(1), "0,002000000000;0,025000000000;");
+    EXPECT_EQ(rows.at(3999), "7,997999999999;0,025000000000;");
     // Both plots on: two value columns, also in a mode that shows one curve.
     FillPlot(doc.Source(), 2, [](int) { return 50; }, {-1, 's', 2}, {0, 'V', 0.02});
     doc.DataChanged();
     EXPECT_EQ(Export(doc, "a.csv").at(0), "0,000000000000;0,025000000000;-1,000000000000");
     doc.m_currentMode = kModeSum;
-    for (const std::string& row : Export(doc, "a.csv"))
-        ASSERT_TRUE(std::count(row.begin(), row.end(), ';') == 2 && row.back() != ';') << row;
+    // Plot 2 is the reference: 50 + trunc(50 * 0.001 * 0.5 / 0.02 + 0.5) = 51, then plot 1.
+    EXPECT_EQ(Export(doc, "a.csv").at(3999), "7,997999999999;-0,980000000000;0,025000000000");
     // Fourier mode: the harmonics table instead (Windows-1250 in the file).
     doc.m_currentMode = kModeFourier;
     EXPECT_EQ(Export(doc, "a.csv").at(0), "wykres z kana\xb3u 1;;;;;;;wykres z kana\xb3u 2");
@@ -77,26 +78,66 @@ TEST(ExportCsv, TektronixRowsAndRoundTrip) {
     ASSERT_EQ(ImportFile(target, Path("a.CSV"), 2), 1);
     for (int i = 0; i < kSamples; ++i) ASSERT_EQ(target.Source().m_nRaw2[i], code(i)) << i;
     EXPECT_EQ(target.Source().m_timeScale2.step, 1.953125 * 0.0005);
-    Export(source, "a.csv");  // the spreadsheet form is not a Tektronix file
-    EXPECT_EQ(ImportFile(target, Path("a.csv"), 1), 0);
 }
 
-TEST(ExportCsv, FormByExtensionAndFailures) {
+namespace {
+
+// A form the desktop half might add: the picture's height, rendered on demand.
+class CProbeForm : public CExportForm {
+public:
+    const char* Name() const override { return "probe"; }
+    const char* FilterText() const override { return "Próba (*.prb)"; }
+    const char* Extension() const override { return "prb"; }
+    bool Write(const CExportJob& job, std::string& out) const override {
+        return out = std::to_string(job.picture().height), true;
+    }
+};
+
+std::vector<std::string> Names(const auto& forms) {
+    std::vector<std::string> names;
+    for (const auto* f : forms) names.push_back(f->Name());
+    return names;
+}
+
+}  // namespace
+
+// One table of forms: kivtool's names, the extensions, forms added from outside the core.
+// The view redraws after every export, as a picture form rendered at 800 x 600.
+TEST(ExportForms, TableNamesPicturesAndFailures) {
+    EXPECT_EQ(Names(CFileForms::Exports()), std::vector<std::string>({"spreadsheet", "tek", "pcx", "harmonics"}));
+    EXPECT_EQ(Names(CFileForms::Imports()), std::vector<std::string>({"tek", "dso"}));
     const std::string dir = TestDir("export-ext");
     FakeHost host;
     CKivDoc doc(host.Platform());
     doc.SetView(&host.view);
-    RgbPicture picture{800, 600, std::vector<uint32_t>(800 * 600, 0xFFFFFF)};
-    for (const char* name : {"/e.csv", "/e.CSV"}) EXPECT_EQ(ExportDocument(doc, dir + name, nullptr), 1);
-    EXPECT_TRUE(FileBytes(dir + "/e.csv").empty() && FileBytes(dir + "/e.CSV").empty());  // no plot on
-    FillPlot(doc.Source(), 1, [](int) { return 120; });
-    for (const char* name : {"/a.PCX", "/a.txt", "/a"}) EXPECT_EQ(ExportDocument(doc, dir + name, &picture), 0);
-    EXPECT_EQ(ExportDocument(doc, dir + "/a.pcx", &picture), 1);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 3);
-    for (const char* name : {"/no/a.CSV", "/no/a.pcx", "/no/a.csv"}) EXPECT_EQ(ExportDocument(doc, dir + name, &picture), 0);
+    int renders = 0;
+    auto picture = [&] { return ++renders, RgbPicture{800, 600, std::vector<uint32_t>(800 * 600, 0xFFFFFF)}; };
+    for (const char* name : {"/e.csv", "/e.CSV"}) EXPECT_EQ(ExportDocument(doc, dir + name, picture), 1);
+    EXPECT_EQ(FileBytes(dir + "/e.csv").size(), 0u);  // no plot on: created empty
+    EXPECT_EQ(FileBytes(dir + "/e.CSV").size(), 0u);
+    EXPECT_EQ(renders, 0);  // only a picture form renders
+    FillPlot(doc.Source(), 1, [](int i) { return i % 2 ? 150 : 100; });
+    for (const char* name : {"/a.PCX", "/a.txt", "/a"}) EXPECT_EQ(ExportDocument(doc, dir + name, picture), 0);
+    EXPECT_EQ(ExportDocument(doc, dir + "/n.pcx"), 0);  // no picture to be had
+    EXPECT_EQ(ExportDocument(doc, dir + "/a.pcx", picture), 1);
+    // By name, whatever the extension: the harmonics table from the original mode.
+    ASSERT_EQ(ExportDocument(doc, dir + "/h.txt", *CFileForms::ExportNamed("harmonics")), 1);
+    EXPECT_EQ(Rows(dir + "/h.txt").at(0), "wykres z kana\xb3u 1");
+    EXPECT_EQ(CFileForms::ExportNamed("PCX"), nullptr);
+    CFileForms::AddExport(std::make_unique<CProbeForm>());
+    CFileForms::AddExport(std::make_unique<CProbeForm>());  // one form per name
+    EXPECT_EQ(Names(CFileForms::Exports()).back(), "probe");
+    EXPECT_EQ(CFileForms::Exports().size(), 5u);
+    ASSERT_EQ(ExportDocument(doc, dir + "/a.prb", picture), 1);
+    EXPECT_EQ(FileBytes(dir + "/a.prb"), std::vector<uint8_t>({'6', '0', '0'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 5);
+
+    for (const char* name : {"/no/a.CSV", "/no/a.pcx", "/no/a.csv"})
+        EXPECT_EQ(ExportDocument(doc, dir + name, picture), 0) << name;
     ASSERT_EQ(host.messages.boxes.size(), 1u);  // the spreadsheet form only
     const auto& box = host.messages.boxes[0];
-    EXPECT_TRUE(box.text == "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!" &&
-                box.caption == "UWAGA !" && box.icon == MsgIcon::Exclamation);
-    EXPECT_EQ(host.view.redraws, 9);  // after every export: the view renders at its own size again
+    EXPECT_EQ(box.text, "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!");
+    EXPECT_EQ(box.caption, "UWAGA !");
+    EXPECT_EQ(box.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(host.view.redraws, 12);
 }

@@ -6,12 +6,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 
 #include "acquisition/CAcquisition.h"
 #include "data/CKivDoc.h"
 #include "data/SafeFile.h"
+#include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
 
@@ -29,9 +34,28 @@ mode_t Mode(const std::string& path) {
     return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
+// Older than the moment a save may take between creating its temporary file and locking it.
+void MakeOld(const std::string& path) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+}
+
+int SaveTemps(const std::string& dir, const std::string& prefix) {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(dir)) n += e.path().filename().string().rfind(prefix, 0) == 0;
+    return n;
+}
+
+std::string ReadAll(int fd) {
+    std::string text;
+    char buf[256];
+    for (ssize_t n; (n = read(fd, buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
+    close(fd);
+    return text;
+}
+
 }  // namespace
 
-TEST(SafeFile, LinksPermissionsAndLeftoversOfInterruptedSaves) {
+TEST(SafeFile, LinksPermissionsLeftoversAndFailures) {
     const std::string dir = TestDir("safefile");
     const std::string real = dir + "/real.kiv";
 
@@ -44,24 +68,51 @@ TEST(SafeFile, LinksPermissionsAndLeftoversOfInterruptedSaves) {
     EXPECT_EQ(Contents(real), "new");
     EXPECT_EQ(Mode(real), 0640u);
 
-    // A link to a file not there yet creates it, with the permissions of a new file.
+    // A chain of links to a file not there yet creates it, with the permissions of a new file.
     fs::create_directory(dir + "/sub");
-    fs::create_symlink(dir + "/sub/later.kiv", dir + "/dangling.kiv");
+    fs::create_symlink(dir + "/sub/later.kiv", dir + "/mid.kiv");
+    fs::create_symlink("mid.kiv", dir + "/dangling.kiv");
     ASSERT_TRUE(WriteFileAtomically(dir + "/dangling.kiv", "x"));
     EXPECT_EQ(Contents(dir + "/sub/later.kiv"), "x");
     const mode_t mask = umask(0);
     umask(mask);
     EXPECT_EQ(Mode(dir + "/sub/later.kiv"), 0666u & ~mask);
 
-    // Leftovers of this document's interrupted saves go with the next save; others stay.
-    const std::string prefix = SaveTempPrefix("real.kiv");
-    EXPECT_EQ(prefix, "real.kiv.zapis-");
-    for (const char* name : {"real.kiv.zapis-a1B2c3.tmp", "other.kiv.zapis-a1B2c3.tmp", "real.kiv.zapis-a1B2c3d.tmp"})
+    // A loop of links names no file: the save is refused with its message, the links stay.
+    fs::create_symlink("b.kiv", dir + "/a.kiv");
+    fs::create_symlink("a.kiv", dir + "/b.kiv");
+    FakeHost host;
+    CKivDoc doc(host.Platform());
+    EXPECT_FALSE(doc.OnSaveDocument(dir + "/a.kiv"));
+    ASSERT_EQ(host.messages.boxes.size(), 1u);
+    EXPECT_EQ(host.messages.boxes[0].text,
+              "Nie można zapisać pliku. Sprawdź, czy folder istnieje i czy masz prawo zapisu.");
+    EXPECT_EQ(fs::read_symlink(dir + "/a.kiv"), "b.kiv");
+    EXPECT_EQ(fs::read_symlink(dir + "/b.kiv"), "a.kiv");
+
+    // Unlocked leftovers of this document's saves go with the next save once they are old.
+    EXPECT_EQ(SaveTempPrefix("real.kiv"), "real.kiv.zapis-");
+    const std::tuple<const char*, bool, bool> leftovers[] = {  // name, old, stays
+        {"real.kiv.zapis-a1B2c3.tmp", true, false}, {"real.kiv.zapis-d4E5f6.tmp", false, true},
+        {"other.kiv.zapis-a1B2c3.tmp", true, true}, {"real.kiv.zapis-a1B2c3d.tmp", true, true}};
+    for (auto [name, old, stays] : leftovers) {
         WriteBytes(dir + "/" + name, "partial");
+        if (old) MakeOld(dir + "/" + name);
+    }
     ASSERT_TRUE(WriteFileAtomically(real, "newer"));
-    EXPECT_FALSE(fs::exists(dir + "/real.kiv.zapis-a1B2c3.tmp"));
-    EXPECT_TRUE(fs::exists(dir + "/other.kiv.zapis-a1B2c3.tmp"));
-    EXPECT_TRUE(fs::exists(dir + "/real.kiv.zapis-a1B2c3d.tmp"));
+    for (auto [name, old, stays] : leftovers) EXPECT_EQ(fs::exists(dir + "/" + name), stays) << name;
+
+    // Another process holding the file open (and locked) keeps reading the whole old contents.
+    const int held = open(real.c_str(), O_RDWR);
+    struct flock lock{};
+    lock.l_type = F_WRLCK;
+    ASSERT_EQ(fcntl(held, F_SETLK, &lock), 0);
+    ASSERT_TRUE(WriteFileAtomically(real, "newest"));
+    EXPECT_EQ(Contents(real), "newest");
+    std::string seen(8, '\0');
+    EXPECT_EQ(pread(held, seen.data(), seen.size(), 0), 5);
+    EXPECT_EQ(seen.substr(0, 5), "newer");
+    close(held);
 
     // Failures leave the old file and no temporary file behind.
     EXPECT_FALSE(WriteFileAtomically(dir + "/no/such/folder/x.kiv", "x"));
@@ -70,45 +121,88 @@ TEST(SafeFile, LinksPermissionsAndLeftoversOfInterruptedSaves) {
     if (geteuid() != 0) {  // root may write anything
         chmod(real.c_str(), 0440);
         EXPECT_FALSE(WriteFileAtomically(real, "lost"));
-        EXPECT_EQ(Contents(real), "newer");
+        EXPECT_EQ(Contents(real), "newest");
         chmod(dir.c_str(), 0555);
         chmod(real.c_str(), 0640);
         EXPECT_FALSE(WriteFileAtomically(real, "lost"));
-        EXPECT_EQ(Contents(real), "newer");
+        EXPECT_EQ(Contents(real), "newest");
         chmod(dir.c_str(), 0755);
     }
-    int temps = 0;
-    for (const auto& e : fs::directory_iterator(dir))
-        temps += e.path().filename().string().rfind("real.kiv.zapis-", 0) == 0;
-    EXPECT_EQ(temps, 1);  // only the one with the wrong length
+    EXPECT_EQ(SaveTemps(dir, "real.kiv.zapis-"), 2);  // the young one and the one of another length
+}
+
+// Saves in other processes: two saving one file over and over all succeed, a reader only
+// ever finds one whole version, nothing is left over. A save stalled half-way (a hung
+// network folder, a stopped program) keeps its temporary file, however old, until its
+// process is gone; then the next save removes it.
+TEST(SafeFile, SavesInOtherProcesses) {
+    const std::string dir = TestDir("safefile_race"), path = dir + "/race.kiv";
+    const std::string versions[2] = {std::string(30000, 'a'), std::string(20000, 'b')};
+    WriteBytes(path, versions[0]);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w)
+        if ((writers[w] = fork()) == 0) {
+            int failed = 0;
+            for (int i = 0; i < 200; ++i) failed += !WriteFileAtomically(path, versions[w]);
+            _exit(std::min(failed, 100));
+        }
+    int torn = 0, running = 2, status[2] = {-1, -1};
+    while (running > 0) {
+        const std::string seen = Contents(path);
+        torn += seen != versions[0] && seen != versions[1];
+        for (int w = 0; w < 2; ++w)
+            running -= status[w] == -1 && waitpid(writers[w], &status[w], WNOHANG) == writers[w];
+    }
+    for (int w = 0; w < 2; ++w)
+        EXPECT_EQ(WIFEXITED(status[w]) ? WEXITSTATUS(status[w]) : -1, 0) << "failed saves of writer " << w;
+    EXPECT_EQ(torn, 0);
+    EXPECT_EQ(SaveTemps(dir, "race.kiv.zapis-"), 0);
+
+    int named[2];
+    ASSERT_EQ(pipe(named), 0);
+    const pid_t stalled = fork();
+    if (stalled == 0) {
+        std::string tmp;
+        const int fd = OpenSaveTemp(path, tmp);
+        if (fd >= 0 && write(fd, "part", 4) == 4) (void)!write(named[1], tmp.data(), tmp.size());
+        close(named[1]);
+        pause();
+    }
+    close(named[1]);
+    const std::string tmp = ReadAll(named[0]);
+    const bool made = fs::exists(tmp);
+    if (made) MakeOld(tmp);
+    const bool saved = WriteFileAtomically(path, "whole"), kept = fs::exists(tmp);
+    kill(stalled, SIGKILL);
+    waitpid(stalled, nullptr, 0);
+    EXPECT_EQ(std::tuple(made, saved, kept), std::tuple(true, true, true)) << tmp;  // made, saved, kept
+    EXPECT_TRUE(WriteFileAtomically(path, "whole"));
+    EXPECT_FALSE(fs::exists(tmp));
 }
 
 namespace {
 
 // Runs body in a child process that has a 64 KiB tmpfs of its own mounted on dir (a private
 // mount namespace; a user namespace too when not root). The child's first failed check comes
-// back as text; "skip" when the system allows no such namespace.
+// back as text; "skip: why" when the system allows no such namespace.
 std::string InSmallTmpfs(const std::string& dir, const std::function<std::string()>& body) {
     int out[2];
     if (pipe(out) != 0) return "pipe";
     const pid_t pid = fork();
     if (pid == 0) {
-        close(out[0]);
-        auto report = [&](const std::string& text) {
-            (void)!write(out[1], text.data(), text.size());
-            _exit(0);
-        };
-        const int flags = CLONE_NEWNS | (geteuid() == 0 ? 0 : CLONE_NEWUSER);
-        if (unshare(flags) != 0 || mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
-            report("skip");
-        report(body());
+        std::string text;
+        if (unshare(CLONE_NEWNS | (geteuid() == 0 ? 0 : CLONE_NEWUSER)) != 0)
+            text = std::string("skip: unshare: ") + std::strerror(errno);
+        else if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                 mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
+            text = std::string("skip: mount: ") + std::strerror(errno);
+        else
+            text = body();
+        (void)!write(out[1], text.data(), text.size());
+        _exit(0);
     }
     close(out[1]);
-    std::string text;
-    char buf[256];
-    for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) text.append(buf, static_cast<size_t>(n));
-    close(out[0]);
+    const std::string text = ReadAll(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);
     return WIFEXITED(status) ? text : "child died";
@@ -116,14 +210,11 @@ std::string InSmallTmpfs(const std::string& dir, const std::function<std::string
 
 // Fills the file system with a filler file, then frees `room` bytes of it.
 void FillUp(const std::string& dir, off_t room) {
-    const std::string filler = dir + "/filler";
-    const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = open((dir + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const std::string block(4096, 'f');
     while (write(fd, block.data(), block.size()) > 0) {
     }
-    const off_t size = lseek(fd, 0, SEEK_END);
-    if (ftruncate(fd, size > room ? size - room : 0) != 0) {
-    }
+    (void)!ftruncate(fd, std::max<off_t>(lseek(fd, 0, SEEK_END) - room, 0));
     close(fd);
 }
 
@@ -168,24 +259,6 @@ TEST(SafeFile, FullDiskAndReadOnlyFolderKeepTheOldFile) {
             if (e.path().extension() == ".tmp") return "left " + e.path().filename().string();
         return "";
     });
-    if (result == "skip") GTEST_SKIP() << "no private mount namespace here";
+    if (result.rfind("skip: ", 0) == 0) GTEST_SKIP() << "no private mount namespace here (" << result.substr(6) << ")";
     EXPECT_EQ(result, "");
-}
-
-// Another process holding the file open (and locked) keeps reading the complete old
-// contents while the save puts the new ones under the name.
-TEST(SafeFile, AFileHeldOpenElsewhereIsReplacedWhole) {
-    const std::string path = TestDir("safefile_held") + "/held.kiv";
-    const std::string old(10000, 'o');
-    WriteBytes(path, old);
-    const int fd = open(path.c_str(), O_RDWR);
-    struct flock lock{};
-    lock.l_type = F_WRLCK;
-    ASSERT_EQ(fcntl(fd, F_SETLK, &lock), 0);
-    ASSERT_TRUE(WriteFileAtomically(path, "new"));
-    EXPECT_EQ(Contents(path), "new");
-    std::string seen(old.size() + 1, '\0');
-    EXPECT_EQ(pread(fd, seen.data(), seen.size(), 0), static_cast<ssize_t>(old.size()));
-    EXPECT_EQ(seen.substr(0, old.size()), old);
-    close(fd);
 }

@@ -55,10 +55,12 @@ TEST(SINotation, ParseScaledAndRoundTrip) {
         {"1.00 ", -100, 100, 20.0, -1, 50}};
     for (auto [text, lo, hi, step, e, want] : good) {
         int n = -1;
-        EXPECT_TRUE(ParseSIScaled(&n, text, lo, hi, step, e) && n == want) << text << " " << n;
+        EXPECT_TRUE(ParseSIScaled(&n, text, lo, hi, step, e)) << text;
+        EXPECT_EQ(n, want) << text;
     }
     int n = 3;
-    EXPECT_FALSE(ParseSIScaled(&n, "4001", 0, 4000, 1.0, 0) || ParseSIScaled(&n, "", 1, 5, 1.0, 0));
+    EXPECT_FALSE(ParseSIScaled(&n, "4001", 0, 4000, 1.0, 0));
+    EXPECT_FALSE(ParseSIScaled(&n, "", 1, 5, 1.0, 0));
     EXPECT_EQ(n, 3);
 
     for (auto [step, e] : {std::pair{0.02, 0}, {5.0, -1}, {0.25, 2}, {4.0, -3}})

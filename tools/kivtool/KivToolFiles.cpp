@@ -1,14 +1,13 @@
 // kivtool import and export: the readers and writers the import and export commands use.
 #include <cstdio>
-#include <memory>
 
 #include "KivTool.h"
 #include "KivToolArgs.h"
 #include "KivToolCommon.h"
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
+#include "data/CFileForms.h"
 #include "data/CKivDoc.h"
-#include "data/CPcxEncoder.h"
 
 int KivToolImport(const std::vector<std::string>& args) {
     KivToolArgs a;
@@ -34,13 +33,11 @@ int KivToolExport(const std::vector<std::string>& args) {
     auto doc = KivToolPrepare(args, a, 2, {"--mode", "--cursors"}, {}, status);
     if (!doc) return status;
     const std::string& out = a.Positional()[1];
-    const ExportForm form = ExportFormOf(out);
-    if (form == ExportForm::None) return KivToolFail(out + ": the name must end in .csv, .CSV or .pcx");
-    std::unique_ptr<RgbPicture> picture;
-    if (form == ExportForm::Pcx) picture = std::make_unique<RgbPicture>(KivToolRenderPicture(*doc));
-    if (!ExportDocument(*doc, out, picture.get())) {
+    const CExportForm* form = CFileForms::ExportForPath(out);
+    if (!form) return KivToolFail(out + ": the name must end in .csv, .CSV or .pcx");
+    if (!ExportDocument(*doc, out, *form, [&] { return KivToolRenderPicture(*doc); })) {
         // The spreadsheet form reports its own failure; the other two fail silently.
-        return form == ExportForm::Spreadsheet ? 1 : KivToolFail("cannot write " + out);
+        return form->CannotSaveText() ? 1 : KivToolFail("cannot write " + out);
     }
     return 0;
 }

@@ -4,27 +4,53 @@
 
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
+#include "data/CFileForms.h"
 #include "view/ui/CChoosePlotDlg.h"
 #include "view/ui/CKivView.h"
 
-// A name typed without an extension gets the first of the dialog's list: "CSV" for the
-// import, "csv" (the spreadsheet) for the export. The import's filters show both cases
-// of an extension, because names on this system are case-sensitive.
+namespace {
+
+// A line of a file dialog's filter list and the extension it stands for.
+struct FilterLine {
+    QString text, extension;
+};
+
+template <class Form>
+QList<FilterLine> FilterLines(const std::vector<const Form*>& forms) {
+    QList<FilterLine> lines;
+    for (const Form* f : forms)
+        if (*f->FilterText()) lines.append({QString::fromUtf8(f->FilterText()), QString::fromUtf8(f->Extension())});
+    return lines;
+}
+
+// A name without an extension takes the chosen filter's, not always the first filter's.
+void OfferForms(QFileDialog& dialog, const QList<FilterLine>& lines) {
+    QStringList texts;
+    for (const FilterLine& l : lines) texts.append(l.text);
+    dialog.setNameFilters(texts);
+    auto follow = [&dialog, lines](const QString& chosen) {
+        for (const FilterLine& l : lines)
+            if (l.text == chosen) dialog.setDefaultSuffix(l.extension);
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    follow(dialog.selectedNameFilter());
+}
+
+}  // namespace
+
+// The import's filters show both cases of an extension, because names on this system are
+// case-sensitive.
 bool CKivView::PromptFile(QString& path, bool save) {
     QFileDialog dialog(this);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setNameFilters({QStringLiteral("Pliki CSV Excel (*.csv)"),
-                               QStringLiteral("Pliki CSV Tektronix 460A (*.CSV)"), QStringLiteral("Pliki PCX (*.pcx)")});
-        dialog.setDefaultSuffix(QStringLiteral("csv"));
+        OfferForms(dialog, FilterLines(CFileForms::Exports()));
         dialog.selectFile(QStringLiteral("kiv"));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilters(
-            {QStringLiteral("Pliki CSV Tektronix 460A (*.CSV *.csv)"), QStringLiteral("Pliki DSO (*.DSO *.dso)")});
-        dialog.setDefaultSuffix(QStringLiteral("CSV"));
+        OfferForms(dialog, FilterLines(CFileForms::Imports()));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     path = dialog.selectedFiles().first();
@@ -35,8 +61,7 @@ void CKivView::OnImport() {
     QString path;
     if (!m_promptFile(path, false)) return;
     const std::string name = QFile::encodeName(path).toStdString();
-    const std::string ext = PathExtension(name);
-    if (ext != "CSV" && ext != "csv" && ext != "DSO" && ext != "dso") return;
+    if (!CFileForms::ImportForPath(name)) return;
     CChoosePlotDlg choose(this);
     if (choose.exec() != QDialog::Accepted) return;
     if (ImportFile(*m_pDoc, name, choose.m_nChoice == 1 ? 1 : 2) == 0)
@@ -44,16 +69,11 @@ void CKivView::OnImport() {
     ReRender();
 }
 
+// The form follows the extension of the name alone, as the dialog left it.
 void CKivView::OnExport() {
     QString path;
     if (!m_promptFile(path, true)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string name = QFile::encodeName(path).toStdString();
-    if (ExportFormOf(name) == ExportForm::Pcx) {
-        const RgbPicture picture = RenderExportPicture();
-        ExportDocument(*m_pDoc, name, &picture);
-    } else {
-        ExportDocument(*m_pDoc, name, nullptr);
-    }
+    ExportDocument(*m_pDoc, QFile::encodeName(path).toStdString(), [this] { return RenderExportPicture(); });
     QApplication::restoreOverrideCursor();
 }
