@@ -5,10 +5,6 @@
 #include <climits>
 #include <cstring>
 
-#include "acquisition/drivers/hm1507/CHm1507Driver.h"
-#include "acquisition/drivers/lt224/CLt224Driver.h"
-#include "acquisition/drivers/os3060/COs3060Driver.h"
-#include "acquisition/drivers/tds224/CTds224Driver.h"
 #include "data/CKivDoc.h"
 #include "data/SafeFile.h"
 
@@ -25,16 +21,6 @@ std::string WorkingDirectoryPath(const char* name) {
     char dir[PATH_MAX];
     if (!getcwd(dir, sizeof dir)) return name;
     return std::string(dir) + "/" + name;
-}
-
-// The model list's order.
-std::unique_ptr<CScopeDriver> NewDriver(int index, RawTrace* traces) {
-    switch (index) {
-    case 0: return std::make_unique<COs3060Driver>(traces);
-    case 1: return std::make_unique<CHm1507Driver>(traces);
-    case 2: return std::make_unique<CTds224Driver>(traces);
-    default: return std::make_unique<CLt224Driver>(traces);
-    }
 }
 
 }  // namespace
@@ -71,7 +57,7 @@ CAcquisition::CAcquisition(std::string configPath)
     std::vector<uint8_t> bytes;
     AcquisitionSettings read;
     if (ReadWholeFile(m_strConfigPath, bytes) && DecodeSettings(bytes.data(), bytes.size(), read)) m_settings = read;
-    for (int i = 0; i < kScopeModelCount; ++i) m_drivers[i] = NewDriver(i, m_traces);
+    for (int i = 0; i < kScopeModelCount; ++i) m_drivers.push_back(ScopeDriverAt(i).create(m_traces));
 }
 
 CAcquisition::~CAcquisition() {

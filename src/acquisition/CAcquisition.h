@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "acquisition/CScopeDriver.h"
 #include "acquisition/RawTrace.h"
+#include "acquisition/ScopeRegistry.h"
 #include "platform/CPlatform.h"
 
 class CKivDoc;
@@ -19,7 +21,7 @@ struct AcquisitionSettings {
     uint8_t nChannels = 2;   // channel count of the chosen model; written, never used
     uint8_t nPlot1Channel = 1;
     uint8_t nPlot2Channel = 2;
-    uint8_t nInstrument = 1;  // index into kScopeModels
+    uint8_t nInstrument = 1;  // index in the model list (ScopeRegistry.h)
     uint8_t nBaudIndex = 7;   // 1-based into kBaudRates
     uint8_t nPort = 2;        // n of COMn
 };
@@ -41,12 +43,12 @@ inline constexpr char kTransmissionError[] = "Błąd transmisji";
 // "Błąd transmisji" (caption "Kiv", exclamation icon), after the driver's own box.
 void ReportFetchStatus(int status, const CPlatform& platform);
 
-// The one acquisition of a program run: the settings of "Kiv.cfg", the four drivers and
-// the two traces they fill.
+// The one acquisition of a program run: the settings of "Kiv.cfg", a driver of every
+// registered model and the two traces they fill.
 class CAcquisition {
 public:
     // Reads configPath (defaults when it is missing or not a valid record) and creates the
-    // drivers. An empty path: "Kiv.cfg" in the working directory.
+    // drivers in the model list's order. An empty path: "Kiv.cfg" in the working directory.
     explicit CAcquisition(std::string configPath = {});
     // Writes the settings back (atomically); nothing is said when that fails.
     ~CAcquisition();
@@ -73,5 +75,5 @@ public:
 
 private:
     std::string m_strConfigPath;
-    std::unique_ptr<CScopeDriver> m_drivers[kScopeModelCount];
+    std::vector<std::unique_ptr<CScopeDriver>> m_drivers;
 };

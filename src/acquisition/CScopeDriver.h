@@ -5,7 +5,7 @@
 
 #include "acquisition/IProgressHost.h"
 #include "acquisition/RawTrace.h"
-#include "acquisition/ScopeModels.h"
+#include "acquisition/ScopeModel.h"
 
 // One instrument model's dialogue over the serial line: a small state machine driven by
 // received bytes, the reply timer and the step timer, all on the host's thread.

@@ -13,6 +13,8 @@
 #include <cstring>
 #include <system_error>
 
+#include "platform/LineSpeed.h"
+
 struct CComPort::CDelivery {
     std::mutex m_lock;
     std::condition_variable m_done;
@@ -46,14 +48,24 @@ void CloseFd(int& fd) {
     fd = -1;
 }
 
+// The exclusive flag outlives the close on a pseudo-terminal: every later opener but root
+// would be refused until the far end is gone.
+void ClosePortFd(int& fd) {
+    if (fd >= 0)
+        ioctl(fd, TIOCNXCL);
+    CloseFd(fd);
+}
+
 // The line settings text on top of what the device had: raw bytes, the rate, the
-// parity, the data and stop bits. Rates are those the instruments offer.
-bool BuildCommDCB(const char* text, struct termios& dcb) {
+// parity, the data and stop bits. Rates are those of the instruments' table; otherRate is
+// set to one that has no speed_t of its own (0 for the others).
+bool BuildCommDCB(const char* text, struct termios& dcb, unsigned& otherRate) {
     int baud = 0, data = 0, stop = 0;
     char parity = 0;
     if (std::sscanf(text, "baud=%d parity=%c data=%d stop=%d", &baud, &parity, &data, &stop) != 4)
         return false;
-    speed_t speed;
+    speed_t speed = 0;
+    otherRate = 0;
     switch (baud) {
         case 110: speed = B110; break;
         case 300: speed = B300; break;
@@ -63,6 +75,8 @@ bool BuildCommDCB(const char* text, struct termios& dcb) {
         case 4800: speed = B4800; break;
         case 9600: speed = B9600; break;
         case 19200: speed = B19200; break;
+        case 38400: speed = B38400; break;
+        case 56000: case 128000: case 256000: otherRate = static_cast<unsigned>(baud); break;
         default: return false;
     }
     tcflag_t size;
@@ -92,8 +106,10 @@ bool BuildCommDCB(const char* text, struct termios& dcb) {
     dcb.c_iflag &= ~(IXON | IXOFF | IXANY);
     dcb.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
     dcb.c_cflag |= size | parityBits | CLOCAL | CREAD | (stop == 2 ? CSTOPB : 0);
-    cfsetispeed(&dcb, speed);
-    cfsetospeed(&dcb, speed);
+    if (!otherRate) {
+        cfsetispeed(&dcb, speed);
+        cfsetospeed(&dcb, speed);
+    }
     return true;
 }
 
@@ -153,7 +169,7 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
     std::unique_lock<std::mutex> lock(m_lock);
     m_nWriteSize = 0;
     m_bHungUp = false;
-    CloseFd(m_hPort);
+    ClosePortFd(m_hPort);
     if (m_hShutdown < 0 || m_hWrite < 0)
         return false;
 
@@ -187,9 +203,10 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
             return fail("SetCommMask()", EINVAL);
         if (tcgetattr(m_hPort, &m_dcb) != 0)
             return fail("GetCommState()", errno);
-        if (!BuildCommDCB(settings, m_dcb))
+        unsigned otherRate = 0;
+        if (!BuildCommDCB(settings, m_dcb, otherRate))
             return fail("BuildCommDCB()", EINVAL);
-        if (tcsetattr(m_hPort, TCSANOW, &m_dcb) != 0)
+        if (tcsetattr(m_hPort, TCSANOW, &m_dcb) != 0 || (otherRate && !SetLineSpeed(m_hPort, otherRate)))
             return fail("SetCommState()", errno);
         int rts = TIOCM_RTS;  // RTS held on
         if (ioctl(m_hPort, TIOCMBIS, &rts) != 0 && errno != ENOTTY)
@@ -422,7 +439,7 @@ void CComPort::EndReader() {
 }
 
 void CComPort::CloseHandles() {
-    CloseFd(m_hPort);
+    ClosePortFd(m_hPort);
     CloseFd(m_hWrite);
     CloseFd(m_hShutdown);
 }

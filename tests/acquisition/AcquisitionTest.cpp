@@ -1,13 +1,35 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "acquisition/CAcquisition.h"
 #include "data/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
 
+// The model list in the order Kiv.cfg stores: each registered model's entry (name, key,
+// channels, rates, stop bits, write buffer), its key and its driver in the acquisition.
+TEST(Acquisition, ModelRegistry) {
+    const char* const expected[] = {"GOLDSTAR OS-3060 os3060 2 300-9600 1 80", "HAMEG 1507 hm1507 2 300-19200 2 80",
+                                    "TEKTRONIX TDS224 tds224 4 1200-9600 1 80",
+                                    "LECROY LT224 lt224 4 1200-19200 1 200"};
+    ASSERT_EQ(kScopeModelCount, 4);
+    CAcquisition a(TestDir("acq_models") + "/Kiv.cfg");
+    a.m_bSaveOnExit = false;
+    for (int i = 0; i < kScopeModelCount; ++i) {
+        const ScopeModel& m = ScopeModelAt(i);
+        char entry[100];
+        std::snprintf(entry, sizeof entry, "%s %s %d %d-%d %d %d", m.name, m.key, m.channels, kBaudRates[m.lowestBaud],
+                      kBaudRates[m.highestBaud], m.stopBits, m.writeBuffer);
+        EXPECT_EQ(std::string(entry), expected[i]);
+        EXPECT_EQ(FindScopeModel(m.key), i);
+        EXPECT_EQ(&a.Driver(i).Model(), &m) << m.key;
+    }
+    EXPECT_EQ(FindScopeModel("LECROY LT224"), -1);
+}
+
 TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
-    const std::string dir = TestDir("acq_config");
-    const std::string path = dir + "/Kiv.cfg";
+    const std::string path = TestDir("acq_config") + "/Kiv.cfg";
     // First start: HAMEG 1507, COM2, 9600 baud, both plots from channels 1 and 2.
     { CAcquisition a(path); }
     const std::vector<uint8_t> defaults = {1, 0, 0, 0, 1, 0, 0, 0, 2, 1, 2, 1, 7, 2, 0, 0, 0, 0, 0, 0};
@@ -17,8 +39,7 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
     WriteBytes(path, std::string(mine.begin(), mine.end()));
     {
         CAcquisition a(path);
-        EXPECT_TRUE(a.m_settings.nInstrument == 2 && a.m_settings.bPlot2 == 0);
-        EXPECT_STREQ(a.Driver(2).Model().name, "TEKTRONIX TDS224");
+        EXPECT_EQ(std::tuple(int(a.m_settings.nInstrument), a.m_settings.bPlot2), std::tuple(2, 0u));
         a.m_settings.nPort = 3;
     }
     mine[13] = 3;
@@ -30,7 +51,7 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
         if (bad.size() == 20) bad[11] = 4;
         WriteBytes(path, std::string(bad.begin(), bad.end()));
         CAcquisition a(path);
-        EXPECT_TRUE(a.m_settings.nInstrument == 1 && a.m_settings.nBaudIndex == 7);
+        EXPECT_EQ(std::tuple(int(a.m_settings.nInstrument), int(a.m_settings.nBaudIndex)), std::tuple(1, 7));
         a.m_bSaveOnExit = false;
     }
     EXPECT_EQ(FileBytes(path).size(), 20u);  // the last one, not written back
@@ -56,7 +77,8 @@ TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
     EXPECT_EQ(a.FinishFetch(doc, kDialogCancel), kFetchCancelled);
     d.m_nState = 3;
     EXPECT_EQ(a.FinishFetch(doc, 0), 3);
-    EXPECT_TRUE(doc.SaveToBytes() == before && !doc.IsModified());
+    EXPECT_EQ(doc.SaveToBytes(), before);
+    EXPECT_FALSE(doc.IsModified());
 
     d.m_nState = 0;
     EXPECT_EQ(a.FinishFetch(doc, 0), kFetchOk);

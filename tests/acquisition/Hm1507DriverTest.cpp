@@ -12,9 +12,9 @@ const std::string kMismatch = "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy
 std::string Request(char channel) { return std::string("RDWFM") + channel + ":" + std::string("\0\0\0\x08", 4); }
 
 // "DDF:" and the 14-byte block: volts codes of both channels, probe bits, time code, magnifier.
-std::string Settings(uint8_t v1, uint8_t v2, uint8_t probes, uint8_t time, uint8_t magnifier) {
+std::string Settings(uint8_t v1, uint8_t v2, uint8_t probes, uint8_t time, uint8_t magnify) {
     std::string block(14, '\xEE');  // bytes the driver must not read
-    block[0] = char(v1), block[1] = char(v2), block[2] = char(probes), block[3] = char(time), block[5] = char(magnifier);
+    block[0] = char(v1), block[1] = char(v2), block[2] = char(probes), block[3] = char(time), block[5] = char(magnify);
     return "DDF:" + block;
 }
 
@@ -41,58 +41,49 @@ struct Hm1507Driver : DriverTest<CHm1507Driver> {
 
 }  // namespace
 
-TEST_F(Hm1507Driver, OnePlotRequestsScalesSamplesAndBar) {
-    EXPECT_TRUE(driver.m_strAck == kAck && driver.m_strLineEnd == "\r\n" &&
-                std::string(driver.Model().name) == "HAMEG 1507");
+TEST_F(Hm1507Driver, Plot2AloneRequestsScalesSamplesAndBar) {
     driver.m_nPortNumber = 1, driver.m_nBaudIndex = 8;
-    Start(1, 0);
+    Start(0, 1);  // the bar runs from 0 to 100 for plot 2 alone
     ExpectPort(1, 19200, 2, 80);
     EXPECT_EQ(" \r5 1000", Sent());
     UpToSettings();
     // Code 0x29 (9: 1 V) with the probe bit: 10 V; time code 13 (1 ms) magnified: 0.1 ms.
     ExpectAccepted(Settings(0x29, 0x00, 0x40, 13 | 0xE0, 0x20), 6);
-    const RawTrace& t = traces[0];
-    EXPECT_TRUE(t.voltExponent == 0 && t.timeExponent == 0);
-    EXPECT_DOUBLE_EQ(0.4, t.voltStep);
-    EXPECT_DOUBLE_EQ(2.5e-7, t.timeStep);
+    EXPECT_EQ(std::tuple(traces[1].timeExponent, traces[1].voltExponent, traces[1].voltStep), std::tuple(0, 0, 0.4));
+    EXPECT_DOUBLE_EQ(traces[1].timeStep, 2.5e-7);
     EXPECT_EQ(Request('1') + "7 80000", Step());  // 11 bytes, binary tail included
     ExpectAccepted(Waveform('1', char(100)), 4);
     // Bytes 28, 128, 0, 1: even samples 0, 100, -28, -27; odd ones the truncated mean.
-    const int32_t* s = t.samples;
-    EXPECT_TRUE(s[0] == 0 && s[1] == 50 && s[2] == 100 && s[3] == 36 && s[4] == -28 && s[5] == -27 && s[6] == -27);
-    EXPECT_TRUE(s[3996] == 1 && s[3997] == 36 && s[3998] == 72 && s[3999] == 72);
-    ASSERT_EQ(2059u, host.bar.size());  // the start, then one position a byte up to the 2058th
-    EXPECT_TRUE(host.bar[0] == 0 && host.bar[19] == 0 && host.bar[20] == 1 && host.bar[1000] == 50 &&
-                host.bar[2000] == 100 && host.bar[2058] == 100);
+    EXPECT_EQ(At(traces[1].samples, {0, 1, 2, 3, 4, 5, 6, 3996, 3997, 3998, 3999}),
+              (std::vector<int32_t>{0, 50, 100, 36, -28, -27, -27, 1, 36, 72, 72}));
+    EXPECT_EQ(host.bar.size(), 2059u);  // the start, then one position a byte up to the 2058th
+    EXPECT_EQ(At(host.bar, {0, 19, 20, 1000, 2000, 2058}), (std::vector<int32_t>{0, 0, 1, 50, 100, 100}));
     EXPECT_EQ("HLDWFM=015 2000", Step());
     ExpectAccepted(kAck, 16);
     ExpectFinished("RM0\r\n", 7);
-    ExpectNothingToFetch();
+    ExpectPortFailureAndNothingToFetch("Nie można zainicjować portu COM !");
 }
 
 TEST_F(Hm1507Driver, SilentWakeUpAndTwoPlotsFromOneSettingsRequest) {
     Start(2, 1);
     host.FireReplyTimer();  // no answer to the wake-up: the identity request goes out at once
     EXPECT_EQ("ID?12 2000", Sent());
-    EXPECT_TRUE(host.messages.boxes.empty() && host.stepTimer == -1);
+    EXPECT_EQ(std::tuple(host.messages.boxes.size(), host.stepTimer), std::tuple(0u, -1));
     // Channel 2: code 10 (2 V), probe bit 4 set; channel 1: code 5 (50 mV), bit 64 clear.
     // Time code 31 lies beyond the table: taken as the slowest setting, 100 s.
     Feed({kId, kAck, Settings(0x05, 0x0A, 0x04, 31, 0x00)});
-    EXPECT_DOUBLE_EQ(0.8, traces[0].voltStep);
-    EXPECT_DOUBLE_EQ(0.25, traces[0].timeStep);
+    EXPECT_EQ(Scales(traces[0]), std::tuple(0, 0.25, 0, 0.8));
     EXPECT_EQ(Request('2') + "7 80000", Step());
     host.Receive(Waveform('2', char(78)));
-    EXPECT_TRUE(host.bar[1000] == 25 && host.bar.back() == 50);
+    EXPECT_EQ(At(host.bar, {1000, -1}), (std::vector<int32_t>{25, 50}));
     host.bar.clear();
     EXPECT_EQ(Request('1') + "7 80000", Step());  // straight to the second waveform, the block already read
-    EXPECT_DOUBLE_EQ(0.002, traces[1].voltStep);
-    EXPECT_DOUBLE_EQ(0.25, traces[1].timeStep);
+    EXPECT_EQ(Scales(traces[1]), std::tuple(0, 0.25, 0, 0.002));
     host.Receive(Waveform('1', char(178)));
-    EXPECT_TRUE(host.bar[0] == 50 && host.bar[1000] == 75 && host.bar.back() == 100);
-    EXPECT_TRUE(traces[0].samples[2000] == 50 && traces[1].samples[2000] == 150);
+    EXPECT_EQ(At(host.bar, {0, 1000, -1}), (std::vector<int32_t>{50, 75, 100}));
+    EXPECT_EQ(std::tuple(traces[0].samples[2000], traces[1].samples[2000]), std::tuple(50, 150));
     host.FireStepTimer(), host.Receive(kAck);
     ExpectFinished("RM0\r\n", 8);
-    EXPECT_EQ(1, std::count(host.port.sent.begin(), host.port.sent.end(), "DDF?\r"));
 }
 
 TEST_F(Hm1507Driver, TimeoutMessagesPerStateAndRejectedReplies) {
@@ -114,15 +105,14 @@ TEST_F(Hm1507Driver, TimeoutMessagesPerStateAndRejectedReplies) {
     Start(3, 0);
     Feed({kAck, kId, kAck, kSettings});
     EXPECT_EQ("DDF?\r7 80000", Step());
-    ExpectTimeout(acquiring, 3);
-    ExpectPortFailure("Nie można zainicjować portu COM !");
+    ExpectTimeout(acquiring, 3, 4);
 }
 
 TEST_F(Hm1507Driver, CodesOutsideTheTablesAndShortWaveforms) {
     // Outside the tables the nearest setting stands: volts 14, 15 are 20 V; time 0..2 are
     // 0.5 µs, 29..31 are 100 s.
-    EXPECT_TRUE(Hm1507VoltsPerDivision(0) == 0.001 && Hm1507VoltsPerDivision(15) == 20 &&
-                Hm1507TimePerDivision(2) == 0.5e-6 && Hm1507TimePerDivision(29) == 100);
+    EXPECT_EQ(std::tuple(Hm1507VoltsPerDivision(0), Hm1507VoltsPerDivision(15)), std::tuple(0.001, 20.0));
+    EXPECT_EQ(std::tuple(Hm1507TimePerDivision(2), Hm1507TimePerDivision(29)), std::tuple(0.5e-6, 100.0));
     int32_t s[kSamples] = {7};
     EXPECT_FALSE(ParseHm1507Waveform(std::string(2010, 'x'), s));  // 1999 bytes after the echo
     EXPECT_EQ(7, s[0]);

@@ -37,37 +37,27 @@ struct Lt224Driver : DriverTest<CLt224Driver> {
 
 }  // namespace
 
-TEST_F(Lt224Driver, OnePlotRequestsScalesSamplesAndBar) {
+TEST_F(Lt224Driver, TwoPlotsRequestsScalesSamplesAndBar) {
     driver.m_nPortNumber = 5, driver.m_nBaudIndex = 8;
-    Start(3, 0);
+    Start(3, 2);
     ExpectPort(5, 19200, 1, 200);
     EXPECT_EQ("TRMD STOP;CHDR OFF;*IDN?\r12 1000", Sent());
     FetchPlot(3, "500E-6;50E-3", "00");
-    const RawTrace& t = traces[0];
-    EXPECT_TRUE(t.timeExponent == -2 && t.timeStep == 1.25 && t.voltExponent == -1 && t.voltStep == 2.0);
+    EXPECT_EQ(Scales(traces[0]), std::tuple(-2, 1.25, -1, 2.0));
     // Bytes 80, 7F, 00 ..., FF, 7F are 0, 200, 100 ..., 99, 200, each spread over 1.6 samples.
-    const int32_t* s = t.samples;
-    EXPECT_TRUE(s[0] == 0 && s[1] == 80 && s[2] == 200 && s[3] == 120 && s[4] == 100);
-    EXPECT_TRUE(s[3996] == 99 && s[3997] == 99 && s[3998] == 159 && s[3999] == 200);
-    ASSERT_EQ(5040u, host.bar.size());  // the start, then one position a byte up to the 5039th
-    EXPECT_TRUE(host.bar[49] == 0 && host.bar[50] == 1 && host.bar[2500] == 50 && host.bar[5000] == 100 &&
-                host.bar[5039] == 100);
-    ExpectFinished("TRMD AUTO\r", 4);
-    ExpectNothingToFetch();
-}
-
-TEST_F(Lt224Driver, TwoPlotsHalveTheBarAndAskAgainForTheIdentity) {
-    Start(1, 2);
-    FetchPlot(1, "500E-6;50E-3", "00");
-    EXPECT_TRUE(host.bar[2500] == 25 && host.bar.back() == 50);
-    EXPECT_EQ("TRMD STOP;CHDR OFF;*IDN?\r12 1000", Step());
+    EXPECT_EQ(At(traces[0].samples, {0, 1, 2, 3, 4, 3996, 3997, 3998, 3999}),
+              (std::vector<int32_t>{0, 80, 200, 120, 100, 99, 99, 159, 200}));
+    // The start, then one position a byte up to the 5039th; plot 1 takes the first half.
+    EXPECT_EQ(host.bar.size(), 5040u);
+    EXPECT_EQ(At(host.bar, {99, 100, 2500, 5000, 5039}), (std::vector<int32_t>{0, 1, 25, 50, 50}));
+    EXPECT_EQ("TRMD STOP;CHDR OFF;*IDN?\r12 1000", Step());  // the identity again
     host.bar.clear();
     FetchPlot(2, "1E-3;2E0", "C0");  // C0 is -64: code 64, sample 50
-    EXPECT_TRUE(host.bar[0] == 50 && host.bar[2499] == 75 && host.bar.back() == 100);
-    EXPECT_TRUE(traces[0].samples[2000] == 100 && traces[1].samples[2000] == 50);
-    EXPECT_TRUE(traces[1].timeExponent == -1 && traces[1].timeStep == 0.0025 && traces[1].voltExponent == 0 &&
-                traces[1].voltStep == 0.08 && traces[0].voltStep == 2.0);
+    EXPECT_EQ(At(host.bar, {0, 2499, -1}), (std::vector<int32_t>{50, 75, 100}));
+    EXPECT_EQ(traces[1].samples[2000], 50);
+    EXPECT_EQ(Scales(traces[1]), std::tuple(-1, 0.0025, 0, 0.08));
     ExpectFinished("TRMD AUTO\r", 7);
+    ExpectPortFailureAndNothingToFetch("Nie można zainicjować portu COM !");
 }
 
 TEST_F(Lt224Driver, TimeoutMessagesPerStateAndRejectedReplies) {
@@ -80,7 +70,6 @@ TEST_F(Lt224Driver, TimeoutMessagesPerStateAndRejectedReplies) {
     ExpectTimeoutAfter({kIdReply, settings.substr(0, settings.size() - 1)},  // ends in LF, not LF CR
                        "Błąd przy zapytaniu o ustawienia oscyloskopu !");
     ExpectTimeoutAfter({kIdReply, settings, Waveform("00").substr(0, 5039)}, "Błąd przy akwizycji danych !");
-    ExpectPortFailure("Nie można zainicjować portu COM !");
 }
 
 TEST_F(Lt224Driver, IdentityAndSettingsConditions) {
@@ -104,35 +93,33 @@ TEST_F(Lt224Driver, IdentityAndSettingsConditions) {
     EXPECT_FALSE(Lt224SettingsComplete(request, good.substr(0, good.size() - 2) + "\r\n", 48));
 }
 
-TEST_F(Lt224Driver, SettingsExponentsHexCodesAndRefusedWaveforms) {
+TEST_F(Lt224Driver, SettingsExponentsHexCodesAndStrayCharacters) {
     RawTrace t;
     // Powers of 1000 keep the mantissa; other exponents scale it to the power at or below.
     ASSERT_TRUE(ParseLt224Settings("C1\r\n5E-9;2E3\n\r", t));
-    EXPECT_TRUE(t.timeExponent == -3 && t.timeStep == 0.0125 && t.voltExponent == 1 && t.voltStep == 0.08);
+    EXPECT_EQ(Scales(t), std::tuple(-3, 0.0125, 1, 0.08));
     ASSERT_TRUE(ParseLt224Settings("C1\r\n2.5E-5;5E-2\n\r", t));
-    EXPECT_TRUE(t.timeExponent == -2 && t.timeStep == 25 * 0.0025 && t.voltExponent == -1 && t.voltStep == 2.0);
-    EXPECT_FALSE(ParseLt224Settings("C1\r\n1E-18;1E0\n\r", t));  // below femto
-    EXPECT_FALSE(ParseLt224Settings("C1\r\nE-3;1E0\n\r", t));    // no mantissa
-    EXPECT_FALSE(ParseLt224Settings("C1\r\n1E-3 1E0\n\r", t));   // no ";"
-    EXPECT_FALSE(ParseLt224Settings("\r\n1E-3;1\n\r", t));       // 10 characters
-    EXPECT_TRUE(t.timeExponent == -2 && t.timeStep == 25 * 0.0025);  // trace kept
+    EXPECT_EQ(Scales(t), std::tuple(-2, 0.0625, -1, 2.0));
+    for (const char* refused : {"C1\r\n1E-18;1E0\n\r",  // below femto
+                                "C1\r\nE-3;1E0\n\r",    // no mantissa
+                                "C1\r\n1E-3 1E0\n\r",   // no ";"
+                                "\r\n1E-3;1\n\r"})      // 10 characters
+        EXPECT_FALSE(ParseLt224Settings(refused, t)) << refused;
+    EXPECT_EQ(Scales(t), std::tuple(-2, 0.0625, -1, 2.0));  // kept
 
-    EXPECT_TRUE(Lt224OffsetCode(0x00) == 128 && Lt224OffsetCode(0x7F) == 255 && Lt224OffsetCode(0x80) == 0 &&
-                Lt224OffsetCode(0xFF) == 127);
-    EXPECT_TRUE(Lt224Sample(0x00) == 100 && Lt224Sample(0x7F) == 200 && Lt224Sample(0x80) == 0 &&
-                Lt224Sample(0xFF) == 99);
+    for (const auto& [byte, code, sample] : {std::tuple(0x00, 128, 100), std::tuple(0x7F, 255, 200),
+                                             std::tuple(0x80, 0, 0), std::tuple(0xFF, 127, 99)})
+        EXPECT_EQ(std::tuple(Lt224OffsetCode(byte), Lt224Sample(byte)), std::tuple(code, sample)) << byte;
 
+    // A stray character (lower case included) makes its byte the one before; the first byte
+    // falls back to 00. 5000 characters after the header are enough.
     static int32_t work[kLt224WorkSize], bytes[kLt224Points];
     int32_t s[kSamples] = {9, -7, 5};
-    std::string garbled = Waveform("00");
-    garbled[34 + 3000] = 'G';  // not a hexadecimal digit: refused, former samples stretched
-    EXPECT_FALSE(ParseLt224Waveform(garbled, s, bytes, work));
-    EXPECT_TRUE(s[0] == 9 && s[1] == 2 && s[2] == -7 && s[3] == 2 && s[4] == 4 && s[5] == 0);
-    garbled = Waveform("ab");  // lower case is no digit of the instrument's either
-    s[0] = 7;
-    EXPECT_FALSE(ParseLt224Waveform(garbled, s, bytes, work));
-    EXPECT_EQ(7, s[0]);
     EXPECT_FALSE(ParseLt224Waveform(Waveform("00").substr(0, 5033), s, bytes, work));  // 4999 digits
-    EXPECT_TRUE(ParseLt224Waveform(Waveform("00").substr(0, 5034), s, bytes, work));
-    EXPECT_TRUE(s[0] == 0 && s[2] == 200 && s[2000] == 100);
+    EXPECT_EQ(At(s, {0, 1, 2, 3, 4, 5}), (std::vector<int32_t>{9, 2, -7, 2, 4, 0}));  // kept and stretched
+    std::string garbled = Waveform("40").substr(0, 5034);
+    garbled.replace(34, 2, "8Z"), garbled.replace(38, 4, "G00a"), garbled[5033] = '\n';  // bytes 0, 2, 3, 2499
+    ASSERT_TRUE(ParseLt224Waveform(garbled, s, bytes, work));
+    EXPECT_EQ(At(bytes, {0, 1, 2, 3, 4, 2498, 2499}), (std::vector<int32_t>{0, 0x7F, 0x7F, 0x7F, 0x40, 0xFF, 0xFF}));
+    EXPECT_EQ(s[0], 100);  // the zero line
 }

@@ -24,94 +24,106 @@ struct Os3060Driver : DriverTest<COs3060Driver> {
         EXPECT_EQ(std::string("R") + channel + "(0000,1000,B)\r7 20000", Step());
         ExpectAccepted(Waveform(std::string(1000, dataByte)), 4);
     }
-    // Failed at once: state, result 0, port closed, no box, nothing sent since.
-    void ExpectEnded(int state, size_t requests) {
-        EXPECT_TRUE(driver.m_nState == state && host.ended == 0 && host.replyTimer == -1 && host.port.closed);
-        EXPECT_TRUE(host.messages.boxes.empty() && host.port.sent.size() == requests);
-    }
+    // Failed at once: state 3, result 0, port closed, nothing sent since, no box.
+    void ExpectFailed(size_t requests) { EXPECT_EQ(Ended(), std::tuple(3, 0, -1, true, requests, 0u)); }
 };
 
 }  // namespace
 
-TEST_F(Os3060Driver, OnePlotRequestsScalesSamplesAndBar) {
-    driver.m_nPortNumber = 1, driver.m_nBaudIndex = 2;
-    Start(2, 0);
-    ExpectPort(1, 300, 1, 80);
-    FetchPlot('2', kSettings, char(128));
-    // "P10X" and "  50mV ": 500 mV a division; "  500us  ": µs.
-    const RawTrace& t = traces[0];  // plot 1, from channel 2
-    EXPECT_TRUE(t.voltExponent == -1 && t.voltStep == 20.0 && t.timeExponent == -2 && t.timeStep == 1.25);
-    EXPECT_TRUE(t.samples[0] == 100 && t.samples[2001] == 100 && t.samples[3999] == 100);  // constant stays
-    ASSERT_EQ(1001u, host.bar.size());  // the start, then one a data byte
-    EXPECT_TRUE(host.bar[0] == 0 && host.bar[9] == 0 && host.bar[10] == 1 && host.bar[500] == 50 &&
-                host.bar[1000] == 100);
-    ExpectFinished("R2(0000,1000,B)\r", 3);  // no closing request
-    ExpectNothingToFetch();
-}
-
-TEST_F(Os3060Driver, TwoPlotsHalveTheBarAndOpenEachPlot) {
+TEST_F(Os3060Driver, TwoPlotsRequestsScalesSamplesAndBar) {
     Start(3, 2);  // any channel but 2 is asked for as channel 1
     FetchPlot('1', Settings("  0.5ms  ", "P1X ", "  2 V  "), char(28));
-    EXPECT_EQ(50, host.bar.back());
+    EXPECT_EQ(Scales(traces[0]), std::tuple(-1, 0.00125, 0, 0.08));
+    // The start, then one position a data byte; plot 1 takes the first half.
+    EXPECT_EQ(host.bar.size(), 1001u);
+    EXPECT_EQ(At(host.bar, {0, 19, 20, 500, 1000}), (std::vector<int32_t>{0, 0, 1, 25, 50}));
     host.FireStepTimer();
     host.bar.clear();
-    FetchPlot('2', kSettings, char(178));
-    EXPECT_TRUE(host.bar[0] == 50 && host.bar[500] == 75 && host.bar.back() == 100);
-    const RawTrace& t = traces[0];
-    EXPECT_TRUE(t.voltExponent == 0 && t.voltStep == 0.08 && t.timeExponent == -1 && t.timeStep == 0.00125);
-    EXPECT_TRUE(t.samples[1234] == 0 && traces[1].samples[1234] == 150);
-    ExpectFinished("R2(0000,1000,B)\r", 6);
+    FetchPlot('2', kSettings, char(128));
+    EXPECT_EQ(At(host.bar, {0, 500, -1}), (std::vector<int32_t>{50, 75, 100}));
+    // "P10X" and "  50mV ": 500 mV a division; "  500us  ": µs.
+    EXPECT_EQ(Scales(traces[1]), std::tuple(-2, 1.25, -1, 20.0));
+    EXPECT_EQ(At(traces[0].samples, {0, 1234, 3999}), (std::vector<int32_t>{0, 0, 0}));
+    EXPECT_EQ(At(traces[1].samples, {0, 2001, 3999}), (std::vector<int32_t>{100, 100, 100}));  // constant stays
+    ExpectFinished("R2(0000,1000,B)\r", 6);  // no closing request
+    ExpectPortFailureAndNothingToFetch("");
 }
 
 TEST_F(Os3060Driver, FailsAtOnceWithoutMessages) {
     Start(1, 0);
     host.Receive("A\r\n");  // the line feed comes in state 8
-    ExpectEnded(3, 1);
+    ExpectFailed(1);
     host.Receive("A");  // the port is closed: a late byte sends nothing
-    ExpectEnded(3, 1);
+    ExpectFailed(1);
 
     Start(1, 0);
     host.Receive("BA");  // only the carriage return decides
-    EXPECT_EQ(5, driver.m_nState);
+    EXPECT_EQ(driver.m_nState, 5);
     host.Receive("\r");
-    ExpectEnded(3, 1);
+    ExpectFailed(1);
 
     Start(1, 0);
     Feed({"A\r", kSettings.substr(1)});  // 56 characters
-    ExpectEnded(3, 2);
+    ExpectFailed(2);
 
     // A carriage return after 998 data bytes ends the reply short; one after 999 is the
     // thousandth character after the header and completes it.
     traces[0].samples[0] = 7;
     Start(1, 0);
     Feed({"A\r", kSettings, Waveform(std::string(998, char(128))) + std::string(2, char(128))});
-    ExpectEnded(3, 3);
-    EXPECT_EQ(7, traces[0].samples[0]);
+    ExpectFailed(3);
+    EXPECT_EQ(traces[0].samples[0], 7);
     Start(1, 0);
     Feed({"A\r", kSettings, Waveform(std::string(999, char(128)))});
-    EXPECT_TRUE(driver.m_nState == 4 && traces[0].samples[3995] == 100 && traces[0].samples[3996] == 13 - 28);
+    EXPECT_EQ(driver.m_nState, 4);
+    EXPECT_EQ(At(traces[0].samples, {3995, 3996}), (std::vector<int32_t>{100, 13 - 28}));
 
     ExpectTimeoutAfter({"A\r", "CH1"}, "");  // time-outs, silently
-    ExpectPortFailure("");
 }
 
-TEST_F(Os3060Driver, PanelTextsAndWidening) {
-    EXPECT_EQ(0.0, ReadOs3060Number(" mV"));
-    EXPECT_EQ(-2.5, ReadOs3060Number("\t-2.5ms"));
+TEST_F(Os3060Driver, PanelTexts) {
+    EXPECT_EQ(ReadOs3060Number(" mV"), 0.0);
+    EXPECT_EQ(ReadOs3060Number("\t-2.5ms"), -2.5);
     // "m" and "u" count after the first character only; "u" wins over "m".
-    EXPECT_TRUE(Os3060TimeExponent("m 5") == 0 && Os3060TimeExponent("5 ms") == -1 && Os3060TimeExponent("um u") == -2);
-    EXPECT_TRUE(Os3060VoltExponent("mV") == 0 && Os3060VoltExponent("5mV") == -1);
+    for (const auto& [text, time, volt] : {std::tuple("m 5", 0, 0), std::tuple("5 ms", -1, -1),
+                                           std::tuple("um u", -2, -1), std::tuple("5mV", -1, -1)})
+        EXPECT_EQ(std::tuple(Os3060TimeExponent(text), Os3060VoltExponent(text)), std::tuple(time, volt)) << text;
     RawTrace t;
     t.voltStep = 3.0;
     EXPECT_FALSE(ParseOs3060Settings(kSettings.substr(0, 56), t));
-    EXPECT_EQ(3.0, t.voltStep);
+    EXPECT_EQ(t.voltStep, 3.0);
+}
 
-    // One peak of 100 at sample 8; the last bytes 228, 28, 60.
+// Each group of five data values p0..p4 (samples b, b+4, ..., b+16) gives samples b+9..b+11
+// from the degree-4 polynomial through them at t = 2.25, 2.5, 2.75: value + 0.5, truncated
+// toward zero. The exact values, worked out as fractions, in the comments.
+TEST_F(Os3060Driver, Widening) {
+    struct Group {
+        int32_t p[5], widened[3];
+    };
+    const Group groups[] = {
+        {{46, 72, 154, 89, 10}, {152, 139, 118}},     // 9733/64, 2231/16, 235/2
+        {{-13, 5, -29, -21, 27}, {-32, -31, -27}},    // -65/2, -259/8, -911/32
+        {{17, -17, -13, 1, -3}, {-8, -5, -1}},        // -299/32, -11/2, -61/32
+        {{-15, 7, 4, -22, -7}, {-1, -8, -15}},        // -1827/1024, -555/64, -16163/1024
+        {{22, -29, -9, 23, 24}, {0, 9, 17}},          // -11/64, 137/16, 33/2
+        {{0, 30, 18, -26, 4}, {8, -3, -15}},          // 15/2, -35/8, -517/32
+    };
+    for (const Group& g : groups) {
+        int32_t s[kSamples] = {};
+        for (int j = 0; j < 5; ++j) s[4 * j] = g.p[j];
+        WidenOs3060Samples(s);
+        EXPECT_EQ(At(s, {9, 10, 11}), std::vector<int32_t>(g.widened, g.widened + 3)) << g.p[0];
+    }
+
+    // Through the waveform: one peak of 100 at sample 8; the last bytes 228, 28, 60. Samples
+    // 1 to 3, 5 to 7 and 3993 to 3999 keep the repeated data values.
     std::string data(1000, char(28));
     data[2] = char(128), data[997] = char(228), data[999] = char(60);
     int32_t s[kSamples];
     ASSERT_TRUE(ParseOs3060Waveform(Waveform(data), s));
-    const int32_t head[20] = {0, 0, 0, 0, 0, 0, 0, 0, 100, 92, 70, 38, 0, -11, -15, -10, 0, 2, 2, 2};
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(head[i], s[i]) << i;  // -11.8 is truncated toward zero
-    EXPECT_TRUE(s[3988] == 200 && s[3989] == 184 && s[3991] == 74 && s[3992] == 0 && s[3995] == 0 && s[3999] == 32);
+    EXPECT_EQ(std::vector<int32_t>(s, s + 20),
+              (std::vector<int32_t>{0, 0, 0, 0, 0, 0, 0, 0, 100, 92, 70, 38, 0, -11, -15, -10, 0, 2, 2, 2}));
+    EXPECT_EQ(std::vector<int32_t>(s + 3988, s + 4000),
+              (std::vector<int32_t>{200, 184, 139, 74, 0, 0, 0, 0, 32, 32, 32, 32}));
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/FakeProgressHost.h"
@@ -10,6 +11,18 @@
 inline const std::string kModelMismatch =
     "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n sprawdź czy "
     "ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.";
+
+// A trace's time exponent and step, volt exponent and step.
+inline std::tuple<int, double, int, double> Scales(const RawTrace& t) {
+    return {t.timeExponent, t.timeStep, t.voltExponent, t.voltStep};
+}
+// The values at the given indices of an array or vector; -1 is the last.
+template <class Values>
+std::vector<int32_t> At(const Values& values, std::initializer_list<int> indices) {
+    std::vector<int32_t> picked;
+    for (int i : indices) picked.push_back(values[i < 0 ? std::size(values) + i : size_t(i)]);
+    return picked;
+}
 
 // A driver talking to a fake progress window; the test sends the bytes and fires the timers.
 template <class Driver>
@@ -28,14 +41,11 @@ struct DriverTest : ::testing::Test {
         return host.LastSent() + std::to_string(driver.m_nState) + " " + std::to_string(host.replyTimer);
     }
     // The step timer fires: the request it sent, the state and the reply timer.
-    std::string Step() {
-        host.FireStepTimer();
-        return Sent();
-    }
+    std::string Step() { return host.FireStepTimer(), Sent(); }
     // The reply taken whole: the next state, the reply timer stopped, the step timer set.
     void ExpectAccepted(const std::string& reply, int state) {
         host.Receive(reply);
-        EXPECT_TRUE(driver.m_nState == state && host.stepTimer == 500 && host.replyTimer == -1) << state;
+        EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.stepTimer), std::tuple(state, -1, 500));
     }
     // The replies, each after the step timer that the one before set off.
     void Feed(const std::vector<std::string>& replies) {
@@ -44,48 +54,45 @@ struct DriverTest : ::testing::Test {
             host.Receive(replies[i]);
         }
     }
-    // The last step: the last request, the port closed, no box, the dialogue ended with 0.
+    // How a dialogue ended: state, result, reply timer, port closed, requests sent, boxes shown.
+    std::tuple<int, int, int, bool, size_t, size_t> Ended() const {
+        return {driver.m_nState, host.ended, host.replyTimer, host.port.closed, host.port.sent.size(),
+                host.messages.boxes.size()};
+    }
+    // The last step: the last request, then a clean end with nothing shown.
     void ExpectFinished(const std::string& last, size_t requests) {
         host.FireStepTimer();
         EXPECT_EQ(last, host.LastSent());
-        EXPECT_TRUE(host.port.sent.size() == requests && host.port.closed && driver.m_nState == 0 &&
-                    host.ended == 0 && host.replyTimer == -1 && host.messages.boxes.empty());
+        EXPECT_EQ(Ended(), std::tuple(0, 0, -1, true, requests, 0u));
     }
-    // No parity, 8 data bits, events 9 (received byte, error).
+    // No parity, 8 data bits, events 9 (received byte, CTS).
     void ExpectPort(unsigned port, unsigned baud, unsigned stopBits, unsigned writeBuffer) {
         const FakePortLog& p = host.port;
-        EXPECT_TRUE(p.opened && p.port == port && p.baud == baud && p.parity == 'N' && p.dataBits == 8 &&
-                    p.stopBits == stopBits && p.eventMask == 9 && p.writeBuffer == writeBuffer);
+        EXPECT_EQ(std::tuple(p.opened, p.port, p.baud, p.parity, p.dataBits, p.stopBits, p.eventMask, p.writeBuffer),
+                  std::tuple(true, port, baud, 'N', 8u, stopBits, 9u, writeBuffer));
     }
-    // The reply timer runs out: the one box (none for an empty text), the dialogue ended, the port closed.
-    void ExpectTimeout(const std::string& text, int state) {
+    // The reply timer runs out: the one box (none for an empty text) and the end with result 0.
+    void ExpectTimeout(const std::string& text, int state, size_t requests) {
         host.FireReplyTimer();
-        ASSERT_EQ(text.empty() ? 0u : 1u, host.messages.boxes.size()) << text;
-        if (!text.empty()) {
-            const auto& box = host.messages.boxes[0];
-            EXPECT_TRUE(box.text == text && box.caption == "Uwaga" && box.icon == MsgIcon::Error) << box.text;
-        }
-        EXPECT_TRUE(driver.m_nState == state && host.ended == 0 && host.replyTimer == -1 && host.port.closed);
+        EXPECT_EQ(Ended(), std::tuple(state, 0, -1, true, requests, text.empty() ? 0u : 1u)) << text;
+        for (const auto& box : host.messages.boxes)
+            EXPECT_EQ(std::tuple(box.text, box.caption, box.icon), std::tuple(text, "Uwaga", MsgIcon::Error));
     }
     // Plot 1 from channel 1 until the replies stop; nothing is sent after the last reply's request.
     void ExpectTimeoutAfter(const std::vector<std::string>& replies, const std::string& text) {
         Start(1, 0);
         Feed(replies);
-        ExpectTimeout(text, 3);
-        EXPECT_EQ(replies.size(), host.port.sent.size()) << text;
+        ExpectTimeout(text, 3, replies.size());
     }
-    // A port that does not open: nothing sent, the dialogue waits out a short reply timer.
-    void ExpectPortFailure(const std::string& text) {
+    // A port that does not open: nothing sent, a short reply timer reports it. Nothing to
+    // fetch: cancelled at once, the port left alone.
+    void ExpectPortFailureAndNothingToFetch(const std::string& text) {
         host.port.openFails = true;
         Start(1, 0);
-        EXPECT_TRUE(driver.m_nState == 10 && host.replyTimer == 100 && host.port.sent.empty() && host.ended == -1);
-        ExpectTimeout(text, 10);
-        host.port.openFails = false;
-    }
-    // Nothing to fetch: cancelled at once, the port left alone.
-    void ExpectNothingToFetch() {
-        const size_t sent = host.port.sent.size();
+        EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.ended), std::tuple(10, 100, -1));
+        ExpectTimeout(text, 10, 0);
+        host.port = FakePortLog{};
         Start(0, 0);
-        EXPECT_TRUE(driver.m_nState == 0 && host.ended == kDialogCancel && host.port.sent.size() == sent);
+        EXPECT_EQ(std::tuple(driver.m_nState, host.ended, host.port.opened), std::tuple(0, kDialogCancel, false));
     }
 };

@@ -1,5 +1,4 @@
 #pragma once
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,8 +9,7 @@
 
 // A port that records what the driver asks of it; nothing reaches a device.
 struct FakePortLog {
-    bool opened = false;
-    bool openFails = false;
+    bool opened = false, openFails = false;
     unsigned port = 0, baud = 0, dataBits = 0, stopBits = 0, writeBuffer = 0;
     char parity = 0;
     uint32_t eventMask = 0;
@@ -25,7 +23,7 @@ public:
     ~FakeSerialPort() override { m_log.closed = true; }
     bool Open(IComPortOwner*, unsigned port, unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
               uint32_t eventMask, unsigned writeBuffer) override {
-        m_log = FakePortLog{true, m_log.openFails, port, baud, dataBits, stopBits, writeBuffer, parity, eventMask, {}, false};
+        m_log = {true, m_log.openFails, port, baud, dataBits, stopBits, writeBuffer, parity, eventMask, {}, false};
         return !m_log.openFails;
     }
     bool StartReader() override { return true; }

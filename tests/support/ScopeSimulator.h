@@ -1,21 +1,21 @@
 #pragma once
-// kiv-scope-sim on a pseudo-terminal that COM2 opens, and a fetch through the real port and
-// progress window against it.
+// kiv-scope-sim on a pseudo-terminal that COM2 opens.
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
-#include <QTimer>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "acquisition/CAcquisition.h"
-#include "acquisition/ui/CProgressDlg.h"
-#include "data/CKivDoc.h"
-#include "support/FakePlatform.h"
 
 extern char** environ;
 
@@ -27,22 +27,37 @@ inline std::pair<int, int> Resources() {
     return {fds, threads};
 }
 
-// kiv-scope-sim serving one model on a pseudo-terminal that COM2 opens.
+// A shell command run to its end: its exit status and all it wrote (stderr too).
+inline std::pair<int, std::string> RunCommand(const std::string& command) {
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    std::string out;
+    char buffer[512];
+    for (size_t n; p && (n = fread(buffer, 1, sizeof buffer, p)) > 0;) out.append(buffer, n);
+    const int status = p ? pclose(p) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+// kiv-scope-sim serving one model (channel 1 dc, channel 2 square) on a pseudo-terminal
+// linked at dir/ttySIM; runner, words such as "setpriv --reuid=nobody", starts it.
 class Simulator {
 public:
-    Simulator(const std::string& dir, const std::vector<std::string>& extra, const char* model = "tds224")
+    Simulator(const std::string& dir, const std::vector<std::string>& extra, const char* model = "tds224",
+              const std::string& runner = "")
         : m_link(dir + "/ttySIM") {
-        std::vector<std::string> args = {KIV_SCOPE_SIM_PATH, "--model", model, "--link", m_link,
-                                         "--ch1",            "dc",      "--ch2",  "square"};
+        std::istringstream words(runner);
+        std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
+        args.insert(args.end(), {KIV_SCOPE_SIM_PATH, "--model", model, "--link", m_link, "--ch1", "dc", "--ch2",
+                                 "square"});
         args.insert(args.end(), extra.begin(), extra.end());
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) m_pid = -1;
-        for (int i = 0; i < 500 && !std::filesystem::exists(m_link); ++i) usleep(10000);
+        if (posix_spawnp(&m_pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) m_pid = -1;
+        for (int i = 0; i < 500 && m_pid > 0 && !std::filesystem::exists(m_link); ++i) usleep(10000);
         setenv("KIV_COM2", m_link.c_str(), 1);
     }
     ~Simulator() {
+        Close();
         unsetenv("KIV_COM2");
         if (m_pid > 0) kill(m_pid, SIGTERM), waitpid(m_pid, nullptr, 0);
     }
@@ -50,37 +65,44 @@ public:
     Simulator& operator=(const Simulator&) = delete;
     bool Ready() const { return m_pid > 0 && std::filesystem::exists(m_link); }
 
+    // The line as a port opens it (raw), for tests that speak to the simulator themselves.
+    bool Open() {
+        m_fd = Ready() ? open(m_link.c_str(), O_RDWR | O_NOCTTY) : -1;
+        termios tio{};
+        if (m_fd < 0 || tcgetattr(m_fd, &tio) != 0) return false;
+        cfmakeraw(&tio);
+        return tcsetattr(m_fd, TCSANOW, &tio) == 0;
+    }
+    // Sends a request and reads until length bytes, the end text, the hang-up or 5 s of silence.
+    std::string Exchange(const std::string& request, size_t length, const std::string& end = "") {
+        Send(request);
+        std::string reply;
+        char buffer[4096];
+        pollfd p{m_fd, POLLIN, 0};
+        while (reply.size() < length && !(!end.empty() && reply.ends_with(end)) && poll(&p, 1, 5000) == 1) {
+            const ssize_t n = read(m_fd, buffer, std::min(sizeof buffer, length - reply.size()));
+            if (n <= 0) break;
+            reply.append(buffer, static_cast<size_t>(n));
+        }
+        return reply;
+    }
+    void Send(const std::string& request) {
+        if (write(m_fd, request.data(), request.size()) == static_cast<ssize_t>(request.size())) tcdrain(m_fd);
+    }
+    void Close() {
+        if (m_fd >= 0) close(m_fd);
+        m_fd = -1;
+    }
+    // The status the simulator ends with by itself within five seconds; -1 while it runs.
+    int ExitStatus() {
+        int status = 0;
+        for (int i = 0; i < 500 && m_pid > 0; ++i, usleep(10000))
+            if (waitpid(m_pid, &status, WNOHANG) == m_pid) m_pid = 0;
+        return m_pid == 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
 private:
     std::string m_link;
     pid_t m_pid = -1;
+    int m_fd = -1;
 };
-
-struct FetchRun {
-    int status = -1;
-    std::vector<MsgIcon> icons;
-    std::vector<std::string> texts, captions;
-    int driverBoxes = 0;  // boxes of the driver's own (caption "Uwaga")
-    bool hung = false;    // the dialogue did not end by itself and was cancelled
-};
-
-// The fetch as the command runs it, every timer of the dialogue timeScale times its period.
-// A dialogue still running after twice the longest reply time-out (80 s), scaled, and ten
-// seconds more is cancelled and reported as hung rather than left to block the test.
-inline FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1) {
-    FakeMessages messages;
-    CPlatform platform{&messages, nullptr};
-    CScopeDriver& driver = acq.PrepareDriver();
-    CProgressDlg progress(driver, platform);
-    progress.m_dTimeScale = timeScale;
-    FetchRun run;
-    QTimer::singleShot(static_cast<int>(160000 * timeScale) + 10000, &progress, [&] {
-        run.hung = true;
-        progress.reject();
-    });
-    run.status = acq.FinishFetch(doc, progress.exec());
-    for (const auto& b : messages.boxes) {
-        run.icons.push_back(b.icon), run.texts.push_back(b.text), run.captions.push_back(b.caption);
-        run.driverBoxes += b.caption == "Uwaga";
-    }
-    return run;
-}

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <functional>
@@ -15,10 +17,17 @@
 
 namespace {
 
-void Choose(QWidget& dlg, const char* name, int index) { Get<QComboBox>(dlg, name)->setCurrentIndex(index); }
+// The user picks an entry in the open list, also the one already shown.
+void Choose(QWidget& dlg, const char* id, int index) {
+    auto* list = Get<QComboBox>(dlg, id);
+    list->showPopup();
+    list->view()->setCurrentIndex(list->model()->index(index, 0));
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(list->view(), &enter);
+}
 
 // Entries and selection, "1200 2400 [4800] 9600"; several lists are joined with "|".
-QString Lists(QWidget& dlg, const char* ids) {
+std::string Lists(QWidget& dlg, const char* ids) {
     QStringList lists;
     for (const QString& id : QString(ids).split(' ')) {
         const QComboBox* list = Get<QComboBox>(dlg, id);
@@ -27,7 +36,12 @@ QString Lists(QWidget& dlg, const char* ids) {
             items << (i == list->currentIndex() ? '[' + list->itemText(i) + ']' : list->itemText(i));
         lists << items.join(' ');
     }
-    return lists.join('|');
+    return lists.join('|').toStdString();
+}
+
+// Model, rate index, port and the rate list of "Parametry transmisji".
+std::tuple<int, int, int, std::string> State(CTransmissionDlg& t) {
+    return {t.Instrument(), t.BaudIndex(), t.Port(), Lists(t, "1007")};
 }
 
 // Clicks "Ustawienia" and drives the nested dialog from inside its modal loop.
@@ -48,77 +62,68 @@ void RunSetup(CSourceDlg& dlg, const std::function<void(CTransmissionDlg&)>& dri
 
 }  // namespace
 
-TEST(AcquisitionDialogs, Transmission) {
-    CTransmissionDlg dlg(2, 7, 3);  // TEKTRONIX TDS224, 9600, COM3
-    dlg.show();
-    QStringList labels{dlg.windowTitle()};
-    for (const QLabel* label : dlg.findChildren<QLabel*>())
-        labels << label->text() + '>' + label->buddy()->objectName();
-    EXPECT_EQ(labels.join('|'),
-              QString::fromUtf8("Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008"));
-    EXPECT_EQ(Lists(dlg, "1006 1007 1008"), "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224|"
-                                            "1200 2400 4800 [9600]|COM1 COM2 [COM3] COM4");
-
-    auto state = [&] { return std::tuple(dlg.Instrument(), dlg.BaudIndex(), dlg.Port(), Lists(dlg, "1007")); };
-    Choose(dlg, "1006", 3);  // LECROY LT224 offers 9600 as well
-    EXPECT_EQ(state(), std::tuple(3, 7, 3, QString("1200 2400 4800 [9600] 19200")));
-    Choose(dlg, "1007", 4);
-    Choose(dlg, "1006", 1);  // HAMEG 1507 has 19200 too
-    EXPECT_EQ(state(), std::tuple(1, 8, 3, QString("300 600 1200 2400 4800 9600 [19200]")));
-    Choose(dlg, "1006", 2);  // the TDS224 has no 19200: its lowest rate
-    EXPECT_EQ(state(), std::tuple(2, 4, 3, QString("[1200] 2400 4800 9600")));
-    Choose(dlg, "1006", 0);
-    Choose(dlg, "1007", 1);
-    EXPECT_EQ(state(), std::tuple(0, 3, 3, QString("300 [600] 1200 2400 4800 9600")));
-    Choose(dlg, "1006", 2);  // 600 is just below the TDS224's rates
-    Choose(dlg, "1008", 0);
-    Click(dlg, "IDCANCEL");  // keeps the choices
-    EXPECT_EQ(std::tuple(dlg.result(), dlg.Instrument(), dlg.BaudIndex(), dlg.Port()),
-              std::tuple(int(QDialog::Rejected), 2, 4, 1));
-}
-
-TEST(AcquisitionDialogs, Source) {
-    AcquisitionSettings given{0, 1, 9, 4, 3, 3, 8, 2};  // plot 2 off; LECROY LT224, 19200, COM2
+// The data source of a fetch and, through "Ustawienia", the instrument, rate and port; the
+// choices of "Parametry transmisji" are stored as they are made, so "Anuluj" keeps them.
+TEST(AcquisitionDialogs, SourceAndTransmission) {
+    AcquisitionSettings given{0, 1, 9, 4, 3, 2, 8, 3};  // plot 2 off; TEKTRONIX TDS224, 19200, COM3
     CSourceDlg dlg(given);
     dlg.show();
-    EXPECT_EQ(std::tuple(dlg.windowTitle(), dlg.findChild<QGroupBox*>()->title(),
-                         Get<QAbstractButton>(dlg, "1019")->text(), Get<QCheckBox>(dlg, "1021")->text(),
-                         Get<QCheckBox>(dlg, "1022")->text()),
-              std::tuple(QString(), QString::fromUtf8("Źródło danych - oscyloskop"), QString("Ustawienia"),
-                         QString::fromUtf8("Wykres 1  z kanału"), QString::fromUtf8("Wykres 2  z kanału")));
+    const QStringList texts{dlg.windowTitle(), dlg.findChild<QGroupBox*>()->title(),
+                            Get<QAbstractButton>(dlg, "1019")->text(), Get<QCheckBox>(dlg, "1021")->text(),
+                            Get<QCheckBox>(dlg, "1022")->text()};
+    EXPECT_EQ(texts.join('|').toStdString(),
+              "|Źródło danych - oscyloskop|Ustawienia|Wykres 1  z kanału|Wykres 2  z kanału");
     const char* const controls = "1019 1021 1023 1022 1024";
-    EXPECT_EQ(std::pair(Lists(dlg, "1023 1024"), States(dlg, controls)),
-              std::pair(QString("1 2 3 [4]|1 2 [3] 4"), QString("ExEoD")));
+    EXPECT_EQ(Lists(dlg, "1023 1024"), "1 2 3 [4]|1 2 [3] 4");
+    EXPECT_EQ(States(dlg, controls), "ExEoD");
     Click(dlg, "1022");
     Click(dlg, "1021");
     EXPECT_EQ(States(dlg, controls), "EoDxE");
     const AcquisitionSettings& got = dlg.Settings();
-    EXPECT_EQ(std::pair(got.bPlot1, got.bPlot2), std::pair(0u, 1u));
+    EXPECT_EQ(std::tuple(got.bPlot1, got.bPlot2), std::tuple(0u, 1u));
 
-    // Cancelled, yet taken over: two channels now; the lists show their last entry, the
-    // stored channels stay until the user chooses.
     RunSetup(dlg, [](CTransmissionDlg& t) {
-        Choose(t, "1006", 0);  // GOLDSTAR OS-3060: no 19200, so 300
+        QStringList labels{t.windowTitle()};
+        for (const QLabel* label : t.findChildren<QLabel*>())
+            labels << label->text() + '>' + label->buddy()->objectName();
+        EXPECT_EQ(labels.join('|').toStdString(),
+                  "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008");
+        // A stored rate the model does not offer shows none.
+        EXPECT_EQ(Lists(t, "1006 1007 1008"), "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224|"
+                                              "1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
+        Choose(t, "1006", 2);  // the model already shown: its rates apply, 19200 becomes its lowest
+        EXPECT_EQ(State(t), std::tuple(2, 4, 3, "[1200] 2400 4800 9600"));
+        Choose(t, "1007", 3);
+        Choose(t, "1006", 3);  // LECROY LT224 offers 9600 as well
+        EXPECT_EQ(State(t), std::tuple(3, 7, 3, "1200 2400 4800 [9600] 19200"));
+        Choose(t, "1007", 4);
+        Choose(t, "1006", 1);  // HAMEG 1507 has 19200 too
+        EXPECT_EQ(State(t), std::tuple(1, 8, 3, "300 600 1200 2400 4800 9600 [19200]"));
+        Choose(t, "1007", 1);
+        Choose(t, "1006", 0);  // GOLDSTAR OS-3060: 600 too
         Choose(t, "1008", 3);
+        EXPECT_EQ(State(t), std::tuple(0, 3, 4, "300 [600] 1200 2400 4800 9600"));
         Click(t, "IDCANCEL");
     });
+    // Taken over: two channels now, and channels 4 and 3 become the last one, shown and stored.
     EXPECT_EQ(std::tuple(got.nInstrument, got.nBaudIndex, got.nPort, dlg.ChannelCount(), dlg.isVisible()),
-              std::tuple(0, 2, 4, 2, true));
-    EXPECT_EQ(std::tuple(Lists(dlg, "1023 1024"), got.nPlot1Channel, got.nPlot2Channel),
-              std::tuple(QString("1 [2]|1 [2]"), 4, 3));
+              std::tuple(0, 3, 4, 2, true));
+    EXPECT_EQ(Lists(dlg, "1023 1024"), "1 [2]|1 [2]");
+    EXPECT_EQ(std::tuple(int(got.nPlot1Channel), int(got.nPlot2Channel)), std::tuple(2, 2));
     Choose(dlg, "1024", 0);
     RunSetup(dlg, [](CTransmissionDlg& t) {
-        Choose(t, "1006", 2);  // four channels again; 300 becomes 1200
+        Choose(t, "1006", 2);  // four channels again; 600 is just below the TDS224's rates
+        EXPECT_EQ(State(t), std::tuple(2, 4, 4, "[1200] 2400 4800 9600"));
         Click(t, "IDOK");
     });
-    EXPECT_EQ(Lists(dlg, "1023 1024"), "1 [2] 3 4|[1] 2 3 4");
+    EXPECT_EQ(Lists(dlg, "1023 1024"), "1 [2] 3 4|[1] 2 3 4");  // channels within the count stay
     Click(dlg, "IDOK");
     EXPECT_EQ(std::tuple(dlg.result(), got.bPlot2, got.bPlot1, got.nChannels, got.nPlot1Channel, got.nPlot2Channel,
                          got.nInstrument, got.nBaudIndex, got.nPort),
-              std::tuple(int(QDialog::Accepted), 1u, 0u, 9, 4, 1, 2, 4, 4));
+              std::tuple(int(QDialog::Accepted), 1u, 0u, 9, 2, 1, 2, 4, 4));
 
-    // A channel the model lacks selects nothing.
+    // A channel the model lacks selects nothing on opening.
     CSourceDlg narrow(AcquisitionSettings{1, 0, 2, 4, 3, 1, 7, 1});
-    EXPECT_EQ(std::pair(Lists(narrow, "1023 1024"), States(narrow, controls)),
-              std::pair(QString("1 2|1 2"), QString("EoDxE")));
+    EXPECT_EQ(Lists(narrow, "1023 1024"), "1 2|1 2");
+    EXPECT_EQ(States(narrow, controls), "EoDxE");
 }

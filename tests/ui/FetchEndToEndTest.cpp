@@ -1,172 +1,232 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "acquisition/CAcquisition.h"
+#include "acquisition/ui/CProgressDlg.h"
 #include "data/CKivDoc.h"
+#include "support/DriverFixture.h"
+#include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/ScopeSimulator.h"
 #include "support/TestFiles.h"
 
-TEST(FetchEndToEnd, Tds224SimulatorIntoADocument) {
-    const std::string dir = TestDir("fetch_e2e");
+// kivtool fetch: the same dialogue without windows; settings stay unwritten unless asked.
+// Run by a user who is not root (the tests themselves run as root in CI), twice on one
+// simulator: the first fetch must leave the port free for the next one.
+TEST(FetchEndToEnd, KivtoolFetchAsAUser) {
+    const std::string dir = TestDir("fetch_kivtool");
+    const std::string user = geteuid() ? "" : "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
+    if (!user.empty() && std::system((user + "true").c_str()) != 0) GTEST_SKIP() << "setpriv cannot switch to nobody";
+    chmod(dir.c_str(), 0777);
+    Simulator sim(dir, {}, "tds224", user);
+    ASSERT_TRUE(sim.Ready());
+    auto run = [&](const std::string& args) {
+        return RunCommand("cd " + dir + " && " + user + KIVTOOL_PATH " fetch " + args);
+    };
+    for (const char* name : {"one.kiv", "two.kiv"}) {
+        const auto [status, out] = run(std::string(name) + " --model tds224 --port 2 --plot1 2 --plot2 off");
+        ASSERT_EQ(status, 0) << name << ": " << out;
+        CKivDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(dir + "/" + name));
+        EXPECT_EQ(doc.Source().m_nPresent, 1);
+        const int32_t* raw = doc.Source().m_nRaw1;
+        EXPECT_EQ(*std::min_element(raw, raw + kSamples), 50);  // channel 2: the square, not the dc of channel 1
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
+
+    EXPECT_EQ(run("three.kiv --model tds224 --port 7 --save-settings"),
+              std::pair(1, std::string("kivtool: Uwaga: Nie można zainicjować portu COM !\n"
+                                       "kivtool: Kiv: Błąd transmisji\n")));
+    EXPECT_EQ(FileBytes(dir + "/Kiv.cfg").size(), 20u);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/three.kiv"));
+}
+
+namespace {
+
+struct FetchRun {
+    int status = -1;
+    bool hung = false;               // the dialogue did not end by itself and was cancelled
+    std::vector<std::string> boxes;  // "caption: text" of every box shown
+};
+
+// The fetch as the command runs it, every timer of the dialogue timeScale times its period.
+// A dialogue still running after twice the longest reply time-out (80 s), scaled, and ten
+// seconds more is cancelled and reported as hung rather than left to block the test.
+FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1) {
+    FakeMessages messages;
+    CPlatform platform{&messages, nullptr};
+    CScopeDriver& driver = acq.PrepareDriver();
+    CProgressDlg progress(driver, platform);
+    progress.m_dTimeScale = timeScale;
+    FetchRun run;
+    QTimer::singleShot(static_cast<int>(160000 * timeScale) + 10000, &progress, [&] {
+        run.hung = true;
+        progress.reject();
+    });
+    run.status = acq.FinishFetch(doc, progress.exec());
+    for (const auto& b : messages.boxes) run.boxes.push_back(b.caption + ": " + b.text);
+    return run;
+}
+
+
+struct Model {
+    const char* sim;
+    uint8_t index;
+    // The driver's own boxes (none from the OS-3060): a wrong or missing identity, a
+    // waveform that does not complete, then those of the other states.
+    std::vector<std::string> messages;
+    std::vector<std::string> requests;  // of a fetch of channels 1 and 2, the closing one last
+};
+
+const Model kModels[] = {
+    {"os3060", 0, {}, {"S1", "Ro(1)", "R1(0000,1000,B)", "S1", "Ro(2)", "R2(0000,1000,B)"}},
+    {"hm1507", 1,
+     {"Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony.",
+      "Błąd komunikacyjny przy akwizycji danych !", "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu.",
+      "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !",
+      "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu.", "Inny błąd !"},
+     {" ", "ID?", "HLDWFM=1", "DDF?", std::string("RDWFM1:\0\0\0\x08", 11), std::string("RDWFM2:\0\0\0\x08", 11),
+      "HLDWFM=0", "RM0"}},
+    {"tds224", 2,
+     {kModelMismatch, "Błąd przy akwizycji danych !", "Błąd przy zapytaniu o ustawienia oscyloskopu !", "Inny błąd !"},
+     {"ACQUIRE:STATE STOP;:LOCK ALL;:ID?", "SELECT:CH1 ON;:DATA:SOURCE CH1;:WFMPRE:WFID?",
+      "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?", "ID?", "SELECT:CH2 ON;:DATA:SOURCE CH2;:WFMPRE:WFID?",
+      "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?", "ACQUIRE:STATE RUN;:UNLOCK ALL"}},
+    {"lt224", 3,
+     {kModelMismatch, "Błąd przy akwizycji danych !", "Błąd przy zapytaniu o ustawienia oscyloskopu !", "Inny błąd !"},
+     {"TRMD STOP;CHDR OFF;*IDN?", "C1:TRA ON;TIME_DIV?;C1:Volt_DIV?", "CFMT OFF,BYTE,HEX;MSIZ 2500;C1:WF? DAT1",
+      "TRMD STOP;CHDR OFF;*IDN?", "C2:TRA ON;TIME_DIV?;C2:Volt_DIV?", "CFMT OFF,BYTE,HEX;MSIZ 2500;C2:WF? DAT1",
+      "TRMD AUTO"}},
+};
+
+// A failed fetch: status 3, the document as it was, and the driver's one box (none from the
+// OS-3060), the last shown: a line that hangs up is reported first ("Application Error").
+void ExpectFailed(const Model& m, const FetchRun& run, CKivDoc& doc, const std::vector<uint8_t>& before,
+                  const std::string& message = "") {
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(doc.SaveToBytes(), before);
+    EXPECT_FALSE(doc.IsModified());
+    std::vector<std::string> own;
+    for (const std::string& box : run.boxes)
+        if (box.starts_with("Uwaga: ")) own.push_back(box.substr(7));
+    ASSERT_EQ(own.size(), m.messages.empty() ? 0u : 1u);
+    if (own.empty()) return;
+    EXPECT_EQ(run.boxes.back(), "Uwaga: " + own[0]);
+    EXPECT_EQ(std::count(m.messages.begin(), m.messages.end(), own[0]), 1) << own[0];
+    if (message.empty()) return;
+    EXPECT_EQ(own[0], message);
+}
+
+}  // namespace
+
+// Every model against its simulator: both plots read back as the volts and seconds the
+// simulator plays (1 V of dc on channel 1, a square of 1 V amplitude on channel 2, 0.5 ms a
+// division), and the simulator has received each request whole, the closing one included.
+class FetchModel : public ::testing::TestWithParam<Model> {};
+
+TEST_P(FetchModel, AgainstItsSimulator) {
+    const Model& m = GetParam();
+    const std::string dir = TestDir(std::string("fetch_") + m.sim), log = dir + "/requests.log";
     CAcquisition acq(dir + "/Kiv.cfg");
     acq.m_bSaveOnExit = false;
-    acq.m_settings = {1, 1, 4, 1, 2, 2, 7, 2};  // both plots from channels 1 and 2, TDS224, 9600 baud, COM2
-    {
-        Simulator sim(dir, {});
-        ASSERT_TRUE(sim.Ready());
-        CKivDoc doc;
-        const FetchRun run = Fetch(acq, doc);
-        ASSERT_EQ(run.status, kFetchOk) << (run.texts.empty() ? "" : run.texts[0]);
-        const CDataSrc& s = doc.Source();
-        EXPECT_EQ(s.m_nPresent, 3);
-        // 1 V of dc at 0.5 V a division: two divisions of 25 codes above the zero line.
-        EXPECT_EQ(s.m_nRaw1[0], 150);
-        EXPECT_EQ(s.m_nRaw1[3999], 150);
-        EXPECT_EQ(s.m_ampScale1.exponent, -1);
-        EXPECT_DOUBLE_EQ(s.m_ampScale1.step, 20.0);  // 500 mV a division
-        EXPECT_EQ(s.m_timeScale1.exponent, -2);
-        EXPECT_DOUBLE_EQ(s.m_timeScale1.step, 1.25);  // 500 µs a division
-        EXPECT_EQ(*std::max_element(s.m_nRaw2, s.m_nRaw2 + kSamples), 150);
-        EXPECT_EQ(*std::min_element(s.m_nRaw2, s.m_nRaw2 + kSamples), 50);
-        EXPECT_TRUE(doc.IsModified());
-    }
-    // Counted once Qt has made what it keeps for the rest of the run.
-    const auto resources = Resources();
-    {
-        Simulator sim(dir, {});
-        ASSERT_TRUE(sim.Ready());
-        // Plot 2 alone: plot 1 keeps what it had.
-        CKivDoc second;
-        FillPlot(second.Source(), 1, [](int) { return 42; });
-        acq.m_settings.bPlot1 = 0;
-        ASSERT_EQ(Fetch(acq, second).status, kFetchOk);
-        EXPECT_EQ(second.Source().m_nRaw1[0], 42);
-        EXPECT_EQ(second.Source().m_nPresent, 3);
-        acq.m_settings.bPlot1 = 1;
-    }
-    // Each fault ends in its driver's message; the document stays as it was.
-    struct Fault {
-        const char* name;
-        const char* message;
+    acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 2};  // both plots from channels 1 and 2, 9600 baud, COM2
+    Simulator sim(dir, {"--log", log, "--once"}, m.sim);
+    ASSERT_TRUE(sim.Ready());
+    CKivDoc doc;
+    const FetchRun run = Fetch(acq, doc);
+    ASSERT_EQ(run.status, kFetchOk) << (run.boxes.empty() ? "" : run.boxes[0]);
+    const CDataSrc& s = doc.Source();
+    EXPECT_EQ(s.m_nPresent, 3);
+    EXPECT_TRUE(doc.IsModified());
+    auto base = [](int32_t code, const AxisScale& a) { return (code - 100) * a.step * std::pow(1000.0, a.exponent); };
+    EXPECT_EQ(*std::min_element(s.m_nRaw1, s.m_nRaw1 + kSamples), *std::max_element(s.m_nRaw1, s.m_nRaw1 + kSamples));
+    EXPECT_NEAR(base(s.m_nRaw1[0], s.m_ampScale1), 1.0, 0.05);
+    EXPECT_DOUBLE_EQ(base(101, s.m_timeScale2), 1.25e-6);  // 10 divisions of 0.5 ms over 4000 samples
+    // The square's two levels, away from its edges (the OS-3060's widening rings there).
+    std::vector<int32_t> square(s.m_nRaw2, s.m_nRaw2 + kSamples);
+    std::sort(square.begin(), square.end());
+    EXPECT_NEAR(base(square[kSamples / 10], s.m_ampScale2), -1.0, 0.05);
+    EXPECT_NEAR(base(square[kSamples * 9 / 10], s.m_ampScale2), 1.0, 0.05);
+    // It ends when the port closes, once it has served and logged what came before.
+    EXPECT_EQ(sim.ExitStatus(), 0);
+    std::ifstream in(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    EXPECT_EQ(lines, m.requests);
+}
+
+INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(kModels),
+                         [](const auto& info) { return std::string(info.param.sim); });
+
+// 200 fetches of both plots, each model against each fault at the fast line rate; every run
+// ends by itself. A reply fault ends with the driver's message of the state it failed in
+// (the LT224 repairs garbage in its waveform digits); a line fault either succeeds, filling
+// the document, or fails, leaving it as it was. KIV_FAULT_TIME_SCALE and KIV_FAULT_RUNS
+// override the dialogue's time scale and the number of runs, for unscaled runs by hand.
+TEST(FaultLoop, EveryModelEndsEveryFault) {
+    auto fromEnv = [](const char* name, double fallback) {
+        const double value = std::getenv(name) ? std::atof(std::getenv(name)) : 0.0;
+        return value > 0.0 ? value : fallback;
     };
-    for (const Fault& f : {Fault{"silent", "Typ oscyloskopu nie zgadza się !"},
-                           Fault{"garbage", "Typ oscyloskopu nie zgadza się !"},
-                           Fault{"wrong-id", "Typ oscyloskopu nie zgadza się !"},
-                           Fault{"short", "Błąd przy akwizycji danych !"},
-                           Fault{"hangup", "Błąd przy akwizycji danych !"}}) {
-        SCOPED_TRACE(f.name);
-        Simulator sim(dir, {"--fault", f.name});
+    // Small for a short loop, yet a clean transfer at the pseudo-terminal's speed must beat its
+    // scaled time-out (the LT224's 5040-byte waveform gets 0.8 s).
+    const double scale = fromEnv("KIV_FAULT_TIME_SCALE", 0.01);
+    const int runs = static_cast<int>(fromEnv("KIV_FAULT_RUNS", 200));
+    // The stall outlasts every reply time-out (80 s at most): it must end in the time-out.
+    const std::string stallLong = "stall:" + std::to_string(static_cast<int>(100000 * scale));
+    const std::vector<std::string> faults = {"silent", "garbage", "wrong-id", "short", "hangup", stallLong, "drop:7",
+                                             "drop:500", "hangup-mid", "noise:0.001", "noise:0.05", "stall:50"};
+    const std::string dir = TestDir("fault_loop");
+    CAcquisition acq(dir + "/Kiv.cfg");
+    acq.m_bSaveOnExit = false;
+    std::pair<int, int> resources;
+    for (int i = 0; i < runs; ++i) {
+        // The first 20 runs spoil a reply, each model once with each fault, on slower timers
+        // so that only the fault decides in which state the dialogue fails.
+        const Model& m = kModels[i % 4];
+        const size_t f = i < 20 ? i / 4 : 5 + static_cast<size_t>(i / 4 - 5) % (faults.size() - 5);
+        SCOPED_TRACE(std::string(m.sim) + " " + faults[f] + " run " + std::to_string(i));
+        acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 2};
+        Simulator sim(dir, {"--fault", faults[f], "--seed", std::to_string(i)}, m.sim);
         ASSERT_TRUE(sim.Ready());
         CKivDoc doc;
+        FillPlot(doc.Source(), 1, [](int k) { return k % 200; });
         const std::vector<uint8_t> before = doc.SaveToBytes();
-        const FetchRun run = Fetch(acq, doc, 0.05);
-        EXPECT_EQ(run.status, 3);
-        ASSERT_FALSE(run.texts.empty());
-        EXPECT_EQ(run.texts.back().rfind(f.message, 0), 0u) << run.texts.back();
-        EXPECT_EQ(run.icons.back(), MsgIcon::Error);
-        EXPECT_EQ(doc.SaveToBytes(), before);
-        EXPECT_FALSE(doc.IsModified());
+        // Should the GUI thread itself never come back, the alarm ends the program.
+        alarm(static_cast<unsigned>(160 * scale) + 60);
+        const FetchRun run = Fetch(acq, doc, f < 5 ? std::max(scale, 0.05) : scale);
+        alarm(0);
+        EXPECT_FALSE(run.hung);
+        // Besides the repaired garbage, reply faults and the next four line faults must fail.
+        const bool repaired = m.index == 3 && faults[f] == "garbage";
+        if (!repaired && (f < 9 || run.status != kFetchOk)) {
+            const size_t message = f == 3 || f == 4 ? 1 : 0;  // the waveform's or the identity's
+            ExpectFailed(m, run, doc, before, f < 5 && !m.messages.empty() ? m.messages[message] : "");
+        } else {
+            EXPECT_EQ(std::tuple(run.status, doc.Source().m_nPresent, doc.IsModified()), std::tuple(kFetchOk, 3, true));
+            EXPECT_EQ(run.boxes, std::vector<std::string>{});
+        }
+        // Counted after the first success, once Qt has made what it keeps for the rest of the run.
+        if (resources.first == 0 && run.status == kFetchOk) resources = Resources();
     }
     // Both plots off: the window opens and closes at once, cancelled, without a word.
     acq.m_settings.bPlot1 = acq.m_settings.bPlot2 = 0;
     CKivDoc untouched;
     const FetchRun none = Fetch(acq, untouched);
     EXPECT_EQ(none.status, kFetchCancelled);
-    EXPECT_TRUE(none.texts.empty());
-    // No port left open, no reader left running.
-    EXPECT_EQ(Resources(), resources);
+    EXPECT_EQ(none.boxes, std::vector<std::string>{});
+    // No port left open, no reader left running; Qt may have ended idle threads of its own.
+    const auto after = Resources();
+    EXPECT_LE(after.first, resources.first);
+    EXPECT_LE(after.second, resources.second);
 }
-
-// kivtool fetch: the same dialogue without windows; settings stay unwritten unless asked.
-TEST(FetchEndToEnd, KivtoolFetch) {
-    const std::string dir = TestDir("fetch_kivtool");
-    Simulator sim(dir, {});
-    ASSERT_TRUE(sim.Ready());
-    const std::string tool = std::string("cd ") + dir + " && " + KIVTOOL_PATH + " fetch ";
-    auto run = [&](const std::string& args) {
-        FILE* p = popen((tool + args + " 2>&1").c_str(), "r");
-        std::string out;
-        char buf[512];
-        size_t n;
-        while (p && (n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-        const int st = p ? pclose(p) : -1;
-        return std::pair(WIFEXITED(st) ? WEXITSTATUS(st) : -1, out);
-    };
-    auto [status, out] = run("one.kiv --model tds224 --port 2 --plot1 2 --plot2 off");
-    ASSERT_EQ(status, 0) << out;
-    CKivDoc doc;
-    ASSERT_TRUE(doc.OnOpenDocument(dir + "/one.kiv"));
-    EXPECT_EQ(doc.Source().m_nPresent, 1);
-    const int32_t* raw = doc.Source().m_nRaw1;
-    EXPECT_EQ(*std::min_element(raw, raw + kSamples), 50);  // channel 2: the square, not the dc of channel 1
-    EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
-
-    std::tie(status, out) = run("two.kiv --model tds224 --port 7 --save-settings");
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(out, "kivtool: Uwaga: Nie można zainicjować portu COM !\nkivtool: Kiv: Błąd transmisji\n");
-    EXPECT_EQ(FileBytes(dir + "/Kiv.cfg").size(), 20u);
-    EXPECT_FALSE(std::filesystem::exists(dir + "/two.kiv"));
-}
-
-// The other three models: one and two plots read back as the volts the simulator plays
-// (1 V of dc, a square of 1 V amplitude), and every fault ends in a failed, silent-or-told
-// fetch with the document untouched. The OS-3060 says nothing of its own.
-struct Model {
-    const char* sim;
-    uint8_t index;
-    uint8_t baudIndex;
-};
-
-class FetchModel : public ::testing::TestWithParam<Model> {};
-
-TEST_P(FetchModel, AgainstItsSimulator) {
-    const Model& m = GetParam();
-    const std::string dir = TestDir(std::string("fetch_") + m.sim);
-    {
-        CAcquisition acq(dir + "/Kiv.cfg");
-        acq.m_bSaveOnExit = false;
-        acq.m_settings = {1, 1, 2, 1, 2, m.index, m.baudIndex, 2};
-        {
-            Simulator sim(dir, {}, m.sim);
-            ASSERT_TRUE(sim.Ready());
-            CKivDoc doc;
-            const FetchRun run = Fetch(acq, doc);
-            ASSERT_EQ(run.status, kFetchOk) << (run.texts.empty() ? "" : run.texts[0]);
-            const CDataSrc& s = doc.Source();
-            auto volts = [&](int32_t code, const AxisScale& a) { return (code - 100) * a.step * std::pow(1000.0, a.exponent); };
-            EXPECT_EQ(*std::min_element(s.m_nRaw1, s.m_nRaw1 + kSamples), *std::max_element(s.m_nRaw1, s.m_nRaw1 + kSamples));
-            EXPECT_NEAR(volts(s.m_nRaw1[0], s.m_ampScale1), 1.0, 0.05);
-            // The square's two levels, away from its edges (the OS-3060's widening rings there).
-            std::vector<int32_t> square(s.m_nRaw2, s.m_nRaw2 + kSamples);
-            std::sort(square.begin(), square.end());
-            EXPECT_NEAR(volts(square[kSamples / 10], s.m_ampScale2), -1.0, 0.05);
-            EXPECT_NEAR(volts(square[kSamples * 9 / 10], s.m_ampScale2), 1.0, 0.05);
-            acq.m_settings.bPlot1 = 0;
-            CKivDoc one;
-            ASSERT_EQ(Fetch(acq, one).status, kFetchOk);
-            EXPECT_EQ(one.Source().m_nPresent, 2);
-            acq.m_settings.bPlot1 = 1;
-        }
-        for (const char* fault : {"silent", "garbage", "wrong-id", "short", "hangup"}) {
-            SCOPED_TRACE(fault);
-            Simulator sim(dir, {"--fault", fault}, m.sim);
-            ASSERT_TRUE(sim.Ready());
-            CKivDoc doc;
-            const std::vector<uint8_t> before = doc.SaveToBytes();
-            const FetchRun run = Fetch(acq, doc, 0.03);
-            EXPECT_EQ(run.status, 3);
-            EXPECT_EQ(run.driverBoxes == 0, m.index == 0);
-            EXPECT_EQ(doc.SaveToBytes(), before);
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel,
-                         ::testing::Values(Model{"os3060", 0, 7}, Model{"hm1507", 1, 7}, Model{"lt224", 3, 7}),
-                         [](const auto& info) { return std::string(info.param.sim); });

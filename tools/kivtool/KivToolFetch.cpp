@@ -101,7 +101,7 @@ int ModelIndex(const std::string& text) {
     if (ParseNumber(text, 0, kScopeModelCount - 1, index)) return static_cast<int>(index);
     const std::string want = Lower(text);
     for (int i = 0; i < kScopeModelCount; ++i)
-        if (want == Lower(kScopeModels[i].name) || want == kScopeModels[i].key) return i;
+        if (want == Lower(ScopeModelAt(i).name) || want == ScopeModelAt(i).key) return i;
     return -1;
 }
 
@@ -118,10 +118,15 @@ int KivToolFetch(const std::vector<std::string>& args) {
     AcquisitionSettings& s = acq.m_settings;
     if (auto m = a.Value("--model")) {
         const int index = ModelIndex(*m);
-        if (index < 0) return KivToolFail("unknown model " + *m + " (0..3, os3060, hm1507, tds224 or lt224)");
+        if (index < 0) {
+            std::string keys;
+            for (int i = 0; i < kScopeModelCount; ++i)
+                keys += std::string(i + 1 < kScopeModelCount ? ", " : " or ") + ScopeModelAt(i).key;
+            return KivToolFail("unknown model " + *m + " (0.." + std::to_string(kScopeModelCount - 1) + keys + ")");
+        }
         s.nInstrument = static_cast<uint8_t>(index);
     }
-    const ScopeModel& model = kScopeModels[s.nInstrument];
+    const ScopeModel& model = ScopeModelAt(s.nInstrument);
     long n;
     if (auto p = a.Value("--port")) {
         if (!ParseNumber(*p, 1, 255, n)) return KivToolFail("--port takes 1..255 (COMn)");

@@ -103,7 +103,7 @@ private:
         if (line.size() == 57 && line.compare(37, 4, probe ? "P10X" : "P1X ") == 0)
             reply.bytes += line;
         else
-            std::fprintf(stderr, "kiv-scope-sim: settings do not fit the panel columns\n");
+            std::fprintf(stderr, "kiv-scope-sim: ustawienia nie mieszczą się w kolumnach panelu\n");
     }
 
     void AppendWaveform(int channel, SimReply& reply) const

@@ -29,23 +29,20 @@ SignalSpec CSimModel::ChannelSignal(int channel) const
     return signal;
 }
 
-SimModelRegistration::SimModelRegistration(const char* name, SimModelFactory factory)
+SimModelRegistration::SimModelRegistration(const char* key, SimModelFactory factory)
 {
-    Registry()[name] = std::move(factory);
+    Registry()[key] = std::move(factory);
+}
+
+bool HasSimModel(const std::string& key)
+{
+    return Registry().count(key) != 0;
 }
 
 std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options)
 {
     const auto it = Registry().find(options.model);
     return it == Registry().end() ? nullptr : it->second(options);
-}
-
-std::string SimModelNames()
-{
-    std::string names;
-    for (const auto& [name, factory] : Registry())
-        names += (names.empty() ? "" : ", ") + name;
-    return names;
 }
 
 std::string Upper(std::string text)

@@ -48,13 +48,14 @@ protected:
 
 using SimModelFactory = std::function<std::unique_ptr<CSimModel>(const SimOptions&)>;
 
-// Each model file registers itself under the name --model takes.
+// Each model file registers itself under its driver's key, the name --model takes.
 struct SimModelRegistration {
-    SimModelRegistration(const char* name, SimModelFactory factory);
+    SimModelRegistration(const char* key, SimModelFactory factory);
 };
 
+bool HasSimModel(const std::string& key);
+// The stand-in for options.model; none when no file registered that key.
 std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options);
-std::string SimModelNames();
 
 // Text helpers of the models that parse command lines.
 std::string Upper(std::string text);

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "Waveform.h"
 
@@ -10,7 +11,7 @@ enum class ESimFault { None, Silent, Short, Garbage, WrongId, Hangup, Drop, Nois
 inline constexpr int kSimChannels = 4;
 
 struct SimOptions {
-    std::string model;
+    std::string model;    // a key of the driver registry
     std::string link;     // symlink to the slave; empty: print the slave path instead
     std::string logPath;  // every request appended here, one a line
     EShape shapes[kSimChannels] = {EShape::Sine, EShape::Square, EShape::Triangle, EShape::Dc};
@@ -28,6 +29,10 @@ struct SimOptions {
     bool once = false;  // end when the far side first closes
 };
 
-// Fills options from the command line; on failure error says why.
-bool ParseSimOptions(int argc, char** argv, SimOptions& options, std::string& error);
-const char* SimUsage();
+enum class ESimCommand { Run, Help, UsageError };
+
+// Fills options from the command line (args[0] is the program). UsageError: error is one
+// line saying why, in Polish.
+ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
+// What --help prints: every option, every fault, the models with their names.
+std::string SimHelp();

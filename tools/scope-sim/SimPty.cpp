@@ -18,7 +18,7 @@ bool CSimPty::Open(std::string& error)
 {
     m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
-        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
+        error = std::string("nie można utworzyć pseudoterminala: ") + std::strerror(errno);
         Close();
         return false;
     }
@@ -26,7 +26,7 @@ bool CSimPty::Open(std::string& error)
     // Raw both ways: a carriage return must reach the instrument as 13, binary replies untouched.
     termios tio {};
     if (name == nullptr || tcgetattr(m_fd, &tio) != 0) {
-        error = std::string("cannot set up the pseudo-terminal: ") + std::strerror(errno);
+        error = std::string("nie można ustawić pseudoterminala: ") + std::strerror(errno);
         Close();
         return false;
     }
@@ -42,7 +42,7 @@ bool CSimPty::MakeLink(const std::string& path, std::string& error)
 {
     unlink(path.c_str());
     if (symlink(m_slavePath.c_str(), path.c_str()) != 0) {
-        error = "cannot link " + path + ": " + std::strerror(errno);
+        error = "nie można utworzyć dowiązania " + path + ": " + std::strerror(errno);
         return false;
     }
     m_link = path;

@@ -38,7 +38,7 @@ bool CSimServer::OpenLog(std::string& error)
         return true;
     m_logFd = open(m_options.logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (m_logFd < 0) {
-        error = "cannot open " + m_options.logPath + ": " + std::strerror(errno);
+        error = "nie można otworzyć " + m_options.logPath + ": " + std::strerror(errno);
         return false;
     }
     return true;

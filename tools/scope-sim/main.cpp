@@ -1,6 +1,9 @@
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,23 +38,19 @@ int main(int argc, char** argv)
 {
     SimOptions options;
     std::string error;
-    for (int i = 1; i < argc; ++i)
-        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
-            std::fputs(SimUsage(), stdout);
-            return 0;
-        }
-    if (!ParseSimOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "kiv-scope-sim: %s\n%s", error.c_str(), SimUsage());
+    switch (ParseSimOptions(std::vector<std::string>(argv, argv + argc), options, error)) {
+    case ESimCommand::Help:
+        std::fputs(SimHelp().c_str(), stdout);
+        return 0;
+    case ESimCommand::UsageError:
+        std::fprintf(stderr, "kiv-scope-sim: %s\n", error.c_str());
         return 2;
+    case ESimCommand::Run:
+        break;
     }
     auto model = CreateSimModel(options);
-    if (!model) {
-        std::fprintf(stderr, "kiv-scope-sim: unknown model %s (known: %s)\n", options.model.c_str(),
-                     SimModelNames().c_str());
-        return 2;
-    }
     if (!InstallStopHandlers()) {
-        std::perror("kiv-scope-sim");
+        std::fprintf(stderr, "kiv-scope-sim: nie można przechwycić sygnałów: %s\n", std::strerror(errno));
         return 1;
     }
     CSimPty pty;

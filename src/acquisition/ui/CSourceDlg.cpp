@@ -5,18 +5,16 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
-#include <algorithm>
 
-#include "acquisition/ScopeModels.h"
+#include "acquisition/ScopeRegistry.h"
 #include "acquisition/ui/CTransmissionDlg.h"
 #include "widgets/ui/DialogParts.h"
 
 CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settings(settings),
-      m_nChannels(kScopeModels[settings.nInstrument].channels) {
+      m_nChannels(ScopeModelAt(settings.nInstrument).channels) {
     setModal(true);
     auto* group = new QGroupBox(QStringLiteral("Źródło danych - oscyloskop"), this);
     m_pSetup = new QPushButton(QStringLiteral("Ustawienia"), group);
@@ -31,7 +29,8 @@ CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     m_pChannel2 = new QComboBox(group);
     m_pChannel2->setObjectName(QStringLiteral("1024"));
 
-    FillChannels();
+    for (QComboBox* list : {m_pChannel1, m_pChannel2})
+        for (int n = 1; n <= m_nChannels; ++n) list->addItem(QString::number(n));
     m_pChannel1->setCurrentIndex(m_settings.nPlot1Channel - 1);
     m_pChannel2->setCurrentIndex(m_settings.nPlot2Channel - 1);
     m_pPlot1->setChecked(m_settings.bPlot1 != 0);
@@ -46,10 +45,11 @@ CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
         m_settings.bPlot2 = on;
         UpdateEnabling();
     });
-    connect(m_pChannel1, &QComboBox::currentIndexChanged, this, [this](int selection) {
+    // Choosing the entry already shown stores it too.
+    connect(m_pChannel1, &QComboBox::activated, this, [this](int selection) {
         if (selection >= 0) m_settings.nPlot1Channel = uint8_t(selection + 1);
     });
-    connect(m_pChannel2, &QComboBox::currentIndexChanged, this, [this](int selection) {
+    connect(m_pChannel2, &QComboBox::activated, this, [this](int selection) {
         if (selection >= 0) m_settings.nPlot2Channel = uint8_t(selection + 1);
     });
     connect(m_pSetup, &QPushButton::clicked, this, &CSourceDlg::OpenTransmission);
@@ -73,15 +73,16 @@ CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
-// "1" to the channel count in both lists, each keeping its selection (the last entry when
-// the new model has fewer channels). The stored channels change only by the user's choice.
-void CSourceDlg::FillChannels() {
+// "1" to the new model's channel count in both lists, each showing its plot's channel.
+void CSourceDlg::RefillChannels() {
     for (QComboBox* list : {m_pChannel1, m_pChannel2}) {
-        const QSignalBlocker quiet(list);
-        const int selection = list->currentIndex();
+        uint8_t& channel = list == m_pChannel1 ? m_settings.nPlot1Channel : m_settings.nPlot2Channel;
         list->clear();
         for (int n = 1; n <= m_nChannels; ++n) list->addItem(QString::number(n));
-        list->setCurrentIndex(std::min(selection, m_nChannels - 1));
+        // A channel the model lacks becomes its last one, stored too: what the list shows is
+        // what is fetched.
+        if (channel > m_nChannels) channel = m_nChannels;
+        list->setCurrentIndex(channel - 1);
     }
 }
 
@@ -97,6 +98,6 @@ void CSourceDlg::OpenTransmission() {
     m_settings.nInstrument = dlg.Instrument();
     m_settings.nBaudIndex = dlg.BaudIndex();
     m_settings.nPort = dlg.Port();
-    m_nChannels = kScopeModels[m_settings.nInstrument].channels;
-    FillChannels();
+    m_nChannels = ScopeModelAt(m_settings.nInstrument).channels;
+    RefillChannels();
 }

@@ -23,7 +23,7 @@ public:
     uint8_t ChannelCount() const { return m_nChannels; }
 
 private:
-    void FillChannels();
+    void RefillChannels();
     void UpdateEnabling();
     void OpenTransmission();
 

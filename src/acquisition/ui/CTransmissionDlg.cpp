@@ -3,10 +3,9 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "acquisition/ScopeModels.h"
+#include "acquisition/ScopeRegistry.h"
 #include "widgets/ui/DialogParts.h"
 
 namespace {
@@ -33,19 +32,21 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     m_pRate = AddList(this, form, "&Prędkość transmisji", "1007");
     m_pPort = AddList(this, form, "P&ort", "1008");
 
-    for (const ScopeModel& model : kScopeModels) m_pModel->addItem(QString::fromLatin1(model.name));
+    for (int i = 0; i < kScopeModelCount; ++i) m_pModel->addItem(QString::fromLatin1(ScopeModelAt(i).name));
     m_pModel->setCurrentIndex(m_nInstrument);
     FillRates();
     // A stored rate the model does not offer shows no entry; the index stays until a choice.
-    m_pRate->setCurrentIndex(m_nBaudIndex - kScopeModels[m_nInstrument].lowestBaud - 1);
+    m_pRate->setCurrentIndex(m_nBaudIndex - ScopeModelAt(m_nInstrument).lowestBaud - 1);
     for (int n = 1; n <= 4; ++n) m_pPort->addItem(QString::asprintf("%s%d", "COM", n));
     m_pPort->setCurrentIndex(m_nPort - 1);
 
-    connect(m_pModel, &QComboBox::currentIndexChanged, this, &CTransmissionDlg::ChooseModel);
-    connect(m_pRate, &QComboBox::currentIndexChanged, this, [this](int selection) {
-        if (selection >= 0) m_nBaudIndex = uint8_t(kScopeModels[m_nInstrument].lowestBaud + selection + 1);
+    // A choice counts also when it is the entry already shown: choosing the shown model
+    // applies its rates again.
+    connect(m_pModel, &QComboBox::activated, this, &CTransmissionDlg::ChooseModel);
+    connect(m_pRate, &QComboBox::activated, this, [this](int selection) {
+        if (selection >= 0) m_nBaudIndex = uint8_t(ScopeModelAt(m_nInstrument).lowestBaud + selection + 1);
     });
-    connect(m_pPort, &QComboBox::currentIndexChanged, this, [this](int selection) {
+    connect(m_pPort, &QComboBox::activated, this, [this](int selection) {
         if (selection >= 0) m_nPort = uint8_t(selection + 1);
     });
 
@@ -62,9 +63,8 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
 
 // The rates of the chosen model, lowest first; filling selects nothing by itself.
 void CTransmissionDlg::FillRates() {
-    const QSignalBlocker quiet(m_pRate);
     m_pRate->clear();
-    const ScopeModel& model = kScopeModels[m_nInstrument];
+    const ScopeModel& model = ScopeModelAt(m_nInstrument);
     for (int i = model.lowestBaud; i <= model.highestBaud; ++i) m_pRate->addItem(QString::number(kBaudRates[i]));
     m_pRate->setCurrentIndex(-1);
 }
@@ -73,9 +73,8 @@ void CTransmissionDlg::ChooseModel(int index) {
     if (index < 0) return;
     m_nInstrument = uint8_t(index);
     FillRates();
-    const ScopeModel& model = kScopeModels[m_nInstrument];
+    const ScopeModel& model = ScopeModelAt(m_nInstrument);
     if (m_nBaudIndex < model.lowestBaud + 1 || m_nBaudIndex > model.highestBaud + 1)
         m_nBaudIndex = uint8_t(model.lowestBaud + 1);
-    const QSignalBlocker quiet(m_pRate);
     m_pRate->setCurrentIndex(m_nBaudIndex - model.lowestBaud - 1);
 }

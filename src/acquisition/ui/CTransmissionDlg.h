@@ -10,7 +10,7 @@ class QComboBox;
 class CTransmissionDlg : public QDialog {
     Q_OBJECT
 public:
-    // instrument: index into kScopeModels; baudIndex: 1-based into kBaudRates; port: n of COMn.
+    // instrument: index in the model list; baudIndex: 1-based into kBaudRates; port: n of COMn.
     CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_t port, QWidget* parent = nullptr);
 
     uint8_t Instrument() const { return m_nInstrument; }

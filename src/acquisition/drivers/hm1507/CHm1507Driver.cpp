@@ -1,5 +1,7 @@
 #include "acquisition/drivers/hm1507/CHm1507Driver.h"
 
+#include "acquisition/ScopeRegistry.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,8 +19,17 @@ constexpr int kWaveformTimeoutMs = 80000;
 
 }  // namespace
 
+// This folder's entry in the model list.
+KIV_SCOPE_DRIVER_ENTRY(hm1507) {
+    static const ScopeDriverEntry entry = {
+        {"HAMEG 1507", "hm1507", 2, 1, 7, 2, 80},
+        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CHm1507Driver>(traces); },
+    };
+    return entry;
+}
+
 CHm1507Driver::CHm1507Driver(RawTrace* traces)
-    : CScopeDriver(kScopeModels[1], traces), m_strAck(kHm1507Ack), m_strLineEnd("\r\n") {}
+    : CScopeDriver(ScopeDriverEntry_hm1507().model, traces), m_strAck(kHm1507Ack), m_strLineEnd("\r\n") {}
 
 bool CHm1507Driver::Start(IProgressHost* host) {
     // As with every model: the state and the host's result tell the outcome.

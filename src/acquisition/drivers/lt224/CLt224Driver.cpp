@@ -1,5 +1,7 @@
 #include "acquisition/drivers/lt224/CLt224Driver.h"
 
+#include "acquisition/ScopeRegistry.h"
+
 namespace {
 
 constexpr QueryDialogue kDialogue = {
@@ -9,7 +11,16 @@ constexpr QueryDialogue kDialogue = {
 
 }  // namespace
 
-CLt224Driver::CLt224Driver(RawTrace* traces) : CQueryDriver(kScopeModels[3], traces, kDialogue) {}
+// This folder's entry in the model list.
+KIV_SCOPE_DRIVER_ENTRY(lt224) {
+    static const ScopeDriverEntry entry = {
+        {"LECROY LT224", "lt224", 4, 3, 7, 1, 200},
+        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CLt224Driver>(traces); },
+    };
+    return entry;
+}
+
+CLt224Driver::CLt224Driver(RawTrace* traces) : CQueryDriver(ScopeDriverEntry_lt224().model, traces, kDialogue) {}
 
 bool CLt224Driver::IdentityAccepted() { return Lt224IdentityAccepted(m_strCommand, m_strReply, m_nReceived); }
 

@@ -74,24 +74,25 @@ int32_t Lt224OffsetCode(int32_t byte) { return byte < 128 ? byte + 128 : byte - 
 
 int32_t Lt224Sample(int32_t byte) { return Lt224OffsetCode(byte) * 200 / 255; }
 
-bool DecodeLt224Hex(const char* digits, int32_t* bytes) {
+void DecodeLt224Hex(const char* digits, int32_t* bytes) {
+    // A byte the line garbled (a digit outside 0-9, A-F) repeats the byte before it, so a
+    // noisy transfer draws no spike and the other 2499 points still reach the user; the
+    // first byte falls back to 00, the zero line.
+    int32_t previous = 0;
     for (int i = 0; i < kLt224Points; ++i) {
         const int high = HexDigit(digits[2 * i]), low = HexDigit(digits[2 * i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes[i] = high * 16 + low;
+        if (high >= 0 && low >= 0) previous = high * 16 + low;
+        bytes[i] = previous;
     }
-    return true;
 }
 
-// A character that is no hexadecimal digit means the transfer was garbled: rather than
-// draw a made-up value, the waveform is refused and the fetch ends in its time-out.
 bool ParseLt224Waveform(const std::string& reply, int32_t* samples, int32_t* bytes, int32_t* work) {
     const size_t skip = reply.size() > 18 ? std::min<size_t>(kLt224WaveformHeader, reply.size()) : 0;
-    const bool whole = reply.size() - skip >= static_cast<size_t>(2 * kLt224Points) &&
-                       DecodeLt224Hex(reply.data() + skip, bytes);
-    if (whole)
+    const bool whole = reply.size() - skip >= static_cast<size_t>(2 * kLt224Points);
+    if (whole) {
+        DecodeLt224Hex(reply.data() + skip, bytes);
         for (int i = 0; i < kLt224Points; ++i) samples[i] = Lt224Sample(bytes[i]);
+    }
     StretchScreenRecord(samples, work);
     return whole;
 }
-

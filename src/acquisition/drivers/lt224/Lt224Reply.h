@@ -41,13 +41,12 @@ bool ParseLt224Settings(const std::string& reply, RawTrace& trace);
 int32_t Lt224OffsetCode(int32_t byte);
 int32_t Lt224Sample(int32_t byte);
 
-// 2500 bytes from 5000 hexadecimal digits into bytes; false at the first character that is
-// not a hexadecimal digit.
-bool DecodeLt224Hex(const char* digits, int32_t* bytes);
+// 2500 bytes from 5000 hexadecimal digits ("0"-"9", "A"-"F"). A byte with any other
+// character takes the value of the byte before it (the first one 00).
+void DecodeLt224Hex(const char* digits, int32_t* bytes);
 
 // The waveform reply after its 34-character header into samples 0..2499. False when fewer
-// than 5000 characters follow or one is not a hexadecimal digit: the former samples stay
-// then. Either way the first 2500 samples are stretched to 4000 through work
-// (kLt224WorkSize values); bytes holds kLt224Points values.
+// than 5000 characters follow: the former samples stay then. Either way the first 2500
+// samples are stretched to 4000 through work (kLt224WorkSize values); bytes holds
+// kLt224Points values.
 bool ParseLt224Waveform(const std::string& reply, int32_t* samples, int32_t* bytes, int32_t* work);
-

@@ -1,5 +1,7 @@
 #include "acquisition/drivers/os3060/COs3060Driver.h"
 
+#include "acquisition/ScopeRegistry.h"
+
 namespace {
 
 constexpr int kOpeningTimeoutMs = 1000;
@@ -7,7 +9,16 @@ constexpr int kTransferTimeoutMs = 20000;
 
 }  // namespace
 
-COs3060Driver::COs3060Driver(RawTrace* traces) : CScopeDriver(kScopeModels[0], traces) {}
+// This folder's entry in the model list.
+KIV_SCOPE_DRIVER_ENTRY(os3060) {
+    static const ScopeDriverEntry entry = {
+        {"GOLDSTAR OS-3060", "os3060", 2, 1, 6, 1, 80},
+        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<COs3060Driver>(traces); },
+    };
+    return entry;
+}
+
+COs3060Driver::COs3060Driver(RawTrace* traces) : CScopeDriver(ScopeDriverEntry_os3060().model, traces) {}
 
 bool COs3060Driver::Start(IProgressHost* host) {
     // The outcome is the state and the host's result: a cancelled start has already ended

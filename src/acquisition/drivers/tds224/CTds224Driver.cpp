@@ -1,5 +1,7 @@
 #include "acquisition/drivers/tds224/CTds224Driver.h"
 
+#include "acquisition/ScopeRegistry.h"
+
 namespace {
 
 constexpr QueryDialogue kDialogue = {
@@ -9,7 +11,16 @@ constexpr QueryDialogue kDialogue = {
 
 }  // namespace
 
-CTds224Driver::CTds224Driver(RawTrace* traces) : CQueryDriver(kScopeModels[2], traces, kDialogue) {}
+// This folder's entry in the model list.
+KIV_SCOPE_DRIVER_ENTRY(tds224) {
+    static const ScopeDriverEntry entry = {
+        {"TEKTRONIX TDS224", "tds224", 4, 3, 6, 1, 80},
+        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CTds224Driver>(traces); },
+    };
+    return entry;
+}
+
+CTds224Driver::CTds224Driver(RawTrace* traces) : CQueryDriver(ScopeDriverEntry_tds224().model, traces, kDialogue) {}
 
 std::string CTds224Driver::SettingsRequest(int channel) const {
     const std::string n = std::to_string(channel);
