@@ -20,6 +20,9 @@ enum KivDocCommand {
     ID_PLOT2_TOGGLE = 32795,
 };
 
+// What a terminal is told when a name is refused silently: documents end in ".kiv".
+inline constexpr char kNotKivDocumentName[] = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
+
 struct CmdState {
     bool enabled = false;
     bool checked = false;

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <filesystem>
 
@@ -40,9 +43,12 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ASSERT_EQ(Tool("generate " + sine + " --kind sine").status, 0);
     ToolRun info = Tool("info " + sine);
     ASSERT_EQ(info.status, 0) << info.out;
-    for (const char* field : {"\"mode\": \"original\"", "\"present\": 3", "\"colour\": \"#ff0080\"",
-                              "\"time\": {\"exponent\": 0, \"unit\": \"\", \"step\": 0.00025}"})
-        EXPECT_NE(info.out.find(field), std::string::npos) << field;
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(info.out)).object();
+    EXPECT_EQ(json["mode"].toString(), "original");
+    EXPECT_EQ(json["present"].toInt(), 3);
+    EXPECT_EQ(json["plot2"]["colour"].toString(), "#ff0080");
+    EXPECT_EQ(json["plot1"]["time"].toObject(),
+              (QJsonObject{{"exponent", 0}, {"unit", ""}, {"step", 0.00025}}));  // 1 s over 4000 samples
 
     // One period of amplitude 1 at 50 codes: the top at sample 1000, the bottom at 3000.
     ToolRun codes = Tool("codes " + sine + " --what raw");
@@ -56,7 +62,8 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ASSERT_EQ(Tool("generate " + both + " --kind const --amplitude -1 --target 2 --into " + sine).status, 0);
     ToolRun mr = Tool("meanrms " + both + " --cursors 4000,0");
     ASSERT_EQ(mr.status, 0) << mr.out;
-    EXPECT_TRUE(Line(mr.out, 1) == "1.00 " && Line(mr.out, 3) == "1.00 ") << mr.out;  // mean and RMS of Y2
+    EXPECT_EQ(Line(mr.out, 1), "1.00 ") << mr.out;  // mean of Y2
+    EXPECT_EQ(Line(mr.out, 3), "1.00 ") << mr.out;  // RMS of Y2
     EXPECT_EQ(Tool("meanrms " + both + " --mode derivative --cursors 10,10").out, "0.000 \n0.000 \n0.000 \n0.000 \n");
 }
 
@@ -77,37 +84,58 @@ TEST(KivTool, FourierLabelsAndBars) {
     EXPECT_NE(same.out.find("Kursory pokrywanją się"), std::string::npos);
 }
 
-TEST(KivTool, FailuresAreOneLineAndStatusOne) {
+// Failures of the work are status 1, a wrong command line status 2; either way one line
+// on stderr, in the program's language. Help is there for every command.
+TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     const std::string dir = TestDir("kivtool_fail");
     CKivDoc doc;
-    ASSERT_TRUE(doc.OnSaveDocument(dir + "/e.kiv"));
     const std::string e = dir + "/e.kiv";
-    const std::vector<std::string> bad = {
-        "info " + dir + "/missing.kiv",
-        "codes " + e + " --mode spectrum",
-        "codes " + e + " --cursors 5000,1",
-        "codes " + e + " --what everything",
-        "info",
-        "frobnicate",
-        "generate " + dir + "/g.kiv --kind sine --amplitude 2e6",
-        "generate " + dir + "/g.kiv --kind triangle",
-        "generate " + dir + "/g.kiv --kind const --phase 1 --duration 1",
-        "generate " + dir + "/g.csv --kind sine",
-        "meanrms " + e,
-        // Writes that fail: the core's message alone.
-        "generate " + dir + "/no/such/g.kiv --kind sine",
-        "export " + e + " " + dir + "/no/such/e.csv",
+    ASSERT_TRUE(doc.OnSaveDocument(e));
+    // A stored step that is no number: valid JSON all the same.
+    const double nan = std::nan("");
+    FillPlot(doc.Source(), 1, [](int) { return 120; }, {0, 's', nan}, {0, 'V', INFINITY});
+    ASSERT_TRUE(doc.OnSaveDocument(dir + "/nan.kiv"));
+    const struct {
+        std::string args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {"info " + dir + "/missing.kiv", 1, "Nie można odczytać pliku."},
+        {"generate " + dir + "/no/such/g.kiv --kind sine", 1, "Nie można zapisać pliku."},
+        {"export " + e + " " + dir + "/no/such/e.csv", 1, "nie może być zapisany"},
+        {"meanrms " + e, 1, "nie są dostępne"},
+        {"frobnicate", 2, "nieznane polecenie frobnicate"},
+        {"info", 2, "oczekiwano: kivtool info DOKUMENT.kiv"},
+        {"info " + e + " --mode fourier", 2, "nieznana opcja --mode"},
+        {"codes " + e + " --mode", 2, "opcja --mode wymaga wartości"},
+        {"codes " + e + " --mode spectrum", 2, "nieznany tryb spectrum"},
+        {"codes " + e + " --cursors 5000,1", 2, "--cursors przyjmuje"},
+        {"codes " + e + " --what everything", 2, "--what przyjmuje"},
+        {"render " + e + " " + dir + "/p.png --white=1", 2, "nie przyjmuje wartości"},
+        {"generate " + dir + "/g.kiv --kind sine --amplitude 2e6", 2, "--amplitude musi leżeć między -1000000 a 1000000"},
+        {"generate " + dir + "/g.kiv --kind triangle", 2, "--kind przyjmuje"},
+        {"generate " + dir + "/g.kiv --kind const --phase 1 --duration 1", 2, "Wartość fazy poczatkowej musi być mniejsza"},
+        {"generate " + dir + "/g.csv --kind sine", 2, "to nie jest dokument Kiv"},
+        {"export " + e + " " + dir + "/o.PCX", 2, "podaj --format"},
+        {"export " + e + " " + dir + "/o.x --format svg", 2, "formaty: spreadsheet, tek, pcx, harmonics"},
+        {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (0..3, os3060, hm1507, tds224, lt224)"},
+        {"fetch " + dir + "/f.kiv --plot1 off --plot2 off", 2, "oba wykresy są wyłączone"},
     };
-    for (const std::string& args : bad) {
-        ToolRun r = Tool(args);
-        EXPECT_EQ(r.status, 1) << args;
-        EXPECT_EQ(r.out.rfind("kivtool: ", 0), 0u) << args << ": " << r.out;
-        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << args << ": " << r.out;
+    for (const auto& c : cases) {
+        ToolRun r = Tool(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.out.rfind("kivtool: ", 0), 0u) << c.args << ": " << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << c.args << ": " << r.out;
+        EXPECT_NE(r.out.find(c.says), std::string::npos) << c.args << ": " << r.out;
     }
-    EXPECT_NE(Tool(bad[8]).out.find("Wartość fazy poczatkowej musi być mniejsza od czasu sygnału"),
-              std::string::npos);
-    for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms"})
-        EXPECT_EQ(Tool(std::string(c) + " --help").status, 0) << c;
+    const QJsonObject nanInfo = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("info " + dir + "/nan.kiv").out)).object();
+    EXPECT_TRUE(nanInfo["plot1"]["time"]["step"].isNull());
+    EXPECT_TRUE(nanInfo["plot1"]["amplitude"]["step"].isNull());
+    for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "fetch"}) {
+        ToolRun help = Tool(std::string(c) + " --help");
+        EXPECT_EQ(help.status, 0) << c;
+        EXPECT_EQ(help.out.rfind(std::string("Użycie: kivtool ") + c, 0), 0u) << help.out;
+    }
 }
 
 TEST(KivTool, RenderExportImport) {
@@ -131,20 +159,21 @@ TEST(KivTool, RenderExportImport) {
               "0,000000000000;1,000000000000;\r\n");
     ASSERT_EQ(Tool("export " + d + " " + dir + "/t.CSV").status, 0);
     ASSERT_EQ(Tool("import " + dir + "/t.CSV " + dir + "/i.kiv --plot 2 --into " + d).status, 0);
-    const std::string info = Tool("info " + dir + "/i.kiv").out;
-    EXPECT_TRUE(info.find("\"present\": 3") != info.npos && info.find("\"white_background\": true") != info.npos) << info;
+    const QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("info " + dir + "/i.kiv").out)).object();
+    EXPECT_EQ(info["present"].toInt(), 3);
+    EXPECT_TRUE(info["white_background"].toBool());
     EXPECT_EQ(Line(Tool("codes " + dir + "/i.kiv --what raw").out, 17), "17\t150\t150");
 
-    ASSERT_EQ(Tool("export " + d + " " + dir + "/p.pcx").status, 0);
-    const std::vector<uint8_t> pcx = FileBytes(dir + "/p.pcx");
+    // The form by name, whatever the file is called.
+    ASSERT_EQ(Tool("export " + d + " " + dir + "/p.obraz --format pcx").status, 0);
+    const std::vector<uint8_t> pcx = FileBytes(dir + "/p.obraz");
     ASSERT_GT(pcx.size(), 128u + 769);
     const size_t pal = pcx.size() - 769;  // 0x0C, then the first palette entry: the white background
     EXPECT_EQ(std::tuple(pcx[0], pcx[pal], pcx[pal + 1] << 16 | pcx[pal + 2] << 8 | pcx[pal + 3]),
               std::tuple(0x0A, 0x0C, 0xFFFFFF));
 
-    // Refusals: a spreadsheet CSV is no Tektronix file, and unknown extensions are named.
-    for (const std::string& args : {"import " + dir + "/o.csv " + dir + "/x.kiv --plot 1",
-                                    "import " + dir + "/p.png " + dir + "/x.kiv --plot 1", "export " + d + " " + dir + "/o.PCX"})
-        EXPECT_EQ(Tool(args).status, 1) << args;
+    // Refusals: a spreadsheet CSV is no Tektronix file; a form it does not read is a usage error.
+    EXPECT_EQ(Tool("import " + dir + "/o.csv " + dir + "/x.kiv --plot 1").status, 1);
+    EXPECT_EQ(Tool("import " + dir + "/p.png " + dir + "/x.kiv --plot 1").status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir + "/x.kiv"));
 }

@@ -1,13 +1,15 @@
+// kivtool's shared pieces and the commands that read a document: info, codes, labels.
 #include "KivTool.h"
 
-#include <charconv>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
-#include "KivToolArgs.h"
 #include "KivToolCommon.h"
 #include "data/CKivDoc.h"
+#include "view/NumberText.h"
 
 namespace {
 
@@ -22,48 +24,47 @@ public:
 
 StderrMessages g_messages;
 
-bool ParseInt(const std::string& s, long lo, long hi, int& out) {
-    if (s.empty()) return false;
-    char* end = nullptr;
-    const long v = std::strtol(s.c_str(), &end, 10);
-    if (*end || v < lo || v > hi) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 // --mode and --cursors override what the document stored.
-bool ApplyViewOptions(const KivToolArgs& a, CKivDoc& doc, std::string& error) {
-    if (auto m = a.Value("--mode")) {
+int ApplyViewOptions(const KivToolCall& call, CKivDoc& doc) {
+    if (auto m = call.Value("mode")) {
         const KivModeInfo* mode = FindModeByName(*m);
-        if (!mode) {
-            error = "unknown mode " + *m + " (" + KivToolModeNames() + ")";
-            return false;
-        }
+        if (!mode) return KivToolUsage("nieznany tryb " + *m + " (tryby: " + KivToolModeNames() + ")");
         doc.m_currentMode = mode->index;
     }
-    if (auto c = a.Value("--cursors")) {
+    if (auto c = call.Value("cursors")) {
         const size_t comma = c->find(',');
-        int c1, c2;
-        if (comma == std::string::npos || !ParseInt(c->substr(0, comma), 0, kSamples, c1) ||
-            !ParseInt(c->substr(comma + 1), 0, kSamples, c2)) {
-            error = "--cursors takes C1,C2 with each 0..4000";
-            return false;
-        }
+        int32_t c1 = 0, c2 = 0;
+        if (comma == std::string::npos || !ReadInteger(std::string_view(*c).substr(0, comma), 0, kSamples, c1) ||
+            !ReadInteger(std::string_view(*c).substr(comma + 1), 0, kSamples, c2))
+            return KivToolUsage("--cursors przyjmuje C1,C2, każdy od 0 do 4000");
         doc.m_nCursor1 = c1;
         doc.m_nCursor2 = c2;
         doc.GetFourierMode()->m_bReady = 0;  // as after a cursor move
     }
-    return true;
+    return kExitOk;
+}
+
+QString Hex(COLORREF c) {
+    return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QJsonObject ScaleJson(const AxisScale& s) {
+    // The unit is one character; a code point of zero is no unit at all.
+    const char u = static_cast<char>(s.unit & 0xFF);
+    const QString unit = u ? QString(QChar::fromLatin1(u)) : QString();
+    // NaN and infinite steps (a hand-made document) become null.
+    return {{"exponent", s.exponent}, {"unit", unit}, {"step", s.step}};
 }
 
 }  // namespace
 
-int KivToolFail(const std::string& message) {
-    std::fprintf(stderr, "kivtool: %s\n", message.c_str());
-    return 1;
-}
-
 CPlatform KivToolPlatform() { return {&g_messages, nullptr}; }
+
+std::string KivToolModeNames() {
+    std::string s;
+    for (const KivModeInfo& m : KivModes()) s += (s.empty() ? "" : ", ") + std::string(m.name);
+    return s;
+}
 
 std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error) {
     // The document's own message about a file it refuses becomes the one error line.
@@ -76,126 +77,90 @@ std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error
     } keep;
     auto doc = std::make_unique<CKivDoc>(CPlatform{&keep, nullptr});
     if (!doc->OnOpenDocument(path)) {
-        error = path + ": " + (keep.last.empty() ? "not a Kiv document (the name must end in .kiv)" : keep.last);
+        error = path + ": " + (keep.last.empty() ? kNotKivDocumentName : keep.last);
         return nullptr;
     }
     doc->SetPlatform(KivToolPlatform());
     return doc;
 }
 
-std::unique_ptr<CKivDoc> KivToolInto(const KivToolArgs& a, std::string& error) {
-    if (auto into = a.Value("--into")) return KivToolOpen(*into, error);
-    return std::make_unique<CKivDoc>(KivToolPlatform());
+std::unique_ptr<CKivDoc> KivToolInto(const KivToolCall& call, int& status) {
+    status = kExitOk;
+    auto into = call.Value("into");
+    if (!into) return std::make_unique<CKivDoc>(KivToolPlatform());
+    std::string error;
+    auto doc = KivToolOpen(*into, error);
+    if (!doc) status = KivToolFail(error);
+    return doc;
 }
 
 int KivToolSave(CKivDoc& doc, const std::string& path) {
     // The document refuses to be opened again from any other name.
     if (path.size() < 4 || path.compare(path.size() - 4, 4, ".kiv") != 0)
-        return KivToolFail("the output document must end in .kiv");
-    if (!doc.OnSaveDocument(path)) return 1;  // the document has said why
-    return 0;
+        return KivToolUsage(path + ": " + kNotKivDocumentName);
+    if (!doc.OnSaveDocument(path)) return kExitFailure;  // the document has said why
+    return kExitOk;
 }
 
-std::unique_ptr<CKivDoc> KivToolPrepare(const std::vector<std::string>& args, KivToolArgs& a, size_t positional,
-                                 const std::vector<std::string>& valueFlags,
-                                 const std::vector<std::string>& switchFlags, int& status) {
+std::unique_ptr<CKivDoc> KivToolPrepare(const KivToolCall& call, int& status) {
     std::string error;
-    status = 1;
-    if (!a.Parse(args, valueFlags, switchFlags, error)) {
-        KivToolFail(error);
+    auto doc = KivToolOpen(call.File(0), error);
+    if (!doc) {
+        status = KivToolFail(error);
         return nullptr;
     }
-    if (a.Positional().size() != positional) {
-        KivToolFail("expected " + std::to_string(positional) + " file argument(s); see --help");
-        return nullptr;
-    }
-    auto doc = KivToolOpen(a.Positional()[0], error);
-    if (!doc || !ApplyViewOptions(a, *doc, error)) {
-        KivToolFail(error);
-        return nullptr;
-    }
-    status = 0;
+    status = ApplyViewOptions(call, *doc);
+    if (status != kExitOk) return nullptr;
     return doc;
 }
 
-namespace {
-
-std::string Hex(COLORREF c) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
-    return buf;
-}
-
-// Shortest text that reads back as the same double.
-std::string Num(double v) {
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v);
-    return std::string(buf, r.ptr);
-}
-
-std::string ScaleJson(const AxisScale& s) {
-    std::string unit;
-    const char u = static_cast<char>(s.unit & 0xFF);
-    if (u == '"' || u == '\\') unit = std::string("\\") + u;
-    else if (static_cast<unsigned char>(u) >= 0x20 && static_cast<unsigned char>(u) < 0x7F) unit = std::string(1, u);
-    else if (u) {
-        char buf[8];
-        std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(u));
-        unit = buf;
+bool KivToolNumber(const KivToolCall& call, const char* option, double& value, int& status) {
+    auto text = call.Value(option);
+    if (!text) return true;
+    double v = 0;
+    if (ReadNumber(*text, v) && std::isfinite(v)) {
+        value = v;
+        return true;
     }
-    return "{\"exponent\": " + std::to_string(s.exponent) + ", \"unit\": \"" + unit + "\", \"step\": " + Num(s.step) +
-           "}";
+    status = KivToolUsage(std::string("--") + option + " przyjmuje liczbę, nie " + *text);
+    return false;
 }
 
-const char* Bool(int v) { return v ? "true" : "false"; }
-
-}  // namespace
-
-std::string KivToolModeNames() {
-    std::string s;
-    for (const KivModeInfo& m : KivModes()) s += (s.empty() ? "" : " ") + std::string(m.name);
-    return s;
-}
-
-int KivToolInfo(const std::vector<std::string>& args) {
-    KivToolArgs a;
+int KivToolInfo(const KivToolCall& call) {
     int status;
-    auto doc = KivToolPrepare(args, a, 1, {}, {}, status);
+    auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
     const CDataSrc& s = doc->Source();
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
-    std::string out = "{\n";
-    out += "  \"mode\": \"" + std::string(KivModes()[doc->m_currentMode].name) + "\",\n";
-    out += "  \"cursor1\": " + std::to_string(doc->m_nCursor1) + ",\n";
-    out += "  \"cursor2\": " + std::to_string(doc->m_nCursor2) + ",\n";
-    out += "  \"cursors_shown\": " + std::string(Bool(cursors)) + ",\n";
-    out += "  \"white_background\": " + std::string(Bool(white)) + ",\n";
-    out += "  \"present\": " + std::to_string(s.m_nPresent) + ",\n";
-    out += "  \"enabled\": " + std::to_string(s.m_nEnabled);
+    QJsonObject info{{"mode", KivModes()[doc->m_currentMode].name},
+                     {"cursor1", doc->m_nCursor1},
+                     {"cursor2", doc->m_nCursor2},
+                     {"cursors_shown", cursors != 0},
+                     {"white_background", white != 0},
+                     {"present", s.m_nPresent},
+                     {"enabled", s.m_nEnabled}};
     for (int p = 1; p <= 2; ++p) {
         if (!(s.m_nPresent & p)) continue;
         const bool one = p == 1;
-        out += ",\n  \"plot" + std::to_string(p) + "\": {\n";
-        out += "    \"colour\": \"" + Hex(one ? s.m_crColour1 : s.m_crColour2) + "\",\n";
-        out += "    \"time\": " + ScaleJson(one ? s.m_timeScale1 : s.m_timeScale2) + ",\n";
-        out += "    \"amplitude\": " + ScaleJson(one ? s.m_ampScale1 : s.m_ampScale2) + ",\n";
-        out += "    \"invert\": " + std::string(Bool(one ? s.m_bInvert1 : s.m_bInvert2)) + ",\n";
-        out += "    \"offset_on\": " + std::string(Bool(one ? s.m_bOffset1 : s.m_bOffset2)) + ",\n";
-        out += "    \"offset\": " + std::to_string(one ? s.m_nOffset1 : s.m_nOffset2) + ",\n";
-        out += "    \"multiplier\": " + Num(one ? s.m_fMultiplier1 : s.m_fMultiplier2) + "\n  }";
+        info[QStringLiteral("plot%1").arg(p)] = QJsonObject{
+            {"colour", Hex(one ? s.m_crColour1 : s.m_crColour2)},
+            {"time", ScaleJson(one ? s.m_timeScale1 : s.m_timeScale2)},
+            {"amplitude", ScaleJson(one ? s.m_ampScale1 : s.m_ampScale2)},
+            {"invert", (one ? s.m_bInvert1 : s.m_bInvert2) != 0},
+            {"offset_on", (one ? s.m_bOffset1 : s.m_bOffset2) != 0},
+            {"offset", one ? s.m_nOffset1 : s.m_nOffset2},
+            {"multiplier", static_cast<double>(one ? s.m_fMultiplier1 : s.m_fMultiplier2)}};
     }
-    out += "\n}\n";
-    std::fputs(out.c_str(), stdout);
-    return 0;
+    std::fputs(QJsonDocument(info).toJson(QJsonDocument::Indented).constData(), stdout);
+    return kExitOk;
 }
 
-int KivToolCodes(const std::vector<std::string>& args) {
-    KivToolArgs a;
+int KivToolCodes(const KivToolCall& call) {
     int status;
-    auto doc = KivToolPrepare(args, a, 1, {"--mode", "--cursors", "--what"}, {}, status);
+    auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
-    const std::string what = a.Value("--what").value_or("disp");
+    const std::string what = call.Value("what").value_or("disp");
     CData* m = doc->GetCurrentMode();
     const CDataSrc& s = doc->Source();
     const int32_t *v1 = nullptr, *v2 = nullptr;
@@ -213,20 +178,19 @@ int KivToolCodes(const std::vector<std::string>& args) {
         m->GetDisplaySamples(1);
         v1 = m->m_nHarm1, v2 = m->m_nHarm2, n = kHarmonics;
     } else {
-        return KivToolFail("--what takes raw, shown, calc, disp or harm");
+        return KivToolUsage("--what przyjmuje raw, shown, calc, disp lub harm, nie " + what);
     }
     std::string out;
-    out.reserve(n * 16);
+    out.reserve(static_cast<size_t>(n) * 16);
     for (int i = 0; i < n; ++i)
         out += std::to_string(i) + '\t' + std::to_string(v1[i]) + '\t' + std::to_string(v2[i]) + '\n';
     std::fputs(out.c_str(), stdout);
-    return 0;
+    return kExitOk;
 }
 
-int KivToolLabels(const std::vector<std::string>& args) {
-    KivToolArgs a;
+int KivToolLabels(const KivToolCall& call) {
     int status;
-    auto doc = KivToolPrepare(args, a, 1, {"--mode"}, {}, status);
+    auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
     CData* m = doc->GetCurrentMode();
     for (int axis = 0; axis <= 3; ++axis) {
@@ -236,5 +200,5 @@ int KivToolLabels(const std::vector<std::string>& args) {
         for (int i = 0; i < kLabels && !labels[i].empty(); ++i) line += (i ? "|" : "") + labels[i];
         std::printf("%s\n", line.c_str());
     }
-    return 0;
+    return kExitOk;
 }

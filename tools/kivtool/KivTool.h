@@ -2,15 +2,20 @@
 #include <string>
 #include <vector>
 
-// The subcommands; each returns the exit status (0 success, 1 failure with one line on stderr).
-int KivToolInfo(const std::vector<std::string>& args);
-int KivToolCodes(const std::vector<std::string>& args);
-int KivToolLabels(const std::vector<std::string>& args);
-int KivToolRender(const std::vector<std::string>& args);
-int KivToolExport(const std::vector<std::string>& args);
-int KivToolGenerate(const std::vector<std::string>& args);
-int KivToolImport(const std::vector<std::string>& args);
-int KivToolMeanRms(const std::vector<std::string>& args);
-int KivToolFetch(const std::vector<std::string>& args);
+#include "KivToolCli.h"
 
-std::string KivToolModeNames();
+// The commands, in the order kivtool --help lists them.
+const std::vector<KivToolCommand>& KivToolCommands();
+
+int KivToolInfo(const KivToolCall& call);
+int KivToolCodes(const KivToolCall& call);
+int KivToolLabels(const KivToolCall& call);
+int KivToolRender(const KivToolCall& call);
+int KivToolExport(const KivToolCall& call);
+int KivToolGenerate(const KivToolCall& call);
+int KivToolImport(const KivToolCall& call);
+int KivToolMeanRms(const KivToolCall& call);
+int KivToolFetch(const KivToolCall& call);
+
+// What --model takes: "0..3, os3060, hm1507, tds224, lt224".
+std::string KivToolModelKeys();

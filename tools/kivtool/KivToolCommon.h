@@ -1,25 +1,28 @@
 #pragma once
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "KivToolArgs.h"
+#include "KivToolCli.h"
 #include "data/CKivDoc.h"
 #include "data/CPcxEncoder.h"
 
-// Shared pieces of the subcommands.
-int KivToolFail(const std::string& message);  // prints "kivtool: message", returns 1
-CPlatform KivToolPlatform();                   // message boxes go to stderr
+// Shared pieces of the commands.
+CPlatform KivToolPlatform();  // message boxes become lines on stderr
+// The document at path; null with the reason (one line) in error.
 std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error);
-// The document named by --into, or a new empty one.
-std::unique_ptr<CKivDoc> KivToolInto(const KivToolArgs& a, std::string& error);
+// The document --into names, or a new empty one; null with status set when it fails.
+std::unique_ptr<CKivDoc> KivToolInto(const KivToolCall& call, int& status);
+// Saves under a ".kiv" name (any other is a usage error): the status.
 int KivToolSave(CKivDoc& doc, const std::string& path);
-// Parses args, expects `positional` files, opens the first as a document and applies
-// --mode/--cursors when given. Null with status 1 on failure (already reported).
-std::unique_ptr<CKivDoc> KivToolPrepare(const std::vector<std::string>& args, KivToolArgs& a, size_t positional,
-                                        const std::vector<std::string>& valueFlags,
-                                        const std::vector<std::string>& switchFlags, int& status);
+// The call's first file as a document with --mode and --cursors applied where the command
+// has them; null with status set (and the line written) when it fails.
+std::unique_ptr<CKivDoc> KivToolPrepare(const KivToolCall& call, int& status);
+// A number option: absent leaves value; present must read whole and finite. False: usage error written.
+bool KivToolNumber(const KivToolCall& call, const char* option, double& value, int& status);
 // A (GUI, offscreen) application for fonts and timers, made once.
 void KivToolEnsureApplication();
-// The 800 x 600 picture with the document's background, as the PCX export takes it.
+// The 800 x 600 picture with the document's background, as the picture exports take it.
 RgbPicture KivToolRenderPicture(CKivDoc& doc);
+
+// The modes as --mode takes them: "original, derivative, ...".
+std::string KivToolModeNames();

@@ -8,13 +8,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 
 #include "KivTool.h"
-#include "KivToolArgs.h"
 #include "KivToolCommon.h"
 #include "acquisition/CAcquisition.h"
 #include "platform/CComPort.h"
+#include "view/NumberText.h"
 
 namespace {
 
@@ -89,16 +88,10 @@ std::string Lower(std::string s) {
     return s;
 }
 
-bool ParseNumber(const std::string& s, long lo, long hi, long& out) {
-    char* end = nullptr;
-    out = std::strtol(s.c_str(), &end, 10);
-    return !s.empty() && !*end && out >= lo && out <= hi;
-}
-
 // INDEX, the list's name or its short key ("tds224"), in any case.
 int ModelIndex(const std::string& text) {
-    long index;
-    if (ParseNumber(text, 0, kScopeModelCount - 1, index)) return static_cast<int>(index);
+    int index = -1;
+    if (ReadInteger(text, 0, kScopeModelCount - 1, index)) return index;
     const std::string want = Lower(text);
     for (int i = 0; i < kScopeModelCount; ++i)
         if (want == Lower(ScopeModelAt(i).name) || want == ScopeModelAt(i).key) return i;
@@ -107,57 +100,50 @@ int ModelIndex(const std::string& text) {
 
 }  // namespace
 
-int KivToolFetch(const std::vector<std::string>& args) {
-    KivToolArgs a;
-    std::string error;
-    if (!a.Parse(args, {"--model", "--port", "--baud", "--plot1", "--plot2", "--into"}, {"--save-settings"}, error))
-        return KivToolFail(error);
-    if (a.Positional().size() != 1) return KivToolFail("expected one output document; see --help");
+std::string KivToolModelKeys() {
+    std::string keys = "0.." + std::to_string(kScopeModelCount - 1);
+    for (int i = 0; i < kScopeModelCount; ++i) keys += std::string(", ") + ScopeModelAt(i).key;
+    return keys;
+}
+
+int KivToolFetch(const KivToolCall& call) {
     CAcquisition acq;
-    acq.m_bSaveOnExit = a.Has("--save-settings");
+    acq.m_bSaveOnExit = call.Has("save-settings");
     AcquisitionSettings& s = acq.m_settings;
-    if (auto m = a.Value("--model")) {
+    if (auto m = call.Value("model")) {
         const int index = ModelIndex(*m);
-        if (index < 0) {
-            std::string keys;
-            for (int i = 0; i < kScopeModelCount; ++i)
-                keys += std::string(i + 1 < kScopeModelCount ? ", " : " or ") + ScopeModelAt(i).key;
-            return KivToolFail("unknown model " + *m + " (0.." + std::to_string(kScopeModelCount - 1) + keys + ")");
-        }
+        if (index < 0) return KivToolUsage("nieznany model " + *m + " (" + KivToolModelKeys() + ")");
         s.nInstrument = static_cast<uint8_t>(index);
     }
     const ScopeModel& model = ScopeModelAt(s.nInstrument);
-    long n;
-    if (auto p = a.Value("--port")) {
-        if (!ParseNumber(*p, 1, 255, n)) return KivToolFail("--port takes 1..255 (COMn)");
-        s.nPort = static_cast<uint8_t>(n);
-    }
-    if (auto b = a.Value("--baud")) {
+    if (auto p = call.Value("port"))
+        if (!ReadInteger(*p, 1, 255, s.nPort)) return KivToolUsage("--port przyjmuje 1..255 (COMn)");
+    if (auto b = call.Value("baud")) {
         int index = -1;
         for (int i = model.lowestBaud; i <= model.highestBaud; ++i)
             if (*b == std::to_string(kBaudRates[i])) index = i;
         if (index < 0)
-            return KivToolFail("--baud takes a rate from " + std::to_string(kBaudRates[model.lowestBaud]) + " to " +
-                               std::to_string(kBaudRates[model.highestBaud]) + " for " + model.name);
+            return KivToolUsage("--baud przyjmuje prędkość od " + std::to_string(kBaudRates[model.lowestBaud]) +
+                                " do " + std::to_string(kBaudRates[model.highestBaud]) + " dla " + model.name);
         s.nBaudIndex = static_cast<uint8_t>(index + 1);
     }
     for (int plot = 1; plot <= 2; ++plot) {
-        auto v = a.Value(plot == 1 ? "--plot1" : "--plot2");
+        auto v = call.Value(plot == 1 ? "plot1" : "plot2");
         if (!v) continue;
         uint32_t& on = plot == 1 ? s.bPlot1 : s.bPlot2;
         if (*v == "off") {
             on = 0;
-        } else if (ParseNumber(*v, 1, model.channels, n)) {
+        } else if (ReadInteger(*v, 1, model.channels, plot == 1 ? s.nPlot1Channel : s.nPlot2Channel)) {
             on = 1;
-            (plot == 1 ? s.nPlot1Channel : s.nPlot2Channel) = static_cast<uint8_t>(n);
         } else {
-            return KivToolFail("--plot" + std::to_string(plot) + " takes off or a channel 1.." +
-                               std::to_string(model.channels));
+            return KivToolUsage("--plot" + std::to_string(plot) + " przyjmuje off lub kanał 1.." +
+                                std::to_string(model.channels));
         }
     }
-    if (!s.bPlot1 && !s.bPlot2) return KivToolFail("nothing to fetch: both plots are off");
-    auto doc = KivToolInto(a, error);
-    if (!doc) return KivToolFail(error);
+    if (!s.bPlot1 && !s.bPlot2) return KivToolUsage("nie ma czego pobrać: oba wykresy są wyłączone");
+    int status;
+    auto doc = KivToolInto(call, status);
+    if (!doc) return status;
 
     KivToolEnsureApplication();
     const CPlatform platform = KivToolPlatform();
@@ -167,10 +153,10 @@ int KivToolFetch(const std::vector<std::string>& args) {
         CConsoleProgress progress(driver, platform);
         result = progress.Run();
     }
-    const int status = acq.FinishFetch(*doc, result);
-    if (status != kFetchOk) {
-        ReportFetchStatus(status, platform);
-        return 1;
+    const int fetched = acq.FinishFetch(*doc, result);
+    if (fetched != kFetchOk) {
+        ReportFetchStatus(fetched, platform);
+        return kExitFailure;
     }
-    return KivToolSave(*doc, a.Positional()[0]);
+    return KivToolSave(*doc, call.File(0));
 }

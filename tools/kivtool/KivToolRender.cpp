@@ -1,15 +1,15 @@
 // kivtool render, and the picture the PCX export writes: the view's renderer, offscreen.
 #include <QGuiApplication>
 #include <QImage>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "KivTool.h"
-#include "KivToolArgs.h"
 #include "KivToolCommon.h"
 #include "data/CKivDoc.h"
+#include "view/NumberText.h"
 #include "view/ui/CPlotRenderer.h"
 
 namespace {
@@ -38,14 +38,12 @@ void KivToolEnsureApplication() {
 namespace {
 
 bool ParseSize(const std::string& s, int& w, int& h) {
-    char* end = nullptr;
-    const long lw = std::strtol(s.c_str(), &end, 10);
-    if (end == s.c_str() || (*end != 'x' && *end != 'X')) return false;
-    const char* second = end + 1;
-    const long lh = std::strtol(second, &end, 10);
-    if (end == second || *end || lw < 1 || lh < 1 || lw > kMaxSide || lh > kMaxSide) return false;
-    w = std::max<int>(lw, kMinWidth);
-    h = std::max<int>(lh, kMinHeight);
+    const size_t x = s.find_first_of("xX");
+    if (x == std::string::npos || !ReadInteger(std::string_view(s).substr(0, x), 1, kMaxSide, w) ||
+        !ReadInteger(std::string_view(s).substr(x + 1), 1, kMaxSide, h))
+        return false;
+    w = std::max(w, kMinWidth);
+    h = std::max(h, kMinHeight);
     return true;
 }
 
@@ -58,19 +56,19 @@ RgbPicture KivToolRenderPicture(CKivDoc& doc) {
     return ToRgbPicture(RenderPlot(doc, 800, 600, white != 0));
 }
 
-int KivToolRender(const std::vector<std::string>& args) {
-    KivToolArgs a;
-    int status;
-    auto doc = KivToolPrepare(args, a, 2, {"--mode", "--size", "--cursors"}, {"--white"}, status);
-    if (!doc) return status;
+int KivToolRender(const KivToolCall& call) {
     int w = 800, h = 600;
-    if (auto size = a.Value("--size"))
-        if (!ParseSize(*size, w, h)) return KivToolFail("--size takes WxH, each 1.." + std::to_string(kMaxSide));
+    if (auto size = call.Value("size"))
+        if (!ParseSize(*size, w, h))
+            return KivToolUsage("--size przyjmuje SZERxWYS, każde od 1 do " + std::to_string(kMaxSide));
+    int status;
+    auto doc = KivToolPrepare(call, status);
+    if (!doc) return status;
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
     KivToolEnsureApplication();
-    const QImage picture = RenderPlot(*doc, w, h, white != 0 || a.Has("--white"));
-    const std::string& out = a.Positional()[1];
-    if (!picture.save(QString::fromStdString(out), "PNG")) return KivToolFail("cannot write " + out);
-    return 0;
+    const QImage picture = RenderPlot(*doc, w, h, white != 0 || call.Has("white"));
+    const std::string& out = call.File(1);
+    if (!picture.save(QString::fromLocal8Bit(out.c_str()), "PNG")) return KivToolFail("nie można zapisać " + out);
+    return kExitOk;
 }

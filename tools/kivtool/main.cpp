@@ -1,6 +1,4 @@
 // kivtool: the Kiv core from the command line, for batch work and scripted checks.
-#include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -8,63 +6,101 @@
 
 namespace {
 
-struct Command {
-    const char* name;
-    const char* usage;
-    std::function<int(const std::vector<std::string>&)> run;
-};
+constexpr char kModeHelp[] =
+    "tryb wyświetlania zamiast zapisanego w dokumencie: original, "
+    "derivative, integral, xy, sum, product lub fourier";
+constexpr char kCursorsHelp[] =
+    "pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; "
+    "wyznaczają zakres analizy Fouriera, średniej i RMS";
+constexpr char kIntoHelp[] =
+    "zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia "
+    "i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia";
 
-const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {
-        {"info", "kivtool info DOC.kiv", KivToolInfo},
-        {"codes", "kivtool codes DOC.kiv [--mode NAME] [--cursors C1,C2] [--what raw|shown|calc|disp|harm]",
+}  // namespace
+
+const std::vector<KivToolCommand>& KivToolCommands() {
+    static const std::vector<KivToolCommand> commands = {
+        {"info", "DOKUMENT.kiv", 1, 1, "opis dokumentu w JSON",
+         "Wypisuje opis dokumentu w JSON: tryb, kursory, flagi widoku, maski wykresów "
+         "obecnych (present) i włączonych (enabled) oraz dla każdego obecnego wykresu "
+         "kolor, skale czasu i amplitudy (wykładnik potęgi 1000, jednostka, krok), "
+         "odwrócenie, przesunięcie i mnożnik. Liczba, która nie jest skończona, jest "
+         "zapisana jako null.",
+         {},
+         KivToolInfo},
+        {"codes", "DOKUMENT.kiv", 1, 1, "próbki obu wykresów, po jednej w wierszu",
+         "Wypisuje próbki, po jednej w wierszu: numer, wykres 1 i wykres 2, oddzielone "
+         "tabulatorem (kody 0..200, 100 to linia zera).",
+         {{"what", "CO",
+           "które próbki: raw (zapisane w dokumencie), shown (po ustawieniach "
+           "wykresów, na wspólnej podstawie czasu), calc (rekord obliczony przez "
+           "tryb), disp (wyświetlane: okno powiększenia na 4000 punktach; "
+           "domyślnie) albo harm (50 słupków harmonicznych trybu fourier)"},
+          {"mode", "TRYB", kModeHelp},
+          {"cursors", "K1,K2", kCursorsHelp}},
          KivToolCodes},
-        {"labels", "kivtool labels DOC.kiv [--mode NAME]", KivToolLabels},
-        {"render", "kivtool render DOC.kiv OUT.png [--mode NAME] [--size WxH] [--white] [--cursors C1,C2]",
+        {"labels", "DOKUMENT.kiv", 1, 1, "etykiety siatki",
+         "Wypisuje etykiety siatki tak, jak widok je rysuje: cztery wiersze (oś pozioma, "
+         "oś Y1 dwa razy, oś Y2), etykiety jednej osi oddzielone znakiem |.",
+         {{"mode", "TRYB", kModeHelp}},
+         KivToolLabels},
+        {"render", "DOKUMENT.kiv OBRAZ.png", 2, 2, "obraz wykresu jako PNG",
+         "Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG.",
+         {{"size", "SZERxWYS",
+           "rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, "
+           "każdy bok najwyżej 10000)"},
+          {"white", nullptr, "białe tło, także gdy dokument zapisał czarne"},
+          {"mode", "TRYB", kModeHelp},
+          {"cursors", "K1,K2", kCursorsHelp}},
          KivToolRender},
-        {"export", "kivtool export DOC.kiv OUT.csv|OUT.CSV|OUT.pcx [--mode NAME] [--cursors C1,C2]", KivToolExport},
-        {"generate",
-         "kivtool generate OUT.kiv --kind const|sine|square [--amplitude A] [--duration D] [--phase P] "
-         "[--period T] [--target 1|2|3] [--into DOC.kiv]",
+        {"export", "DOKUMENT.kiv WYJŚCIE", 2, 2, "eksport jak polecenie Eksportuj",
+         "Zapisuje plik eksportu jak polecenie programu: spreadsheet (.csv, arkusz, "
+         "w trybie fourier tabela harmonicznych), tek (.CSV, Tektronix 460A), pcx "
+         "(.pcx, obraz 800x600) lub harmonics (tabela harmonicznych trybu fourier). "
+         "Bez --format formę wybiera rozszerzenie nazwy (wielkość liter ma znaczenie).",
+         {{"format", "FORMA", "forma pliku: spreadsheet, tek, pcx lub harmonics"},
+          {"mode", "TRYB", kModeHelp},
+          {"cursors", "K1,K2", kCursorsHelp}},
+         KivToolExport},
+        {"generate", "WYJŚCIE.kiv", 1, 1, "sygnał testowy jak Generator sygnałów",
+         "Tworzy sygnał testowy jak okno \"Generator sygnałów\" (te same zakresy "
+         "i sprawdzenia) i zapisuje dokument.",
+         {{"kind", "RODZAJ", "const (stała), sine (sinus) lub square (prostokąt); wymagana"},
+          {"amplitude", "A", "amplituda (wartość stałej) w woltach, -1e6..1e6; domyślnie 1"},
+          {"duration", "D", "czas całego zapisu w sekundach, 1e-11..10000; domyślnie 1"},
+          {"phase", "F", "faza początkowa w sekundach, 0..9999.9999, mniejsza od D; domyślnie 0"},
+          {"period", "T", "okres w sekundach, 1e-10..10000; domyślnie 1"},
+          {"target", "W", "wykres docelowy: 1, 2 lub 3 (oba); domyślnie 3"},
+          {"into", "DOKUMENT.kiv", kIntoHelp}},
          KivToolGenerate},
-        {"import", "kivtool import IN OUT.kiv --plot 1|2 [--into DOC.kiv]", KivToolImport},
-        {"meanrms", "kivtool meanrms DOC.kiv [--mode NAME] [--cursors C1,C2]", KivToolMeanRms},
-        {"fetch",
-         "kivtool fetch OUT.kiv [--model INDEX|NAME] [--port N] [--baud RATE] [--plot1 CH|off] [--plot2 CH|off] "
-         "[--into DOC.kiv] [--save-settings]",
+        {"import", "WEJŚCIE WYJŚCIE.kiv", 2, 2, "import pliku DSO lub Tektronix CSV",
+         "Wczytuje plik DSO (.DSO, .dso) lub Tektronix 460A CSV (.CSV, .csv) do jednego "
+         "wykresu, jak polecenie Importuj, i zapisuje dokument.",
+         {{"plot", "W", "wykres docelowy: 1 lub 2; wymagana"}, {"into", "DOKUMENT.kiv", kIntoHelp}},
+         KivToolImport},
+        {"meanrms", "DOKUMENT.kiv", 1, 1, "średnia i RMS między kursorami",
+         "Wypisuje wartości okna \"Wartość średnia i skuteczna przebiegów\": średnią, "
+         "potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu.",
+         {{"mode", "TRYB", kModeHelp}, {"cursors", "K1,K2", kCursorsHelp}},
+         KivToolMeanRms},
+        {"fetch", "WYJŚCIE.kiv", 1, 1, "pobranie przebiegów z oscyloskopu",
+         "Pobiera przebiegi z oscyloskopu jak polecenie \"Otwórz wykres\" i zapisuje "
+         "dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane "
+         "z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na "
+         "COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je "
+         "zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej "
+         "środowiska KIV_COMn, a bez niej /dev/ttyS<n-1>. Na terminalu pasek postępu "
+         "idzie na stderr; komunikaty przyrządu też.",
+         {{"model", "MODEL", "instrument zamiast zapisanego w Kiv.cfg: " + KivToolModelKeys()},
+          {"port", "N", "port COMn, 1..255"},
+          {"baud", "PRĘDKOŚĆ", "prędkość, jedna z oferowanych przez model"},
+          {"plot1", "KANAŁ", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)"},
+          {"plot2", "KANAŁ", "kanał wykresu 2 albo off"},
+          {"into", "DOKUMENT.kiv", kIntoHelp},
+          {"save-settings", nullptr, "zapisuje ustawienia tego pobrania w Kiv.cfg"}},
          KivToolFetch},
     };
     return commands;
 }
 
-void PrintUsage(FILE* out) {
-    std::fprintf(out, "usage: kivtool COMMAND [ARGS]   (kivtool COMMAND --help for one command)\n");
-    for (const Command& c : Commands()) std::fprintf(out, "  %s\n", c.usage);
-    std::fprintf(out, "modes: %s\n", KivToolModeNames().c_str());
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        PrintUsage(stderr);
-        return 1;
-    }
-    const std::string name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") {
-        PrintUsage(stdout);
-        return 0;
-    }
-    for (const Command& c : Commands()) {
-        if (name != c.name) continue;
-        std::vector<std::string> args(argv + 2, argv + argc);
-        for (const std::string& a : args)
-            if (a == "--help" || a == "-h") {
-                std::printf("usage: %s\n", c.usage);
-                return 0;
-            }
-        return c.run(args);
-    }
-    std::fprintf(stderr, "kivtool: unknown command %s (kivtool --help lists them)\n", name.c_str());
-    return 1;
-}
+int main(int argc, char** argv) { return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc)); }

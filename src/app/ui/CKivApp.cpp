@@ -66,8 +66,6 @@ private:
     std::string m_strPath;
 };
 
-const char kNotADocument[] = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
-
 }  // namespace
 
 CKivApp::CKivApp() : m_pAcquisition(std::make_unique<CAcquisition>()) {}
@@ -141,7 +139,7 @@ bool CKivApp::ProcessShellCommand(const QStringList& args) {
         if (OpenDocumentFile(arg, &why)) return true;
         // The program ends, as it always has, but a terminal is told why, also for a name
         // the document refuses without a word.
-        if (why.isEmpty()) why = QString::fromUtf8(kNotADocument);
+        if (why.isEmpty()) why = QString::fromUtf8(kNotKivDocumentName);
         std::fprintf(stderr, "kiv: %s: %s\n", QFile::encodeName(arg).constData(), why.toUtf8().constData());
         return false;
     }

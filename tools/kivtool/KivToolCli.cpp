@@ -1,0 +1,162 @@
+#include "KivToolCli.h"
+
+#include <QCommandLineParser>
+#include <QStringList>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr size_t kHelpColumn = 24;  // where option texts start
+constexpr size_t kHelpWidth = 79;
+
+QString Dashed(const QString& name) { return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name; }
+
+// Characters on a terminal, not bytes: the texts are Polish.
+size_t Columns(const std::string& s) {
+    size_t n = 0;
+    for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+// The text in lines of at most width characters, broken between words; every line after
+// the first starts at column indent. A newline in the text always breaks.
+std::string Wrapped(const std::string& text, size_t indent, size_t width) {
+    std::string out, line;
+    auto flush = [&] {
+        if (!out.empty()) out += "\n" + std::string(indent, ' ');
+        out += line;
+        line.clear();
+    };
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = std::min(text.find_first_of(" \n", start), text.size());
+        const std::string word = text.substr(start, end - start);
+        if (!line.empty() && Columns(line) + 1 + Columns(word) > width - indent) flush();
+        line += (line.empty() ? "" : " ") + word;
+        if (end < text.size() && text[end] == '\n') flush();
+        start = end + 1;
+    }
+    if (!line.empty()) flush();
+    return out;
+}
+
+std::string Synopsis(const KivToolCommand& c) {
+    std::string s = std::string("kivtool ") + c.name + (*c.files ? " " : "") + c.files;
+    if (!c.options.empty()) s += " [opcje]";
+    return s;
+}
+
+std::string CommandHelp(const KivToolCommand& c) {
+    std::string out = "Użycie: " + Synopsis(c) + "\n\n" + Wrapped(c.description, 0, kHelpWidth) + "\n";
+    out += "\nOpcje:\n";
+    auto line = [&out](const std::string& left, const std::string& help) {
+        std::string l = "  " + left;
+        if (Columns(l) + 2 > kHelpColumn) l += "\n" + std::string(kHelpColumn, ' ');
+        else l += std::string(kHelpColumn - Columns(l), ' ');
+        out += l + Wrapped(help, kHelpColumn, kHelpWidth) + "\n";
+    };
+    for (const KivToolOption& o : c.options)
+        line(std::string("--") + o.name + (o.valueName ? std::string(" ") + o.valueName : ""), o.help);
+    line("-h, --help", "ten opis");
+    return out;
+}
+
+std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
+    std::string out =
+        "Użycie: kivtool POLECENIE [PLIKI] [opcje]\n\n"
+        "Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie\n"
+        "przebiegów z oscyloskopu, do skryptów i sprawdzeń.\n\nPolecenia:\n";
+    for (const KivToolCommand& c : commands) {
+        std::string name = std::string("  ") + c.name;
+        out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + c.summary + "\n";
+    }
+    out +=
+        "\nkivtool POLECENIE --help opisuje polecenie i każdą jego opcję.\n"
+        "Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),\n"
+        "2 błędne wywołanie.\n";
+    return out;
+}
+
+// What QCommandLineParser refused, in the program's words.
+std::string ParseError(const QCommandLineParser& parser, const KivToolCommand& c, const QStringList& args) {
+    if (!parser.unknownOptionNames().isEmpty())
+        return "nieznana opcja " + Dashed(parser.unknownOptionNames().first()).toStdString() + " (kivtool " + c.name +
+               " --help)";
+    for (int i = 1; i < args.size(); ++i) {
+        if (!args[i].startsWith(QLatin1String("--"))) continue;
+        const QString name = args[i].mid(2).section(QLatin1Char('='), 0, 0);
+        const bool inlineValue = args[i].contains(QLatin1Char('='));
+        for (const KivToolOption& o : c.options) {
+            if (name != QLatin1String(o.name)) continue;
+            if (o.valueName && !inlineValue && i + 1 == args.size())
+                return std::string("opcja --") + o.name + " wymaga wartości " + o.valueName;
+            if (!o.valueName && inlineValue) return std::string("opcja --") + o.name + " nie przyjmuje wartości";
+        }
+    }
+    return parser.errorText().toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> KivToolCall::Value(const char* option) const {
+    const auto it = m_values.find(option);
+    if (it == m_values.end()) return std::nullopt;
+    return it->second;
+}
+
+int KivToolFail(const std::string& message) {
+    std::fprintf(stderr, "kivtool: %s\n", message.c_str());
+    return kExitFailure;
+}
+
+int KivToolUsage(const std::string& message) {
+    std::fprintf(stderr, "kivtool: %s\n", message.c_str());
+    return kExitUsage;
+}
+
+int KivToolMain(const std::vector<KivToolCommand>& commands, const std::vector<std::string>& argv) {
+    if (argv.size() < 2) {
+        std::fputs(ProgramHelp(commands).c_str(), stderr);
+        return kExitUsage;
+    }
+    const std::string& name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::fputs(ProgramHelp(commands).c_str(), stdout);
+        return kExitOk;
+    }
+    const KivToolCommand* command = nullptr;
+    for (const KivToolCommand& c : commands)
+        if (name == c.name) command = &c;
+    if (!command) return KivToolUsage("nieznane polecenie " + name + " (kivtool --help je wymienia)");
+
+    QStringList args{QStringLiteral("kivtool")};
+    for (size_t i = 2; i < argv.size(); ++i) args << QString::fromLocal8Bit(argv[i].c_str());
+    // Help wins over anything else on the line, so that a half-written command can ask.
+    for (const QString& a : args.mid(1))
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(CommandHelp(*command).c_str(), stdout);
+            return kExitOk;
+        }
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const KivToolOption& o : command->options)
+        parser.addOption(o.valueName ? QCommandLineOption(QString::fromLatin1(o.name), QString(),
+                                                          QString::fromUtf8(o.valueName))
+                                     : QCommandLineOption(QString::fromLatin1(o.name)));
+    if (!parser.parse(args)) return KivToolUsage(ParseError(parser, *command, args));
+
+    std::vector<std::string> files;
+    for (const QString& f : parser.positionalArguments()) files.push_back(f.toLocal8Bit().toStdString());
+    const int count = static_cast<int>(files.size());
+    if (count < command->minFiles || count > command->maxFiles)
+        return KivToolUsage("oczekiwano: " + Synopsis(*command) + " (kivtool " + command->name + " --help)");
+    std::map<std::string, std::string> values;  // a repeated option: its last value
+    for (const KivToolOption& o : command->options) {
+        const QString option = QString::fromLatin1(o.name);
+        if (!parser.isSet(option)) continue;
+        values[o.name] = o.valueName ? parser.values(option).last().toLocal8Bit().toStdString() : std::string();
+    }
+    return command->run(KivToolCall(*command, std::move(files), std::move(values)));
+}
