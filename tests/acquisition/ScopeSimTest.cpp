@@ -18,8 +18,9 @@ static std::pair<int, std::string> RunSim(const std::string& args) { return RunC
 TEST(ScopeSim, LineFaults) {
     const std::string dir = TestDir("scope-sim-faults"), identity = kIdentity;
     {
-        // Bytes 20 and 40 of the first identity, 60, 80 and 100 of the second.
-        Simulator sim(dir, {"--fault", "drop:20"});
+        // Bytes 20 and 40 of the first identity, 60, 80 and 100 of the second. The model by
+        // its Kiv.cfg index, as scripts/run names it: 2 is the TDS224.
+        Simulator sim(dir, {"--fault", "drop:20"}, "2");
         ASSERT_TRUE(sim.Open());
         std::string first = identity, second = identity;
         first.erase(39, 1), first.erase(19, 1);

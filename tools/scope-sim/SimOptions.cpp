@@ -20,7 +20,7 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"model", "MODEL", "udawany przyrząd, jeden z modeli powyżej (wymagana)"},
+    {"model", "MODEL", "udawany przyrząd, jeden z modeli powyżej albo jego numer w Kiv.cfg (wymagana)"},
     {"link", "ŚCIEŻKA",
      "dowiązanie symboliczne ŚCIEŻKA do pseudoterminala;\n"
      "zastępuje dawne o tej nazwie; bez tej opcji ścieżkę\n"
@@ -224,6 +224,9 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
         error = "brak opcji --model (jeden z: " + ModelKeys() + ")";
         return ESimCommand::UsageError;
     }
+    // The index Kiv.cfg stores names the model too, so scripts need no list of their own.
+    int index = -1;
+    if (ReadInteger(options.model, 0, kScopeModelCount - 1, index)) options.model = ScopeModelAt(index).key;
     if (FindScopeModel(options.model) < 0) {
         error = "nieznany model " + options.model + " (znane: " + ModelKeys() + ")";
         return ESimCommand::UsageError;
