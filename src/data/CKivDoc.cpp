@@ -77,6 +77,8 @@ void CKivDoc::OnPlotToggle(int id) {
     m_pSource->m_nEnabled ^= bit;
     m_pSource->Rebuild();
     DataChanged();
+    // The file keeps which plots are on: closing must offer to save the change.
+    SetModifiedFlag(true);
 }
 
 CmdState CKivDoc::OnUpdatePlotToggle(int id) const {

@@ -1,39 +1,36 @@
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStringList>
 
 #include "analysis/ui/CGeneratorDlg.h"
 #include "analysis/ui/CMeanRmsDlg.h"
+#include "support/DialogControls.h"
 #include "support/FakePlatform.h"
 #include "support/WidgetText.h"
 
 namespace {
 
-QLineEdit* Edit(const CGeneratorDlg& dlg, int id) { return qobject_cast<QLineEdit*>(dlg.Control(id)); }
-QRadioButton* Radio(const CGeneratorDlg& dlg, int id) { return qobject_cast<QRadioButton*>(dlg.Control(id)); }
-QString Label(const CGeneratorDlg& dlg) { return qobject_cast<QLabel*>(dlg.Control(1057))->text(); }
-
+// Amplitude (or value), duration, start phase, period.
 void Enter(CGeneratorDlg& dlg, const char* amplitude, const char* duration, const char* phase, const char* period) {
-    Edit(dlg, 1030)->setText(QString::fromUtf8(amplitude));
-    Edit(dlg, 1027)->setText(QString::fromUtf8(duration));
-    Edit(dlg, 1028)->setText(QString::fromUtf8(phase));
-    Edit(dlg, 1031)->setText(QString::fromUtf8(period));
+    const char* texts[4] = {amplitude, duration, phase, period};
+    for (int i = 0; const char* id : {"1030", "1027", "1028", "1031"}) SetText(dlg, id, texts[i++]);
 }
 
-void ClickOk(CGeneratorDlg& dlg) { qobject_cast<QPushButton*>(dlg.Control(1))->click(); }
+QString Label(CGeneratorDlg& dlg) { return Get<QLabel>(dlg, "1057")->text(); }
+
+// The kinds (constant, sine, square), the targets (1, 2, both), then the four fields.
+constexpr char kControls[] = "1054 1055 1056 1051 1052 1053 1030 1027 1028 1031";
 
 }  // namespace
 
+// One row (Y1) or two; the fields take the strings in the order the dialog shows them.
 TEST(AnalysisDialogs, MeanRmsLayouts) {
     CMeanRmsDlg one(MeanRmsFields{false, "637m", "707m", "", ""});
     EXPECT_EQ(one.windowTitle(), QString::fromUtf8("Wartość średnia i skuteczna przebiegów"));
-    EXPECT_EQ(std::pair(one.FieldText(1050), one.FieldText(1044)), (std::pair<QString, QString>("637m", "707m")));
-    EXPECT_FALSE(one.HasField(1051) || one.HasField(1045));
+    for (auto [id, text] : {std::pair{1050, "637m"}, {1044, "707m"}}) EXPECT_EQ(one.FieldText(id), text) << id;
+    for (int id : {1051, 1045}) EXPECT_FALSE(one.HasField(id)) << id;
     EXPECT_FALSE(Captions(one).contains("Y2:"));
     for (const char* t : {"Wartość średnia", "Wartość skuteczna", "Y1:", "Uwaga", "Wartości te obliczane są dla przebiegów",
                           "w zakresach wskazywanych przez kursory.", "Kursory powinny wskazywać pełny okres",
@@ -42,12 +39,10 @@ TEST(AnalysisDialogs, MeanRmsLayouts) {
     ASSERT_EQ(one.findChildren<QPushButton*>().size(), 1);
     EXPECT_EQ(one.findChildren<QPushButton*>()[0]->text(), "OK");
 
-    // As the document hands them over: plot 2 first, means before RMS values.
-    const std::string values[4] = {"2.00 ", "1.00 ", "2.50 ", "1.20 "};
-    CMeanRmsDlg two(MeanRmsDialogFields(values, true));
+    CMeanRmsDlg two(MeanRmsFields{true, "1.00 ", "1.20 ", "2.00 ", "2.50 "});
     EXPECT_TRUE(Captions(two).contains("Y2:"));
-    const std::pair<int, const char*> expected[] = {{1050, "1.00 "}, {1051, "2.00 "}, {1044, "1.20 "}, {1045, "2.50 "}};
-    for (auto [id, text] : expected) EXPECT_EQ(two.FieldText(id), text) << id;
+    for (auto [id, text] : {std::pair{1050, "1.00 "}, {1051, "2.00 "}, {1044, "1.20 "}, {1045, "2.50 "}})
+        EXPECT_EQ(two.FieldText(id), text) << id;
     for (const QLineEdit* e : two.findChildren<QLineEdit*>()) EXPECT_TRUE(e->isReadOnly());
 }
 
@@ -55,62 +50,59 @@ TEST(AnalysisDialogs, GeneratorStartStateKindsAndAccept) {
     FakeHost host;
     CGeneratorDlg dlg(host.Platform());
     EXPECT_EQ(dlg.windowTitle(), QString::fromUtf8("Generator sygnałów"));
-    EXPECT_EQ(qobject_cast<QPushButton*>(dlg.Control(2))->text(), "Anuluj");
-    const std::pair<int, const char*> start[] = {{1030, "1"}, {1027, "1"}, {1028, "0"}, {1031, "1"}};
-    for (auto [id, text] : start) EXPECT_EQ(Edit(dlg, id)->text(), text) << id;
+    for (auto [id, text] : {std::pair{"1030", "1"}, {"1027", "1"}, {"1028", "0"}, {"1031", "1"}})
+        EXPECT_EQ(Get<QLineEdit>(dlg, id)->text(), text) << id;
     EXPECT_EQ(Label(dlg), "Amplituda");
-    EXPECT_TRUE(Radio(dlg, 1055)->isChecked() && Radio(dlg, 1053)->isChecked());
+    EXPECT_EQ(States(dlg, kControls), "oxoooxEEEE");
 
     // The constant greys the timing fields but keeps what they hold.
     Enter(dlg, "-3", "2", "0.5", "0.25");
-    Radio(dlg, 1054)->click();
-    EXPECT_FALSE(Edit(dlg, 1028)->isEnabled() || Edit(dlg, 1031)->isEnabled());
-    EXPECT_TRUE(Edit(dlg, 1030)->isEnabled() && Edit(dlg, 1027)->isEnabled());
-    EXPECT_EQ(std::pair(Label(dlg), Edit(dlg, 1028)->text()), std::pair(QString::fromUtf8("Wartość"), QString("0.5")));
-    Radio(dlg, 1056)->click();
-    EXPECT_TRUE(Edit(dlg, 1028)->isEnabled() && Edit(dlg, 1031)->isEnabled());
-    EXPECT_EQ(std::pair(Label(dlg), Edit(dlg, 1031)->text()), (std::pair<QString, QString>("Amplituda", "0.25")));
-    EXPECT_FALSE(Radio(dlg, 1054)->isChecked() || Radio(dlg, 1055)->isChecked());
+    Click(dlg, "1054");
+    EXPECT_EQ(States(dlg, kControls), "xooooxEEDD");
+    EXPECT_EQ(Label(dlg), QString::fromUtf8("Wartość"));
+    EXPECT_EQ(Get<QLineEdit>(dlg, "1028")->text(), "0.5");
+    Click(dlg, "1056");
+    EXPECT_EQ(States(dlg, kControls), "ooxooxEEEE");
+    EXPECT_EQ(Label(dlg), "Amplituda");
+    EXPECT_EQ(Get<QLineEdit>(dlg, "1031")->text(), "0.25");
 
-    Radio(dlg, 1052)->click();
+    Click(dlg, "1052");
     Enter(dlg, " -2.5e3 ", "0.004", "1E-3", "+.002");
-    ClickOk(dlg);
-    EXPECT_TRUE(dlg.result() == QDialog::Accepted && host.messages.boxes.empty());
+    Click(dlg, "IDOK");
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
     const GeneratorParams& p = dlg.Params();
     EXPECT_EQ(std::tuple(p.m_dAmplitude, p.m_dDuration, p.m_dStartPhase, p.m_dPeriod, p.m_nKind, p.m_nTarget),
               std::tuple(-2500.0, 0.004, 0.001, 0.002, kGenSquare, 2));
 }
 
 TEST(AnalysisDialogs, GeneratorStaysOpenOnBadEntries) {
-    struct Case {
-        const char *amplitude, *duration, *phase, *period;
-        int focus;  // the field reported; 0 for the phase warning, which moves no focus
-        const char* text;
+    // Amplitude, duration, phase, period; the field reported (IDOK for the phase warning,
+    // which moves no focus) and its message.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*> cases[] = {
+        {"abc", "0", "0", "1", "1030", "Wprowadź liczbę."},  // the first failing field only
+        {"1,5", "1", "0", "1", "1030", "Wprowadź liczbę."},
+        {"", "1", "0", "1", "1030", "Wprowadź liczbę."},
+        {"1000001", "1", "0", "1", "1030", "Wprowadź liczbę z zakresu od -1000000 do 1000000."},
+        {"1", "0", "0", "1", "1027", "Wprowadź liczbę z zakresu od 1e-11 do 10000."},
+        {"1", "1e999", "0", "1", "1027", "Wprowadź liczbę z zakresu od 1e-11 do 10000."},
+        {"1", "1", "-0.1", "1", "1028", "Wprowadź liczbę z zakresu od 0 do 9999.9999."},
+        {"1", "1", "0", "0", "1031", "Wprowadź liczbę z zakresu od 1e-10 do 10000."},
+        {"1", "2", "2", "1", "IDOK", "Wartość fazy poczatkowej musi być mniejsza od czasu sygnału"},
     };
-    const Case cases[] = {
-        {"abc", "0", "0", "1", 1030, "Wprowadź liczbę."},  // the first failing field only
-        {"1,5", "1", "0", "1", 1030, "Wprowadź liczbę."},
-        {"", "1", "0", "1", 1030, "Wprowadź liczbę."},
-        {"1000001", "1", "0", "1", 1030, "Wprowadź liczbę z zakresu od -1000000 do 1000000."},
-        {"1", "0", "0", "1", 1027, "Wprowadź liczbę z zakresu od 1e-11 do 10000."},
-        {"1", "1e999", "0", "1", 1027, "Wprowadź liczbę z zakresu od 1e-11 do 10000."},
-        {"1", "1", "-0.1", "1", 1028, "Wprowadź liczbę z zakresu od 0 do 9999.9999."},
-        {"1", "1", "0", "0", 1031, "Wprowadź liczbę z zakresu od 1e-10 do 10000."},
-        {"1", "2", "2", "1", 0, "Wartość fazy poczatkowej musi być mniejsza od czasu sygnału"},
-    };
-    for (const Case& c : cases) {
+    for (auto [amplitude, duration, phase, period, focus, text] : cases) {
         FakeHost host;
         CGeneratorDlg dlg(host.Platform());
         dlg.show();
-        Enter(dlg, c.amplitude, c.duration, c.phase, c.period);
-        dlg.Control(1)->setFocus();
-        ClickOk(dlg);
-        EXPECT_TRUE(dlg.isVisible() && dlg.result() != QDialog::Accepted) << c.text;
-        ASSERT_EQ(host.messages.boxes.size(), 1u) << c.text;
+        Enter(dlg, amplitude, duration, phase, period);
+        Get(dlg, "IDOK")->setFocus();
+        Click(dlg, "IDOK");
+        EXPECT_TRUE(dlg.isVisible()) << text;  // not accepted
+        ASSERT_EQ(host.messages.boxes.size(), 1u) << text;
         const FakeMessages::Box& box = host.messages.boxes[0];
+        const bool warning = std::string(focus) == "IDOK";
         EXPECT_EQ(std::tuple(box.text, box.caption, box.icon, box.buttons),
-                  std::tuple(c.text, c.focus ? "Kiv" : "Uwaga !", c.focus ? MsgIcon::Exclamation : MsgIcon::None,
+                  std::tuple(text, warning ? "Uwaga !" : "Kiv", warning ? MsgIcon::None : MsgIcon::Exclamation,
                              MsgButtons::Ok));
-        EXPECT_EQ(dlg.focusWidget(), dlg.Control(c.focus ? c.focus : 1)) << c.text;
+        EXPECT_EQ(dlg.focusWidget(), Get(dlg, focus)) << text;
     }
 }

@@ -1,74 +1,62 @@
 #include <gtest/gtest.h>
 
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QStringList>
 
 #include "analysis/ui/CFourierPanelDlg.h"
+#include "support/WidgetText.h"
 #include "view/ui/CCursorPanel.h"
 #include "view/ui/CCursorPanel2.h"
-#include "support/WidgetText.h"
 
 namespace {
 
-// A panel over the view never takes the keyboard from it and keeps its size; it shows the captions.
-void ExpectInert(const QWidget& panel, std::initializer_list<const char*> captions) {
+// A panel over the view never takes the keyboard from it and keeps its size; it shows the
+// captions, and the fields' texts once the values are shown.
+void Expect(const CReadoutPanel& panel, std::initializer_list<const char*> captions,
+            std::initializer_list<std::pair<int, const char*>> fields) {
     EXPECT_EQ(panel.focusPolicy(), Qt::NoFocus);
     for (const QWidget* w : panel.findChildren<QWidget*>()) EXPECT_EQ(w->focusPolicy(), Qt::NoFocus);
     for (const QLineEdit* e : panel.findChildren<QLineEdit*>()) EXPECT_TRUE(e->isReadOnly());
     EXPECT_EQ(panel.minimumSize(), panel.maximumSize());
     EXPECT_EQ(panel.size(), panel.sizeHint());
     for (const char* t : captions) EXPECT_TRUE(Captions(panel).contains(QString::fromUtf8(t))) << t;
-}
-
-// The fields' texts once the values are shown.
-template <class Panel>
-void ExpectFields(Panel& panel, std::initializer_list<std::pair<int, const char*>> fields) {
-    panel.ShowValues();
     for (auto [id, text] : fields) EXPECT_EQ(panel.FieldText(id), QString::fromUtf8(text)) << id;
 }
 
 }  // namespace
 
-TEST(Panels, OnePlotCursorPanel) {
+// The cursor panels, the two-plot one with each plot's row in its own exponent, and the
+// Fourier panel.
+TEST(Panels, ReadOuts) {
     QWidget view;
     CCursorPanel panel(&view);
-    ExpectInert(panel, {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y", "X"});
     EXPECT_EQ(panel.findChildren<QLineEdit*>().size(), 6);
     EXPECT_EQ(panel.FieldText(1047), QString());  // empty until the first values
-
     panel.m_fY1 = 1.5f, panel.m_fY2 = -0.25f, panel.m_nYExponent = 0;
     panel.m_fX1 = 0.0f, panel.m_fX2 = 2500.0f, panel.m_nXExponent = -1;  // milliseconds
-    ExpectFields(panel, {{1043, "1.50 "}, {1045, "-250m"}, {1047, "-1.75 "},
-                         {1044, "0.000m"}, {1046, "2.50 "}, {1048, "2.50 "}});
-}
+    panel.ShowValues();
+    Expect(panel, {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y", "X"},
+           {{1043, "1.50 "}, {1045, "-250m"}, {1047, "-1.75 "}, {1044, "0.000m"}, {1046, "2.50 "}, {1048, "2.50 "}});
 
-TEST(Panels, TwoPlotCursorPanelSharesOneVerticalExponent) {
-    QWidget view;
-    CCursorPanel2 panel(&view);
-    ExpectInert(panel,
-                {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y1", "Y2", "X"});
-    EXPECT_EQ(panel.findChildren<QLineEdit*>().size(), 9);
+    CCursorPanel2 two(&view);
+    EXPECT_EQ(two.findChildren<QLineEdit*>().size(), 9);
+    two.m_fY11 = 0.5f, two.m_fY12 = 3.0f, two.m_nY1Exponent = 0;
+    two.m_fY21 = -5.0f, two.m_fY22 = -7.5f, two.m_nY2Exponent = -1;
+    two.m_fX1 = 400.0f, two.m_fX2 = 100.0f, two.m_nXExponent = -2;
+    two.ShowValues();
+    Expect(two, {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y1", "Y2", "X"},
+           {{1002, "500m"}, {1004, "3.00 "}, {1008, "2.50 "}, {1003, "-5.00m"}, {1005, "-7.50m"}, {1009, "-2.50m"},
+            {1044, "400u"}, {1046, "100u"}, {1048, "-300u"}, {1043, ""}});  // the one-plot row is not here
 
-    panel.m_fY11 = 1.0f, panel.m_fY12 = 3.0f, panel.m_fY21 = -5.0f, panel.m_fY22 = -7.5f, panel.m_nYExponent = -1;
-    panel.m_fX1 = 400.0f, panel.m_fX2 = 100.0f, panel.m_nXExponent = -2;
-    ExpectFields(panel, {{1002, "1.00m"}, {1004, "3.00m"}, {1008, "2.00m"}, {1003, "-5.00m"}, {1005, "-7.50m"},
-                         {1009, "-2.50m"}, {1044, "400u"}, {1046, "100u"}, {1048, "-300u"},
-                         {1043, ""}});  // the one-plot row is not here
-}
-
-TEST(Panels, FourierPanel) {
-    QWidget view;
-    CFourierPanelDlg panel(&view);
-    ExpectInert(panel, {"Współrzędne kursorów", "oś x", "oś y", "Uwaga", "numer harmonicznej",
-                        "częstotliowść harmonicznej", "wartość amplitudy", "wartość fazy ", "rad", "°",
-                        "Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami."});
-
-    FourierPanelValues& v = panel.m_values;
+    CFourierPanelDlg fourier(&view);
+    FourierPanelValues& v = fourier.m_values;
     v.m_nHarmonic = 10, v.m_strPlot = "Wykres drugi", v.m_fAmplitude = 0.5f, v.m_nAmpExponent = 0;
     v.m_nFreqExponent = -1, v.m_dFrequency = -250.0;  // 10 harmonics over -40 us
     v.m_dPhase = -1.5, v.m_dA0 = 0.25, v.m_dAn = -0.002, v.m_dBn = 0.0;
-    ExpectFields(panel, {{1044, "10"}, {1027, "Wykres drugi"}, {1045, "250kHz"}, {1043, "500m"}, {1046, "-1.50"},
-                         {1052, "-85.94"}, {1047, "250m"}, {1048, "-2.00m"}, {1049, "0.000 "}});
+    fourier.ShowValues();
+    Expect(fourier,
+           {"Współrzędne kursorów", "oś x", "oś y", "Uwaga", "numer harmonicznej", "częstotliowść harmonicznej",
+            "wartość amplitudy", "wartość fazy ", "rad", "°",
+            "Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami."},
+           {{1044, "10"}, {1027, "Wykres drugi"}, {1045, "250kHz"}, {1043, "500m"}, {1046, "-1.50"},
+            {1052, "-85.94"}, {1047, "250m"}, {1048, "-2.00m"}, {1049, "0.000 "}});
 }

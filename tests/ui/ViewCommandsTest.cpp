@@ -6,28 +6,34 @@
 #include <set>
 
 #include "app/CommandIds.h"
-#include "data/CKivDoc.h"
-#include "support/PlotFill.h"
-#include "view/ui/CKivView.h"
+#include "support/ViewFixture.h"
 
 namespace {
 
 constexpr QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrid = qRgb(80, 80, 80);
 
-CmdState Update(CKivView& view, int id) {
+// Enabled, checked.
+std::pair<bool, bool> Update(CKivView& view, int id) {
     CmdState s{true, true};  // the rule must set both
     EXPECT_TRUE(view.OnUpdateCommand(id, s)) << id;
-    return s;
+    return {s.enabled, s.checked};
 }
 
 std::tuple<int, int, int, int> Flags(const CKivView& v) {
     return {v.m_bRedraw, v.m_bWhiteBackground, v.m_bCursors, v.m_bOffsetCursor};
 }
 
-void OnePlot(CKivDoc& doc) {
-    FillPlot(doc.Source(), 1, [](int i) { return 100 + i % 50; });
-    doc.DataChanged();
-}
+int Codes(int i) { return 100 + i % 50; }
+
+// Each box with whether the picture was there when it came.
+struct CBoxesAfterPicture : IMessages {
+    MsgResult Show(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
+        shown.push_back(text + (view->BackBitmap() ? "after" : "during"));
+        return MsgResult::Ok;
+    }
+    const CKivView* view = nullptr;
+    std::vector<std::string> shown;
+};
 
 }  // namespace
 
@@ -52,50 +58,43 @@ TEST(ViewCommands, StartValuesAndStoredFlags) {
     EXPECT_EQ(Flags(again), std::tuple(1, 1, 1, 0));
 }
 
-TEST(ViewCommands, CursorWhiteBackgroundAndOffsetCursorRules) {
-    CKivDoc doc;
-    CKivView view(&doc);
-    EXPECT_FALSE(Update(view, ID_CURSOR).enabled || Update(view, ID_OFFSET_CURSOR).enabled);  // nothing shown
-    OnePlot(doc);
-    view.UpdatePicture();
+TEST_F(ViewMouse, CursorWhiteBackgroundAndOffsetCursorRules) {
     // The cursors are drawn over the picture: no new render.
-    EXPECT_TRUE(view.OnCommand(ID_CURSOR) && view.OnCommand(ID_OFFSET_CURSOR));
+    for (int id : {ID_CURSOR, ID_OFFSET_CURSOR}) {
+        EXPECT_TRUE(view.OnCommand(id)) << id;
+        EXPECT_EQ(Update(view, id), std::pair(true, true)) << id;
+    }
     EXPECT_EQ(Flags(view), std::tuple(0, 0, 1, 1));
-    EXPECT_TRUE(Update(view, ID_CURSOR).checked && Update(view, ID_OFFSET_CURSOR).checked);
 
     FillPlot(doc.Source(), 2, [](int i) { return i % 200; });
     for (int id : {ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_FOURIER, ID_MODE_XY, ID_MODE_SUM, ID_MODE_PRODUCT}) {
         view.m_bRedraw = 0;
-        EXPECT_TRUE(view.OnCommand(id) && view.m_bRedraw == 1) << id;  // the document asks for a new picture
-        const CmdState offset = Update(view, ID_OFFSET_CURSOR);
-        EXPECT_FALSE(offset.enabled || offset.checked) << id;
-        EXPECT_EQ(Update(view, ID_CURSOR).enabled, id != ID_MODE_XY) << id;
+        EXPECT_TRUE(view.OnCommand(id)) << id;
+        EXPECT_EQ(view.m_bRedraw, 1) << id;  // the document asks for a new picture
+        EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(false, false)) << id;
+        EXPECT_EQ(Update(view, ID_CURSOR).first, id != ID_MODE_XY) << id;
     }
     // The plain picture brings the offset cursor back checked, but not when zoomed.
     view.OnCommand(ID_MODE_ORIGINAL);
-    EXPECT_TRUE(Update(view, ID_OFFSET_CURSOR).checked);
+    EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(true, true));
     doc.GetCurrentMode()->GetDisplaySamples(1);
     doc.GetCurrentMode()->ZoomTo(0, 0, 2000, 100);
-    EXPECT_FALSE(Update(view, ID_OFFSET_CURSOR).enabled);
+    EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(false, false));
 
-    // "Białe tło", always there, re-renders.
+    // "Białe tło" re-renders.
     view.UpdatePicture();
-    EXPECT_FALSE(Update(view, ID_WHITE_BACKGROUND).checked);
     EXPECT_TRUE(view.OnCommand(ID_WHITE_BACKGROUND));
-    EXPECT_TRUE(Update(view, ID_WHITE_BACKGROUND).enabled && Update(view, ID_WHITE_BACKGROUND).checked);
-    EXPECT_TRUE(view.UpdatePicture() && view.BackBitmap()->pixel(0, 0) == kWhite);
+    ASSERT_TRUE(view.UpdatePicture());
+    EXPECT_EQ(view.BackBitmap()->pixel(0, 0), kWhite);
 }
 
 // A paint only copies the picture; the render waits for the event loop and takes the
 // window's size, at least 400 x 200. The scroll bars cover 400 x 200 for a window 100
 // pixels narrower than it is. The clipboard and the picture export get the 800 x 600
 // picture with the screen's background, and the window renders at its own size again.
-TEST(ViewCommands, WindowClipboardAndExportPictures) {
-    CKivDoc doc;
-    OnePlot(doc);
-    CKivView view(&doc);
+TEST_F(ViewDialogs, WindowClipboardAndExportPictures) {
+    FillPlot(doc.Source(), 1, Codes);
     view.resize(300, 100);
-    view.show();
     view.OnInitialUpdate();
     QImage screen(view.viewport()->size(), QImage::Format_RGB32);
     view.viewport()->render(&screen);
@@ -114,40 +113,28 @@ TEST(ViewCommands, WindowClipboardAndExportPictures) {
     for (const int white : {0, 1}) {
         view.m_bWhiteBackground = white;
         view.UpdatePicture();
-        EXPECT_TRUE(Update(view, ID_EDIT_COPY).enabled && view.OnCommand(ID_EDIT_COPY));
+        EXPECT_TRUE(view.OnCommand(ID_EDIT_COPY));
         const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(copied.size(), QSize(800, 600));
-        EXPECT_EQ(std::tuple(copied.pixel(0, 0), copied.pixel(780, 549), view.m_bRedraw),
-                  std::tuple(white ? kWhite : kBlack, kGrid, 1));
+        EXPECT_EQ(copied.pixel(0, 0), white ? kWhite : kBlack);
+        EXPECT_EQ(copied.pixel(780, 549), kGrid);
+        EXPECT_EQ(view.m_bRedraw, 1);
     }
     // Labels are not antialiased: only the drawn colours occur, which the export's
     // 256-entry palette relies on.
     view.m_bWhiteBackground = 0, view.m_bRedraw = 0;
     const RgbPicture picture = view.RenderExportPicture();
-    EXPECT_TRUE(picture.pixels.at(549 * 800 + 780) == 0x505050u && view.m_bRedraw == 1);
+    EXPECT_EQ(picture.pixels.at(549 * 800 + 780), 0x505050u);
     EXPECT_EQ(std::set<uint32_t>(picture.pixels.begin(), picture.pixels.end()),
               (std::set<uint32_t>{0x000000u, 0x505050u, 0x3296FFu}));
 }
-
-namespace {
-
-struct CBoxesAfterPicture : IMessages {
-    MsgResult Show(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
-        shown.push_back(text + (view->BackBitmap() ? "after" : "during"));
-        return MsgResult::Ok;
-    }
-    const CKivView* view = nullptr;
-    std::vector<std::string> shown;
-};
-
-}  // namespace
 
 // A stale mode asked for labels and curves complains each time; its box comes once per
 // render, after the picture is made, and a paint only copies.
 TEST(ViewCommands, MessagesOfARenderComeAfterIt) {
     CBoxesAfterPicture boxes;
     CKivDoc doc(CPlatform{&boxes, nullptr});
-    OnePlot(doc);
+    FillPlot(doc.Source(), 1, Codes);
     doc.m_nCursor1 = doc.m_nCursor2 = 2000;
     CKivView view(&doc);
     boxes.view = &view;

@@ -38,7 +38,8 @@ constexpr char kNotANumber[] = "Wprowadź liczbę.";
 constexpr char kCaption[] = "Kiv";
 
 std::string RangeMessage(double min, double max) {
-    return "Wprowadź liczbę z zakresu od " + DecimalText(min, DecimalForm::General, 15) + " do " + DecimalText(max, DecimalForm::General, 15) + ".";
+    return "Wprowadź liczbę z zakresu od " + DecimalText(min, DecimalForm::General, 15) + " do " +
+           DecimalText(max, DecimalForm::General, 15) + ".";
 }
 
 // A plain decimal number with optional sign, point and exponent, blanks around it
@@ -122,6 +123,10 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     const auto [buttons, ok, cancel] = AddOkCancel(this);
     m_controls[IDOK] = ok;
     m_controls[IDCANCEL] = cancel;
+
+    // Controls are named after their ids, as in the other dialogs.
+    for (auto [id, control] : m_controls)
+        if (control->objectName().isEmpty()) control->setObjectName(QString::number(id));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(signal);

@@ -16,7 +16,7 @@ CCursorPanel2::CCursorPanel2(QWidget* parent) : CReadoutPanel(parent) {
 }
 
 void CCursorPanel2::ShowValues() {
-    ShowCursorRow(kTwoPlotRows[0], m_fY11, m_fY12, m_nYExponent);
-    ShowCursorRow(kTwoPlotRows[1], m_fY21, m_fY22, m_nYExponent);
+    ShowCursorRow(kTwoPlotRows[0], m_fY11, m_fY12, m_nY1Exponent);
+    ShowCursorRow(kTwoPlotRows[1], m_fY21, m_fY22, m_nY2Exponent);
     ShowCursorRow(kTwoPlotRows[2], m_fX1, m_fX2, m_nXExponent);
 }

@@ -21,8 +21,6 @@
 #include "analysis/ui/CGeneratorDlg.h"
 #include "analysis/ui/CMeanRmsDlg.h"
 #include "app/CommandIds.h"
-#include "view/ui/CCursorPanel.h"
-#include "view/ui/CCursorPanel2.h"
 #include "view/ui/CPlotSettingsDlg.h"
 #include "view/ui/CPrintPreview.h"
 #include "view/ui/CScaleDlg.h"
@@ -276,6 +274,7 @@ bool CKivView::OnCommand(int id) {
         return true;
     case ID_WHITE_BACKGROUND:
         m_bWhiteBackground = !m_bWhiteBackground;
+        MarkEdited();
         ReRender();
         return true;
     case ID_OFFSET_CURSOR:
@@ -314,15 +313,17 @@ bool CKivView::OnUpdateCommand(int id, CmdState& state) {
         return true;
     case ID_WHITE_BACKGROUND: state = {true, m_bWhiteBackground != 0}; return true;
     case ID_OFFSET_CURSOR:
-        // Only the plain picture at full extent can be shifted.
-        state.enabled = mode.IsAvailable() && !mode.IsZoomed() && !mode.IsFourier() && !mode.IsDerivative() &&
-                        !mode.IsIntegral() && !mode.IsXY() && !mode.IsSum() && !mode.IsProduct();
+        state.enabled = COffsetMarkerItem::Applies(mode);
         state.checked = state.enabled && m_bOffsetCursor;
         return true;
     case ID_PLOT1_DATA:
-    case ID_PLOT2_DATA: state = {(m_pDoc->Source().m_nPresent & (id == ID_PLOT1_DATA ? 1 : 2)) != 0, false}; return true;
+    case ID_PLOT2_DATA:
+        state = {(m_pDoc->Source().m_nPresent & (id == ID_PLOT1_DATA ? 1 : 2)) != 0, false};
+        return true;
     case ID_PLOT1_SCALE:
-    case ID_PLOT2_SCALE: state = {(m_pDoc->Source().m_nEnabled & (id == ID_PLOT1_SCALE ? 1 : 2)) != 0, false}; return true;
+    case ID_PLOT2_SCALE:
+        state = {(m_pDoc->Source().m_nEnabled & (id == ID_PLOT1_SCALE ? 1 : 2)) != 0, false};
+        return true;
     case ID_AXIS_X_SCALE:
     case ID_EXPORT: state = {m_pDoc->Source().m_nEnabled != 0, false}; return true;
     case ID_MEAN_RMS: state = m_pDoc->OnUpdateMeanRms(); return true;
@@ -354,12 +355,22 @@ void CKivView::showEvent(QShowEvent* event) {
 
 void CKivView::OnActivateView(bool active) {
     m_bActive = active;
-    if (!active) {
-        if (m_pCursorPanel) m_pCursorPanel->hide();
-        if (m_pCursorPanel2) m_pCursorPanel2->hide();
-        if (m_pFourierPanel) m_pFourierPanel->hide();
-    }
+    if (!active) m_cursors.HidePanels();
     viewport()->update();
+}
+
+// The file keeps what these edits change (plot settings, scales, offsets, the background),
+// so closing the document must offer to save them.
+void CKivView::MarkEdited() { m_pDoc->SetModifiedFlag(true); }
+
+bool CKivView::NeedsOverlays() const {
+    return std::any_of(std::begin(m_items), std::end(m_items),
+                       [](const CViewItem* item) { return item->NeedsPaint(); });
+}
+
+void CKivView::DrawOverlays(QImage& frame) {
+    CData& mode = *m_pDoc->GetCurrentMode();
+    for (CViewItem* item : m_items) item->Paint(frame, mode);
 }
 
 QImage CKivView::ScreenPicture() {
@@ -382,6 +393,7 @@ void CKivView::OnPlotSettings(int plot) {
     src.SetPlotSettings(settings, plot);
     colour = dlg.SwatchColour();
     m_pDoc->DataChanged();
+    MarkEdited();
 }
 
 void CKivView::OnScale(int code) {
@@ -397,11 +409,14 @@ void CKivView::OnScale(int code) {
     }
     if (!mode.IsAvailable()) return;
     AxisWindowInfo info;
+    const bool modified = m_pDoc->IsModified();
     mode.GetAxisInfo(info, axis);
+    m_pDoc->SetModifiedFlag(modified);  // reading the axis is no edit: only OK changes the document
     CScaleDlg dlg(QString::fromUtf8(title), info, this);
     if (dlg.exec() != QDialog::Accepted) return;
     mode.SetAxisWindow(dlg.Info(), axis);
     mode.UpdateDisplay();
+    MarkEdited();
     ReRender();
 }
 

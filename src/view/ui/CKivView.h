@@ -7,38 +7,16 @@
 
 #include "data/CKivDoc.h"
 #include "platform/IViewSink.h"
+#include "view/ui/CCursorItem.h"
 #include "view/ui/CFourierCursor.h"
+#include "view/ui/COffsetMarkerItem.h"
 #include "view/ui/CPlotRenderer.h"
+#include "view/ui/CZoomBandItem.h"
 
 class CCursorPanel;
 class CCursorPanel2;
 class CFourierPanelDlg;
 class QPrinter;
-
-// Hit-test flags of a mouse position (m_nHit).
-enum ViewHit {
-    HIT_PLOT = 0x1,
-    HIT_YAXIS = 0x2,    // the label strip of one column
-    HIT_Y1AXIS = 0x4,   // outer column of two (plot 1)
-    HIT_Y2AXIS = 0x8,   // inner column of two (plot 2)
-    HIT_XAXIS = 0x10,
-    HIT_CURSOR1 = 0x80,
-    HIT_CURSOR2 = 0x100,
-    HIT_MARKER1 = 0x200,
-    HIT_MARKER2 = 0x400,
-};
-
-// The bar left of the plot that shifts one plot up or down, as the last paint drew it.
-struct COffsetMarker {
-    int m_nTop = 0, m_nBottom = 0;  // y of the bar's ends
-    int m_nX = 0;
-    int m_nMiddle = 0;
-    int m_bDrag = 0;
-    int m_nDy = 0;       // drag displacement, pixels
-    int m_nGrabX = 0, m_nGrabY = 0;  // mouse position at the press
-    int m_nDelta = 0;    // offset in codes the marker stands for
-    bool m_bMoved = false;  // the mouse moved while it was dragged
-};
 
 // The document's window: renders the current display mode into a back bitmap and
 // copies it on paint. Commands reach it from the frame through OnCommand.
@@ -46,7 +24,7 @@ struct COffsetMarker {
 // The picture is never rendered inside paintEvent: a mode brought up to date by the
 // render may show message boxes and a progress window, and a nested event loop must
 // not run inside a paint. A render request (m_bRedraw) is served from a zero-time
-// timer; a paint only copies the bitmap.
+// timer; a paint only copies the bitmap and paints the interactive items over it.
 class CKivView : public QAbstractScrollArea, public IViewSink {
     Q_OBJECT
 public:
@@ -101,12 +79,14 @@ public:
     void OnExport();
     // The framework's view activation; panels hide while the view is inactive.
     void OnActivateView(bool active);
+    // An edit of what the document shows, kept in its file.
+    void MarkEdited();
 
     // The picture with everything drawn over it on screen, as the next paint shows it.
     QImage ScreenPicture();
-    CCursorPanel* CursorPanel() const { return m_pCursorPanel.get(); }
-    CCursorPanel2* CursorPanel2() const { return m_pCursorPanel2.get(); }
-    CFourierPanelDlg* FourierPanel() const { return m_pFourierPanel.get(); }
+    CCursorPanel* CursorPanel() const { return m_cursors.CursorPanel(); }
+    CCursorPanel2* CursorPanel2() const { return m_cursors.CursorPanel2(); }
+    CFourierPanelDlg* FourierPanel() const { return m_cursors.FourierPanel(); }
 
     int m_bRedraw = 1;
     int m_bWhiteBackground = 0;
@@ -117,15 +97,14 @@ public:
     WindowRect m_rcPlot;    // plot area of the last render
     CFourierCursor m_fourierCursor;
 
-    // Mouse state, in view coordinates (the picture's, scroll position added).
+    // Hit flags of the last mouse position, in view coordinates (the picture's, scroll
+    // position added).
     int m_nHit = 0;
-    int m_nCursorPix1 = 0, m_nCursorPix2 = 0;
-    int m_bZooming = 0;
-    QPoint m_ptZoomAnchor, m_ptZoomCorner;
-    int m_bDragCursor = 0;
-    int m_nDragCursor = 1;
     int m_bActive = 1;
-    COffsetMarker m_offsetMarker1, m_offsetMarker2;
+    // What the mouse handles over the picture, in the order they are painted.
+    CCursorItem m_cursors{*this};
+    COffsetMarkerItem m_offsetMarker1{*this, 1}, m_offsetMarker2{*this, 2};
+    CZoomBandItem m_zoomBand{*this};
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -148,20 +127,12 @@ private:
     QPoint ViewPoint(const QMouseEvent* event) const;
     void HitTest(QPoint pt);
     void SetMouseCursor();
-    // ClipCursor: the handled point stays inside [left, right) x [top, bottom).
+    // ClipCursor: the handled point stays inside rc, its right and bottom edges included.
     void Confine(const QRect& rc);
     void ReleaseConfinement();
-    COffsetMarker& Marker(int plot) { return plot == 1 ? m_offsetMarker1 : m_offsetMarker2; }
 
-    // What paints draw over the bitmap (CKivViewOverlay.cpp).
+    // The items over a copy of the bitmap, in order.
     void DrawOverlays(QImage& frame);
-    void DrawCursors(QImage& frame, CData& mode);
-    void UpdatePanels(CData& mode);
-    template <class PanelType>
-    PanelType& ShowPanel(std::unique_ptr<PanelType>& panel);
-    void ClosePanels();
-    void DrawMarkers(QImage& frame, CData& mode);
-    void DrawMarker(QImage& frame, CData& mode, int plot);
     bool NeedsOverlays() const;
     bool PromptFile(QString& path, bool save);
 
@@ -171,9 +142,7 @@ private:
     int m_nBusy = 0;  // rendering, or showing the render's messages
     QRect m_rcConfine;
     bool m_bConfined = false;
-    std::unique_ptr<CCursorPanel> m_pCursorPanel;
-    std::unique_ptr<CCursorPanel2> m_pCursorPanel2;
-    std::unique_ptr<CFourierPanelDlg> m_pFourierPanel;
+    CViewItem* const m_items[4] = {&m_cursors, &m_offsetMarker1, &m_offsetMarker2, &m_zoomBand};
     bool m_bMdiConnected = false;
 
 public:

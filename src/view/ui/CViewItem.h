@@ -1,0 +1,49 @@
+#pragma once
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+class CData;
+class CKivView;
+
+// Hit-test flags of a mouse position (the view's m_nHit).
+enum ViewHit {
+    HIT_PLOT = 0x1,
+    HIT_YAXIS = 0x2,    // the label strip of one column
+    HIT_Y1AXIS = 0x4,   // outer column of two (plot 1)
+    HIT_Y2AXIS = 0x8,   // inner column of two (plot 2)
+    HIT_XAXIS = 0x10,
+    HIT_CURSOR1 = 0x80,
+    HIT_CURSOR2 = 0x100,
+    HIT_MARKER1 = 0x200,
+    HIT_MARKER2 = 0x400,
+};
+
+// Something the user handles over the view's picture: it answers the hit test for its
+// part of the window, follows a drag from press to release and paints itself over each
+// frame, never into the back bitmap, so that moving it costs a copy and a few lines.
+// Points are in view coordinates; the geometry is that of the last paint.
+class CViewItem {
+public:
+    explicit CViewItem(CKivView& view) : m_view(view) {}
+    virtual ~CViewItem() = default;
+    CViewItem(const CViewItem&) = delete;
+    CViewItem& operator=(const CViewItem&) = delete;
+
+    // The item's flags at pt, given the flags of the view's own areas (plot, label strips).
+    virtual int HitTest(QPoint pt, int hit) const = 0;
+    // Left button down with the hit flags of pt. An item that takes the drag may narrow
+    // the rectangle the mouse is confined to until the release.
+    virtual void Press(QPoint pt, int hit, QRect& confine) = 0;
+    virtual bool IsDragging() const = 0;
+    // A mouse move while the item is dragged.
+    virtual void Move(QPoint pt) = 0;
+    // Left button up while the item is dragged: ends the drag and applies it.
+    virtual void Release() = 0;
+    // True when the next frame must go through Paint: something to draw or to take down.
+    virtual bool NeedsPaint() const = 0;
+    virtual void Paint(QImage& frame, CData& mode) = 0;
+
+protected:
+    CKivView& m_view;
+};
