@@ -73,8 +73,9 @@ TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised)
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Frame().windowState() & Qt::WindowMaximized);
     ASSERT_EQ(Frame().Children().size(), 1);
-    EXPECT_TRUE(Active()->isMaximized() && Active()->windowTitle() == "Kiv1" &&
-                Frame().statusBar()->currentMessage() == "Gotowy");
+    EXPECT_TRUE(Active()->isMaximized());
+    EXPECT_EQ(Active()->windowTitle(), "Kiv1");
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Gotowy");
 
     // Also when the others have been cascaded.
     Frame().Execute(ID_FILE_NEW);
@@ -82,7 +83,8 @@ TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised)
     for (CChildFrame* child : Frame().Children()) EXPECT_FALSE(child->isMaximized());
     Frame().Execute(ID_FILE_NEW);
     ASSERT_EQ(Frame().Children().size(), 3);
-    EXPECT_TRUE(Active()->GetTitle() == "Kiv3" && Active()->isMaximized());
+    EXPECT_EQ(Active()->GetTitle(), "Kiv3");
+    EXPECT_TRUE(Active()->isMaximized());
 }
 
 TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
@@ -141,7 +143,9 @@ TEST_F(ShellTest, DroppedFilesOpenAndAnOpenFileIsOnlyBroughtUp) {
     // Opening x.kiv again brings its window up, maximised, and opens nothing new.
     Frame().Execute(ID_WINDOW_CASCADE);
     EXPECT_EQ(m_app->OpenDocumentFile(x), Frame().Children()[1]);
-    EXPECT_TRUE(Active() == Frame().Children()[1] && Active()->isMaximized() && Frame().Children().size() == 3);
+    EXPECT_EQ(Active(), Frame().Children()[1]);
+    EXPECT_TRUE(Active()->isMaximized());
+    EXPECT_EQ(Frame().Children().size(), 3);
 }
 
 TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
@@ -154,7 +158,9 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     Frame().Execute(ID_FILE_SAVE);
     CKivDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(doc.toStdString()));
-    EXPECT_TRUE(!Doc().IsModified() && reread.m_pSource->m_nPresent == 3 && m_app->RecentFiles().first() == doc);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(reread.m_pSource->m_nPresent, 3);
+    EXPECT_EQ(m_app->RecentFiles().first(), doc);
 
     QFile::remove(doc);
     Doc().SetModifiedFlag();
@@ -166,7 +172,9 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
               std::tuple("Save changes to a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
     EXPECT_EQ(Frame().Children().size(), 1);
     // Exit asks the same; "No" lets the program go without saving.
-    EXPECT_TRUE(Frame().close() && m_messages.boxes.size() == 2u && !QFile::exists(doc));
+    EXPECT_TRUE(Frame().close());
+    EXPECT_EQ(m_messages.boxes.size(), 2u);
+    EXPECT_FALSE(QFile::exists(doc));
 }
 
 // The buttons of the program's message boxes read Polish with or without Qt's
@@ -211,10 +219,12 @@ TEST_F(ShellTest, RecentFileListKeepsFourAndIsRemembered) {
     const QStringList texts = MenuTexts(TopMenu(Frame(), true, "&Plik")->actions());
     const qsizetype at = texts.indexOf("Ustawienia drukarki...") + 1;
     ASSERT_GT(texts.size(), at + 5);
-    EXPECT_TRUE(texts[at] == "-" && texts[at + 5] == "-");
-    for (int i = 1; i <= 4; ++i)
-        EXPECT_TRUE(texts[at + i].startsWith(QString("&%1 ").arg(i)) && texts[at + i].endsWith(QString("%1.kiv").arg(6 - i)))
-            << texts[at + i].toStdString();
+    EXPECT_EQ(texts[at], "-");
+    EXPECT_EQ(texts[at + 5], "-");
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_TRUE(texts[at + i].startsWith(QString("&%1 ").arg(i))) << texts[at + i].toStdString();
+        EXPECT_TRUE(texts[at + i].endsWith(QString("%1.kiv").arg(6 - i))) << texts[at + i].toStdString();
+    }
 
     // The next start reads the list back from the profile.
     m_app.reset();
@@ -234,15 +244,17 @@ TEST_F(ShellTest, ProgressWindowAndAboutBox) {
     CDftProgressDlg progress;
     progress.Open("");
     progress.SetPercent(40);
-    EXPECT_TRUE(progress.windowTitle() == "oblicznie DFT " && progress.isVisible() && !progress.isModal() &&
-                progress.PositionText() == "40");
+    EXPECT_EQ(progress.windowTitle(), "oblicznie DFT ");
+    EXPECT_TRUE(progress.isVisible());
+    EXPECT_FALSE(progress.isModal());
+    EXPECT_EQ(progress.PositionText(), "40");
     progress.Close();
     EXPECT_FALSE(progress.isVisible());
 
     CAboutBox about;
-    EXPECT_TRUE(about.windowTitle() == "O programie..." &&
-                about.findChild<QLabel*>("version")->text() == "Kiv Wersja 2.0" &&
-                !about.findChild<QLabel*>("icon")->pixmap().isNull());
+    EXPECT_EQ(about.windowTitle(), "O programie...");
+    EXPECT_EQ(about.findChild<QLabel*>("version")->text(), "Kiv Wersja 2.0");
+    EXPECT_FALSE(about.findChild<QLabel*>("icon")->pixmap().isNull());
     const QList<QPushButton*> buttons = about.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text(), "OK");

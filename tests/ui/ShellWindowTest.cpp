@@ -41,9 +41,11 @@ TEST_F(ShellTest, CascadeAndTileKeepEveryWindowUsable) {
     Frame().Execute(ID_WINDOW_CASCADE);
     const QList<QMdiSubWindow*> stack = Frame().MdiArea()->subWindowList(QMdiArea::StackingOrder);
     ASSERT_EQ(stack.size(), 3);
-    EXPECT_TRUE(stack.last() == Active() && Active()->GetTitle() == "Kiv3");
+    EXPECT_EQ(stack.last(), Active());
+    EXPECT_EQ(Active()->GetTitle(), "Kiv3");
     const QSize size = stack[0]->size();
-    EXPECT_TRUE(size.width() * 3 >= area.width() * 2 && size.height() * 3 >= area.height() * 2) << size.width();
+    EXPECT_GE(size.width() * 3, area.width() * 2);
+    EXPECT_GE(size.height() * 3, area.height() * 2);
     const int step = stack[1]->x() - stack[0]->x();
     EXPECT_GE(step, stack[0]->widget()->y());  // every title bar shows in full
     for (int i = 0; i < 3; ++i) {
