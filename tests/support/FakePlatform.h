@@ -15,13 +15,11 @@ public:
         MsgIcon icon;
         MsgButtons buttons;
     };
-    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon,
-                   MsgButtons buttons) override {
+    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) override {
         boxes.push_back({text, caption, icon, buttons});
         if (onShow) onShow();
-        if (answers.empty()) return MsgResult::Ok;
-        MsgResult r = answers.front();
-        answers.pop_front();
+        const MsgResult r = answers.empty() ? MsgResult::Ok : answers.front();
+        if (!answers.empty()) answers.pop_front();
         return r;
     }
     std::vector<Box> boxes;

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,19 +15,12 @@ inline std::string TestDir(const std::string& name) {
     return p.string();
 }
 
+// Empty for a file that cannot be read.
 inline std::vector<uint8_t> FileBytes(const std::string& path) {
-    std::vector<uint8_t> out;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        int c;
-        while ((c = fgetc(f)) != EOF) out.push_back(static_cast<uint8_t>(c));
-        fclose(f);
-    }
-    return out;
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* f = fopen(path.c_str(), "wb")) {
-        fwrite(bytes.data(), 1, bytes.size(), f);
-        fclose(f);
-    }
+    std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <cmath>
 #include <filesystem>
 
 #include "data/CKivDoc.h"
@@ -15,10 +13,7 @@
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-};
+struct ToolRun { int status; std::string out; };
 
 // Runs kivtool with the arguments; stderr is folded into out.
 ToolRun Tool(const std::string& args) {
@@ -28,6 +23,8 @@ ToolRun Tool(const std::string& args) {
     const bool ran = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit;
     return {ran ? p.exitCode() : -1, p.readAll().toStdString()};
 }
+
+QJsonObject Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(); }
 
 std::string Line(const std::string& text, int index) {
     size_t start = 0;
@@ -43,7 +40,7 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     ASSERT_EQ(Tool("generate " + sine + " --kind sine").status, 0);
     ToolRun info = Tool("info " + sine);
     ASSERT_EQ(info.status, 0) << info.out;
-    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(info.out)).object();
+    const QJsonObject json = Json(info.out);
     EXPECT_EQ(json["mode"].toString(), "original");
     EXPECT_EQ(json["present"].toInt(), 3);
     EXPECT_EQ(json["plot2"]["colour"].toString(), "#ff0080");
@@ -67,23 +64,6 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     EXPECT_EQ(Tool("meanrms " + both + " --mode derivative --cursors 10,10").out, "0.000 \n0.000 \n0.000 \n0.000 \n");
 }
 
-TEST(KivTool, FourierLabelsAndBars) {
-    const std::string dir = TestDir("kivtool_fourier");
-    CKivDoc doc;
-    FillPlot(doc.Source(), 1, [](int) { return 150; });
-    ASSERT_TRUE(doc.OnSaveDocument(dir + "/c.kiv"));
-    ToolRun labels = Tool("labels " + dir + "/c.kiv --mode fourier");
-    ASSERT_EQ(labels.status, 0);
-    EXPECT_EQ(Line(labels.out, 0), "0 |5 |10 |15 |20 |25 |30 |35 |40 |45 |50 ");
-    // A constant puts everything into the DC bar.
-    ToolRun harm = Tool("codes " + dir + "/c.kiv --mode fourier --what harm");
-    EXPECT_EQ(std::tuple(Line(harm.out, 0), Line(harm.out, 1), Line(harm.out, 50)),
-              (std::tuple<std::string, std::string, std::string>("0\t200\t0", "1\t0\t0", "")));
-    // Coinciding cursors are reported and nothing is drawn.
-    ToolRun same = Tool("codes " + dir + "/c.kiv --mode fourier --what harm --cursors 7,7");
-    EXPECT_NE(same.out.find("Kursory pokrywanją się"), std::string::npos);
-}
-
 // Failures of the work are status 1, a wrong command line status 2; either way one line
 // on stderr, in the program's language. Help is there for every command.
 TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
@@ -92,14 +72,10 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     const std::string e = dir + "/e.kiv";
     ASSERT_TRUE(doc.OnSaveDocument(e));
     // A stored step that is no number: valid JSON all the same.
-    const double nan = std::nan("");
-    FillPlot(doc.Source(), 1, [](int) { return 120; }, {0, 's', nan}, {0, 'V', INFINITY});
+    FillPlot(doc.Source(), 1, [](int) { return 120; }, {0, 's', std::nan("")}, {0, 'V', INFINITY});
     ASSERT_TRUE(doc.OnSaveDocument(dir + "/nan.kiv"));
-    const struct {
-        std::string args;
-        int status;
-        const char* says;
-    } cases[] = {
+    const std::string g = "generate " + dir + "/g.kiv --kind ";
+    const struct { std::string args; int status; const char* says; } cases[] = {
         {"info " + dir + "/missing.kiv", 1, "Nie można odczytać pliku."},
         {"generate " + dir + "/no/such/g.kiv --kind sine", 1, "Nie można zapisać pliku."},
         {"export " + e + " " + dir + "/no/such/e.csv", 1, "nie może być zapisany"},
@@ -112,9 +88,9 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {"codes " + e + " --cursors 5000,1", 2, "--cursors przyjmuje"},
         {"codes " + e + " --what everything", 2, "--what przyjmuje"},
         {"render " + e + " " + dir + "/p.png --white=1", 2, "nie przyjmuje wartości"},
-        {"generate " + dir + "/g.kiv --kind sine --amplitude 2e6", 2, "--amplitude musi leżeć między -1000000 a 1000000"},
-        {"generate " + dir + "/g.kiv --kind triangle", 2, "--kind przyjmuje"},
-        {"generate " + dir + "/g.kiv --kind const --phase 1 --duration 1", 2, "Wartość fazy poczatkowej musi być mniejsza"},
+        {g + "sine --amplitude 2e6", 2, "--amplitude musi leżeć między -1000000 a 1000000"},
+        {g + "triangle", 2, "--kind przyjmuje"},
+        {g + "const --phase 1 --duration 1", 2, "Wartość fazy poczatkowej musi być mniejsza"},
         {"generate " + dir + "/g.csv --kind sine", 2, "to nie jest dokument Kiv"},
         {"export " + e + " " + dir + "/o.PCX", 2, "podaj --format"},
         {"export " + e + " " + dir + "/o.x --format svg", 2, "formaty: spreadsheet, tek, pcx, harmonics"},
@@ -128,7 +104,7 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << c.args << ": " << r.out;
         EXPECT_NE(r.out.find(c.says), std::string::npos) << c.args << ": " << r.out;
     }
-    const QJsonObject nanInfo = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("info " + dir + "/nan.kiv").out)).object();
+    const QJsonObject nanInfo = Json(Tool("info " + dir + "/nan.kiv").out);
     EXPECT_TRUE(nanInfo["plot1"]["time"]["step"].isNull());
     EXPECT_TRUE(nanInfo["plot1"]["amplitude"]["step"].isNull());
     for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "fetch"}) {
@@ -138,13 +114,25 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     }
 }
 
-TEST(KivTool, RenderExportImport) {
+// A constant 1 V on plot 1, 1 ms a sample.
+TEST(KivTool, FourierRenderExportImport) {
     const std::string dir = TestDir("kivtool_files");
     CKivDoc doc;
     FillPlot(doc.Source(), 1, [](int) { return 150; }, {0, 's', 0.001}, {0, 'V', 0.02});
     doc.SetViewFlags(0, 1);  // stored white background
-    ASSERT_TRUE(doc.OnSaveDocument(dir + "/d.kiv"));
     const std::string d = dir + "/d.kiv";
+    ASSERT_TRUE(doc.OnSaveDocument(d));
+
+    ToolRun labels = Tool("labels " + d + " --mode fourier");
+    ASSERT_EQ(labels.status, 0);
+    EXPECT_EQ(Line(labels.out, 0), "0 |5 |10 |15 |20 |25 |30 |35 |40 |45 |50 ");
+    // A constant puts everything into the DC bar.
+    ToolRun harm = Tool("codes " + d + " --mode fourier --what harm");
+    EXPECT_EQ(std::tuple(Line(harm.out, 0), Line(harm.out, 1), Line(harm.out, 50)),
+              (std::tuple<std::string, std::string, std::string>("0\t200\t0", "1\t0\t0", "")));
+    // Coinciding cursors are reported and nothing is drawn.
+    ToolRun same = Tool("codes " + d + " --mode fourier --what harm --cursors 7,7");
+    EXPECT_NE(same.out.find("Kursory pokrywanją się"), std::string::npos);
 
     ASSERT_EQ(Tool("render " + d + " " + dir + "/p.png --size 1000x300").status, 0);
     QImage png(QString::fromStdString(dir + "/p.png"));
@@ -159,7 +147,7 @@ TEST(KivTool, RenderExportImport) {
               "0,000000000000;1,000000000000;\r\n");
     ASSERT_EQ(Tool("export " + d + " " + dir + "/t.CSV").status, 0);
     ASSERT_EQ(Tool("import " + dir + "/t.CSV " + dir + "/i.kiv --plot 2 --into " + d).status, 0);
-    const QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("info " + dir + "/i.kiv").out)).object();
+    const QJsonObject info = Json(Tool("info " + dir + "/i.kiv").out);
     EXPECT_EQ(info["present"].toInt(), 3);
     EXPECT_TRUE(info["white_background"].toBool());
     EXPECT_EQ(Line(Tool("codes " + dir + "/i.kiv --what raw").out, 17), "17\t150\t150");

@@ -27,7 +27,6 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir + "/config");
         NewApp();
     }
-    void TearDown() override { m_app.reset(); }
     void NewApp() {
         m_app = std::make_unique<CKivApp>();
         m_app->SetMessages(&m_messages);
@@ -37,11 +36,12 @@ protected:
     CMainFrame& Frame() { return *m_app->MainFrame(); }
     CChildFrame* Active() { return Frame().ActiveChild(); }
     CKivDoc& Doc() { return *Active()->GetDocument(); }
-    // The action as the idle refresh leaves it.
-    void ExpectState(int id, bool enabled, bool checked) {
+    // The command as the idle refresh leaves it: x enabled and checked, e enabled, c checked
+    // but disabled, - neither.
+    char State(int id) {
         Frame().UpdateFrame();
-        EXPECT_EQ(Frame().Action(id)->isEnabled(), enabled) << "enabled " << id;
-        EXPECT_EQ(Frame().Action(id)->isChecked(), checked) << "checked " << id;
+        const QAction* a = Frame().Action(id);
+        return a->isEnabled() ? (a->isChecked() ? 'x' : 'e') : (a->isChecked() ? 'c' : '-');
     }
     QString Path(const char* name) const { return m_dir + "/" + name; }
     // A document with plot 1 saved under name.
@@ -60,12 +60,8 @@ protected:
 // A menu as text: separators "-", submenus their title and " >", hidden entries left out.
 inline QStringList MenuTexts(const QList<QAction*>& actions) {
     QStringList out;
-    for (QAction* a : actions) {
-        if (!a->isVisible()) continue;
-        if (a->isSeparator()) out << "-";
-        else if (a->menu()) out << a->text() + " >";
-        else out << a->text();
-    }
+    for (QAction* a : actions)
+        if (a->isVisible()) out << (a->isSeparator() ? QString("-") : a->menu() ? a->text() + " >" : a->text());
     return out;
 }
 

@@ -1,7 +1,6 @@
 #include "ShellFixture.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QFile>
@@ -10,10 +9,8 @@
 #include <QMimeData>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
-#include <unistd.h>
-
-#include <cstdio>
 
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/ui/CAboutBox.h"
@@ -21,71 +18,26 @@
 
 namespace {
 
-// What the next message box showed; it is answered with the button reading press.
-struct SeenBox {
-    QString caption, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;  // Yes, No, OK, Cancel, those it has
-};
+// What the next message box showed, its buttons in the order Yes, No, OK, Cancel; it is answered
+// with the button reading press.
+struct SeenBox { QString caption, text; QMessageBox::Icon icon = QMessageBox::NoIcon; QStringList buttons; };
 
 void AnswerNextBox(SeenBox& seen, const QString& press) {
     QTimer::singleShot(0, [&seen, press] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box) return;
         seen = {box->windowTitle(), box->text(), box->icon(), {}};
-        QAbstractButton* answer = nullptr;
-        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel}) {
-            if (QAbstractButton* b = box->button(button)) {
-                seen.buttons << b->text();
-                if (b->text() == press) answer = b;
-            }
-        }
-        if (answer) answer->click();
-        else box->done(-1);
+        for (auto button : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Ok, QMessageBox::Cancel})
+            if (QAbstractButton* b = box->button(button)) seen.buttons << b->text();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == press) return b->click();
+        box->done(-1);
     });
-}
-
-// The program's own lines of what f writes on standard error (Qt's platform chatter left out).
-template <class F>
-std::string StandardError(F f) {
-    std::fflush(stderr);
-    FILE* capture = std::tmpfile();
-    const int saved = dup(2);
-    dup2(fileno(capture), 2);
-    f();
-    std::fflush(stderr);
-    dup2(saved, 2);
-    close(saved);
-    std::string text;
-    std::rewind(capture);
-    char line[4096];
-    while (std::fgets(line, sizeof line, capture))
-        if (std::string(line).rfind("kiv: ", 0) == 0) text += line;
-    std::fclose(capture);
-    return text;
 }
 
 QString QtCancelText() { return QDialogButtonBox(QDialogButtonBox::Cancel).buttons().first()->text(); }
 
 }  // namespace
-
-TEST_F(ShellTest, StartsWithOneMaximisedEmptyDocumentAndNewWindowsOpenMaximised) {
-    ASSERT_TRUE(Start());
-    EXPECT_TRUE(Frame().windowState() & Qt::WindowMaximized);
-    ASSERT_EQ(Frame().Children().size(), 1);
-    EXPECT_TRUE(Active()->isMaximized());
-    EXPECT_EQ(Active()->windowTitle(), "Kiv1");
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Gotowy");
-
-    // Also when the others have been cascaded.
-    Frame().Execute(ID_FILE_NEW);
-    Frame().Execute(ID_WINDOW_CASCADE);
-    for (CChildFrame* child : Frame().Children()) EXPECT_FALSE(child->isMaximized());
-    Frame().Execute(ID_FILE_NEW);
-    ASSERT_EQ(Frame().Children().size(), 3);
-    EXPECT_EQ(Active()->GetTitle(), "Kiv3");
-    EXPECT_TRUE(Active()->isMaximized());
-}
 
 TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
     const QString doc = MakeDocument("pomiar.kiv");
@@ -102,21 +54,19 @@ TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
     WriteBytes(Path("zly.kiv").toStdString(), "nie dokument");
     const QString damaged = "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.";
     const QString notKiv = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
-    const struct {
-        const char* name;
-        QString why;
-        bool box;
-    } cases[] = {{"pomiar.KIV", notKiv, false}, {"pomiar.txt", notKiv, false}, {"zly.kiv", damaged, true}};
+    const struct { const char* name; QString why; bool box; } cases[] = {
+        {"pomiar.KIV", notKiv, false}, {"pomiar.txt", notKiv, false}, {"zly.kiv", damaged, true}};
     for (const auto& c : cases) {
         NewApp();
         m_messages.boxes.clear();
         bool shownOverWindow = false;
         m_messages.onShow = [&] { shownOverWindow = m_app->MainFrame() && m_app->MainFrame()->isVisible(); };
-        bool started = true;
-        const std::string err = StandardError([&] { started = Start({Path(c.name)}); });
-        EXPECT_FALSE(started) << c.name;
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(Start({Path(c.name)})) << c.name;
+        // The program's own lines, Qt's platform chatter left out.
+        const QStringList err = QString::fromStdString(testing::internal::GetCapturedStderr()).split('\n');
+        EXPECT_EQ(err.filter(QRegularExpression("^kiv: ")), QStringList("kiv: " + Path(c.name) + ": " + c.why));
         EXPECT_EQ(m_app->MainFrame(), nullptr) << c.name;
-        EXPECT_EQ(err, ("kiv: " + Path(c.name) + ": " + c.why + "\n").toStdString());
         ASSERT_EQ(m_messages.boxes.size(), c.box ? 1u : 0u) << c.name;
         if (!c.box) continue;
         EXPECT_EQ(QString::fromStdString(m_messages.boxes[0].text), c.why + "\n" + Path(c.name));
@@ -189,8 +139,8 @@ TEST_F(ShellTest, PolishQuestionAndButtons) {
     EXPECT_EQ(std::tuple(seen.caption, seen.text, seen.icon),
               std::tuple(QString("Uwaga"), QString("Błąd transmisji"), QMessageBox::Warning));
 
-    const QString qtBase = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_pl.qm";
-    ASSERT_TRUE(QFile::exists(qtBase)) << "qt6-translations-l10n is needed";
+    ASSERT_TRUE(QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_pl.qm"))
+        << "qt6-translations-l10n is needed";
     ASSERT_TRUE(Start());
     EXPECT_EQ(QtCancelText(), "Anuluj");
     // Closing a changed document asks the Polish question in a real box.
@@ -199,8 +149,8 @@ TEST_F(ShellTest, PolishQuestionAndButtons) {
     for (const char* press : {"Anuluj", "&Nie"}) {
         AnswerNextBox(seen, press);
         Frame().Execute(ID_FILE_CLOSE);
-        EXPECT_EQ(std::tuple(seen.text, seen.caption, seen.buttons),
-                  std::tuple(QString("Save changes to Kiv1?"), QString("Kiv"), QStringList({"&Tak", "&Nie", "Anuluj"})));
+        EXPECT_EQ(std::tuple(seen.text, seen.buttons),
+                  std::tuple(QString("Save changes to Kiv1?"), QStringList({"&Tak", "&Nie", "Anuluj"})));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Frame().Children().size(), press[0] == '&' ? 0 : 1) << press;
     }
@@ -217,14 +167,9 @@ TEST_F(ShellTest, RecentFileListKeepsFourAndIsRemembered) {
     EXPECT_EQ(m_app->RecentFiles(), QStringList({docs[4], docs[3], docs[2], docs[1]}));
     // Between the separators after the print entries.
     const QStringList texts = MenuTexts(TopMenu(Frame(), true, "&Plik")->actions());
-    const qsizetype at = texts.indexOf("Ustawienia drukarki...") + 1;
-    ASSERT_GT(texts.size(), at + 5);
-    EXPECT_EQ(texts[at], "-");
-    EXPECT_EQ(texts[at + 5], "-");
-    for (int i = 1; i <= 4; ++i) {
-        EXPECT_TRUE(texts[at + i].startsWith(QString("&%1 ").arg(i))) << texts[at + i].toStdString();
-        EXPECT_TRUE(texts[at + i].endsWith(QString("%1.kiv").arg(6 - i))) << texts[at + i].toStdString();
-    }
+    QStringList recent = texts.mid(texts.indexOf("Ustawienia drukarki...") + 1, 6);
+    recent.replaceInStrings(QRegularExpression(" .*/"), " ");  // the folder, however the menu shortens it
+    EXPECT_EQ(recent, QStringList({"-", "&1 5.kiv", "&2 4.kiv", "&3 3.kiv", "&4 2.kiv", "-"}));
 
     // The next start reads the list back from the profile.
     m_app.reset();

@@ -87,8 +87,6 @@ bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS: state = {true, false}; return true;
-    case ID_PLOT1_TOGGLE:
-    case ID_PLOT2_TOGGLE: state = m_pDoc->OnUpdatePlotToggle(id); return true;
     default: return false;
     }
 }
@@ -100,8 +98,6 @@ bool CChildFrame::OnCommand(int id) {
     case ID_FILE_CLOSE: close(); return true;
     case ID_FILE_SAVE: DoSave(m_strPathName); return true;
     case ID_FILE_SAVE_AS: DoSave(QString()); return true;
-    case ID_PLOT1_TOGGLE:
-    case ID_PLOT2_TOGGLE: m_pDoc->OnPlotToggle(id); return true;
     default: return false;
     }
 }
