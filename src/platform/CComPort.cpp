@@ -14,6 +14,8 @@
 #include <system_error>
 
 #include "platform/LineSpeed.h"
+#include "platform/PortDevices.h"
+#include "platform/SerialDevices.h"
 
 struct CComPort::CDelivery {
     std::mutex m_lock;
@@ -142,13 +144,9 @@ CComPort::~CComPort() {
     CloseHandles();
 }
 
-std::string CComPort::DeviceName(unsigned port) {
-    char name[50];
-    std::snprintf(name, sizeof name, "KIV_COM%u", port);
-    if (const char* device = std::getenv(name))
-        return device;
-    return "/dev/ttyS" + std::to_string(static_cast<long>(port) - 1);
-}
+std::string CComPort::DeviceName(unsigned port) { return ResolvePortDevice(port); }
+
+std::string CComPort::WhyNotOpen() const { return ExplainOpenFailure(m_strOpened, m_nOpenError); }
 
 bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits,
                     unsigned stopBits, uint32_t eventMask, unsigned writeBufferSize) {
@@ -175,9 +173,13 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
 
     char settings[50];
     std::snprintf(settings, sizeof settings, "baud=%u parity=%c data=%u stop=%u", baud, parity, dataBits, stopBits);
-    m_hPort = open(DeviceName(port).c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (m_hPort < 0)
+    m_strOpened = m_strDevice.empty() ? DeviceName(port) : m_strDevice;
+    m_nOpenError = 0;
+    m_hPort = open(m_strOpened.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_hPort < 0) {
+        m_nOpenError = errno;
         return false;
+    }
     // Exclusive use; something that is no terminal at all is opened and its settings fail.
     if (ioctl(m_hPort, TIOCEXCL) != 0 && errno != ENOTTY) {
         CloseFd(m_hPort);

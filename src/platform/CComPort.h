@@ -30,8 +30,12 @@ public:
     // than none, and the driver's reply time-out reports the silence.
     void Send(const char* bytes, size_t length) override;
 
-    // The device that COMn stands for.
+    // The device that COMn stands for (platform/PortDevices.h).
     static std::string DeviceName(unsigned port);
+    // The next Open opens this device instead of the one its COM number stands for
+    // (kivtool --device, the probe of a path typed in the dialog); empty: the COM's again.
+    void UseDevice(std::string device) { m_strDevice = std::move(device); }
+    std::string WhyNotOpen() const override;
 
     static constexpr uint32_t EV_RXCHAR = 0x0001;
     static constexpr uint32_t EV_CTS = 0x0008;
@@ -70,4 +74,7 @@ private:
     size_t m_nWriteSize = 0;  // bytes of the pending request, 0 when none
     bool m_bHungUp = false;  // the far end is gone: nothing more is read or written
     std::shared_ptr<CDelivery> m_pDelivery;
+    std::string m_strDevice;    // set by UseDevice
+    std::string m_strOpened;    // the device the last Open tried
+    int m_nOpenError = 0;       // its errno when it failed
 };

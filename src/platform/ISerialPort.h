@@ -26,6 +26,9 @@ public:
     // The "Application Error" report of a failed port operation (text already filled in),
     // on the owner's thread; the caller waits until it returns.
     virtual void OnComPortError(const std::string& text) = 0;
+    // The device is gone (hang-up, an unplugged adapter, EIO): nothing more will come. Sent
+    // once, after the report of the failed read, on the owner's thread.
+    virtual void OnComPortGone() {}
 };
 
 // One RS-232 port for the length of one acquisition. Destruction lets a pending write
@@ -40,6 +43,8 @@ public:
     // owner and Open still returns true.
     virtual bool Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits,
                       unsigned stopBits, uint32_t eventMask, unsigned writeBufferSize) = 0;
+    // After a failed Open: why, in the program's words with what to do; empty when unknown.
+    virtual std::string WhyNotOpen() const { return {}; }
     virtual bool StartReader() = 0;
     // Hands the bytes to the reader thread, which purges and writes them; returns at once.
     virtual void Send(const char* bytes, size_t length) = 0;
