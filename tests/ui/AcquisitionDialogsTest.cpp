@@ -7,13 +7,18 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
 #include <QTimer>
 #include <functional>
 #include <tuple>
 
 #include "acquisition/ui/CSourceDlg.h"
 #include "acquisition/ui/CTransmissionDlg.h"
+#include "platform/PortDevices.h"
+#include "platform/ui/CPortSettings.h"
 #include "support/DialogControls.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -65,6 +70,7 @@ void RunSetup(CSourceDlg& dlg, const std::function<void(CTransmissionDlg&)>& dri
 // The data source of a fetch and, through "Ustawienia", the instrument, rate and port; the
 // choices of "Parametry transmisji" are stored as they are made, so "Anuluj" keeps them.
 TEST(AcquisitionDialogs, SourceAndTransmission) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("transmission")));
     AcquisitionSettings given{0, 1, 9, 4, 3, 2, 8, 3};  // plot 2 off; TEKTRONIX TDS224, 19200, COM3
     CSourceDlg dlg(given);
     dlg.show();
@@ -87,7 +93,8 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
         for (const QLabel* label : t.findChildren<QLabel*>())
             labels << label->text() + '>' + label->buddy()->objectName();
         EXPECT_EQ(labels.join('|').toStdString(),
-                  "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008");
+                  "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008|"
+                  "&Urządzenie>device");
         // A stored rate the model does not offer shows none.
         EXPECT_EQ(Lists(t, "1006 1007 1008"), "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224|"
                                               "1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
@@ -126,4 +133,39 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
     CSourceDlg narrow(AcquisitionSettings{1, 0, 2, 4, 3, 1, 7, 1});
     EXPECT_EQ(Lists(narrow, "1023 1024"), "1 2|1 2");
     EXPECT_EQ(States(narrow, controls), "EoDxE");
+}
+
+// The device field keeps one device per COM number in the user's settings, however the dialog
+// closes; a new start finds it there, and KIV_COMn still goes first.
+TEST(AcquisitionDialogs, DeviceFieldKeepsADevicePerComNumber) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("devices")));
+    unsetenv("KIV_COM2");
+    unsetenv("KIV_COM3");
+    const std::string link = TestDir("devices-sim") + "/ttySIM";
+    {
+        CTransmissionDlg t(2, 7, 2);
+        auto* device = Get<QComboBox>(t, "device");
+        EXPECT_EQ(device->lineEdit()->placeholderText(), "/dev/ttyS1");  // what COM2 opens by default
+        device->setEditText(QString::fromStdString(link));
+        Choose(t, "1008", 2);  // COM3 shows its own (none); COM2 keeps the typed path
+        EXPECT_EQ(device->currentText(), "");
+        EXPECT_EQ(device->lineEdit()->placeholderText(), "/dev/ttyS2");
+        Click(t, "IDCANCEL");
+    }
+    EXPECT_EQ(ResolvePortDevice(2), link);
+    EXPECT_EQ(ResolvePortDevice(3), "/dev/ttyS2");
+    RememberPortDevice(2, "");  // as at a new start: only the settings know it
+    CPortSettings::Load();
+    EXPECT_EQ(ResolvePortDevice(2), link);
+    CTransmissionDlg again(2, 7, 2);
+    auto* device = Get<QComboBox>(again, "device");
+    EXPECT_EQ(device->currentText().toStdString(), link);
+    EXPECT_GE(device->findData(QString::fromStdString(link)), 0);  // listed although no search finds it
+    setenv("KIV_COM2", "/tmp/from-env", 1);
+    EXPECT_EQ(ResolvePortDevice(2), "/tmp/from-env");
+    unsetenv("KIV_COM2");
+    device->setEditText("");
+    Click(again, "IDOK");  // an empty field forgets the device
+    EXPECT_EQ(ResolvePortDevice(2), "/dev/ttyS1");
+    EXPECT_EQ(CPortSettings::Remembered(2), "");
 }

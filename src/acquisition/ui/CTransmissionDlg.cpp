@@ -2,10 +2,16 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "acquisition/ScopeRegistry.h"
+#include "platform/PortDevices.h"
+#include "platform/SerialDevices.h"
+#include "platform/ui/CPortSettings.h"
 #include "widgets/ui/DialogParts.h"
 
 namespace {
@@ -40,6 +46,28 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     for (int n = 1; n <= 4; ++n) m_pPort->addItem(QString::asprintf("%s%d", "COM", n));
     m_pPort->setCurrentIndex(m_nPort - 1);
 
+    m_pDevice = new QComboBox(this);
+    m_pDevice->setObjectName(QStringLiteral("device"));
+    m_pDevice->setEditable(true);
+    m_pDevice->setInsertPolicy(QComboBox::NoInsert);
+    m_pDevice->setMinimumContentsLength(32);
+    auto* refresh = new QPushButton(QStringLiteral("Odśwież"), this);
+    refresh->setObjectName(QStringLiteral("refresh"));
+    refresh->setAutoDefault(false);
+    auto* deviceRow = new QHBoxLayout;
+    deviceRow->addWidget(m_pDevice, 1);
+    deviceRow->addWidget(refresh);
+    auto* deviceLabel = new QLabel(QStringLiteral("&Urządzenie"), this);
+    deviceLabel->setBuddy(m_pDevice);
+    form->addRow(deviceLabel, deviceRow);
+    FillDevices();
+    connect(refresh, &QPushButton::clicked, this, [this] {
+        // What is typed survives the new list.
+        const QString typed = m_pDevice->currentText();
+        FillDevices();
+        m_pDevice->setEditText(typed);
+    });
+
     // A choice counts also when it is the entry already shown: choosing the shown model
     // applies its rates again.
     connect(m_pModel, &QComboBox::activated, this, &CTransmissionDlg::ChooseModel);
@@ -47,7 +75,10 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
         if (selection >= 0) m_nBaudIndex = uint8_t(ScopeModelAt(m_nInstrument).lowestBaud + selection + 1);
     });
     connect(m_pPort, &QComboBox::activated, this, [this](int selection) {
-        if (selection >= 0) m_nPort = uint8_t(selection + 1);
+        if (selection < 0) return;
+        KeepDevice();  // the device shown belongs to the COM chosen before
+        m_nPort = uint8_t(selection + 1);
+        FillDevices();
     });
 
     const auto [buttons, ok, cancel] = AddOkCancel(this);
@@ -56,7 +87,9 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     layout->addWidget(buttons);
     setTabOrder(m_pModel, m_pRate);
     setTabOrder(m_pRate, m_pPort);
-    setTabOrder(m_pPort, ok);
+    setTabOrder(m_pPort, m_pDevice);
+    setTabOrder(m_pDevice, refresh);
+    setTabOrder(refresh, ok);
     setTabOrder(ok, cancel);
     setFixedSize(sizeHint());
 }
@@ -77,4 +110,37 @@ void CTransmissionDlg::ChooseModel(int index) {
     if (m_nBaudIndex < model.lowestBaud + 1 || m_nBaudIndex > model.highestBaud + 1)
         m_nBaudIndex = uint8_t(model.lowestBaud + 1);
     m_pRate->setCurrentIndex(m_nBaudIndex - model.lowestBaud - 1);
+}
+
+void CTransmissionDlg::FillDevices() {
+    m_pDevice->clear();
+    for (const SerialDevice& d : EnumerateSerialDevices())
+        m_pDevice->addItem(QString::fromStdString(d.Description()),
+                           QString::fromLocal8Bit((d.byId.empty() ? d.path : d.byId).c_str()));
+    // Devices no list finds (a simulator's pseudo-terminal, say) once chosen for a COM number.
+    for (unsigned port = 1; port <= 4; ++port) {
+        const QString kept = QString::fromLocal8Bit(CPortSettings::Remembered(port).c_str());
+        if (!kept.isEmpty() && m_pDevice->findData(kept) < 0) m_pDevice->addItem(kept, kept);
+    }
+    const QString own = QString::fromLocal8Bit(CPortSettings::Remembered(m_nPort).c_str());
+    const int listed = own.isEmpty() ? -1 : m_pDevice->findData(own);
+    m_pDevice->setCurrentIndex(listed);
+    if (listed < 0) m_pDevice->setEditText(own);
+    // What the COM number opens when the field is left empty.
+    m_pDevice->lineEdit()->setPlaceholderText(QString::fromLocal8Bit(ResolvePortDevice(m_nPort).c_str()));
+}
+
+std::string CTransmissionDlg::ChosenDevice() const {
+    const QString text = m_pDevice->currentText().trimmed();
+    const int listed = m_pDevice->findText(text);
+    const QString device = listed >= 0 ? m_pDevice->itemData(listed).toString() : text;
+    return device.toLocal8Bit().toStdString();
+}
+
+void CTransmissionDlg::KeepDevice() { CPortSettings::Remember(m_nPort, ChosenDevice()); }
+
+// However the dialog closes, the device is kept, as its other choices are.
+void CTransmissionDlg::done(int result) {
+    KeepDevice();
+    QDialog::done(result);
 }

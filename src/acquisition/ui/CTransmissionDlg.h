@@ -1,12 +1,16 @@
 #pragma once
 #include <QDialog>
 #include <cstdint>
+#include <string>
 
 class QComboBox;
 
 // "Parametry transmisji": instrument model, baud rate and port. Every choice is stored
 // the moment it is made, so "Anuluj" keeps it too. Controls are named after their ids:
 // lists "1006" (model), "1007" (rate), "1008" (port); buttons "IDOK" and "IDCANCEL".
+// Beside the port, the serial device that COM number stands for ("device": the machine's
+// serial devices, or a path typed in; "refresh" lists them again), kept per COM number in
+// the user's settings when the port choice changes or the dialog closes.
 class CTransmissionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -17,9 +21,16 @@ public:
     uint8_t BaudIndex() const { return m_nBaudIndex; }
     uint8_t Port() const { return m_nPort; }
 
+    void done(int result) override;
+
 private:
     void FillRates();
     void ChooseModel(int index);
+    // The machine's serial devices into the device list, the shown COM's own device selected.
+    void FillDevices();
+    // The device the field names: a listed entry's device, or the typed path.
+    std::string ChosenDevice() const;
+    void KeepDevice();
 
     uint8_t m_nInstrument;
     uint8_t m_nBaudIndex;
@@ -27,4 +38,5 @@ private:
     QComboBox* m_pModel;
     QComboBox* m_pRate;
     QComboBox* m_pPort;
+    QComboBox* m_pDevice;
 };

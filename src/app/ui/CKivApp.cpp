@@ -19,6 +19,7 @@
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CMainFrame.h"
 #include "app/ui/KivCommandTable.h"
+#include "platform/ui/CPortSettings.h"
 #include "platform/ui/CQtMessages.h"
 #include "view/ui/CKivView.h"
 
@@ -83,6 +84,8 @@ bool CKivApp::InitInstance(const QStringList& args) {
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Kiv"));
     LoadStdProfileSettings();
+    // The serial device the user chose for each COM number.
+    CPortSettings::Load();
     // 3. Every document gets a CChildFrame with one CKivView (see OnFileNew).
     // 4. The main frame, and the desktop services the documents use.
     m_pMainWnd = new CMainFrame(*this);
