@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -156,6 +157,7 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
     CloseFd(m_hShutdown);
     m_hShutdown = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     m_hWrite = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    const int eventError = m_hShutdown < 0 || m_hWrite < 0 ? errno : 0;
 
     m_pOwner = owner;
     m_szWriteBuffer.assign(writeBufferSize, 0);
@@ -168,20 +170,29 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
     m_nWriteSize = 0;
     m_bHungUp = false;
     ClosePortFd(m_hPort);
-    if (m_hShutdown < 0 || m_hWrite < 0)
+    m_strOpened = m_strDevice.empty() ? DeviceName(port) : m_strDevice;
+    m_nOpenError = eventError;
+    if (eventError)
         return false;
 
     char settings[50];
     std::snprintf(settings, sizeof settings, "baud=%u parity=%c data=%u stop=%u", baud, parity, dataBits, stopBits);
-    m_strOpened = m_strDevice.empty() ? DeviceName(port) : m_strDevice;
-    m_nOpenError = 0;
+    // Non-blocking: a modem line without carrier would otherwise hold the open.
     m_hPort = open(m_strOpened.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_hPort < 0) {
         m_nOpenError = errno;
         return false;
     }
-    // Exclusive use; something that is no terminal at all is opened and its settings fail.
+    // A file or a fifo typed in as the device is no port at all; a character device that is no
+    // terminal still opens, and its settings fail with a report.
+    struct stat node;
+    if (fstat(m_hPort, &node) != 0 || !S_ISCHR(node.st_mode)) {
+        m_nOpenError = ENOTTY;  // a folder was refused by open() itself, with EISDIR
+        CloseFd(m_hPort);
+        return false;
+    }
     if (ioctl(m_hPort, TIOCEXCL) != 0 && errno != ENOTTY) {
+        m_nOpenError = errno;
         CloseFd(m_hPort);
         return false;
     }
@@ -288,6 +299,9 @@ void CComPort::ReaderThread() {
                     m_nWriteSize = 0;
                 }
                 if (!ReportError("ReadFile()", error))
+                    break;
+                IComPortOwner* const owner = m_pOwner;
+                if (!Deliver([owner] { owner->OnComPortGone(); }))
                     break;
             }
             continue;

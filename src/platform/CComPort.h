@@ -13,8 +13,8 @@
 
 #include "platform/ISerialPort.h"
 
-// One RS-232 port on a POSIX terminal device. COMn is the device named by the environment
-// variable KIV_COMn, else /dev/ttyS<n-1>. A reader thread waits in poll() for shutdown,
+// One RS-232 port on a POSIX terminal device. COMn is the device ResolvePortDevice names:
+// KIV_COMn, the user's choice, else /dev/ttyS<n-1>. A reader thread waits in poll() for shutdown,
 // received bytes and write requests, and hands every byte to the owner's thread.
 class CComPort : public ISerialPort {
 public:

@@ -20,14 +20,14 @@ struct SerialDevice {
     std::string Description() const;
 };
 
-// The machine's serial devices, sorted by path: ttyUSB*, ttyACM*, rfcomm*, and ttyS* with a real
-// UART behind them (legacy ports whose sysfs type is 0 are left out). Entries whose attributes
-// cannot be read are listed with what could be read.
+// The machine's serial devices: ttyUSB*, ttyACM*, rfcomm*, and ttyS* with a real UART behind
+// them (legacy ports whose sysfs type is 0 are left out), sorted by path with numbers in numeric
+// order. Entries whose attributes cannot be read are listed with what could be read.
 std::vector<SerialDevice> EnumerateSerialDevices(const SerialRoots& roots = {});
 
 // Why a device would not open (the errno of the open), in the program's words with what to do:
 // a device that does not exist (and which ones do), no permission (its group, e.g. dialout, and
 // that the user must join it and log in again), busy (the program holding it, where /proc tells),
-// not a terminal device. Empty for no error.
+// not a terminal device, no hardware behind the port. Empty for no error.
 std::string ExplainOpenFailure(const std::string& device, int error, const SerialRoots& roots = {},
                                const std::string& procRoot = "/proc");

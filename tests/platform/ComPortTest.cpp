@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -9,10 +12,16 @@
 #include <deque>
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "platform/CComPort.h"
 #include "platform/LineSpeed.h"
+#include "platform/PortDevices.h"
+#include "platform/SerialDevices.h"
+#include "support/TestFiles.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -41,7 +50,7 @@ struct Owner : IComPortOwner {
     std::deque<std::function<void()>> tasks;
     size_t maxQueued = 0;
     std::string received;
-    std::vector<std::string> errors;
+    std::vector<std::string> errors;  // the reports, and "gone" when the port said the line was gone
     std::function<void(unsigned)> onByte;
     unsigned port = 0;
     const std::thread::id thread = std::this_thread::get_id();
@@ -59,6 +68,10 @@ struct Owner : IComPortOwner {
         if (onByte) onByte(param);
     }
     void OnComPortError(const std::string& text) override { errors.push_back(text); }
+    void OnComPortGone() override {
+        EXPECT_EQ(std::this_thread::get_id(), thread);
+        errors.push_back("gone");
+    }
     size_t Queued() {
         std::lock_guard<std::mutex> g(lock);
         return tasks.size();
@@ -90,6 +103,41 @@ std::string Report(const char* step, const char* reason, int port) {
            std::to_string(port) + "\n";
 }
 
+// Entries split by ';': "a/b=text" a file, "a/c->target" a link, "a/d/" a folder, "@a/" where the next ones go.
+void MakeTree(const std::string& root, const std::string& entries) {
+    std::string base = root + "/", entry;
+    for (std::istringstream in(entries); std::getline(in, entry, ';');) {
+        const size_t link = entry.find("->"), text = entry.find('=');
+        const fs::path path = base + entry.substr(0, std::min(link, text));
+        if (entry[0] == '@') {
+            base = root + "/" + entry.substr(1);
+            continue;
+        }
+        fs::create_directories(link == text ? path : path.parent_path());
+        if (link != std::string::npos) fs::create_symlink(entry.substr(link + 2), path);
+        else if (text != std::string::npos) WriteBytes(path.string(), entry.substr(text + 1));
+    }
+}
+
+// The tests run as root in CI: this runs what in a child that has dropped to nobody, and returns
+// what it said.
+std::string AsNobody(const std::function<std::string()>& what) {
+    int out[2];
+    if (pipe(out) != 0) return "no pipe";
+    if (fork() == 0) {
+        const bool dropped = setgroups(0, nullptr) == 0 && setresgid(65534, 65534, 65534) == 0 &&
+                             setresuid(65534, 65534, 65534) == 0;
+        const std::string text = dropped ? what() : "still root";
+        _exit(write(out[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
+    }
+    close(out[1]);
+    wait(nullptr);
+    char buffer[1024];
+    const ssize_t got = read(out[0], buffer, sizeof buffer);
+    close(out[0]);
+    return std::string(buffer, size_t(std::max<ssize_t>(got, 0)));
+}
+
 // No test may leave a descriptor or a reader thread behind.
 class ComPort : public testing::Test {
 protected:
@@ -104,21 +152,72 @@ protected:
     const std::set<std::string> m_fds = Entries("/proc/self/fd"), m_threads = Entries("/proc/self/task");
 };
 
+// One of each kind, with attributes missing, unreadable (a folder or a dangling link in the
+// file's place), odd names and dangling links; and a /proc with holders of ttyUSB0 and ttyACM0.
+class SerialDevices : public testing::Test {
+protected:
+    void SetUp() override {
+        MakeTree(m_root, "@sys/devices/usb1/1-1/;idVendor=0403;manufacturer=FTDI\n;product=FT232R USB UART\n;"
+                         "serial=A50285BI\n;1-1:1.0/ttyUSB0/;@sys/devices/usb1/1-2/;idVendor=067b;manufacturer->gone;"
+                         "product/;serial=0001;1-2:1.0/ttyUSB1/;@sys/devices/usb1/1-3/;idVendor=2e8a;product=Pico;"
+                         "1-3:1.0/;@sys/class/tty/;ttyUSB0/device->../../../devices/usb1/1-1/1-1:1.0/ttyUSB0;"
+                         "ttyUSB1/device->../../../devices/usb1/1-2/1-2:1.0/ttyUSB1;ttyUSB4/device->../../../gone;"
+                         "ttyACM0/device->../../../devices/usb1/1-3/1-3:1.0;ttyACM1/device->../../../../x/1:1.0;"
+                         "ttyS1/type=0\n;ttyS2/type=4\n;ttyS10/type/;@x/;idVendor=1;product=Outside;1:1.0/;@dev/;"
+                         "ttyUSB0=;ttyUSB1=;ttyUSB4=;ttyACM0=;ttyACM1=;ttyS1=;ttyS2=;ttyS10=;rfcomm0=;ttyUSB=;"
+                         "ttyUSB0.old=;ttyS-1=;xttyS0=;ttyusb3=;ttyUSB2/;ttyUSB3->ttyUSB9;"
+                         "serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0->../../ttyUSB0;"
+                         "serial/by-id/usb-gone-if00-port0->../../ttyUSB7;@proc/;1234/comm=minicom\n;"
+                         "1234/fd/0->/dev/null;1234/fd/3->" + m_root + "/dev/ttyUSB0;77/fd/4->" + m_root +
+                         "/dev/ttyACM0;self/fd/5->" + m_root + "/dev/ttyS2");
+    }
+    // The message or path with the fake tree's folder taken out.
+    std::string Local(std::string text) const {
+        for (size_t at; (at = text.find(m_root)) != std::string::npos;) text.erase(at, m_root.size());
+        return text;
+    }
+    const std::string m_root = TestDir("serial-devices");
+    const SerialRoots m_roots{m_root + "/sys", m_root + "/dev"};
+};
+
 }  // namespace
 
 TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
     Owner owner;
+    // The environment first, then the user's choice, else the legacy port.
     setenv("KIV_COM3", "/tmp/kiv-no-such-tty", 1);
     unsetenv("KIV_COM12");
+    for (unsigned n : {3u, 11u, 12u}) RememberPortDevice(n, "/dev/ttyACM" + std::to_string(n));
+    RememberPortDevice(12, "");
     EXPECT_EQ(CComPort::DeviceName(3), "/tmp/kiv-no-such-tty");
+    EXPECT_EQ(CComPort::DeviceName(11), "/dev/ttyACM11");
     EXPECT_EQ(CComPort::DeviceName(12), "/dev/ttyS11");
+    RememberPortDevice(3, ""), RememberPortDevice(11, "");
     CComPort port;
     EXPECT_FALSE(port.Open(&owner, 3, 9600, 'N', 8, 1, 9, 80));
     EXPECT_FALSE(port.StartReader());
 
+    // What is no terminal device does not open, nor a path gone since it was listed; the
+    // device for one Open stands in for the COM's until it is dropped.
+    const std::string dir = TestDir("com-port");
+    WriteBytes(dir + "/file", "");
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0600), 0);
+    FarEnd far(4);
+    for (const auto& [name, why] : {std::pair{"file", "to nie jest port szeregowy (Inappropriate ioctl for device)."},
+                                   {"fifo", "to nie jest port szeregowy (Inappropriate ioctl for device)."},
+                                   {"", "to nie jest port szeregowy (Is a directory)."},
+                                   {"gone", "takie urządzenie nie istnieje (No such file or directory)."}}) {
+        port.UseDevice(dir + "/" + name);
+        EXPECT_FALSE(port.Open(&owner, 4, 9600, 'N', 8, 1, 9, 80));
+        const std::string expected = "Nie można otworzyć " + dir + "/" + name + ": " + why;
+        EXPECT_EQ(port.WhyNotOpen().substr(0, expected.size()), expected);
+    }
+    port.UseDevice("");
+    ASSERT_TRUE(port.Open(&owner, 4, 9600, 'N', 8, 1, 9, 80));
+    EXPECT_EQ(port.WhyNotOpen(), "");
+
     // Every rate of the table, also those without a speed_t of their own; the parities and
     // stop bits. The master reports the port's settings (a pty drops PARENB).
-    FarEnd far(4);
     struct Case { unsigned baud; char parity; unsigned stop; tcflag_t bits; };
     for (const Case& c : {Case{110, 'N', 2, CS8 | CSTOPB}, {300, 'E', 1, CS8}, {600, 'O', 1, CS8 | PARODD},
                           {1200, 'N', 1, CS8}, {2400, 'N', 1, CS8}, {4800, 'N', 1, CS8}, {9600, 'N', 1, CS8},
@@ -232,7 +331,7 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
     EXPECT_EQ(owner.received, handled);
 }
 
-TEST_F(ComPort, AHangUpIsReportedOnceAndTheReaderIdles) {
+TEST_F(ComPort, ASilentLineSaysNothingAHangUpIsReportedOnceThenTheLineIsGoneAndTheReaderIdles) {
     auto far = std::make_unique<FarEnd>(8);
     Owner owner(8);
     CComPort port;
@@ -241,19 +340,93 @@ TEST_F(ComPort, AHangUpIsReportedOnceAndTheReaderIdles) {
     std::string reader;
     for (const std::string& task : Entries("/proc/self/task"))
         if (!m_threads.count(task)) reader = task;
+    // An idle reader sleeps in poll; a spinning one would be found running.
+    const auto idle = [&] {
+        int samples = 0, sleeping = 0;
+        owner.Pump([&] {
+            std::ifstream stat("/proc/self/task/" + reader + "/stat");
+            std::string line;
+            std::getline(stat, line);
+            sleeping += line.find(") S ") != std::string::npos;
+            return ++samples == 50;
+        });
+        return sleeping >= 45;
+    };
+    far->Write("x");
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(owner.received, "x");
+    EXPECT_EQ(owner.errors, std::vector<std::string>{});
     far.reset();
     ASSERT_TRUE(owner.Pump([&] { return !owner.errors.empty(); }));
     port.Send("gone\n", 5);
-    // An idle reader sleeps in poll; a spinning one would be found running.
-    int samples = 0, sleeping = 0;
-    owner.Pump([&] {
-        std::ifstream stat("/proc/self/task/" + reader + "/stat");
-        std::string line;
-        std::getline(stat, line);
-        sleeping += line.find(") S ") != std::string::npos;
-        return ++samples == 50;
-    });
-    EXPECT_GE(sleeping, 45);
-    EXPECT_EQ(owner.errors, std::vector<std::string>{Report("ReadFile()", "Input/output error", 8)});
+    EXPECT_TRUE(idle());
+    EXPECT_EQ(owner.errors, (std::vector<std::string>{Report("ReadFile()", "Input/output error", 8), "gone"}));
     EXPECT_EQ(owner.maxQueued, 1u);
+}
+
+// What each device's description shows is pinned by the list in the explanations below.
+TEST_F(SerialDevices, ListsEachKindWithItsStableNameAndWhetherItIsUsb) {
+    std::vector<std::string> got;
+    for (const SerialDevice& d : EnumerateSerialDevices(m_roots))
+        got.push_back(Local(d.path) + (d.byId.empty() ? "" : " " + Local(d.byId)) + (d.usb ? " usb" : ""));
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "/dev/rfcomm0", "/dev/ttyACM0 usb", "/dev/ttyACM1 usb", "/dev/ttyS2", "/dev/ttyS10",
+                       "/dev/ttyUSB0 /dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 usb",
+                       "/dev/ttyUSB1 usb", "/dev/ttyUSB4 usb"}));
+}
+
+TEST_F(SerialDevices, ExplainsWhyADeviceWouldNotOpen) {
+    const SerialRoots none{m_root + "/nowhere", m_root + "/nowhere"};
+    const std::string noneFound = " Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone.",
+                      busy = "urządzenie jest zajęte (Device or resource busy). Używa go ",
+                      denied = ". Poproś administratora o dostęp do tego urządzenia.";
+    struct Case { std::string device; int error; bool fake; std::string why; };
+    for (const Case& c : std::vector<Case>{
+             {"ttyUSB5", ENOENT, true, "takie urządzenie nie istnieje (No such file or directory). Dostępne porty "
+              "szeregowe: /dev/rfcomm0; /dev/ttyACM0 — Pico; /dev/ttyACM1; /dev/ttyS2; /dev/ttyS10; "
+              "/dev/ttyUSB0 — FTDI FT232R USB UART (A50285BI); /dev/ttyUSB1 (0001); /dev/ttyUSB4."},
+             {"ttyUSB0", EISDIR, true, "to nie jest port szeregowy (Is a directory). Dostępne porty szeregowe: "
+              "/dev/rfcomm0; /dev/ttyACM0 — Pico; /dev/ttyACM1; /dev/ttyS2; /dev/ttyS10; "
+              "/dev/ttyUSB1 (0001); /dev/ttyUSB4."},
+             {"ttyUSB0", ENOTTY, false, "to nie jest port szeregowy (Inappropriate ioctl for device)." + noneFound},
+             {"ttyS1", EIO, false, "za tym portem nie ma sprzętu (Input/output error)." + noneFound},
+             {"ttyS1", ENXIO, false, "za tym portem nie ma sprzętu (No such device or address)." + noneFound},
+             {"ttyS1", ENODEV, false, "za tym portem nie ma sprzętu (No such device)." + noneFound},
+             {"ttyUSB5", EACCES, true, "brak uprawnień (Permission denied)" + denied},
+             {"ttyUSB5", EPERM, true, "brak uprawnień (Operation not permitted)" + denied},
+             {"ttyUSB0", EBUSY, true, busy + "program minicom (PID 1234): zamknij go i spróbuj ponownie."},
+             {"ttyACM0", EBUSY, true, busy + "program (PID 77): zamknij go i spróbuj ponownie."},
+             {"ttyS2", EBUSY, true, busy + "inny program: zamknij go i spróbuj ponownie."},
+             {"ttyUSB0", EMFILE, true, "Too many open files."}}) {
+        const std::string device = m_root + "/dev/" + c.device;
+        EXPECT_EQ(Local(ExplainOpenFailure(device, c.error, c.fake ? m_roots : none, m_root + "/proc")),
+                  "Nie można otworzyć /dev/" + c.device + ": " + c.why);
+    }
+    EXPECT_EQ(ExplainOpenFailure(m_root + "/dev/ttyUSB0", 0, m_roots, m_root + "/proc"), "");
+}
+
+// Another user, on a real terminal: whether the list calls it his, and why it will not open.
+TEST_F(ComPort, AnotherUserIsToldWhyATerminalWillNotOpen) {
+    const group* dialout = getgrnam("dialout");
+    if (geteuid() != 0 || !dialout) GTEST_SKIP() << "handing a terminal to another user needs root and a dialout group";
+    FarEnd far(3);
+    const std::string dir = TestDir("com-port-user");
+    MakeTree(dir, "ttyUSB0->" + far.device);
+    const std::string refused = "Nie można otworzyć " + far.device + ": brak uprawnień (Permission denied). ";
+    struct Case { gid_t group; mode_t mode; char accessible; std::string why; };
+    for (const Case& c : std::vector<Case>{
+             {dialout->gr_gid, 0660, '0', refused + "Urządzenie należy do grupy dialout: dodaj użytkownika do tej "
+              "grupy (sudo usermod -aG dialout nobody) i zaloguj się ponownie."},
+             {0, 0604, '0', refused + "Poproś administratora o dostęp do tego urządzenia."},
+             {0, 0666, '1', "opened"}}) {
+        ASSERT_EQ(chown(far.device.c_str(), 0, c.group), 0);
+        ASSERT_EQ(chmod(far.device.c_str(), c.mode), 0);
+        const std::string said = AsNobody([&] {
+            CComPort port;
+            const char accessible = EnumerateSerialDevices({dir, dir}).at(0).accessible ? '1' : '0';
+            return accessible + (port.Open(nullptr, 3, 9600, 'N', 8, 1, 9, 80) ? "opened" : port.WhyNotOpen());
+        });
+        EXPECT_EQ(said.substr(0, 1), std::string(1, c.accessible));
+        EXPECT_EQ(said.substr(std::min<size_t>(said.size(), 1)), c.why);
+    }
 }

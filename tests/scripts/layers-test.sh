@@ -16,7 +16,7 @@ declare -A allowed=(
   [platform/ui]="platform"
   [widgets/ui]="view"
   [analysis/ui]="analysis data platform view widgets/ui"
-  [acquisition/ui]="acquisition data platform view widgets/ui"
+  [acquisition/ui]="acquisition data platform platform/ui view widgets/ui"
   [view/ui]="analysis analysis/ui app data platform view widgets/ui"
 )
 for folder in "${!allowed[@]}"; do
