@@ -4,6 +4,7 @@
 // channel less one. The rest is what the port receives, with an escape byte 0xFE:
 //   FE 'r'          the reply timer fires (when it runs)
 //   FE 's'          the step timer fires (when it runs)
+//   FE 'g'          the line is gone (hang-up): nothing more arrives
 //   FE 'x' lo hi b  b arrives lo + 256 * hi times (the long records stay short)
 //   FE FE           a byte 0xFE arrives
 // Once the bytes are used up the instrument stays silent: the timers fire until the end.
@@ -45,10 +46,12 @@ void CheckTrace(const RawTrace& t, SampleRange range) {
 }
 
 // What must hold after every event: the bar inside 0..100, a closed port neither held nor
-// written to, and a running dialogue that some timer will move on.
+// written to, a running dialogue that some timer will move on, and once the line is gone
+// no reply awaited longer than at once.
 struct Watch {
     const FakeProgressHost& host;
     const CScopeDriver& driver;
+    bool gone = false;
     size_t barsSeen = 0;
     size_t sentAtClose = std::numeric_limits<size_t>::max();
 
@@ -61,6 +64,7 @@ struct Watch {
             FUZZ_CHECK(host.port.sent.size() == sentAtClose);
         }
         if (host.ended == -1) FUZZ_CHECK(host.replyTimer != -1 || host.stepTimer != -1);
+        if (gone) FUZZ_CHECK(host.replyTimer <= 0);
     }
 };
 
@@ -91,8 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto fire = [&](const int& timer, int id) {
         if (timer != -1) driver.OnTimer(id);
     };
+    bool gone = false;  // the instrument's bytes stop with the line
     for (size_t i = 1; i < size && host.ended == -1; ++i) {
         if (data[i] != kEscape || i + 1 == size) {
+            if (gone) continue;
             driver.OnChar(data[i]);
         } else {
             const uint8_t op = data[++i];
@@ -100,9 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 fire(host.replyTimer, kReplyTimer);
             } else if (op == 's') {
                 fire(host.stepTimer, kStepTimer);
-            } else if (op == kEscape) {
+            } else if (op == 'g') {
+                gone = watch.gone = true;
+                host.LoseLine();
+            } else if (op == kEscape && !gone) {
                 driver.OnChar(kEscape);
-            } else if (op == 'x' && i + 3 < size) {
+            } else if (op == 'x' && i + 3 < size && !gone) {
                 const int count = data[i + 1] | data[i + 2] << 8;
                 const uint8_t byte = data[i + 3];
                 i += 3;

@@ -37,7 +37,7 @@ void CQueryDriver::Step() {
             break;
         }
         // Handed to the port before Finish closes it; closing lets the write drain.
-        SendOnly(m_dialogue.closingRequest);
+        SendOnly(ClosingRequest());
         m_nState = 0;
         Finish(0);
         break;

@@ -27,6 +27,8 @@ public:
     void OnTimeout() override;
     void Step() override;
     void OnChar(uint8_t byte) override;
+    bool FirstReplyTaken() const override { return m_nState == 8; }
+    std::string ClosingRequest() const override { return m_dialogue.closingRequest; }
 
 protected:
     virtual std::string SettingsRequest(int channel) const = 0;

@@ -11,7 +11,7 @@ void CScopeDriver::ScheduleStep() {
 void CScopeDriver::ClosePort() { m_pPort.reset(); }
 
 void CScopeDriver::Finish(int result) {
-    if (m_pHost) m_pHost->KillReplyTimer();
+    StopReplyTimer();
     ClosePort();
     if (m_pHost) m_pHost->EndDialog(result);
 }
@@ -20,6 +20,27 @@ void CScopeDriver::OnTimer(int timerId) {
     if (timerId == kReplyTimer) OnTimeout();
     if (m_pHost) m_pHost->KillStepTimer();
     Step();
+}
+
+void CScopeDriver::OnLineGone() {
+    m_bLineGone = true;
+    // Through the host's own timer, so the time-out runs exactly as it would have.
+    if (m_bReplyAwaited) ArmReplyTimer(0);
+}
+
+void CScopeDriver::Detach() {
+    ClosePort();
+    m_pHost = nullptr;
+}
+
+void CScopeDriver::ArmReplyTimer(int ms) {
+    m_bReplyAwaited = true;
+    if (m_pHost) m_pHost->SetReplyTimer(m_bLineGone ? 0 : ms);
+}
+
+void CScopeDriver::StopReplyTimer() {
+    m_bReplyAwaited = false;
+    if (m_pHost) m_pHost->KillReplyTimer();
 }
 
 void CScopeDriver::SetProgress(int percent) {
@@ -31,6 +52,7 @@ void CScopeDriver::SetProgress(int percent) {
 
 bool CScopeDriver::StartCommon(IProgressHost* host) {
     m_pHost = host;
+    m_bLineGone = m_bReplyAwaited = false;
     if (!m_nPlot1Channel && !m_nPlot2Channel) {
         m_nState = 0;
         host->EndDialog(kDialogCancel);
@@ -44,7 +66,7 @@ bool CScopeDriver::StartCommon(IProgressHost* host) {
     if (!m_pPort || !m_pPort->Open(host->PortOwner(), m_nPortNumber, static_cast<unsigned>(baud), kScopeParity,
                                    kScopeDataBits, m_model.stopBits, kScopeEventMask, m_model.writeBuffer)) {
         m_nState = 10;
-        host->SetReplyTimer(100);
+        ArmReplyTimer(100);
         return false;
     }
     m_pPort->StartReader();
@@ -53,7 +75,7 @@ bool CScopeDriver::StartCommon(IProgressHost* host) {
 
 void CScopeDriver::SendRequest(const std::string& command, int replyTimeoutMs) {
     SendOnly(command);
-    if (m_pHost) m_pHost->SetReplyTimer(replyTimeoutMs);
+    ArmReplyTimer(replyTimeoutMs);
 }
 
 void CScopeDriver::SendOnly(const std::string& command) {
@@ -77,12 +99,18 @@ void CScopeDriver::FailOnTimeout(const char* message) {
     StopReplyTimer();
     if (m_nState == 10) {
         Warn(kPortInitFailed);
+        ExplainPortFailure();
         Finish(0);
         return;
     }
     Warn(message);
     m_nState = 3;
     Finish(0);
+}
+
+void CScopeDriver::ExplainPortFailure() {
+    const std::string why = m_pPort ? m_pPort->WhyNotOpen() : std::string();
+    if (m_pHost && !why.empty()) m_pHost->Platform().Message(why, "Kiv", MsgIcon::Information);
 }
 
 const char* QueryTimeoutMessage(int32_t state) {

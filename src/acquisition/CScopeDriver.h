@@ -9,7 +9,7 @@
 
 // One instrument model's dialogue over the serial line: a small state machine driven by
 // received bytes, the reply timer and the step timer, all on the host's thread.
-class CScopeDriver {
+class CScopeDriver : public IHostedDialogue {
 public:
     // traces[0] and traces[1] receive plot 1 and plot 2 (owned by the acquisition).
     CScopeDriver(const ScopeModel& model, RawTrace* traces);
@@ -17,20 +17,34 @@ public:
     CScopeDriver(const CScopeDriver&) = delete;
     CScopeDriver& operator=(const CScopeDriver&) = delete;
 
-    virtual bool Start(IProgressHost* host) { (void)host; return true; }
+    bool Start(IProgressHost* host) override { (void)host; return true; }
     virtual void OnTimeout() {}
     virtual void ScheduleStep();
     virtual void Step() {}
-    virtual void OnChar(uint8_t byte) { (void)byte; }
-    virtual void ClosePort();
+    void OnChar(uint8_t byte) override { (void)byte; }
+    void ClosePort() override;
     virtual bool ParseReply(const std::string& reply) { (void)reply; return true; }
     virtual void Finish(int result);
 
     // The host's timer event: the reply timer's time-out first, then, for every timer,
     // the step timer is stopped and the next step runs.
-    void OnTimer(int timerId);
+    void OnTimer(int timerId) override;
+    // A dead line never answers: the reply awaited now, and any asked for later, times out
+    // at once with the message its time-out has, instead of after the full wait. A line
+    // that is merely silent still gets the full wait.
+    void OnLineGone() override;
+    // The port goes with the host that owns its messages.
+    void Detach() override;
     // percent 0..100 of the plot being fetched; with both plots each takes half the bar.
     void SetProgress(int percent);
+
+    // What the probe needs of a model. The first exchange's reply was taken (the identity,
+    // or the OS-3060's opening reply).
+    virtual bool FirstReplyTaken() const { return false; }
+    // A reply time-out in the current state moves the dialogue on rather than failing it.
+    virtual bool TimeoutGoesOn() const { return false; }
+    // The request that hands the instrument back as a fetch ends; empty when there is none.
+    virtual std::string ClosingRequest() const { return {}; }
 
     const ScopeModel& Model() const { return m_model; }
     const RawTrace& Trace(int plot) const { return m_pTraces[plot == 1 ? 0 : 1]; }
@@ -58,9 +72,9 @@ protected:
     // The same without a reply timer: the closing requests, and requests whose timer the
     // driver arms itself.
     void SendOnly(const std::string& command);
-    void StopReplyTimer() {
-        if (m_pHost) m_pHost->KillReplyTimer();
-    }
+    // The reply timer, through which the driver knows whether a reply is awaited.
+    void ArmReplyTimer(int ms);
+    void StopReplyTimer();
     // An accepted reply: the next state, the reply timer stopped, the count restarted and
     // the step timer armed for the next request.
     void Accept(int32_t nextState);
@@ -72,11 +86,16 @@ protected:
     // of the dialogue; a port that never opened says so and ends with 0, keeping state 10.
     // The instrument is left as the dialogue left it: only a finished fetch releases it.
     void FailOnTimeout(const char* message);
+    // Why the port did not open, in a box of its own (caption "Kiv"), when the port knows:
+    // "Nie można zainicjować portu COM !" alone leaves the user guessing on Linux.
+    void ExplainPortFailure();
     // The trace of the plot being fetched.
     RawTrace& CurrentTrace() { return m_pTraces[m_bFirstPlot ? 0 : 1]; }
 
     const ScopeModel& m_model;
     RawTrace* m_pTraces;
+    bool m_bReplyAwaited = false;  // the reply timer runs
+    bool m_bLineGone = false;      // since this fetch's port said so
 
 public:
     // Port and rate (1-based index into kBaudRates) the next Start opens, set from the

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 
 #include "platform/CPlatform.h"
@@ -26,6 +27,25 @@ public:
     virtual IComPortOwner* PortOwner() = 0;
     // Message boxes of the drivers (caption "Uwaga", stop icon).
     virtual const CPlatform& Platform() const = 0;
+};
+
+// What a host runs: a driver's dialogue, or the probe around one. Every call comes on the
+// host's thread.
+class IHostedDialogue {
+public:
+    virtual ~IHostedDialogue() = default;
+    // The host is up: the port opens and the first request goes out.
+    virtual bool Start(IProgressHost* host) = 0;
+    // Timer 1 or 2 fired.
+    virtual void OnTimer(int timerId) = 0;
+    // One byte the port received.
+    virtual void OnChar(uint8_t byte) = 0;
+    // The port's device is gone (IComPortOwner::OnComPortGone): nothing more will come.
+    virtual void OnLineGone() = 0;
+    // "Anuluj": the port closes at once.
+    virtual void ClosePort() = 0;
+    // The host goes away: it is never called again.
+    virtual void Detach() = 0;
 };
 
 constexpr int kReplyTimer = 1;

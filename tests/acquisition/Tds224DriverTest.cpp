@@ -57,6 +57,12 @@ TEST_F(Tds224Driver, TimeoutMessagesPerStateAndRejectedReplies) {
     ExpectTimeoutAfter({kId}, "Inny błąd !");                 // state 8, its step still due
     ExpectTimeoutAfter({kId, d.substr(0, d.size() - 1)}, "Błąd przy zapytaniu o ustawienia oscyloskopu !");
     ExpectTimeoutAfter({kId, d, Curve(0).substr(0, 2514)}, "Błąd przy akwizycji danych !");
+    // The line goes while the settings request is due: it times out as soon as it is sent.
+    Start(1, 0);
+    host.Receive(kId);
+    host.LoseLine();
+    EXPECT_EQ("SELECT:CH1 ON;:DATA:SOURCE CH1;:WFMPRE:WFID?\r9 0", Step());
+    ExpectTimeout("Błąd przy zapytaniu o ustawienia oscyloskopu !", 3, 2);
 }
 
 TEST_F(Tds224Driver, ReplyExponentsShortRepliesAndStretch) {

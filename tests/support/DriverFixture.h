@@ -71,26 +71,44 @@ struct DriverTest : ::testing::Test {
         EXPECT_EQ(std::tuple(p.opened, p.port, p.baud, p.parity, p.dataBits, p.stopBits, p.eventMask, p.writeBuffer),
                   std::tuple(true, port, baud, 'N', 8u, stopBits, 9u, writeBuffer));
     }
-    // The reply timer runs out: the one box (none for an empty text) and the end with result 0.
-    void ExpectTimeout(const std::string& text, int state, size_t requests) {
+    // The reply timer runs out: the one box (none for an empty text), then why the port did
+    // not open when there is that to say (caption "Kiv"), and the end with result 0.
+    void ExpectTimeout(const std::string& text, int state, size_t requests, const std::string& why = "") {
         host.FireReplyTimer();
-        EXPECT_EQ(Ended(), std::tuple(state, 0, -1, true, requests, text.empty() ? 0u : 1u)) << text;
-        for (const auto& box : host.messages.boxes)
-            EXPECT_EQ(std::tuple(box.text, box.caption, box.icon), std::tuple(text, "Uwaga", MsgIcon::Error));
+        using Box = std::tuple<std::string, std::string, MsgIcon>;
+        std::vector<Box> shown, boxes;
+        for (const auto& box : host.messages.boxes) shown.emplace_back(box.text, box.caption, box.icon);
+        if (!text.empty()) boxes.emplace_back(text, "Uwaga", MsgIcon::Error);
+        if (!why.empty()) boxes.emplace_back(why, "Kiv", MsgIcon::Information);
+        EXPECT_EQ(shown, boxes);
+        EXPECT_EQ(Ended(), std::tuple(state, 0, -1, true, requests, boxes.size())) << text;
     }
-    // Plot 1 from channel 1 until the replies stop; nothing is sent after the last reply's request.
+    // Plot 1 from channel 1 until the replies stop; nothing is sent after the last reply's
+    // request. Then again with the line gone: the reply awaited times out at once (its timer
+    // re-armed at 0) with the same message; where a step is still due ("Inny błąd !") no
+    // reply is awaited and nothing changes.
     void ExpectTimeoutAfter(const std::vector<std::string>& replies, const std::string& text) {
-        Start(1, 0);
-        Feed(replies);
-        ExpectTimeout(text, 3, replies.size());
+        for (const bool gone : {false, true}) {
+            SCOPED_TRACE(gone ? "line gone" : "line silent");
+            Start(1, 0);
+            Feed(replies);
+            if (gone) {
+                host.LoseLine();
+                EXPECT_EQ(host.replyTimer, text == "Inny błąd !" ? -1 : 0);
+            }
+            ExpectTimeout(text, 3, replies.size());
+        }
     }
-    // A port that does not open: nothing sent, a short reply timer reports it. Nothing to
-    // fetch: cancelled at once, the port left alone.
+    // A port that does not open: nothing sent, a short reply timer reports it, with the
+    // port's explanation when it has one. Nothing to fetch: cancelled at once, the port left alone.
     void ExpectPortFailureAndNothingToFetch(const std::string& text) {
-        host.port.openFails = true;
-        Start(1, 0);
-        EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.ended), std::tuple(10, 100, -1));
-        ExpectTimeout(text, 10, 0);
+        for (const std::string why : {"", "Brak urządzenia /dev/ttyS0."}) {
+            host.port = FakePortLog{};
+            host.port.openFails = true, host.port.whyNotOpen = why;
+            Start(1, 0);
+            EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.ended), std::tuple(10, 100, -1));
+            ExpectTimeout(text, 10, 0, why);
+        }
         host.port = FakePortLog{};
         Start(0, 0);
         EXPECT_EQ(std::tuple(driver.m_nState, host.ended, host.port.opened), std::tuple(0, kDialogCancel, false));

@@ -15,6 +15,7 @@ struct FakePortLog {
     uint32_t eventMask = 0;
     std::vector<std::string> sent;
     bool closed = false;
+    std::string whyNotOpen;  // what a port that failed to open says
 };
 
 class FakeSerialPort : public ISerialPort {
@@ -23,9 +24,11 @@ public:
     ~FakeSerialPort() override { m_log.closed = true; }
     bool Open(IComPortOwner*, unsigned port, unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
               uint32_t eventMask, unsigned writeBuffer) override {
-        m_log = {true, m_log.openFails, port, baud, dataBits, stopBits, writeBuffer, parity, eventMask, {}, false};
+        m_log = {true,   m_log.openFails, port, baud, dataBits, stopBits, writeBuffer, parity, eventMask, {}, false,
+                 m_log.whyNotOpen};
         return !m_log.openFails;
     }
+    std::string WhyNotOpen() const override { return m_log.whyNotOpen; }
     bool StartReader() override { return true; }
     void Send(const char* bytes, size_t length) override { m_log.sent.emplace_back(bytes, length); }
 
@@ -51,16 +54,17 @@ public:
     void OnComPortError(const std::string&) override {}
 
     // The dialogue as the progress window runs it.
-    void Start(CScopeDriver& d) { driver = &d, d.Start(this); }
+    void Start(IHostedDialogue& d) { driver = &d, d.Start(this); }
     void Receive(const std::string& bytes) {
         for (unsigned char c : bytes) driver->OnChar(c);
     }
     void FireReplyTimer() { driver->OnTimer(kReplyTimer); }
     void FireStepTimer() { driver->OnTimer(kStepTimer); }
+    void LoseLine() { driver->OnLineGone(); }
     // The last request sent, "" when none.
     std::string LastSent() const { return port.sent.empty() ? std::string() : port.sent.back(); }
 
-    CScopeDriver* driver = nullptr;
+    IHostedDialogue* driver = nullptr;
     FakeMessages messages;
     CPlatform platform{&messages, nullptr};
     FakePortLog port;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "acquisition/CAcquisition.h"
+#include "acquisition/CScopeProbe.h"
+#include "acquisition/ui/CLoopHost.h"
 #include "acquisition/ui/CProgressDlg.h"
 #include "data/CKivDoc.h"
 #include "support/DriverFixture.h"
@@ -44,9 +46,12 @@ TEST(FetchEndToEnd, KivtoolFetchAsAUser) {
     }
     EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
 
-    EXPECT_EQ(run("three.kiv --model tds224 --port 7 --save-settings"),
-              std::pair(1, std::string("kivtool: Uwaga: Nie można zainicjować portu COM !\n"
-                                       "kivtool: Kiv: Błąd transmisji\n")));
+    // The driver's box, why the port would not open (the port's own words), the fetch's box.
+    const auto [failed, said] = run("three.kiv --model tds224 --port 7 --save-settings");
+    EXPECT_EQ(failed, 1);
+    EXPECT_TRUE(said.starts_with("kivtool: Uwaga: Nie można zainicjować portu COM !\nkivtool: Kiv: ")) << said;
+    EXPECT_TRUE(said.ends_with("\nkivtool: Kiv: Błąd transmisji\n")) << said;
+    EXPECT_GT(std::count(said.begin(), said.end(), '\n'), 2) << said;
     EXPECT_EQ(FileBytes(dir + "/Kiv.cfg").size(), 20u);
     EXPECT_FALSE(std::filesystem::exists(dir + "/three.kiv"));
 }
@@ -59,21 +64,29 @@ struct FetchRun {
     std::vector<std::string> boxes;  // "caption: text" of every box shown
 };
 
-// The fetch as the command runs it, every timer of the dialogue timeScale times its period.
-// A dialogue still running after twice the longest reply time-out (80 s), scaled, and ten
-// seconds more is cancelled and reported as hung rather than left to block the test.
-FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1) {
+// The fetch as the command runs it (or as kivtool does, on the event-loop host), every timer
+// of the dialogue timeScale times its period. A dialogue still running after twice the
+// longest reply time-out (80 s), scaled, and ten seconds more is cancelled and reported as
+// hung rather than left to block the test.
+FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1, bool onLoop = false) {
     FakeMessages messages;
     CPlatform platform{&messages, nullptr};
     CScopeDriver& driver = acq.PrepareDriver();
-    CProgressDlg progress(driver, platform);
-    progress.m_dTimeScale = timeScale;
     FetchRun run;
-    QTimer::singleShot(static_cast<int>(160000 * timeScale) + 10000, &progress, [&] {
-        run.hung = true;
-        progress.reject();
-    });
-    run.status = acq.FinishFetch(doc, progress.exec());
+    const int hungMs = static_cast<int>(160000 * timeScale) + 10000;
+    int result;
+    if (onLoop) {
+        CLoopHost host(driver, platform);
+        host.m_dTimeScale = timeScale;
+        QTimer::singleShot(hungMs, &host, [&] { run.hung = true, host.Cancel(); });
+        result = host.Run();
+    } else {
+        CProgressDlg progress(driver, platform);
+        progress.m_dTimeScale = timeScale;
+        QTimer::singleShot(hungMs, &progress, [&] { run.hung = true, progress.reject(); });
+        result = progress.exec();
+    }
+    run.status = acq.FinishFetch(doc, result);
     for (const auto& b : messages.boxes) run.boxes.push_back(b.caption + ": " + b.text);
     return run;
 }
@@ -168,11 +181,13 @@ TEST_P(FetchModel, AgainstItsSimulator) {
 INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(kModels),
                          [](const auto& info) { return std::string(info.param.sim); });
 
-// 200 fetches of both plots, each model against each fault at the fast line rate; every run
-// ends by itself. A reply fault ends with the driver's message of the state it failed in
-// (the LT224 repairs garbage in its waveform digits); a line fault either succeeds, filling
-// the document, or fails, leaving it as it was. KIV_FAULT_TIME_SCALE and KIV_FAULT_RUNS
-// override the dialogue's time scale and the number of runs, for unscaled runs by hand.
+// 200 fetches of both plots, each model against each fault at the fast line rate, three in
+// turn on the progress window and three on the event-loop host; every run ends by itself. A
+// reply fault ends with the driver's message of the state it failed in (the LT224 repairs
+// garbage in its waveform digits), a hang-up mid-reply at once; before the fetch, the probe
+// tells silence, another instrument or the model. A line fault either succeeds, filling the
+// document, or fails, leaving it as it was. KIV_FAULT_TIME_SCALE and KIV_FAULT_RUNS override
+// the dialogue's time scale and the number of runs, for unscaled runs by hand.
 TEST(FaultLoop, EveryModelEndsEveryFault) {
     auto fromEnv = [](const char* name, double fallback) {
         const double value = std::getenv(name) ? std::atof(std::getenv(name)) : 0.0;
@@ -184,9 +199,12 @@ TEST(FaultLoop, EveryModelEndsEveryFault) {
     const int runs = static_cast<int>(fromEnv("KIV_FAULT_RUNS", 200));
     // The stall outlasts every reply time-out (80 s at most): it must end in the time-out.
     const std::string stallLong = "stall:" + std::to_string(static_cast<int>(100000 * scale));
-    const std::vector<std::string> faults = {"silent", "garbage", "wrong-id", "short", "hangup", stallLong, "drop:7",
-                                             "drop:500", "hangup-mid", "noise:0.001", "noise:0.05", "stall:50"};
-    const std::string dir = TestDir("fault_loop");
+    const std::vector<std::string> faults = {"silent", "garbage", "wrong-id", "short", "hangup-mid", stallLong,
+                                             "drop:7", "drop:500", "hangup", "noise:0.001", "noise:0.05", "stall:50"};
+    // What the probe finds behind each reply fault.
+    const EProbeResult found[] = {EProbeResult::Silent, EProbeResult::Other, EProbeResult::Other,
+                                   EProbeResult::Answered, EProbeResult::Answered};
+    const std::string dir = TestDir("fault_loop"), probeDir = TestDir("fault_probe");
     CAcquisition acq(dir + "/Kiv.cfg");
     acq.m_bSaveOnExit = false;
     std::pair<int, int> resources;
@@ -196,19 +214,33 @@ TEST(FaultLoop, EveryModelEndsEveryFault) {
         const Model& m = kModels[i % 4];
         const size_t f = i < 20 ? i / 4 : 5 + static_cast<size_t>(i / 4 - 5) % (faults.size() - 5);
         SCOPED_TRACE(std::string(m.sim) + " " + faults[f] + " run " + std::to_string(i));
-        acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 2};
+        const bool repaired = m.index == 3 && faults[f] == "garbage";
+        acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 7};
+        if (i < 20) {
+            // The probe first, on a simulator of its own named in place of COM7's device.
+            Simulator probed(probeDir, {"--fault", faults[f]}, m.sim);
+            CScopeProbe probe(acq.PrepareDriver());
+            CLoopHost host(probe, {});
+            host.m_strDevice = probeDir + "/ttySIM";
+            host.m_dTimeScale = 0.05;
+            host.Run();
+            EXPECT_EQ(probe.Outcome().result, repaired ? EProbeResult::Answered : found[f]) << probe.Outcome().text;
+        }
+        acq.m_settings.nPort = 2;
         Simulator sim(dir, {"--fault", faults[f], "--seed", std::to_string(i)}, m.sim);
         ASSERT_TRUE(sim.Ready());
         CKivDoc doc;
         FillPlot(doc.Source(), 1, [](int k) { return k % 200; });
         const std::vector<uint8_t> before = doc.SaveToBytes();
-        // Should the GUI thread itself never come back, the alarm ends the program.
-        alarm(static_cast<unsigned>(160 * scale) + 60);
-        const FetchRun run = Fetch(acq, doc, f < 5 ? std::max(scale, 0.05) : scale);
+        // Should the GUI thread itself never come back, the alarm ends the program. A line that
+        // hangs up mid-reply ends the fetch at once: on unscaled timers, the alarm at half the
+        // shortest waveform time-out (20 s, OS-3060) tells it waited for its time-out instead.
+        const bool hangup = f == 4;
+        alarm(hangup ? 10 : static_cast<unsigned>(160 * scale) + 60);
+        const FetchRun run = Fetch(acq, doc, hangup ? 1.0 : f < 5 ? std::max(scale, 0.05) : scale, i / 3 % 2 == 1);
         alarm(0);
         EXPECT_FALSE(run.hung);
         // Besides the repaired garbage, reply faults and the next four line faults must fail.
-        const bool repaired = m.index == 3 && faults[f] == "garbage";
         if (!repaired && (f < 9 || run.status != kFetchOk)) {
             const size_t message = f == 3 || f == 4 ? 1 : 0;  // the waveform's or the identity's
             ExpectFailed(m, run, doc, before, f < 5 && !m.messages.empty() ? m.messages[message] : "");

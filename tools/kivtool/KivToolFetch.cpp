@@ -1,9 +1,6 @@
 // kivtool fetch: the instrument's dialogue without windows. The settings come from
 // "Kiv.cfg" in the working directory, changed by the options, and are written back only
 // with --save-settings.
-#include <QEventLoop>
-#include <QMetaObject>
-#include <QTimer>
 #include <unistd.h>
 #include <algorithm>
 #include <cctype>
@@ -12,76 +9,21 @@
 #include "KivTool.h"
 #include "KivToolCommon.h"
 #include "acquisition/CAcquisition.h"
-#include "platform/CComPort.h"
+#include "acquisition/ui/CLoopHost.h"
 #include "view/NumberText.h"
 
 namespace {
 
-// The progress window's part: timers, the modal loop, the port's messages; on a terminal
-// the bar is a line on stderr, ended before any message.
-class CConsoleProgress : public QObject, public IProgressHost, public IComPortOwner, private IMessages {
-public:
-    CConsoleProgress(CScopeDriver& driver, const CPlatform& platform)
-        : m_driver(driver), m_pMessages(platform.messages), m_platform{this, nullptr}, m_bTerminal(isatty(2)) {
-        connect(&m_reply, &QTimer::timeout, this, [this] { m_driver.OnTimer(kReplyTimer); });
-        connect(&m_step, &QTimer::timeout, this, [this] { m_driver.OnTimer(kStepTimer); });
+// The bar of a fetch on a terminal: a line on stderr, ended before any message.
+void DrawBar(int pos) {
+    if (pos < 0) {
+        std::fputc('\n', stderr);
+        return;
     }
-    ~CConsoleProgress() override { m_driver.m_pHost = nullptr; }
-
-    int Run() {
-        QTimer::singleShot(0, this, [this] { m_driver.Start(this); });
-        return m_loop.exec();
-    }
-
-    void SetReplyTimer(int ms) override { m_reply.start(ms); }
-    void KillReplyTimer() override { m_reply.stop(); }
-    void SetStepTimer(int ms) override { m_step.start(ms); }
-    void KillStepTimer() override { m_step.stop(); }
-    bool HasWindow() const override { return true; }
-    void SetBarPos(int pos) override {
-        if (!m_bTerminal || pos == m_nPos) return;
-        m_nPos = pos;
-        const int filled = std::clamp(pos, 0, 100) / 2;
-        std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(), std::string(50 - filled, ' ').c_str(),
-                     pos);
-        m_bBar = true;
-    }
-    void EndDialog(int result) override {
-        m_reply.stop();
-        m_step.stop();
-        EndBar();
-        m_loop.exit(result);
-    }
-    std::unique_ptr<ISerialPort> CreatePort() override { return std::make_unique<CComPort>(); }
-    IComPortOwner* PortOwner() override { return this; }
-    const CPlatform& Platform() const override { return m_platform; }
-
-    void Post(std::function<void()> task) override { QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection); }
-    void OnComPortMessage(int message, unsigned param, unsigned) override {
-        if (message == WM_COMPORT_RXCHAR) m_driver.OnChar(static_cast<uint8_t>(param));
-    }
-    void OnComPortError(const std::string& text) override { m_platform.Message(text, "Application Error", MsgIcon::Error); }
-
-private:
-    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) override {
-        EndBar();
-        return m_pMessages ? m_pMessages->Show(text, caption, icon, buttons) : MsgResult::Ok;
-    }
-    void EndBar() {
-        if (m_bBar) std::fputc('\n', stderr);
-        m_bBar = false;
-        m_nPos = -1;
-    }
-
-    CScopeDriver& m_driver;
-    IMessages* m_pMessages;
-    CPlatform m_platform;
-    QTimer m_reply, m_step;
-    QEventLoop m_loop;
-    bool m_bTerminal;
-    bool m_bBar = false;
-    int m_nPos = -1;
-};
+    const int filled = std::clamp(pos, 0, 100) / 2;
+    std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(), std::string(50 - filled, ' ').c_str(),
+                 pos);
+}
 
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -150,8 +92,9 @@ int KivToolFetch(const KivToolCall& call) {
     CScopeDriver& driver = acq.PrepareDriver();
     int result;
     {
-        CConsoleProgress progress(driver, platform);
-        result = progress.Run();
+        CLoopHost host(driver, platform);
+        if (isatty(2)) host.m_fnBar = DrawBar;
+        result = host.Run();
     }
     const int fetched = acq.FinishFetch(*doc, result);
     if (fetched != kFetchOk) {

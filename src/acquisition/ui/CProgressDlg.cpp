@@ -7,10 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "acquisition/CScopeDriver.h"
 #include "platform/CComPort.h"
 
-CProgressDlg::CProgressDlg(CScopeDriver& driver, const CPlatform& platform, QWidget* parent)
+CProgressDlg::CProgressDlg(IHostedDialogue& driver, const CPlatform& platform, QWidget* parent)
     : QDialog(parent), m_driver(driver), m_platform(platform) {
     setWindowTitle(QStringLiteral("Wczytywanie danych"));
     setModal(true);
@@ -32,7 +31,7 @@ CProgressDlg::CProgressDlg(CScopeDriver& driver, const CPlatform& platform, QWid
     m_createPort = [] { return std::make_unique<CComPort>(); };
 }
 
-CProgressDlg::~CProgressDlg() { m_driver.m_pHost = nullptr; }
+CProgressDlg::~CProgressDlg() { m_driver.Detach(); }
 
 int CProgressDlg::BarPos() const { return m_pBar->value(); }
 
@@ -70,6 +69,8 @@ void CProgressDlg::OnComPortMessage(int message, unsigned param, unsigned) {
 void CProgressDlg::OnComPortError(const std::string& text) {
     m_platform.Message(text, "Application Error", MsgIcon::Error);
 }
+
+void CProgressDlg::OnComPortGone() { m_driver.OnLineGone(); }
 
 // The driver starts once the window is up, from the event loop, so that a dialogue that
 // ends at once (no plot chosen) ends the dialog's own loop.

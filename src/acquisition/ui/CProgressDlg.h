@@ -4,16 +4,15 @@
 
 #include "acquisition/IProgressHost.h"
 
-class CScopeDriver;
 class QProgressBar;
 
 // "Wczytywanie danych": hosts one acquisition. It owns the reply and step timers, receives
-// the port's bytes on the GUI thread and hands all three kinds of event to the driver;
-// "Anuluj" closes the port at once.
+// the port's bytes on the GUI thread and hands all three kinds of event, and the end of the
+// line, to the driver; "Anuluj" closes the port at once.
 class CProgressDlg : public QDialog, public IProgressHost, public IComPortOwner {
     Q_OBJECT
 public:
-    CProgressDlg(CScopeDriver& driver, const CPlatform& platform, QWidget* parent = nullptr);
+    CProgressDlg(IHostedDialogue& driver, const CPlatform& platform, QWidget* parent = nullptr);
     ~CProgressDlg() override;
 
     int BarPos() const;
@@ -34,6 +33,7 @@ public:
     void Post(std::function<void()> task) override;
     void OnComPortMessage(int message, unsigned param, unsigned port) override;
     void OnComPortError(const std::string& text) override;
+    void OnComPortGone() override;
 
     void reject() override;
 
@@ -46,7 +46,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CScopeDriver& m_driver;
+    IHostedDialogue& m_driver;
     CPlatform m_platform;
     QProgressBar* m_pBar;
     QTimer m_replyTimer, m_stepTimer;

@@ -46,7 +46,7 @@ void CHm1507Driver::RequestWaveform() {
     const std::string request = Hm1507WaveformRequest(CurrentChannel());
     if (!request.empty()) SendOnly(request);
     StopReplyTimer();
-    if (m_pHost) m_pHost->SetReplyTimer(kWaveformTimeoutMs);
+    ArmReplyTimer(kWaveformTimeoutMs);
 }
 
 void CHm1507Driver::OnTimeout() {
@@ -76,7 +76,7 @@ void CHm1507Driver::Step() {
         m_nState = 12;
         SendOnly(kIdentify);
         StopReplyTimer();
-        if (m_pHost) m_pHost->SetReplyTimer(kReplyTimeoutMs);
+        ArmReplyTimer(kReplyTimeoutMs);
         break;
     case 13:
         m_nState = 14;
@@ -106,7 +106,7 @@ void CHm1507Driver::Step() {
         break;
     case 16:
         m_nState = 0;
-        SendOnly(kLocal + m_strLineEnd);
+        SendOnly(ClosingRequest());
         Finish(0);
         break;
     default: break;
@@ -150,6 +150,8 @@ void CHm1507Driver::OnChar(uint8_t byte) {
     default: break;
     }
 }
+
+std::string CHm1507Driver::ClosingRequest() const { return kLocal + m_strLineEnd; }
 
 bool CHm1507Driver::ParseReply(const std::string& reply) {
     if (m_nState == 9) {

@@ -19,6 +19,10 @@ public:
     void Step() override;
     void OnChar(uint8_t byte) override;
     bool ParseReply(const std::string& reply) override;
+    bool FirstReplyTaken() const override { return m_nState == 13; }
+    bool TimeoutGoesOn() const override { return m_nState == 5; }
+    // Back to local operation.
+    std::string ClosingRequest() const override;
 
     std::string m_strAck;      // "0" CR LF
     std::string m_strLineEnd;  // CR LF

@@ -30,8 +30,12 @@ bool COs3060Driver::Start(IProgressHost* host) {
 
 void COs3060Driver::OnTimeout() {
     StopReplyTimer();
-    // No messages at all: the fetch reports "Błąd transmisji" from the state.
-    if (m_nState != 10) m_nState = 3;
+    // No messages of its own: the fetch reports "Błąd transmisji" from the state. Why the
+    // port would not open is the system's knowledge, not the model's, so it is told here too.
+    if (m_nState == 10)
+        ExplainPortFailure();
+    else
+        m_nState = 3;
     Finish(0);
 }
 

@@ -19,6 +19,7 @@ public:
     void Step() override;
     void OnChar(uint8_t byte) override;
     bool ParseReply(const std::string& reply) override;
+    bool FirstReplyTaken() const override { return m_nState == 8; }
 
 private:
     // Fail at once: state 3 and the end, without a message.

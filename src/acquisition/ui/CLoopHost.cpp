@@ -1,0 +1,70 @@
+#include "acquisition/ui/CLoopHost.h"
+
+#include <QMetaObject>
+#include <algorithm>
+
+#include "platform/CComPort.h"
+
+CLoopHost::CLoopHost(IHostedDialogue& dialogue, const CPlatform& platform)
+    : m_dialogue(dialogue), m_pMessages(platform.messages), m_platform{this, nullptr} {
+    connect(&m_reply, &QTimer::timeout, this, [this] { m_dialogue.OnTimer(kReplyTimer); });
+    connect(&m_step, &QTimer::timeout, this, [this] { m_dialogue.OnTimer(kStepTimer); });
+    m_createPort = [this] {
+        auto port = std::make_unique<CComPort>();
+        port->UseDevice(m_strDevice);
+        return port;
+    };
+}
+
+CLoopHost::~CLoopHost() { m_dialogue.Detach(); }
+
+int CLoopHost::Run() {
+    // Started from the loop, so that a dialogue that ends at once ends this loop.
+    QTimer::singleShot(0, this, [this] { m_dialogue.Start(this); });
+    return m_loop.exec();
+}
+
+void CLoopHost::Cancel() {
+    m_dialogue.ClosePort();
+    EndDialog(kDialogCancel);
+}
+
+int CLoopHost::Scaled(int ms) const { return std::max(1, static_cast<int>(ms * m_dTimeScale)); }
+
+void CLoopHost::SetBarPos(int pos) {
+    if (!m_fnBar || pos == m_nPos) return;
+    m_nPos = pos;
+    m_fnBar(pos);
+}
+
+void CLoopHost::EndBar() {
+    if (m_fnBar && m_nPos >= 0) m_fnBar(-1);
+    m_nPos = -1;
+}
+
+void CLoopHost::EndDialog(int result) {
+    m_reply.stop();
+    m_step.stop();
+    EndBar();
+    m_loop.exit(result);
+}
+
+std::unique_ptr<ISerialPort> CLoopHost::CreatePort() { return m_createPort(); }
+
+// The reader thread waits until the task has run here, or until the port shuts down.
+void CLoopHost::Post(std::function<void()> task) {
+    QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+void CLoopHost::OnComPortMessage(int message, unsigned param, unsigned) {
+    if (message == WM_COMPORT_RXCHAR) m_dialogue.OnChar(static_cast<uint8_t>(param));
+}
+
+void CLoopHost::OnComPortError(const std::string& text) {
+    m_platform.Message(text, "Application Error", MsgIcon::Error);
+}
+
+MsgResult CLoopHost::Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {
+    EndBar();
+    return m_pMessages ? m_pMessages->Show(text, caption, icon, buttons) : MsgResult::Ok;
+}
