@@ -138,8 +138,8 @@ void CScopeProbe::End(EProbeResult result) {
         break;
     case EProbeResult::NoPort: {
         const std::string why = m_driver.m_pPort ? OneLine(m_driver.m_pPort->WhyNotOpen()) : std::string();
-        text = why.empty() ? "Nie można otworzyć portu COM" + std::to_string(m_driver.m_nPortNumber) + "."
-                           : "Nie można otworzyć portu: " + why;
+        // The port's own explanation already begins by saying that it would not open.
+        text = why.empty() ? "Nie można otworzyć portu COM" + std::to_string(m_driver.m_nPortNumber) + "." : why;
         break;
     }
     }

@@ -54,7 +54,7 @@ TEST_P(ScopeProbe, FourOutcomes) {
         {EProbeResult::Silent, silent},
         {EProbeResult::Silent, silent},
         {EProbeResult::NoPort, "Nie można otworzyć portu COM3."},
-        {EProbeResult::NoPort, "Nie można otworzyć portu: Brak urządzenia /dev/ttyS2. Podłącz adapter."},
+        {EProbeResult::NoPort, "Brak urządzenia /dev/ttyS2. Podłącz adapter."},
     };
     for (const Way way : {kAnswers, kOther, kSilent, kGone, kNoPort, kNoPortWhy}) {
         SCOPED_TRACE(way);

@@ -176,6 +176,21 @@ TEST_P(FetchModel, AgainstItsSimulator) {
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     EXPECT_EQ(lines, m.requests);
+
+    // kivtool on the simulator's device by its path, whatever the COM numbers stand for.
+    const std::string sub = TestDir(std::string("fetch_device_") + m.sim);
+    Simulator other(sub, {}, m.sim);
+    ASSERT_TRUE(other.Ready());
+    unsetenv("KIV_COM2");
+    const std::string tool = "cd " + sub + " && " KIVTOOL_PATH " ";
+    const auto [probed, said] = RunCommand(tool + "probe --model " + m.sim + " --device ttySIM");
+    EXPECT_EQ(probed, 0) << said;
+    EXPECT_EQ(said, std::string("Oscyloskop odpowiada jako ") + ScopeModelAt(m.index).name + ".\n");
+    const auto [fetched, out] = RunCommand(tool + "fetch got.kiv --model " + m.sim + " --device ttySIM");
+    ASSERT_EQ(fetched, 0) << out;
+    CKivDoc got;
+    ASSERT_TRUE(got.OnOpenDocument(sub + "/got.kiv"));
+    EXPECT_EQ(got.Source().m_nPresent, 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(kModels),

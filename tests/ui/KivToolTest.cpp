@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -107,7 +108,14 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     const QJsonObject nanInfo = Json(Tool("info " + dir + "/nan.kiv").out);
     EXPECT_TRUE(nanInfo["plot1"]["time"]["step"].isNull());
     EXPECT_TRUE(nanInfo["plot1"]["amplitude"]["step"].isNull());
-    for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "fetch"}) {
+    // The machine's serial devices: one line each, and the same as a JSON array.
+    const QJsonDocument ports = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("ports --json").out));
+    ASSERT_TRUE(ports.isArray());
+    const std::string lines = Tool("ports").out;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), ports.array().size());
+    for (const QJsonValue& port : ports.array()) EXPECT_TRUE(port["path"].toString().startsWith("/dev/"));
+    for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "fetch",
+                          "probe", "ports"}) {
         ToolRun help = Tool(std::string(c) + " --help");
         EXPECT_EQ(help.status, 0) << c;
         EXPECT_EQ(help.out.rfind(std::string("Użycie: kivtool ") + c, 0), 0u) << help.out;

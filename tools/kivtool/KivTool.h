@@ -16,6 +16,8 @@ int KivToolGenerate(const KivToolCall& call);
 int KivToolImport(const KivToolCall& call);
 int KivToolMeanRms(const KivToolCall& call);
 int KivToolFetch(const KivToolCall& call);
+int KivToolPorts(const KivToolCall& call);
+int KivToolProbe(const KivToolCall& call);
 
 // What --model takes: "0..3, os3060, hm1507, tds224, lt224".
 std::string KivToolModelKeys();

@@ -1,4 +1,4 @@
-// kivtool fetch: the instrument's dialogue without windows. The settings come from
+// kivtool fetch and probe: the instrument's dialogue without windows. The settings come from
 // "Kiv.cfg" in the working directory, changed by the options, and are written back only
 // with --save-settings.
 #include <unistd.h>
@@ -9,7 +9,9 @@
 #include "KivTool.h"
 #include "KivToolCommon.h"
 #include "acquisition/CAcquisition.h"
+#include "acquisition/CScopeProbe.h"
 #include "acquisition/ui/CLoopHost.h"
+#include "platform/ui/CPortSettings.h"
 #include "view/NumberText.h"
 
 namespace {
@@ -48,10 +50,10 @@ std::string KivToolModelKeys() {
     return keys;
 }
 
-int KivToolFetch(const KivToolCall& call) {
-    CAcquisition acq;
-    acq.m_bSaveOnExit = call.Has("save-settings");
-    AcquisitionSettings& s = acq.m_settings;
+namespace {
+
+// --model, --port and --baud over what Kiv.cfg gave; the status (usage error or 0).
+int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
     if (auto m = call.Value("model")) {
         const int index = ModelIndex(*m);
         if (index < 0) return KivToolUsage("nieznany model " + *m + " (" + KivToolModelKeys() + ")");
@@ -60,6 +62,7 @@ int KivToolFetch(const KivToolCall& call) {
     const ScopeModel& model = ScopeModelAt(s.nInstrument);
     if (auto p = call.Value("port"))
         if (!ReadInteger(*p, 1, 255, s.nPort)) return KivToolUsage("--port przyjmuje 1..255 (COMn)");
+    if (call.Has("port") && call.Has("device")) return KivToolUsage("--port i --device wykluczają się");
     if (auto b = call.Value("baud")) {
         int index = -1;
         for (int i = model.lowestBaud; i <= model.highestBaud; ++i)
@@ -69,6 +72,28 @@ int KivToolFetch(const KivToolCall& call) {
                                 " do " + std::to_string(kBaudRates[model.highestBaud]) + " dla " + model.name);
         s.nBaudIndex = static_cast<uint8_t>(index + 1);
     }
+    return kExitOk;
+}
+
+// The instrument dialogue on the loop host, on --device when given, else on what the COM
+// number stands for (KIV_COMn, the device chosen in the program, /dev/ttyS<n-1>).
+int RunOnLine(const KivToolCall& call, IHostedDialogue& dialogue, const CPlatform& platform, bool bar) {
+    KivToolEnsureApplication();
+    CPortSettings::Load();
+    CLoopHost host(dialogue, platform);
+    host.m_strDevice = call.Value("device").value_or("");
+    if (bar && isatty(2)) host.m_fnBar = DrawBar;
+    return host.Run();
+}
+
+}  // namespace
+
+int KivToolFetch(const KivToolCall& call) {
+    CAcquisition acq;
+    acq.m_bSaveOnExit = call.Has("save-settings");
+    AcquisitionSettings& s = acq.m_settings;
+    if (const int status = ApplyLineOptions(call, s)) return status;
+    const ScopeModel& model = ScopeModelAt(s.nInstrument);
     for (int plot = 1; plot <= 2; ++plot) {
         auto v = call.Value(plot == 1 ? "plot1" : "plot2");
         if (!v) continue;
@@ -87,19 +112,21 @@ int KivToolFetch(const KivToolCall& call) {
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
 
-    KivToolEnsureApplication();
     const CPlatform platform = KivToolPlatform();
-    CScopeDriver& driver = acq.PrepareDriver();
-    int result;
-    {
-        CLoopHost host(driver, platform);
-        if (isatty(2)) host.m_fnBar = DrawBar;
-        result = host.Run();
-    }
-    const int fetched = acq.FinishFetch(*doc, result);
+    const int fetched = acq.FinishFetch(*doc, RunOnLine(call, acq.PrepareDriver(), platform, true));
     if (fetched != kFetchOk) {
         ReportFetchStatus(fetched, platform);
         return kExitFailure;
     }
     return KivToolSave(*doc, call.File(0));
+}
+
+int KivToolProbe(const KivToolCall& call) {
+    CAcquisition acq;
+    acq.m_bSaveOnExit = false;  // a probe changes nothing
+    if (const int status = ApplyLineOptions(call, acq.m_settings)) return status;
+    CScopeProbe probe(acq.PrepareDriver());
+    RunOnLine(call, probe, KivToolPlatform(), false);
+    std::printf("%s\n", probe.Outcome().text.c_str());
+    return probe.Outcome().result == EProbeResult::Answered ? kExitOk : kExitFailure;
 }

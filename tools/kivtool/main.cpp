@@ -12,6 +12,9 @@ constexpr char kModeHelp[] =
 constexpr char kCursorsHelp[] =
     "pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; "
     "wyznaczają zakres analizy Fouriera, średniej i RMS";
+constexpr char kDeviceHelp[] =
+    "urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, "
+    "które oznacza numer COM; wyklucza --port";
 constexpr char kIntoHelp[] =
     "zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia "
     "i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia";
@@ -89,16 +92,43 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na "
          "COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je "
          "zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej "
-         "środowiska KIV_COMn, a bez niej /dev/ttyS<n-1>. Na terminalu pasek postępu "
+         "środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez "
+         "wyboru /dev/ttyS<n-1>. Na terminalu pasek postępu "
          "idzie na stderr; komunikaty przyrządu też.",
          {{"model", "MODEL", "instrument zamiast zapisanego w Kiv.cfg: " + KivToolModelKeys()},
           {"port", "N", "port COMn, 1..255"},
+          {"device", "ŚCIEŻKA", kDeviceHelp},
           {"baud", "PRĘDKOŚĆ", "prędkość, jedna z oferowanych przez model"},
           {"plot1", "KANAŁ", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)"},
           {"plot2", "KANAŁ", "kanał wykresu 2 albo off"},
           {"into", "DOKUMENT.kiv", kIntoHelp},
           {"save-settings", nullptr, "zapisuje ustawienia tego pobrania w Kiv.cfg"}},
          KivToolFetch},
+        {"probe", "", 0, 0, "sprawdzenie połączenia z oscyloskopem",
+         "Sprawdza połączenie jak przycisk \"Sprawdź połączenie\" w oknie \"Parametry transmisji\": "
+         "otwiera port z ustawieniami linii modelu, wysyła tylko pierwsze zapytanie modelu, sprawdza "
+         "odpowiedź tak jak przy pobieraniu, oddaje przyrząd tak jak po pobraniu i wypisuje w jednym "
+         "wierszu, co zaszło: przyrząd odpowiedział jako wybrany model, odpowiedział czymś innym "
+         "(pierwsze bajty), milczał albo portu nie dało się otworzyć (i dlaczego). Trwa nie dłużej niż "
+         "czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, "
+         "zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany "
+         "model.",
+         {{"model", "MODEL", "instrument zamiast zapisanego w Kiv.cfg: " + KivToolModelKeys()},
+          {"port", "N", "port COMn, 1..255"},
+          {"device", "ŚCIEŻKA", kDeviceHelp},
+          {"baud", "PRĘDKOŚĆ", "prędkość, jedna z oferowanych przez model"}},
+         KivToolProbe},
+        {"ports", "", 0, 0, "porty szeregowe komputera",
+         "Wypisuje porty szeregowe komputera tak, jak lista \"Urządzenie\" w oknie \"Parametry "
+         "transmisji\": /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden "
+         "port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej "
+         "nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) "
+         "i czy ten użytkownik może port "
+         "otworzyć.",
+         {{"json", nullptr,
+           "lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, "
+           "usb i accessible (null, gdy pola nie ma)"}},
+         KivToolPorts},
     };
     return commands;
 }
