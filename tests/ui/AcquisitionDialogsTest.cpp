@@ -18,6 +18,7 @@
 #include "platform/PortDevices.h"
 #include "platform/ui/CPortSettings.h"
 #include "support/DialogControls.h"
+#include "support/ScopeSimulator.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
     RunSetup(dlg, [](CTransmissionDlg& t) {
         QStringList labels{t.windowTitle()};
         for (const QLabel* label : t.findChildren<QLabel*>())
-            labels << label->text() + '>' + label->buddy()->objectName();
+            if (label->buddy()) labels << label->text() + '>' + label->buddy()->objectName();
         EXPECT_EQ(labels.join('|').toStdString(),
                   "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008|"
                   "&Urządzenie>device");
@@ -168,4 +169,22 @@ TEST(AcquisitionDialogs, DeviceFieldKeepsADevicePerComNumber) {
     Click(again, "IDOK");  // an empty field forgets the device
     EXPECT_EQ(ResolvePortDevice(2), "/dev/ttyS1");
     EXPECT_EQ(CPortSettings::Remembered(2), "");
+}
+
+// "Sprawdź połączenie" asks the device in the field with the chosen model's first request.
+TEST(AcquisitionDialogs, ProbeOfTheChosenDevice) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("probe")));
+    const std::string dir = TestDir("probe-sim");
+    Simulator sim(dir, {}, "tds224");
+    ASSERT_TRUE(sim.Ready());
+    unsetenv("KIV_COM2");  // the field alone names the device
+    CTransmissionDlg t(2, 7, 2);
+    Get<QComboBox>(t, "device")->setEditText(QString::fromStdString(dir + "/ttySIM"));
+    Click(t, "probe");
+    EXPECT_EQ(Get<QLabel>(t, "probeResult")->text(), "Oscyloskop odpowiada jako TEKTRONIX TDS224.");
+    Choose(t, "1006", 3);
+    Click(t, "probe");
+    EXPECT_EQ(Get<QLabel>(t, "probeResult")->text().toStdString(),
+              "Brak odpowiedzi (LECROY LT224): sprawdź kabel, zasilanie, port i prędkość transmisji.");
+    EXPECT_TRUE(t.isEnabled());
 }

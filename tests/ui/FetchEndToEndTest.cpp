@@ -45,6 +45,8 @@ TEST(FetchEndToEnd, KivtoolFetchAsAUser) {
         EXPECT_EQ(*std::min_element(raw, raw + kSamples), 50);  // channel 2: the square, not the dc of channel 1
     }
     EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
+    EXPECT_EQ(run("four.kiv --plot1 off --plot2 off --save-settings").first, 2);  // a wrong line saves nothing
+    EXPECT_FALSE(std::filesystem::exists(dir + "/Kiv.cfg"));
 
     // The driver's box, why the port would not open (the port's own words), the fetch's box.
     const auto [failed, said] = run("three.kiv --model tds224 --port 7 --save-settings");

@@ -90,7 +90,7 @@ int RunOnLine(const KivToolCall& call, IHostedDialogue& dialogue, const CPlatfor
 
 int KivToolFetch(const KivToolCall& call) {
     CAcquisition acq;
-    acq.m_bSaveOnExit = call.Has("save-settings");
+    acq.m_bSaveOnExit = false;  // until the options are known to be right
     AcquisitionSettings& s = acq.m_settings;
     if (const int status = ApplyLineOptions(call, s)) return status;
     const ScopeModel& model = ScopeModelAt(s.nInstrument);
@@ -112,6 +112,7 @@ int KivToolFetch(const KivToolCall& call) {
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
 
+    acq.m_bSaveOnExit = call.Has("save-settings");
     const CPlatform platform = KivToolPlatform();
     const int fetched = acq.FinishFetch(*doc, RunOnLine(call, acq.PrepareDriver(), platform, true));
     if (fetched != kFetchOk) {

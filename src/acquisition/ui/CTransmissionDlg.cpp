@@ -1,5 +1,6 @@
 #include "acquisition/ui/CTransmissionDlg.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -8,7 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "acquisition/CScopeProbe.h"
+#include "acquisition/RawTrace.h"
 #include "acquisition/ScopeRegistry.h"
+#include "acquisition/ui/CLoopHost.h"
 #include "platform/PortDevices.h"
 #include "platform/SerialDevices.h"
 #include "platform/ui/CPortSettings.h"
@@ -60,6 +64,18 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     auto* deviceLabel = new QLabel(QStringLiteral("&Urządzenie"), this);
     deviceLabel->setBuddy(m_pDevice);
     form->addRow(deviceLabel, deviceRow);
+    auto* probe = new QPushButton(QStringLiteral("Sprawdź połączenie"), this);
+    probe->setObjectName(QStringLiteral("probe"));
+    probe->setAutoDefault(false);
+    m_pProbeResult = new QLabel(this);
+    m_pProbeResult->setObjectName(QStringLiteral("probeResult"));
+    m_pProbeResult->setWordWrap(true);
+    m_pProbeResult->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* probeRow = new QVBoxLayout;
+    probeRow->addWidget(probe, 0, Qt::AlignLeft);
+    probeRow->addWidget(m_pProbeResult);
+    form->addRow(QString(), probeRow);
+    connect(probe, &QPushButton::clicked, this, &CTransmissionDlg::Probe);
     FillDevices();
     connect(refresh, &QPushButton::clicked, this, [this] {
         // What is typed survives the new list.
@@ -89,9 +105,11 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     setTabOrder(m_pRate, m_pPort);
     setTabOrder(m_pPort, m_pDevice);
     setTabOrder(m_pDevice, refresh);
-    setTabOrder(refresh, ok);
+    setTabOrder(refresh, probe);
+    setTabOrder(probe, ok);
     setTabOrder(ok, cancel);
-    setFixedSize(sizeHint());
+    // The probe's line may take more rows than the empty label: the dialog follows its content.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // The rates of the chosen model, lowest first; filling selects nothing by itself.
@@ -143,4 +161,23 @@ void CTransmissionDlg::KeepDevice() { CPortSettings::Remember(m_nPort, ChosenDev
 void CTransmissionDlg::done(int result) {
     KeepDevice();
     QDialog::done(result);
+}
+
+// The chosen model, rate and COM number on the device the field names, without windows of
+// its own; the dialog waits meanwhile (at most the model's first reply time-out).
+void CTransmissionDlg::Probe() {
+    RawTrace traces[2];
+    const std::unique_ptr<CScopeDriver> driver = ScopeDriverAt(m_nInstrument).create(traces);
+    driver->m_nPortNumber = m_nPort;
+    driver->m_nBaudIndex = m_nBaudIndex;
+    CScopeProbe probe(*driver);
+    CLoopHost host(probe, CPlatform{});
+    host.m_strDevice = ChosenDevice();
+    m_pProbeResult->setText(QStringLiteral("Sprawdzanie..."));
+    setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    host.Run();
+    QApplication::restoreOverrideCursor();
+    setEnabled(true);
+    m_pProbeResult->setText(QString::fromStdString(probe.Outcome().text));
 }

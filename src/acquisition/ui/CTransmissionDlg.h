@@ -4,13 +4,16 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 
 // "Parametry transmisji": instrument model, baud rate and port. Every choice is stored
 // the moment it is made, so "Anuluj" keeps it too. Controls are named after their ids:
 // lists "1006" (model), "1007" (rate), "1008" (port); buttons "IDOK" and "IDCANCEL".
 // Beside the port, the serial device that COM number stands for ("device": the machine's
 // serial devices, or a path typed in; "refresh" lists them again), kept per COM number in
-// the user's settings when the port choice changes or the dialog closes.
+// the user's settings when the port choice changes or the dialog closes. "probe" ("Sprawdź
+// połączenie") runs the chosen model's first exchange on that device and says in
+// "probeResult" what came of it.
 class CTransmissionDlg : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +34,7 @@ private:
     // The device the field names: a listed entry's device, or the typed path.
     std::string ChosenDevice() const;
     void KeepDevice();
+    void Probe();
 
     uint8_t m_nInstrument;
     uint8_t m_nBaudIndex;
@@ -39,4 +43,5 @@ private:
     QComboBox* m_pRate;
     QComboBox* m_pPort;
     QComboBox* m_pDevice;
+    QLabel* m_pProbeResult;
 };
