@@ -30,12 +30,9 @@ const std::string kSettings = Settings(9, 9, 0, 13, 0);
 struct Hm1507Driver : DriverTest<CHm1507Driver> {
     // Wake-up, identity and hold acknowledged; the settings request sent.
     void UpToSettings() {
-        ExpectAccepted(kAck, 11);
-        EXPECT_EQ("ID?12 2000", Step());
-        ExpectAccepted(kId, 13);
-        EXPECT_EQ("HLDWFM=114 2000", Step());
-        ExpectAccepted(kAck, 8);
-        EXPECT_EQ("DDF?\r9 2000", Step());
+        ExpectAccepted(kAck, 11, "ID?12 2000");
+        ExpectAccepted(kId, 13, "HLDWFM=114 2000");
+        ExpectAccepted(kAck, 8, "DDF?\r9 2000");
     }
 };
 
@@ -48,17 +45,15 @@ TEST_F(Hm1507Driver, Plot2AloneRequestsScalesSamplesAndBar) {
     EXPECT_EQ(" \r5 1000", Sent());
     UpToSettings();
     // Code 0x29 (9: 1 V) with the probe bit: 10 V; time code 13 (1 ms) magnified: 0.1 ms.
-    ExpectAccepted(Settings(0x29, 0x00, 0x40, 13 | 0xE0, 0x20), 6);
+    ExpectAccepted(Settings(0x29, 0x00, 0x40, 13 | 0xE0, 0x20), 6, Request('1') + "7 80000");  // binary tail too
     EXPECT_EQ(std::tuple(traces[1].timeExponent, traces[1].voltExponent, traces[1].voltStep), std::tuple(0, 0, 0.4));
     EXPECT_DOUBLE_EQ(traces[1].timeStep, 2.5e-7);
-    EXPECT_EQ(Request('1') + "7 80000", Step());  // 11 bytes, binary tail included
-    ExpectAccepted(Waveform('1', char(100)), 4);
+    ExpectAccepted(Waveform('1', char(100)), 4, "HLDWFM=015 2000");
     // Bytes 28, 128, 0, 1: even samples 0, 100, -28, -27; odd ones the truncated mean.
     EXPECT_EQ(At(traces[1].samples, {0, 1, 2, 3, 4, 5, 6, 3996, 3997, 3998, 3999}),
               (std::vector<int32_t>{0, 50, 100, 36, -28, -27, -27, 1, 36, 72, 72}));
     EXPECT_EQ(host.bar.size(), 2059u);  // the start, then one position a byte up to the 2058th
     EXPECT_EQ(At(host.bar, {0, 19, 20, 1000, 2000, 2058}), (std::vector<int32_t>{0, 0, 1, 50, 100, 100}));
-    EXPECT_EQ("HLDWFM=015 2000", Step());
     ExpectAccepted(kAck, 16);
     ExpectFinished("RM0\r\n", 7);
     ExpectPortFailureAndNothingToFetch("Nie można zainicjować portu COM !");

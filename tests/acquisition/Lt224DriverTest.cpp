@@ -26,11 +26,9 @@ struct Lt224Driver : DriverTest<CLt224Driver> {
     void FetchPlot(int n, const std::string& values, const std::string& fill) {
         host.Receive(kIdReply.substr(0, 56));
         EXPECT_EQ(12, driver.m_nState);
-        ExpectAccepted(kIdReply.substr(56), 8);
         const std::string c = "C" + std::to_string(n);
-        EXPECT_EQ(c + ":TRA ON;TIME_DIV?;" + c + ":Volt_DIV?\r9 2000", Step());
-        ExpectAccepted(Settings(n, values), 6);
-        EXPECT_EQ("CFMT OFF,BYTE,HEX;MSIZ 2500;" + c + ":WF? DAT1\r7 80000", Step());
+        ExpectAccepted(kIdReply.substr(56), 8, c + ":TRA ON;TIME_DIV?;" + c + ":Volt_DIV?\r9 2000");
+        ExpectAccepted(Settings(n, values), 6, "CFMT OFF,BYTE,HEX;MSIZ 2500;" + c + ":WF? DAT1\r7 80000");
         ExpectAccepted(Waveform(fill), 4);
     }
 };

@@ -18,10 +18,8 @@ struct Os3060Driver : DriverTest<COs3060Driver> {
     // One plot from the opening reply on: each request, state and timer.
     void FetchPlot(char channel, const std::string& settings, char dataByte) {
         EXPECT_EQ("S1\r5 1000", Sent());
-        ExpectAccepted("A\r", 8);
-        EXPECT_EQ(std::string("Ro(") + channel + ")\r9 20000", Step());
-        ExpectAccepted(settings, 6);
-        EXPECT_EQ(std::string("R") + channel + "(0000,1000,B)\r7 20000", Step());
+        ExpectAccepted("A\r", 8, std::string("Ro(") + channel + ")\r9 20000");
+        ExpectAccepted(settings, 6, std::string("R") + channel + "(0000,1000,B)\r7 20000");
         ExpectAccepted(Waveform(std::string(1000, dataByte)), 4);
     }
     // Failed at once: state 3, result 0, port closed, nothing sent since, no box.

@@ -19,11 +19,9 @@ std::string Curve(char b) {
 struct Tds224Driver : DriverTest<CTds224Driver> {
     // One plot from the identity reply on: each request, state and reply timer.
     void FetchPlot(const std::string& id, int channel, char curveByte) {
-        ExpectAccepted(id, 8);
         const std::string n = std::to_string(channel);
-        EXPECT_EQ("SELECT:CH" + n + " ON;:DATA:SOURCE CH" + n + ";:WFMPRE:WFID?\r9 2000", Step());
-        ExpectAccepted(kDescription, 6);
-        EXPECT_EQ("HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?\r7 60000", Step());
+        ExpectAccepted(id, 8, "SELECT:CH" + n + " ON;:DATA:SOURCE CH" + n + ";:WFMPRE:WFID?\r9 2000");
+        ExpectAccepted(kDescription, 6, "HEADER ON;:DATA:ENCDG RPBINARY;WIDTH 1;:CURVE?\r7 60000");
         ExpectAccepted(Curve(curveByte), 4);
     }
 };

@@ -42,10 +42,12 @@ struct DriverTest : ::testing::Test {
     }
     // The step timer fires: the request it sent, the state and the reply timer.
     std::string Step() { return host.FireStepTimer(), Sent(); }
-    // The reply taken whole: the next state, the reply timer stopped, the step timer set.
-    void ExpectAccepted(const std::string& reply, int state) {
+    // The reply taken whole: the next state, the reply timer stopped, the step timer set; then,
+    // when given, what Step() says of the request that timer sends.
+    void ExpectAccepted(const std::string& reply, int state, const std::string& next = "") {
         host.Receive(reply);
         EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.stepTimer), std::tuple(state, -1, 500));
+        if (!next.empty()) EXPECT_EQ(next, Step());
     }
     // The replies, each after the step timer that the one before set off.
     void Feed(const std::vector<std::string>& replies) {

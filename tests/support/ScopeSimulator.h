@@ -57,7 +57,7 @@ public:
         setenv("KIV_COM2", m_link.c_str(), 1);
     }
     ~Simulator() {
-        Close();
+        if (m_fd >= 0) close(m_fd);
         unsetenv("KIV_COM2");
         if (m_pid > 0) kill(m_pid, SIGTERM), waitpid(m_pid, nullptr, 0);
     }
@@ -75,7 +75,7 @@ public:
     }
     // Sends a request and reads until length bytes, the end text, the hang-up or 5 s of silence.
     std::string Exchange(const std::string& request, size_t length, const std::string& end = "") {
-        Send(request);
+        if (write(m_fd, request.data(), request.size()) == static_cast<ssize_t>(request.size())) tcdrain(m_fd);
         std::string reply;
         char buffer[4096];
         pollfd p{m_fd, POLLIN, 0};
@@ -85,13 +85,6 @@ public:
             reply.append(buffer, static_cast<size_t>(n));
         }
         return reply;
-    }
-    void Send(const std::string& request) {
-        if (write(m_fd, request.data(), request.size()) == static_cast<ssize_t>(request.size())) tcdrain(m_fd);
-    }
-    void Close() {
-        if (m_fd >= 0) close(m_fd);
-        m_fd = -1;
     }
     // The status the simulator ends with by itself within five seconds; -1 while it runs.
     int ExitStatus() {
