@@ -38,4 +38,5 @@ enum KivCommand {
     ID_MEAN_RMS = 32814,
     ID_OFFSET_CURSOR = 32815,
     ID_GENERATOR = 32816,
+    ID_MEASUREMENTS = 32817,
 };

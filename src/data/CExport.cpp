@@ -23,9 +23,7 @@ void AppendFixed12(std::string& out, double v, char point) {
     if (point != '.') std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), '.', point);
 }
 
-double PowerOf(const AxisScale& s) { return std::pow(10.0, 3.0 * s.exponent); }
-
-double TimePerSample(const CData& mode) { return PowerOf(mode.m_scaleX) * mode.m_scaleX.step; }
+double TimePerSample(const CData& mode) { return ScalePower(mode.m_scaleX) * mode.m_scaleX.step; }
 
 }  // namespace
 
@@ -35,8 +33,8 @@ void WriteSpreadsheetCsv(const CData& mode, std::string& out) {
     if (mode.GetPlotMask() == 0) return;
     const bool both = mode.BothPlotsOn();
     const double dt = TimePerSample(mode);
-    const double p1 = PowerOf(mode.m_scaleY1), s1 = mode.m_scaleY1.step;
-    const double p2 = PowerOf(mode.m_scaleY2), s2 = mode.m_scaleY2.step;
+    const double p1 = ScalePower(mode.m_scaleY1), s1 = mode.m_scaleY1.step;
+    const double p2 = ScalePower(mode.m_scaleY2), s2 = mode.m_scaleY2.step;
     double t = 0.0;  // accumulated sample by sample, not i * dt: the last digits show it
     for (int i = 0; i < kSamples; ++i) {
         AppendFixed12(out, t, ',');
@@ -60,7 +58,7 @@ void WriteTektronixCsv(const CData& mode, std::string& out) {
     times[kTekRows - 1] = 250 * d;
     for (int j = kTekRows - 2; j >= kTekRows / 2; --j) times[j] = times[j + 1] - d;
 
-    const double p = PowerOf(mode.m_scaleY1), s = mode.m_scaleY1.step;
+    const double p = ScalePower(mode.m_scaleY1), s = mode.m_scaleY1.step;
     for (int j = 0; j < kTekRows; ++j) {
         double sum = 0.0;
         for (int i = j * kTekGroup; i < (j + 1) * kTekGroup; ++i) sum += (mode.m_nCalc1[i] - 100.0) * p * s;

@@ -25,6 +25,10 @@ struct AxisScale {
     double step = 0.0;
 };
 
+// 1000^exponent of a scale, as the data exports take it: a code q stands for
+// (q - 100) * step * ScalePower(scale) base units.
+inline double ScalePower(const AxisScale& s) { return std::pow(10.0, 3.0 * s.exponent); }
+
 // Exchanged with the scale dialog.
 struct AxisWindowInfo {
     int32_t exponent = 0;

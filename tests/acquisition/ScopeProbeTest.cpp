@@ -70,8 +70,8 @@ TEST_P(ScopeProbe, FourOutcomes) {
         if (way == kGone) host.LoseLine();
         for (int i = 0; i < 4 && host.ended == -1; ++i) waits.push_back(host.replyTimer), host.FireReplyTimer();
         EXPECT_EQ(std::pair(probe.Outcome().result, probe.Outcome().text), outcomes[way]);
-        if (way == kSilent) EXPECT_EQ(waits, std::vector<int>{c.waits.back()});
-        if (way == kGone) EXPECT_EQ(waits, std::vector<int>(c.waits.size(), 0));
+        if (way == kSilent) { EXPECT_EQ(waits, std::vector<int>{c.waits.back()}); }
+        if (way == kGone) { EXPECT_EQ(waits, std::vector<int>(c.waits.size(), 0)); }
         EXPECT_EQ(host.port.sent, way >= kNoPort ? std::vector<std::string>{} : c.sent);
         EXPECT_EQ(std::tuple(host.ended, host.replyTimer, host.stepTimer, host.port.closed),
                   std::tuple(0, -1, -1, true));

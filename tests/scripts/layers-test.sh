@@ -17,7 +17,7 @@ declare -A allowed=(
   [widgets/ui]="view"
   [analysis/ui]="analysis data platform view widgets/ui"
   [acquisition/ui]="acquisition data platform platform/ui view widgets/ui"
-  [view/ui]="analysis analysis/ui app data platform view widgets/ui"
+  [view/ui]="analysis analysis/ui app data platform platform/ui view widgets/ui"
 )
 for folder in "${!allowed[@]}"; do
   while read -r used; do

@@ -47,7 +47,7 @@ struct DriverTest : ::testing::Test {
     void ExpectAccepted(const std::string& reply, int state, const std::string& next = "") {
         host.Receive(reply);
         EXPECT_EQ(std::tuple(driver.m_nState, host.replyTimer, host.stepTimer), std::tuple(state, -1, 500));
-        if (!next.empty()) EXPECT_EQ(next, Step());
+        if (!next.empty()) { EXPECT_EQ(next, Step()); }
     }
     // The replies, each after the step timer that the one before set off.
     void Feed(const std::vector<std::string>& replies) {

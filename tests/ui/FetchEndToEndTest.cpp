@@ -101,7 +101,7 @@ void ExpectFailed(const Model& m, const FetchRun& run, CKivDoc& doc, const std::
     if (own.empty()) return;
     EXPECT_EQ(run.boxes.back(), "Uwaga: " + own[0]);
     EXPECT_EQ(std::count(m.messages.begin(), m.messages.end(), own[0]), 1) << own[0];
-    if (!message.empty()) EXPECT_EQ(own[0], message);
+    if (!message.empty()) { EXPECT_EQ(own[0], message); }
 }
 
 }  // namespace

@@ -44,7 +44,8 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
         EXPECT_EQ(settings->actions()[i]->menu()->actions(), QList<QAction*>({Frame().Action(ID_PLOT1_DATA + i),
                                                                               Frame().Action(ID_PLOT1_SCALE + i)}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "&Widok")->actions()),
-              QStringList({"Pasek narzędzi", "Pasek statusu", "-", "Kursor", "Białe tło", "Kursor przesunięcia"}));
+              QStringList({"Pasek narzędzi", "Pasek statusu", "-", "Kursor", "Białe tło", "Kursor przesunięcia",
+                           "Pomiary"}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "P&omoc")->actions()), QStringList({"&O programie..."}));
     // The window menu lists the open documents when it opens.
     QMenu* window = TopMenu(Frame(), true, "&Okno");
@@ -81,7 +82,7 @@ TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
         flat.fill(QColor::fromRgba(picture.pixel(0, 0)));
         EXPECT_NE(picture, flat) << ids.last();
     }
-    EXPECT_EQ(ids, QList<int>({57600, 0, 32786, 57601, 57603, 0, 57634, 0, 57607, 0, 32771, 0, 32814, 0, 32774,
+    EXPECT_EQ(ids, QList<int>({57600, 0, 32786, 57601, 57603, 0, 57634, 0, 57607, 0, 32771, 0, 32814, 32817, 0, 32774,
                                32775, 32777, 0, 32778, 32782, 32783, 0, 32794, 32795, 0, 32781, 32815, 32788, 0,
                                57664}));
     EXPECT_EQ(Frame().ToolBar()->iconSize(), QSize(16, 15));
@@ -97,6 +98,7 @@ TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
         {32816, {"Włacza Matematyczny generator sygnałów", "Matematyczny generator sygnałów"}},
         {59393, {"Show or hide the status bar", "Toggle StatusBar"}},
         {32795, {"Włącza wykres 2", "Włącz wykres 2"}},
+        {32817, {"Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD", "Pomiary"}},
     };
     for (const auto& [id, prompt] : prompts) {
         EXPECT_EQ(Frame().Action(id)->statusTip(), QString::fromUtf8(prompt.first)) << id;

@@ -15,6 +15,7 @@ int KivToolExport(const KivToolCall& call);
 int KivToolGenerate(const KivToolCall& call);
 int KivToolImport(const KivToolCall& call);
 int KivToolMeanRms(const KivToolCall& call);
+int KivToolMeasure(const KivToolCall& call);
 int KivToolFetch(const KivToolCall& call);
 int KivToolPorts(const KivToolCall& call);
 int KivToolProbe(const KivToolCall& call);

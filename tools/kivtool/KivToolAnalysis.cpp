@@ -1,4 +1,9 @@
-// kivtool generate and meanrms: the generator dialog's checks and the mean/RMS strings.
+// kivtool generate, meanrms and measure: the generator dialog's checks, the mean/RMS strings
+// and the measurements panel's numbers.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -6,6 +11,8 @@
 #include "KivToolCommon.h"
 #include "analysis/Generator.h"
 #include "analysis/MeanRms.h"
+#include "analysis/Measurements.h"
+#include "analysis/ModeTable.h"
 #include "data/CKivDoc.h"
 #include "view/NumberText.h"
 
@@ -54,5 +61,37 @@ int KivToolMeanRms(const KivToolCall& call) {
     if (two) std::printf("%s\n", f.m_strMean2.c_str());
     std::printf("%s\n", f.m_strRms1.c_str());
     if (two) std::printf("%s\n", f.m_strRms2.c_str());
+    return kExitOk;
+}
+
+int KivToolMeasure(const KivToolCall& call) {
+    int status;
+    auto doc = KivToolPrepare(call, status);
+    if (!doc) return status;
+    int32_t shown = 0, white = 0;
+    doc->GetViewFlags(shown, white);
+    const ModeMeasurements m = MeasureCurrentMode(*doc, shown != 0 || call.Has("cursors"));
+    if (!call.Has("json")) {
+        std::fputs(MeasureTableText(m, false).c_str(), stdout);
+        return kExitOk;
+    }
+    QJsonObject out{{"mode", KivModes()[doc->m_currentMode].name},
+                    {"span", QJsonArray{m.span[0], m.span[1]}},
+                    {"plot1", QJsonValue::Null},
+                    {"plot2", QJsonValue::Null}};
+    QJsonObject units;
+    for (const auto& c : m.columns) {
+        if (!c) continue;
+        QJsonObject values;
+        for (MeasureId id : m.Rows()) {
+            const auto& v = c->values[id];
+            values[MeasureTable()[id].key] = v && std::isfinite(*v) ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+        }
+        const QString key = c->plot == 2 ? QStringLiteral("plot2") : QStringLiteral("plot1");
+        out[key] = values;
+        units[key] = QString::fromStdString(c->amplitudeUnit);
+    }
+    out["amplitude_units"] = units;
+    std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
     return kExitOk;
 }

@@ -86,6 +86,21 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu.",
          {{"mode", "TRYB", kModeHelp}, {"cursors", "K1,K2", kCursorsHelp}},
          KivToolMeanRms},
+        {"measure", "DOKUMENT.kiv", 1, 1, "pomiary automatyczne jak panel Pomiary",
+         "Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel \"Pomiary\": "
+         "maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, "
+         "częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier "
+         "częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy "
+         "nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej "
+         "cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, "
+         "wartość nieokreślona to —.",
+         {{"mode", "TRYB", kModeHelp},
+          {"cursors", "K1,K2", kCursorsHelp},
+          {"json", nullptr,
+           "wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, "
+           "hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona "
+           "to null"}},
+         KivToolMeasure},
         {"fetch", "WYJŚCIE.kiv", 1, 1, "pobranie przebiegów z oscyloskopu",
          "Pobiera przebiegi z oscyloskopu jak polecenie \"Otwórz wykres\" i zapisuje "
          "dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane "

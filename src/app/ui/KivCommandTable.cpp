@@ -42,6 +42,9 @@ const KivCommandRow kRows[] = {
     {ID_WHITE_BACKGROUND, "Białe tło", "", "Włącza białe tło\nWłącz białe tło", ":/icons/white.svg"},
     {ID_OFFSET_CURSOR, "Kursor przesunięcia", "", "Włącza kursor przesunięcia\nWłącz kursor przesunięcia",
      ":/icons/offset.svg"},
+    {ID_MEASUREMENTS, "Pomiary", "",
+     "Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD\nPomiary",
+     ":/icons/measure.svg"},
     {ID_GENERATOR, "Generator", "", "Włacza Matematyczny generator sygnałów\nMatematyczny generator sygnałów",
      nullptr},
     {ID_WINDOW_CASCADE, "&Kaskadowo", "", "Arrange windows so they overlap\nCascade Windows", nullptr},
@@ -130,6 +133,7 @@ const KivMenuItem kMenuDocument[] = {
     {K::Command, ID_CURSOR},
     {K::Command, ID_WHITE_BACKGROUND},
     {K::Command, ID_OFFSET_CURSOR},
+    {K::Command, ID_MEASUREMENTS},
     {K::EndPopup},
     {K::Command, ID_GENERATOR},
     {K::Popup, 0, "&Okno"},
@@ -143,7 +147,7 @@ const KivMenuItem kMenuDocument[] = {
 
 const int kToolbar[] = {
     ID_FILE_NEW,      0, ID_FETCH,         ID_FILE_OPEN,    ID_FILE_SAVE,    0, ID_EDIT_COPY,        0,
-    ID_FILE_PRINT,    0, ID_MODE_ORIGINAL, 0,               ID_MEAN_RMS,     0, ID_MODE_DERIVATIVE,  ID_MODE_INTEGRAL,
+    ID_FILE_PRINT,    0, ID_MODE_ORIGINAL, 0,               ID_MEAN_RMS,     ID_MEASUREMENTS, 0, ID_MODE_DERIVATIVE,  ID_MODE_INTEGRAL,
     ID_MODE_FOURIER,  0, ID_MODE_XY,       ID_MODE_SUM,     ID_MODE_PRODUCT, 0, ID_PLOT1_TOGGLE,     ID_PLOT2_TOGGLE,
     0,                ID_CURSOR,           ID_OFFSET_CURSOR, ID_WHITE_BACKGROUND, 0, ID_APP_ABOUT,
 };

@@ -1,28 +1,22 @@
 #include "platform/ui/CPortSettings.h"
 
-#include <QSettings>
 #include <QString>
 #include <memory>
 
 #include "platform/PortDevices.h"
 #include "platform/SerialDevices.h"
+#include "platform/ui/UserSettings.h"
 
 namespace {
 
 constexpr unsigned kPorts = 4;  // COM1..COM4, as the dialog offers them
-
-// Not the recent-file profile: these are the program's own, under its own name.
-std::unique_ptr<QSettings> Settings() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kiv"),
-                                       QStringLiteral("Kiv"));
-}
 
 QString Key(unsigned port) { return QStringLiteral("Porty/COM%1").arg(port); }
 
 }  // namespace
 
 void CPortSettings::Load() {
-    const auto settings = Settings();
+    const auto settings = KivUserSettings();
     for (unsigned port = 1; port <= kPorts; ++port)
         RememberPortDevice(port, settings->value(Key(port)).toString().toLocal8Bit().toStdString());
 }
@@ -31,12 +25,12 @@ void CPortSettings::Remember(unsigned port, const std::string& device) {
     std::string kept = device;
     for (const SerialDevice& d : EnumerateSerialDevices())
         if (d.path == device && !d.byId.empty()) kept = d.byId;
-    const auto settings = Settings();
+    const auto settings = KivUserSettings();
     if (kept.empty()) settings->remove(Key(port));
     else settings->setValue(Key(port), QString::fromLocal8Bit(kept.c_str()));
     RememberPortDevice(port, kept);
 }
 
 std::string CPortSettings::Remembered(unsigned port) {
-    return Settings()->value(Key(port)).toString().toLocal8Bit().toStdString();
+    return KivUserSettings()->value(Key(port)).toString().toLocal8Bit().toStdString();
 }

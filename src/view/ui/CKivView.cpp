@@ -281,6 +281,7 @@ bool CKivView::OnCommand(int id) {
         m_bOffsetCursor = !m_bOffsetCursor;
         Invalidate();
         return true;
+    case ID_MEASUREMENTS: m_measure.Toggle(); return true;
     case ID_EDIT_COPY: OnEditCopy(); return true;
     case ID_PLOT1_DATA: OnPlotSettings(1); return true;
     case ID_PLOT2_DATA: OnPlotSettings(2); return true;
@@ -312,6 +313,7 @@ bool CKivView::OnUpdateCommand(int id, CmdState& state) {
         state.checked = state.enabled && m_bCursors;
         return true;
     case ID_WHITE_BACKGROUND: state = {true, m_bWhiteBackground != 0}; return true;
+    case ID_MEASUREMENTS: state = {true, m_measure.IsOn()}; return true;
     case ID_OFFSET_CURSOR:
         state.enabled = COffsetMarkerItem::Applies(mode);
         state.checked = state.enabled && m_bOffsetCursor;
@@ -355,7 +357,7 @@ void CKivView::showEvent(QShowEvent* event) {
 
 void CKivView::OnActivateView(bool active) {
     m_bActive = active;
-    if (!active) m_cursors.HidePanels();
+    if (!active) m_cursors.HidePanels(), m_measure.HidePanel();
     viewport()->update();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/IViewSink.h"
 #include "view/ui/CCursorItem.h"
 #include "view/ui/CFourierCursor.h"
+#include "view/ui/CMeasureItem.h"
 #include "view/ui/COffsetMarkerItem.h"
 #include "view/ui/CPlotRenderer.h"
 #include "view/ui/CZoomBandItem.h"
@@ -105,6 +106,7 @@ public:
     CCursorItem m_cursors{*this};
     COffsetMarkerItem m_offsetMarker1{*this, 1}, m_offsetMarker2{*this, 2};
     CZoomBandItem m_zoomBand{*this};
+    CMeasureItem m_measure{*this};
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -142,7 +144,7 @@ private:
     int m_nBusy = 0;  // rendering, or showing the render's messages
     QRect m_rcConfine;
     bool m_bConfined = false;
-    CViewItem* const m_items[4] = {&m_cursors, &m_offsetMarker1, &m_offsetMarker2, &m_zoomBand};
+    CViewItem* const m_items[5] = {&m_cursors, &m_offsetMarker1, &m_offsetMarker2, &m_zoomBand, &m_measure};
     bool m_bMdiConnected = false;
 
 public:

@@ -1,0 +1,276 @@
+#include "analysis/Measurements.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "analysis/ModeTable.h"
+#include "data/CData.h"
+#include "data/CDataSrc.h"
+#include "data/CKivDoc.h"
+#include "view/SINotation.h"
+
+namespace {
+
+using U = MeasureUnit;
+const MeasureInfo kTable[kMeasCount] = {
+    {"max", "Maksimum", U::Amplitude},
+    {"min", "Minimum", U::Amplitude},
+    {"pp", "Międzyszczytowa", U::Amplitude},
+    {"mean", "Średnia", U::Amplitude},
+    {"rms", "Skuteczna (RMS)", U::Amplitude},
+    {"ac_rms", "RMS składowej zmiennej", U::Amplitude},
+    {"period", "Okres", U::Time},
+    {"frequency", "Częstotliwość", U::Frequency},
+    {"duty", "Wypełnienie", U::Percent},
+    {"rise", "Czas narastania", U::Time},
+    {"fall", "Czas opadania", U::Time},
+    {"fundamental", "Częstotliwość podstawowa", U::Frequency},
+    {"dc", "Składowa stała", U::Amplitude},
+    {"a1", "Amplituda 1. harmonicznej", U::Amplitude},
+    {"thd", "THD", U::Percent},
+};
+
+const MeasureId kTimeRows[] = {kMeasMax,       kMeasMin,    kMeasPeakToPeak, kMeasMean, kMeasRms, kMeasAcRms,
+                               kMeasPeriod,    kMeasFrequency, kMeasDuty,    kMeasRise, kMeasFall};
+const MeasureId kFourierRows[] = {kMeasFundamental, kMeasDc, kMeasA1, kMeasThd};
+
+// An edge of the walk: where the state changed (j), its mid crossing lies between k and
+// k + 1, and m is the last sample at or beyond the near 10/90 % level up to k (-1: none).
+struct Edge {
+    bool rising;
+    int k, m;
+    double mid;  // in samples
+};
+
+// Mean of the edges' 10-90 % times in samples, or absent. next finds, from k + 1 on, the first
+// sample at or beyond the far level; its position only moves forward, so all edges of one
+// direction cost one pass.
+std::optional<double> MeanTransition(const std::vector<Edge>& edges, bool rising, const double* v, int n,
+                                     double lo, double hi) {
+    const double nearLevel = rising ? lo : hi, farLevel = rising ? hi : lo;
+    auto beyond = [rising](double x, double level) { return rising ? x >= level : x <= level; };
+    double sum = 0;
+    int count = 0, next = 0;
+    for (const Edge& e : edges) {
+        if (e.rising != rising || e.m < 0) continue;
+        if (next <= e.k) next = e.k + 1;
+        while (next < n && !beyond(v[next], farLevel)) ++next;
+        if (next >= n) break;  // no later edge finds the far level either
+        const int m = e.m;
+        const double tNear = m + (nearLevel - v[m]) / (v[m + 1] - v[m]);
+        const double tFar = (next - 1) + (farLevel - v[next - 1]) / (v[next] - v[next - 1]);
+        sum += tFar - tNear;
+        ++count;
+    }
+    if (count == 0) return std::nullopt;
+    return sum / count;
+}
+
+std::string AmplitudeUnit(const CData& mode, const AxisScale& scale) {
+    // The unit letter a DSO file gave; volts for what an instrument or the generator made.
+    const char u = static_cast<char>(scale.unit & 0xFF);
+    const std::string base = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ? std::string(1, u) : "V";
+    if (mode.IsDerivative()) return base + "/s";
+    if (mode.IsIntegral()) return base + "s";
+    if (mode.IsProduct()) return base + "²";
+    return base;
+}
+
+void MeasureFourier(CData& mode, const CDataSrc& src, int i1, int i2, ModeMeasurements::Column& c, int slot) {
+    const AxisScale& x = src.m_axisX;
+    // The frequency of harmonic 1 as the Fourier panel works it out: from the cursors' times
+    // as 32-bit floats, the time axis's prefix negated.
+    const double t1 = static_cast<float>(i1 * x.step), t2 = static_cast<float>(i2 * x.step);
+    if (t2 != t1) c.values[kMeasFundamental] = ScaleByPow1000(1 / std::fabs(t2 - t1), -int64_t{x.exponent});
+    // The amplitudes as the harmonics table writes them, in base units.
+    double a[kHarmonics];
+    for (int k = 0; k < kHarmonics; ++k) {
+        float amplitude = 0;
+        int exponent = 0;
+        double phase, a0, an, bn;
+        mode.GetHarmonic(k, amplitude, exponent, phase, a0, an, bn, slot + 1);
+        a[k] = ScaleByPow1000(amplitude, exponent);
+    }
+    c.values[kMeasDc] = a[0];
+    c.values[kMeasA1] = a[1];
+    double sum = 0;
+    for (int k = 2; k < kHarmonics; ++k) sum += a[k] * a[k];
+    if (a[1] > 0) c.values[kMeasThd] = 100 * std::sqrt(sum) / a[1];
+}
+
+}  // namespace
+
+std::span<const MeasureInfo, kMeasCount> MeasureTable() { return std::span<const MeasureInfo, kMeasCount>(kTable); }
+
+std::span<const MeasureId> ModeMeasurements::Rows() const {
+    if (!columns[0] && !columns[1]) return {};
+    if (fourier) return kFourierRows;
+    return kTimeRows;
+}
+
+MeasureValues MeasureSamples(const double* v, int n, double dt) {
+    MeasureValues out;
+    if (n < 2) return out;
+    double top = v[0], base = v[0], sum = 0, squares = 0;
+    for (int i = 0; i < n; ++i) {
+        top = std::max(top, v[i]);
+        base = std::min(base, v[i]);
+        sum += v[i];
+        squares += v[i] * v[i];
+    }
+    const double mean = sum / n, rms = std::sqrt(squares / n), pp = top - base;
+    out[kMeasMax] = top;
+    out[kMeasMin] = base;
+    out[kMeasPeakToPeak] = pp;
+    out[kMeasMean] = mean;
+    out[kMeasRms] = rms;
+    out[kMeasAcRms] = std::sqrt(std::max(0.0, rms * rms - mean * mean));
+    if (!(pp > 0) || !std::isfinite(pp)) return out;
+
+    // Edges with a hysteresis of a tenth of the swing about the middle.
+    const double mid = (top + base) / 2, h = 0.1 * pp, lo = base + 0.1 * pp, hi = base + 0.9 * pp;
+    std::vector<Edge> edges;
+    int state = 0;  // -1 low, 1 high, 0 not yet known
+    int lastAtOrBelowMid = -1, lastAtOrAboveMid = -1, lastAtOrBelowLo = -1, lastAtOrAboveHi = -1;
+    for (int j = 0; j < n; ++j) {
+        const double x = v[j];
+        if (x < mid - h) {
+            if (state == 1) {
+                const int k = lastAtOrAboveMid;
+                edges.push_back({false, k, lastAtOrAboveHi, k + (v[k] - mid) / (v[k] - v[k + 1])});
+            }
+            state = -1;
+        } else if (x > mid + h) {
+            if (state == -1) {
+                const int k = lastAtOrBelowMid;
+                edges.push_back({true, k, lastAtOrBelowLo, k + (mid - v[k]) / (v[k + 1] - v[k])});
+            }
+            state = 1;
+        }
+        if (x <= mid) lastAtOrBelowMid = j;
+        if (x >= mid) lastAtOrAboveMid = j;
+        if (x <= lo) lastAtOrBelowLo = j;
+        if (x >= hi) lastAtOrAboveHi = j;
+    }
+
+    // Period and duty from the rising crossings; edges alternate, so a falling crossing
+    // between two rising ones is the edge between them.
+    double firstRise = 0, lastRise = 0, dutySum = 0;
+    int rises = 0, cycles = 0;
+    const Edge* lastRising = nullptr;
+    const Edge* fallSince = nullptr;
+    for (const Edge& e : edges) {
+        if (!e.rising) {
+            if (lastRising) fallSince = &e;
+            continue;
+        }
+        if (rises++ == 0) firstRise = e.mid;
+        if (lastRising && fallSince) {
+            dutySum += 100 * (fallSince->mid - lastRising->mid) / (e.mid - lastRising->mid);
+            ++cycles;
+        }
+        lastRise = e.mid;
+        lastRising = &e;
+        fallSince = nullptr;
+    }
+    if (rises >= 2) {
+        const double period = (lastRise - firstRise) / (rises - 1) * dt;
+        out[kMeasPeriod] = period;
+        if (period != 0) out[kMeasFrequency] = 1 / period;
+    }
+    if (cycles > 0) out[kMeasDuty] = dutySum / cycles;
+    if (auto r = MeanTransition(edges, true, v, n, lo, hi)) out[kMeasRise] = *r * dt;
+    if (auto f = MeanTransition(edges, false, v, n, lo, hi)) out[kMeasFall] = *f * dt;
+    return out;
+}
+
+ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
+    ModeMeasurements m;
+    CData& mode = *doc.GetCurrentMode();
+    const CDataSrc& src = doc.Source();
+    if (!mode.IsAvailable() || mode.IsXY()) return m;
+    if (!mode.m_bReady) mode.GetDisplaySamples(1);
+    if (!mode.m_bReady) return m;  // a spectrum with coinciding cursors: nothing to measure
+    const bool two = mode.ShowsTwoCurves() && mode.BothPlotsOn();
+    m.fourier = mode.IsFourier();
+    for (int slot = 0; slot < (two ? 2 : 1); ++slot) {
+        ModeMeasurements::Column c;
+        c.plot = two ? slot + 1 : (mode.IsSum() || mode.IsProduct()) ? 0 : src.m_nEnabled == 2 ? 2 : 1;
+        c.name = c.plot ? "Wykres " + std::to_string(c.plot) : mode.IsSum() ? "Suma" : "Iloczyn";
+        const AxisScale& y = slot ? mode.m_scaleY2 : mode.m_scaleY1;
+        c.amplitudeUnit = AmplitudeUnit(mode, y);
+        m.columns[slot] = std::move(c);
+    }
+
+    const int c1 = std::clamp(doc.m_nCursor1, 0, kSamples), c2 = std::clamp(doc.m_nCursor2, 0, kSamples);
+    if (m.fourier) {
+        // The spectrum's own span: the cursors as sample indices.
+        const int i1 = std::min(c1, kSamples - 1), i2 = std::min(c2, kSamples - 1);
+        m.span[0] = std::min(i1, i2), m.span[1] = std::max(i1, i2);
+        for (int slot = 0; slot < 2; ++slot)
+            if (m.columns[slot]) MeasureFourier(mode, src, i1, i2, *m.columns[slot], slot);
+        return m;
+    }
+    m.span[0] = cursorsOn ? std::min(c1, c2) : 0;
+    m.span[1] = cursorsOn ? std::max(c1, c2) : kSamples;
+    const double dt = ScalePower(mode.m_scaleX) * mode.m_scaleX.step;
+    double v[kSamples];
+    for (int slot = 0; slot < 2; ++slot) {
+        if (!m.columns[slot]) continue;
+        const int32_t* q = slot ? mode.m_nCalc2 : mode.m_nCalc1;
+        const AxisScale& y = slot ? mode.m_scaleY2 : mode.m_scaleY1;
+        const double p = ScalePower(y), s = y.step;
+        const int n = m.span[1] - m.span[0];
+        for (int i = 0; i < n; ++i) v[i] = (q[m.span[0] + i] - 100.0) * p * s;  // as the export writes it
+        m.columns[slot]->values = MeasureSamples(v, n, dt);
+    }
+    return m;
+}
+
+std::string MeasureText(const std::optional<double>& value, MeasureUnit unit, const std::string& amplitudeUnit) {
+    if (!value || !std::isfinite(*value)) return "—";
+    if (unit == MeasureUnit::Percent) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.2f %%", *value);
+        return text;
+    }
+    std::string text;
+    FormatSI(text, *value, 0);
+    switch (unit) {
+    case MeasureUnit::Time: return text + "s";
+    case MeasureUnit::Frequency: return text + "Hz";
+    default: return text + amplitudeUnit;
+    }
+}
+
+std::string MeasureTableText(const ModeMeasurements& m, bool tab) {
+    std::vector<std::vector<std::string>> cells{{""}};
+    for (const auto& c : m.columns)
+        if (c) cells[0].push_back(c->name);
+    for (MeasureId id : m.Rows()) {
+        const MeasureInfo& info = kTable[id];
+        std::vector<std::string> row{info.label};
+        for (const auto& c : m.columns)
+            if (c) row.push_back(MeasureText(c->values[id], info.unit, c->amplitudeUnit));
+        cells.push_back(std::move(row));
+    }
+    // Widths in characters, not bytes: the labels and units carry Polish letters.
+    auto width = [](const std::string& s) {
+        return std::count_if(s.begin(), s.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; });
+    };
+    std::vector<std::ptrdiff_t> widths(cells[0].size(), 0);
+    for (const auto& row : cells)
+        for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], width(row[i]));
+    std::string out;
+    for (const auto& row : cells) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (i) out += tab ? "\t" : "  ";
+            out += row[i];
+            if (!tab && i + 1 < row.size()) out.append(static_cast<size_t>(widths[i] - width(row[i])), ' ');
+        }
+        out += '\n';
+    }
+    return out;
+}

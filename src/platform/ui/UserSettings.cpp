@@ -1,0 +1,6 @@
+#include "platform/ui/UserSettings.h"
+
+std::unique_ptr<QSettings> KivUserSettings() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kiv"),
+                                       QStringLiteral("Kiv"));
+}
