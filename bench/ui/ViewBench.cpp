@@ -1,7 +1,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QMouseEvent>
+#include <QSettings>
 #include <cmath>
 
 #include "app/CommandIds.h"
@@ -39,9 +41,12 @@ struct ShownView {
 };
 
 // One step of a cursor drag: the mouse move, then the frame painted with the cursors and
-// the two-plot panel updated.
+// the two-plot panel updated; with argument 1 the "Pomiary" panel follows too.
 void BM_CursorDragFrame(benchmark::State& state) {
+    // The toggle is kept in the user's settings: not the real user's.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::tempPath() + "/kiv-bench-settings");
     ShownView s;
+    if (s.view.m_measure.IsOn() != (state.range(0) != 0)) s.view.OnCommand(ID_MEASUREMENTS);
     s.Mouse(QEvent::MouseButtonPress, 100, Qt::LeftButton);  // cursor 1 sits at the plot's left edge
     int x = 100;
     for (auto _ : state) {
@@ -67,5 +72,5 @@ void BM_FirstFourierPaint(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_CursorDragFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CursorDragFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstFourierPaint)->Unit(benchmark::kMillisecond);

@@ -113,46 +113,66 @@ std::span<const MeasureId> ModeMeasurements::Rows() const {
 MeasureValues MeasureSamples(const double* v, int n, double dt) {
     MeasureValues out;
     if (n < 2) return out;
-    double top = v[0], base = v[0], sum = 0, squares = 0;
-    for (int i = 0; i < n; ++i) {
-        top = std::max(top, v[i]);
-        base = std::min(base, v[i]);
-        sum += v[i];
-        squares += v[i] * v[i];
+    // Four independent lanes: one chain of additions would wait on itself at every sample.
+    double top[4], base[4], sum[4] = {}, squares[4] = {};
+    std::fill(top, top + 4, v[0]);
+    std::fill(base, base + 4, v[0]);
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        for (int l = 0; l < 4; ++l) {
+            const double x = v[i + l];
+            top[l] = std::max(top[l], x), base[l] = std::min(base[l], x);
+            sum[l] += x, squares[l] += x * x;
+        }
+    for (; i < n; ++i) {
+        top[0] = std::max(top[0], v[i]), base[0] = std::min(base[0], v[i]);
+        sum[0] += v[i], squares[0] += v[i] * v[i];
     }
-    const double mean = sum / n, rms = std::sqrt(squares / n), pp = top - base;
-    out[kMeasMax] = top;
-    out[kMeasMin] = base;
+    const double hi4 = std::max(std::max(top[0], top[1]), std::max(top[2], top[3]));
+    const double lo4 = std::min(std::min(base[0], base[1]), std::min(base[2], base[3]));
+    const double mean = ((sum[0] + sum[1]) + (sum[2] + sum[3])) / n;
+    const double rms = std::sqrt(((squares[0] + squares[1]) + (squares[2] + squares[3])) / n);
+    const double pp = hi4 - lo4;
+    out[kMeasMax] = hi4;
+    out[kMeasMin] = lo4;
     out[kMeasPeakToPeak] = pp;
     out[kMeasMean] = mean;
     out[kMeasRms] = rms;
     out[kMeasAcRms] = std::sqrt(std::max(0.0, rms * rms - mean * mean));
     if (!(pp > 0) || !std::isfinite(pp)) return out;
 
-    // Edges with a hysteresis of a tenth of the swing about the middle.
-    const double mid = (top + base) / 2, h = 0.1 * pp, lo = base + 0.1 * pp, hi = base + 0.9 * pp;
+    // Edges with a hysteresis of a tenth of the swing about the middle. The walk only looks
+    // for a change of state; an edge's crossings are found back from it, over its own slope.
+    const double mid = (hi4 + lo4) / 2, h = 0.1 * pp, lo = lo4 + 0.1 * pp, hi = lo4 + 0.9 * pp;
+    const double lowBelow = mid - h, highAbove = mid + h;
     std::vector<Edge> edges;
     int state = 0;  // -1 low, 1 high, 0 not yet known
-    int lastAtOrBelowMid = -1, lastAtOrAboveMid = -1, lastAtOrBelowLo = -1, lastAtOrAboveHi = -1;
+    // The near level's search goes back no further than the last edge of the same direction,
+    // whose answer stands for everything before it: all searches together cover the record once.
+    Edge lastUp{true, -1, -1, 0}, lastDown{false, -1, -1, 0};
     for (int j = 0; j < n; ++j) {
         const double x = v[j];
-        if (x < mid - h) {
+        if (state != -1 && x < lowBelow) {
             if (state == 1) {
-                const int k = lastAtOrAboveMid;
-                edges.push_back({false, k, lastAtOrAboveHi, k + (v[k] - mid) / (v[k] - v[k + 1])});
+                int k = j - 1, m;
+                while (v[k] < mid) --k;  // a sample of the high state lies above mid
+                for (m = k; m > lastDown.k && v[m] < hi; --m) {}
+                if (m == lastDown.k) m = lastDown.m;
+                lastDown = {false, k, m, k + (v[k] - mid) / (v[k] - v[k + 1])};
+                edges.push_back(lastDown);
             }
             state = -1;
-        } else if (x > mid + h) {
+        } else if (state != 1 && x > highAbove) {
             if (state == -1) {
-                const int k = lastAtOrBelowMid;
-                edges.push_back({true, k, lastAtOrBelowLo, k + (mid - v[k]) / (v[k + 1] - v[k])});
+                int k = j - 1, m;
+                while (v[k] > mid) --k;
+                for (m = k; m > lastUp.k && v[m] > lo; --m) {}
+                if (m == lastUp.k) m = lastUp.m;
+                lastUp = {true, k, m, k + (mid - v[k]) / (v[k + 1] - v[k])};
+                edges.push_back(lastUp);
             }
             state = 1;
         }
-        if (x <= mid) lastAtOrBelowMid = j;
-        if (x >= mid) lastAtOrAboveMid = j;
-        if (x <= lo) lastAtOrBelowLo = j;
-        if (x >= hi) lastAtOrAboveHi = j;
     }
 
     // Period and duty from the rising crossings; edges alternate, so a falling crossing

@@ -63,6 +63,22 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
     EXPECT_EQ(Line(mr.out, 1), "1.00 ") << mr.out;  // mean of Y2
     EXPECT_EQ(Line(mr.out, 3), "1.00 ") << mr.out;  // RMS of Y2
     EXPECT_EQ(Tool("meanrms " + both + " --mode derivative --cursors 10,10").out, "0.000 \n0.000 \n0.000 \n0.000 \n");
+
+    // measure --json: the sine's one period has no second rising edge and the constant no
+    // swing, so those are null, never a non-finite number; XY measures neither plot.
+    ToolRun measured = Tool("measure " + both + " --json --cursors 0,2000");
+    ASSERT_EQ(measured.status, 0) << measured.out;
+    const QJsonObject m = Json(measured.out);
+    EXPECT_EQ(m["span"].toArray(), (QJsonArray{0, 2000}));
+    EXPECT_NEAR(m["plot1"]["max"].toDouble(), 1.0, 0.02);
+    EXPECT_NEAR(m["plot2"]["rms"].toDouble(), 1.0, 1e-12);
+    EXPECT_EQ(std::tuple(m["plot1"]["period"].isNull(), m["plot2"]["pp"].toDouble(), m["plot2"]["frequency"].isNull(),
+                         m["amplitude_units"]["plot2"].toString()),
+              std::tuple(true, 0.0, true, QString("V")));
+    for (const char* notANumber : {"nan", "inf", "NaN"}) EXPECT_EQ(measured.out.find(notANumber), std::string::npos);
+    const QJsonObject xy = Json(Tool("measure " + both + " --json --mode xy").out);
+    EXPECT_EQ(std::tuple(xy["mode"].toString(), xy["plot1"].isNull(), xy["plot2"].isNull()),
+              std::tuple(QString("xy"), true, true));
 }
 
 // Failures of the work are status 1, a wrong command line status 2; either way one line

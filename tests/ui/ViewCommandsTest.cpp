@@ -3,9 +3,13 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
+#include <QSettings>
 #include <set>
 
+#include "analysis/ui/CMeasurePanel.h"
 #include "app/CommandIds.h"
+#include "platform/ui/UserSettings.h"
+#include "support/TestFiles.h"
 #include "support/ViewFixture.h"
 
 namespace {
@@ -86,6 +90,52 @@ TEST_F(ViewMouse, CursorWhiteBackgroundAndOffsetCursorRules) {
     EXPECT_TRUE(view.OnCommand(ID_WHITE_BACKGROUND));
     ASSERT_TRUE(view.UpdatePicture());
     EXPECT_EQ(view.BackBitmap()->pixel(0, 0), kWhite);
+}
+
+// "Pomiary": the panel is the user's choice, kept for the next window; it follows every frame
+// (a cursor drag, a mode) without taking the focus, and copies as tab-separated text.
+TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("measure")));
+    view.setFocus();
+    QWidget* focus = QApplication::focusWidget();
+    if (view.m_measure.IsOn()) view.OnCommand(ID_MEASUREMENTS);
+    EXPECT_TRUE(view.OnCommand(ID_MEASUREMENTS));
+    EXPECT_EQ(Update(view, ID_MEASUREMENTS), std::pair(true, true));
+    view.OnCommand(ID_CURSOR);
+    doc.m_nCursor1 = 0, doc.m_nCursor2 = kSamples;
+    view.ScreenPicture();
+    CMeasurePanel* panel = view.m_measure.Panel();
+    ASSERT_TRUE(panel);
+    auto row = [&](const char* label) {
+        for (const QString& line : panel->TableText().split('\n'))
+            if (line.startsWith(QString::fromUtf8(label) + '\t')) return line.section('\t', 1).toStdString();
+        return std::string("none");
+    };
+    // -1 V up to sample 1999, +1 V from 2000 on: one rising edge, so no period.
+    EXPECT_EQ(std::tuple(row("Maksimum"), row("Okres"), row("Czas narastania")), std::tuple("1.00 V", "—", "800us"));
+    // Cursor 2 dragged to a quarter of the plot: only the low part is measured.
+    Drag(60 + view.m_cursors.m_nCursorPix2, 300, 60 + 180, 300);
+    EXPECT_EQ(doc.m_nCursor2, 1000);
+    view.ScreenPicture();
+    EXPECT_EQ(row("Maksimum"), "-1.00 V");
+    view.OnCommand(ID_MODE_FOURIER);
+    view.ScreenPicture();
+    // The spectrum sums N samples over a basis of N + 1: the DC term is 1000/1001 V.
+    EXPECT_EQ(std::tuple(row("Maksimum"), row("Składowa stała")), std::tuple("none", "999mV"));
+    view.OnCommand(ID_MODE_ORIGINAL);
+    view.ScreenPicture();
+    EXPECT_EQ(row("Maksimum"), "-1.00 V");
+    panel->CopyToClipboard();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), panel->TableText());
+    EXPECT_EQ(panel->TableText().section('\n', 0, 0), "\tWykres 1");
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+
+    CKivView other(&doc);
+    EXPECT_TRUE(other.m_measure.IsOn());
+    view.OnCommand(ID_MEASUREMENTS);
+    view.ScreenPicture();
+    EXPECT_FALSE(view.m_measure.Panel());
+    EXPECT_FALSE(KivUserSettings()->value("Widok/Pomiary").toBool());
 }
 
 // A paint only copies the picture; the render waits for the event loop and takes the

@@ -357,7 +357,7 @@ void CKivView::showEvent(QShowEvent* event) {
 
 void CKivView::OnActivateView(bool active) {
     m_bActive = active;
-    if (!active) m_cursors.HidePanels(), m_measure.HidePanel();
+    if (!active) m_cursors.HidePanels();
     viewport()->update();
 }
 

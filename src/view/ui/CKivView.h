@@ -116,6 +116,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // The scroll bars see a window 100 pixels narrower than it is.
     void OnSize(int cx, int cy);
 

@@ -1,5 +1,6 @@
 // CKivView's mouse: the hit test and the routing of presses, moves and releases to the
 // items over the picture; the Fourier click and the double-click on a label strip.
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
@@ -70,6 +71,7 @@ void CKivView::mouseMoveEvent(QMouseEvent* event) {
 
 void CKivView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || m_pDoc->GetCurrentMode()->IsFourier()) return;
+    if (m_measure.Covers(event->position().toPoint())) return;  // the panel lies over the plot
     const QPoint pt = ViewPoint(event);
     HitTest(pt);
     const WindowRect& rc = m_rcPlot;
@@ -99,4 +101,8 @@ void CKivView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || m_pDoc->GetCurrentMode()->IsFourier()) return;
     HitTest(ViewPoint(event));
     OnScale(m_nHit & (HIT_YAXIS | HIT_Y1AXIS | HIT_Y2AXIS | HIT_XAXIS));
+}
+
+void CKivView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_measure.ContextMenu(event->pos(), event->globalPos())) QAbstractScrollArea::contextMenuEvent(event);
 }

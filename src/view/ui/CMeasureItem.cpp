@@ -1,5 +1,8 @@
 #include "view/ui/CMeasureItem.h"
 
+#include <QMenu>
+#include <QScrollBar>
+
 #include "analysis/Measurements.h"
 #include "analysis/ui/CMeasurePanel.h"
 #include "platform/ui/UserSettings.h"
@@ -16,27 +19,28 @@ CMeasureItem::~CMeasureItem() = default;
 void CMeasureItem::Toggle() {
     m_bOn = !m_bOn;
     KivUserSettings()->setValue(kSettingsKey, m_bOn);
+    if (!m_bOn) m_pPanel.reset(), m_rcShown = {};
     m_view.viewport()->update();
 }
 
-void CMeasureItem::HidePanel() {
-    if (m_pPanel) m_pPanel->hide();
-}
-
-void CMeasureItem::Paint(QImage&, CData& mode) {
-    if (!m_bOn) {
-        m_pPanel.reset();
-        return;
-    }
-    QWidget* viewport = m_view.viewport();
-    if (!m_pPanel) {
-        m_pPanel = std::make_unique<CMeasurePanel>(viewport);
-        m_pPanel->setAttribute(Qt::WA_ShowWithoutActivating);
-    }
+void CMeasureItem::Paint(QImage& frame, CData& mode) {
+    if (!m_bOn) return;
+    if (!m_pPanel) m_pPanel = std::make_unique<CMeasurePanel>();
     // A mode the render has not brought up to date yet (a spectrum whose cursors moved)
     // keeps the last numbers until the render that follows.
-    if (mode.m_bReady || !mode.IsAvailable())
-        m_pPanel->ShowMeasurements(MeasureCurrentMode(*m_view.GetDocument(), m_view.m_bCursors != 0));
-    m_pPanel->move(viewport->width() - m_pPanel->width(), 0);
-    if (m_view.m_bActive && m_pPanel->isHidden()) m_pPanel->show();
+    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(MeasureCurrentMode(*m_view.GetDocument(), m_view.m_bCursors != 0));
+    // The frame is the whole picture; the panel keeps to the visible part's top-right corner.
+    const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());
+    const QSize size = m_pPanel->Size();
+    m_rcShown = QRect(QPoint(m_view.viewport()->width() - size.width(), 0), size);
+    m_pPanel->Paint(frame, m_rcShown.topLeft() + scroll);
+}
+
+bool CMeasureItem::ContextMenu(QPoint viewportPoint, QPoint globalPoint) {
+    if (!Covers(viewportPoint) || !m_pPanel) return false;
+    QMenu menu;
+    const CMeasurePanel* panel = m_pPanel.get();
+    menu.addAction(QStringLiteral("Kopiuj"), [panel] { panel->CopyToClipboard(); });
+    menu.exec(globalPoint);
+    return true;
 }
