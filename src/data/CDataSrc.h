@@ -20,6 +20,10 @@ public:
     // Import readers; 1 on success, 0 with nothing changed on failure.
     int ReadDso(const std::string& path, int plot);
     int ReadTekCsv(const std::string& path, int plot);
+    // A record of 4000 measured values (base units) into a plot as the Tektronix CSV import
+    // takes its values: the largest magnitude 75 codes from the zero line, the step from its
+    // 2-4-8 series, exponents 0. 0 when no step of the series holds the values.
+    int StoreMeasured(const double* values, double timeStep, int plot);
 
     // Signal generator from the dialog's values; 0 when the dialog was cancelled (null).
     int Generate(const GeneratorParams* params);

@@ -251,20 +251,25 @@ int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
     }
     if (std::ferror(file.get()) || lines < kTekLines) return 0;
 
-    const auto [lo, hi] = std::minmax_element(values.begin(), values.end());
+    std::array<double, kSamples> record;
+    for (int i = 0; i < kSamples; ++i) record[i] = values[i / kTekSamplesPerLine];
+    // The file runs from minus the last time to plus it over the 4000 samples.
+    return StoreMeasured(record.data(), lastTime * 0.0005, plot);
+}
+
+int CDataSrc::StoreMeasured(const double* values, double timeStep, int plot) {
+    const auto [lo, hi] = std::minmax_element(values, values + kSamples);
     const double step = TekCsvAmplitudeStep(std::max(std::fabs(*lo), std::fabs(*hi)) / 75);
     if (step == 0) return 0;
 
     int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
-    for (int i = 0; i < kSamples; ++i)
-        raw[i] = Sat32(int64_t{Trunc(values[i / kTekSamplesPerLine] / step)} + 100);
+    for (int i = 0; i < kSamples; ++i) raw[i] = Sat32(int64_t{Trunc(values[i] / step)} + 100);
     AxisScale& amp = plot == 1 ? m_ampScale1 : m_ampScale2;
     AxisScale& time = plot == 1 ? m_timeScale1 : m_timeScale2;
     amp.exponent = 0;
     amp.step = step;
-    // The file runs from minus the last time to plus it over the 4000 samples.
     time.exponent = 0;
-    time.step = lastTime * 0.0005;
+    time.step = timeStep;
     m_nPresent |= plot == 1 ? 1 : 2;
     m_nEnabled = m_nPresent;
     return 1;

@@ -69,10 +69,11 @@ void WriteTektronixCsv(const CData& mode, std::string& out) {
     }
 }
 
-int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture) {
+int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture,
+                   const ExportScene& scene) {
     std::string bytes;
     int written = 0;
-    if (form.Write(CExportJob{doc, *doc.GetCurrentMode(), picture}, bytes)) {
+    if (form.Write(CExportJob{doc, *doc.GetCurrentMode(), picture, scene}, bytes)) {
         written = WriteFileAtomically(path, bytes);
         if (!written && form.CannotSaveText())
             doc.Platform().Message(form.CannotSaveText(), "UWAGA !", MsgIcon::Exclamation);
@@ -82,8 +83,9 @@ int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& for
     return written;
 }
 
-int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture) {
-    if (const CExportForm* form = CFileForms::ExportForPath(path)) return ExportDocument(doc, path, *form, picture);
+int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture, const ExportScene& scene) {
+    if (const CExportForm* form = CFileForms::ExportForPath(path))
+        return ExportDocument(doc, path, *form, picture, scene);
     doc.RedrawView();
     return 0;
 }

@@ -20,6 +20,8 @@ void WriteTektronixCsv(const CData& mode, std::string& out);
 // form's file whole or not at all (the spreadsheet form says so when it cannot), then
 // asks the view for a new picture, as a picture form rendered it at its own size.
 // 1 when a file was written.
-int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture = {});
+int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture = {},
+                   const ExportScene& scene = {});
 // The same with the form the path's extension names; a path naming none writes nothing.
-int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture = {});
+int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture = {},
+                   const ExportScene& scene = {});

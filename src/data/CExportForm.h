@@ -11,11 +11,20 @@ class CKivDoc;
 // asks for it; the view or kivtool renders it.
 using ExportPicture = std::function<RgbPicture()>;
 
+// The plot as the view shows it, for the picture forms that draw at any size: the window's
+// size, its background and where the Fourier cursor was clicked (kivtool: --size, --white).
+struct ExportScene {
+    int width = 800, height = 600;
+    bool whiteBackground = false;
+    int fourierClickX = 0;
+};
+
 // What an export form writes from: the document and its mode on show.
 struct CExportJob {
     CKivDoc& doc;
     CData& mode;
     const ExportPicture& picture;
+    ExportScene scene{};
 
     // The mode's whole computed record, computed first when it is not ready.
     CData& Record() const {

@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/TestFiles.h"
+
 extern char** environ;
 
 // Open descriptors and running threads of this process.
@@ -25,16 +27,6 @@ inline std::pair<int, int> Resources() {
     for (const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) (void)e, ++fds;
     for (const auto& e : std::filesystem::directory_iterator("/proc/self/task")) (void)e, ++threads;
     return {fds, threads};
-}
-
-// A shell command run to its end: its exit status and all it wrote (stderr too).
-inline std::pair<int, std::string> RunCommand(const std::string& command) {
-    FILE* p = popen((command + " 2>&1").c_str(), "r");
-    std::string out;
-    char buffer[512];
-    for (size_t n; p && (n = fread(buffer, 1, sizeof buffer, p)) > 0;) out.append(buffer, n);
-    const int status = p ? pclose(p) : -1;
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }
 
 // kiv-scope-sim serving one model (channel 1 dc, channel 2 square) on a pseudo-terminal

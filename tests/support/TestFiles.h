@@ -1,9 +1,12 @@
 #pragma once
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A fresh folder under the build tree; the process id keeps tests that CTest runs
@@ -23,4 +26,14 @@ inline std::vector<uint8_t> FileBytes(const std::string& path) {
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A shell command run to its end: its exit status and all it wrote (stderr too).
+inline std::pair<int, std::string> RunCommand(const std::string& command) {
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    std::string out;
+    char buffer[512];
+    for (size_t n; p && (n = fread(buffer, 1, sizeof buffer, p)) > 0;) out.append(buffer, n);
+    const int status = p ? pclose(p) : -1;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
 }

@@ -52,7 +52,8 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
         EXPECT_EQ(FileText(dir + written).substr(0, head.size()), head) << written;
     }
     EXPECT_EQ(filters,
-              QStringList({"Pliki CSV Excel (*.csv)", "Pliki CSV Tektronix 460A (*.CSV)", "Pliki PCX (*.pcx)"}));
+              QStringList({"Pliki CSV Excel (*.csv)", "Pliki CSV Tektronix 460A (*.CSV)", "Pliki PCX (*.pcx)",
+                           "Sesja sigrok (*.sr)", "Obraz PNG (*.png)", "Grafika SVG (*.svg)", "Dokument PDF (*.pdf)"}));
     ASSERT_TRUE(view.BackBitmap());
     EXPECT_EQ(view.BackBitmap()->size(), QSize(900, 500));  // after the picture, the window's own again
 
@@ -67,7 +68,8 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
         });
         ChooseInDialog(d, 1, dir + "/in");
     });
-    EXPECT_EQ(filters, QStringList({"Pliki CSV Tektronix 460A (*.CSV *.csv)", "Pliki DSO (*.DSO *.dso)"}));
+    EXPECT_EQ(filters, QStringList({"Pliki CSV Tektronix 460A (*.CSV *.csv)", "Pliki DSO (*.DSO *.dso)",
+                                    "Sesja sigrok (*.sr)"}));
     EXPECT_EQ(std::pair(doc.Source().m_nPresent, doc.Source().m_ampScale2.exponent), std::pair(uint8_t{3}, -1));
 
     // A refused file is said so; a name no form reads asks nothing.

@@ -110,7 +110,7 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {g + "const --phase 1 --duration 1", 2, "Wartość fazy poczatkowej musi być mniejsza"},
         {"generate " + dir + "/g.csv --kind sine", 2, "to nie jest dokument Kiv"},
         {"export " + e + " " + dir + "/o.PCX", 2, "podaj --format"},
-        {"export " + e + " " + dir + "/o.x --format svg", 2, "formaty: spreadsheet, tek, pcx, harmonics"},
+        {"export " + e + " " + dir + "/o.x --format gif", 2, "formaty: spreadsheet, tek, pcx, harmonics, sr, png, svg, pdf"},
         {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (0..3, os3060, hm1507, tds224, lt224)"},
         {"fetch " + dir + "/f.kiv --plot1 off --plot2 off", 2, "oba wykresy są wyłączone"},
     };

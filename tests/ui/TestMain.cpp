@@ -3,11 +3,14 @@
 #include <QApplication>
 #include <clocale>
 
+#include "view/ui/PictureForms.h"
+
 // GUI tests run on Qt's offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // as the program does after Qt took the desktop's locale
+    RegisterPictureForms();           // as the program does at start
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

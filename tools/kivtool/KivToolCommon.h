@@ -21,6 +21,8 @@ std::unique_ptr<CKivDoc> KivToolPrepare(const KivToolCall& call, int& status);
 bool KivToolNumber(const KivToolCall& call, const char* option, double& value, int& status);
 // A (GUI, offscreen) application for fonts and timers, made once.
 void KivToolEnsureApplication();
+// --size WxH: each side 1..10000, raised to the view's smallest 400 x 200. False: not a size.
+bool KivToolParseSize(const std::string& text, int& width, int& height);
 // The 800 x 600 picture with the document's background, as the picture exports take it.
 RgbPicture KivToolRenderPicture(CKivDoc& doc);
 

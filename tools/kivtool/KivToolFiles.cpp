@@ -5,6 +5,7 @@
 #include "data/CExport.h"
 #include "data/CFileForms.h"
 #include "data/CKivDoc.h"
+#include "data/SigrokSession.h"
 
 namespace {
 
@@ -35,10 +36,18 @@ int KivToolImport(const KivToolCall& call) {
     const std::string& in = call.File(0);
     if (!CFileForms::ImportForPath(in))
         return KivToolUsage(in + ": nieznany rodzaj pliku (czytane: " + ImportExtensions() + ")");
+    const auto channel = call.Value("channel");
+    if (channel && PathExtension(in) != "sr") return KivToolUsage("--channel dotyczy tylko sesji sigrok (.sr)");
     int status;
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
-    if (ImportFile(*doc, in, plot == "1" ? 1 : 2) != 1) return KivToolFail(in + ": " + kImportBadFormat);
+    const int p = plot == "1" ? 1 : 2;
+    if (channel) {
+        if (!ReadSigrokSession(doc->Source(), in, p, *channel)) return KivToolFail(in + ": " + kImportBadFormat);
+        doc->DataChanged();
+    } else if (ImportFile(*doc, in, p) != 1) {
+        return KivToolFail(in + ": " + kImportBadFormat);
+    }
     return KivToolSave(*doc, call.File(1));
 }
 
@@ -54,10 +63,18 @@ int KivToolExport(const KivToolCall& call) {
             return KivToolUsage(out + ": nieznany rodzaj pliku; podaj --format albo rozszerzenie " +
                                 ExportNames(true));
     }
+    ExportScene scene;
+    if (auto size = call.Value("size"))
+        if (!KivToolParseSize(*size, scene.width, scene.height))
+            return KivToolUsage("--size przyjmuje SZERxWYS, każde od 1 do 10000");
     int status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
-    if (!ExportDocument(*doc, out, *form, [&] { return KivToolRenderPicture(*doc); })) {
+    int32_t cursors, white;
+    doc->GetViewFlags(cursors, white);
+    scene.whiteBackground = white != 0 || call.Has("white");
+    KivToolEnsureApplication();  // the picture forms draw with the program's fonts
+    if (!ExportDocument(*doc, out, *form, [&] { return KivToolRenderPicture(*doc); }, scene)) {
         // A form with its own message has said it; the others fail silently in the program.
         return form->CannotSaveText() ? kExitFailure : KivToolFail("nie można zapisać " + out);
     }

@@ -35,9 +35,7 @@ void KivToolEnsureApplication() {
     std::setlocale(LC_NUMERIC, "C");  // Qt took the desktop's locale; numbers keep their points
 }
 
-namespace {
-
-bool ParseSize(const std::string& s, int& w, int& h) {
+bool KivToolParseSize(const std::string& s, int& w, int& h) {
     const size_t x = s.find_first_of("xX");
     if (x == std::string::npos || !ReadInteger(std::string_view(s).substr(0, x), 1, kMaxSide, w) ||
         !ReadInteger(std::string_view(s).substr(x + 1), 1, kMaxSide, h))
@@ -46,8 +44,6 @@ bool ParseSize(const std::string& s, int& w, int& h) {
     h = std::max(h, kMinHeight);
     return true;
 }
-
-}  // namespace
 
 RgbPicture KivToolRenderPicture(CKivDoc& doc) {
     KivToolEnsureApplication();
@@ -59,7 +55,7 @@ RgbPicture KivToolRenderPicture(CKivDoc& doc) {
 int KivToolRender(const KivToolCall& call) {
     int w = 800, h = 600;
     if (auto size = call.Value("size"))
-        if (!ParseSize(*size, w, h))
+        if (!KivToolParseSize(*size, w, h))
             return KivToolUsage("--size przyjmuje SZERxWYS, każde od 1 do " + std::to_string(kMaxSide));
     int status;
     auto doc = KivToolPrepare(call, status);

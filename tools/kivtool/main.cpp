@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "KivTool.h"
+#include "view/ui/PictureForms.h"
 
 namespace {
 
@@ -59,11 +60,18 @@ const std::vector<KivToolCommand>& KivToolCommands() {
         {"export", "DOKUMENT.kiv WYJŚCIE", 2, 2, "eksport jak polecenie Eksportuj",
          "Zapisuje plik eksportu jak polecenie programu: spreadsheet (.csv, arkusz, "
          "w trybie fourier tabela harmonicznych), tek (.CSV, Tektronix 460A), pcx "
-         "(.pcx, obraz 800x600) lub harmonics (tabela harmonicznych trybu fourier). "
-         "Bez --format formę wybiera rozszerzenie nazwy (wielkość liter ma znaczenie).",
-         {{"format", "FORMA", "forma pliku: spreadsheet, tek, pcx lub harmonics"},
+         "(.pcx, obraz 800x600), harmonics (tabela harmonicznych trybu fourier), sr (sesja "
+         "sigrok dla PulseView i sigrok-cli: kanały CH1 i CH2 w jednostkach fizycznych; w trybie "
+         "fourier przebiegi trybu original), png (obraz w pełnym kolorze), svg (grafika wektorowa) "
+         "lub pdf (strona A4 w poziomie jak wydruk). Bez --format formę wybiera rozszerzenie "
+         "nazwy (wielkość liter ma znaczenie).",
+         {{"format", "FORMA", "forma pliku: spreadsheet, tek, pcx, harmonics, sr, png, svg lub pdf"},
           {"mode", "TRYB", kModeHelp},
-          {"cursors", "K1,K2", kCursorsHelp}},
+          {"cursors", "K1,K2", kCursorsHelp},
+          {"size", "SZERxWYS",
+           "rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok "
+           "najwyżej 10000)"},
+          {"white", nullptr, "białe tło obrazu png i svg, także gdy dokument zapisał czarne"}},
          KivToolExport},
         {"generate", "WYJŚCIE.kiv", 1, 1, "sygnał testowy jak Generator sygnałów",
          "Tworzy sygnał testowy jak okno \"Generator sygnałów\" (te same zakresy "
@@ -76,10 +84,13 @@ const std::vector<KivToolCommand>& KivToolCommands() {
           {"target", "W", "wykres docelowy: 1, 2 lub 3 (oba); domyślnie 3"},
           {"into", "DOKUMENT.kiv", kIntoHelp}},
          KivToolGenerate},
-        {"import", "WEJŚCIE WYJŚCIE.kiv", 2, 2, "import pliku DSO lub Tektronix CSV",
-         "Wczytuje plik DSO (.DSO, .dso) lub Tektronix 460A CSV (.CSV, .csv) do jednego "
-         "wykresu, jak polecenie Importuj, i zapisuje dokument.",
-         {{"plot", "W", "wykres docelowy: 1 lub 2; wymagana"}, {"into", "DOKUMENT.kiv", kIntoHelp}},
+        {"import", "WEJŚCIE WYJŚCIE.kiv", 2, 2, "import pliku DSO, Tektronix CSV lub sesji sigrok",
+         "Wczytuje plik DSO (.DSO, .dso), Tektronix 460A CSV (.CSV, .csv) lub sesję sigrok (.sr) "
+         "do jednego wykresu, jak polecenie Importuj, i zapisuje dokument. Z sesji sigrok: "
+         "pierwszy kanał analogowy (albo --channel), 4000 próbek wybranych równo z całego zapisu.",
+         {{"plot", "W", "wykres docelowy: 1 lub 2; wymagana"},
+          {"channel", "NAZWA", "kanał analogowy sesji sigrok zamiast pierwszego"},
+          {"into", "DOKUMENT.kiv", kIntoHelp}},
          KivToolImport},
         {"meanrms", "DOKUMENT.kiv", 1, 1, "średnia i RMS między kursorami",
          "Wypisuje wartości okna \"Wartość średnia i skuteczna przebiegów\": średnią, "
@@ -148,4 +159,7 @@ const std::vector<KivToolCommand>& KivToolCommands() {
     return commands;
 }
 
-int main(int argc, char** argv) { return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc)); }
+int main(int argc, char** argv) {
+    RegisterPictureForms();
+    return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc));
+}

@@ -20,6 +20,7 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/KivCommandTable.h"
 #include "platform/ui/CPortSettings.h"
+#include "view/ui/PictureForms.h"
 #include "platform/ui/CQtMessages.h"
 #include "view/ui/CKivView.h"
 
@@ -86,6 +87,7 @@ bool CKivApp::InitInstance(const QStringList& args) {
     LoadStdProfileSettings();
     // The serial device the user chose for each COM number.
     CPortSettings::Load();
+    RegisterPictureForms();
     // 3. Every document gets a CChildFrame with one CKivView (see OnFileNew).
     // 4. The main frame, and the desktop services the documents use.
     m_pMainWnd = new CMainFrame(*this);

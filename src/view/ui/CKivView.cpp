@@ -213,8 +213,6 @@ RgbPicture CKivView::RenderExportPicture() {
     return picture;
 }
 
-int CKivView::PrintedHeight(int hr, int vr) { return hr < 1.5 * vr ? Trunc(hr * 0.6666667) : vr; }
-
 bool CKivView::PrintPage(QPrinter& printer) {
     const int white = m_bWhiteBackground;
     m_rcClient = {0, 0, 800, 600};

@@ -64,7 +64,7 @@ public:
     void OnFilePrint(bool withDialog = true);
     void OnFilePrintPreview();
     // Height of the printed picture on a page of hr x vr device pixels.
-    static int PrintedHeight(int hr, int vr);
+    static int PrintedHeight(int hr, int vr) { return CPlotRenderer::PrintedHeight(hr, vr); }
     // The printer that print, preview and the frame's printer setup share.
     static QPrinter& SharedPrinter();
 

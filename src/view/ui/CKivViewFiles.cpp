@@ -74,6 +74,9 @@ void CKivView::OnExport() {
     QString path;
     if (!m_promptFile(path, true)) return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ExportDocument(*m_pDoc, QFile::encodeName(path).toStdString(), [this] { return RenderExportPicture(); });
+    // The picture forms that draw at any size take the window's picture as it stands.
+    const ExportScene scene{std::max(viewport()->width(), 400), std::max(viewport()->height(), 200),
+                            m_bWhiteBackground != 0, m_fourierCursor.m_nClickX};
+    ExportDocument(*m_pDoc, QFile::encodeName(path).toStdString(), [this] { return RenderExportPicture(); }, scene);
     QApplication::restoreOverrideCursor();
 }

@@ -1,5 +1,6 @@
 #include "view/ui/CPlotRenderer.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QList>
 #include <QPainter>
@@ -136,7 +137,11 @@ void CPlotRenderer::PaintPlot(QPainter& painter, CKivDoc& doc, int width, int he
         auto withText = [&](auto&& draw) {
             dc.Flush();  // the grid lies under the labels
             painter.save();
-            painter.setFont(m_font);
+            // The face the font resolved to, by name: a vector file names its fonts, and the
+            // program's own name for it is no face another program finds.
+            QFont font = m_font;
+            font.setFamily(QFontInfo(m_font).family());
+            painter.setFont(font);
             painter.setBackgroundMode(Qt::TransparentMode);
             draw(painter, QFontMetrics(m_font));
             painter.restore();
@@ -306,4 +311,19 @@ QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int
     CFourierCursor cursor;
     cursor.m_nClickX = fourierClickX;
     return renderer.RenderPlot(doc, width, height, whiteBackground, &cursor);
+}
+
+void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier) {
+    constexpr int kPictureWidth = 800, kPictureHeight = 600;
+    // A copy: the render picks the harmonic again for this picture's plot area, which
+    // must not move the cursor of the window on screen.
+    CFourierCursor cursor;
+    if (fourier) cursor = *fourier;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(double(target.width()) / kPictureWidth, double(target.height()) / kPictureHeight);
+    painter.setClipRect(QRect(0, 0, kPictureWidth, kPictureHeight));
+    CPlotRenderer renderer;
+    renderer.PaintPlot(painter, doc, kPictureWidth, kPictureHeight, true, &cursor);
+    painter.restore();
 }

@@ -30,6 +30,9 @@ public:
     void PaintPlot(QPainter& painter, CKivDoc& doc, int width, int height, bool whiteBackground,
                    CFourierCursor* fourier = nullptr);
 
+    // Height of the printed picture on a page of hr x vr device pixels.
+    static int PrintedHeight(int hr, int vr) { return hr < 1.5 * vr ? Trunc(hr * 0.6666667) : vr; }
+
     // Plot area of the last render.
     const WindowRect& PlotRect() const { return m_rcPlot; }
 
@@ -54,6 +57,10 @@ private:
     QFont m_font;
     WindowRect m_rcPlot;
 };
+
+// The page picture: 800 x 600 on white, scaled into target of painter, lines one device pixel
+// wide whatever the scale (the print preview, the PDF export).
+void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier = nullptr);
 
 // One call for tools: the picture as the view renders it, with the Fourier cursor
 // clicked at fourierClickX.

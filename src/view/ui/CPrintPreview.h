@@ -1,6 +1,8 @@
 #pragma once
 #include <QRect>
 
+#include "view/ui/CPlotRenderer.h"
+
 class CFourierCursor;
 class CKivDoc;
 class QPainter;
@@ -9,10 +11,6 @@ class QPrinter;
 // The page the print preview shows. The printed page stretches the 800 x 600 bitmap,
 // whose one-pixel lines the preview's reduction would drop; here the same picture is
 // drawn with lines that stay one screen pixel wide at every zoom.
-
-// The picture (800 x 600, on white) scaled into target of painter.
-void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target,
-                         const CFourierCursor* fourier = nullptr);
 
 // One page, laid out as the printed one: as wide as the page, as high as the printed
 // picture. fourier is the view's Fourier cursor (null: clicked at x 0); it is left as
