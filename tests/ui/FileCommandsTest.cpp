@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -40,10 +41,11 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     FillPlot(doc.Source(), 1, [](int i) { return 100 + i % 2; });
     QStringList filters;
     // Filter, name typed, file written and how it starts: a spreadsheet row, a Tektronix row
-    // from -250 * 8 * 1 ms, a PCX header.
+    // from -250 * 8 * 1 ms, a PCX header, a zip, a PNG.
     const std::tuple<int, const char*, const char*, std::string> exports[] = {
         {0, "/a", "/a.csv", "0,000000000000;0"}, {1, "/b", "/b.CSV", "-2.00000"},
-        {2, "/c", "/c.pcx", "\x0A\x05\x01\x08"}, {2, "/t.csv", "/t.csv", "0,000000000000;0"}};
+        {2, "/c", "/c.pcx", "\x0A\x05\x01\x08"}, {2, "/t.csv", "/t.csv", "0,000000000000;0"},
+        {3, "/s", "/s.sr", "PK\x03\x04"},        {4, "/p", "/p.png", "\x89PNG"}};
     for (const auto& [filter, typed, written, head] : exports) {
         Run(ID_EXPORT, [&](QDialog& d) {
             filters = static_cast<QFileDialog&>(d).nameFilters();
@@ -56,6 +58,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
                            "Sesja sigrok (*.sr)", "Obraz PNG (*.png)", "Grafika SVG (*.svg)", "Dokument PDF (*.pdf)"}));
     ASSERT_TRUE(view.BackBitmap());
     EXPECT_EQ(view.BackBitmap()->size(), QSize(900, 500));  // after the picture, the window's own again
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/p.png")).size(), QSize(900, 500));  // the PNG at the window's size
 
     // The plot question follows; "Wykres 2" reads into plot 2.
     WriteBytes(dir + "/in.DSO", "DSO-1\r\nYUN:mV;YMU:1;\r\nXIN:1;XUN:s;NRP:4000;\r\n" + std::string(4000 * 4, ','));

@@ -29,7 +29,7 @@ float ScaleF(int pixels, float perUnit) { return static_cast<float>(MulF(pixels,
 // one polyline, so a curve is one drawing call, not four thousand.
 class CPainterCanvas {
 public:
-    explicit CPainterCanvas(QPainter& painter) : m_painter(painter) {}
+    CPainterCanvas(QPainter& painter, bool hairlines) : m_painter(painter), m_hairlines(hairlines) {}
     ~CPainterCanvas() { Flush(); }
     CPainterCanvas(const CPainterCanvas&) = delete;
     CPainterCanvas& operator=(const CPainterCanvas&) = delete;
@@ -37,7 +37,7 @@ public:
     void SelectPen(QRgb colour, CGdiCanvas::Style style = CGdiCanvas::Style::Solid) {
         Flush();
         QPen pen(QColor(colour), 1);
-        pen.setCosmetic(true);
+        pen.setCosmetic(m_hairlines);
         // The bitmap's patterns in device pixels, as a cosmetic pen counts them.
         if (style == CGdiCanvas::Style::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
         else if (style == CGdiCanvas::Style::Dot) pen.setDashPattern({3, 3});
@@ -74,6 +74,7 @@ private:
     static QPointF Centre(int x, int y) { return {x + 0.5, y + 0.5}; }
 
     QPainter& m_painter;
+    const bool m_hairlines;
     QList<QPointF> m_points;
     int m_x = 0, m_y = 0;
 };
@@ -127,13 +128,13 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
 }
 
 void CPlotRenderer::PaintPlot(QPainter& painter, CKivDoc& doc, int width, int height, bool whiteBackground,
-                              CFourierCursor* fourier) {
+                              CFourierCursor* fourier, bool hairlines) {
     const QRgb background = whiteBackground ? kWhite : kBlack;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(0, 0, width, height), QColor(background));
     {
-        CPainterCanvas dc(painter);
+        CPainterCanvas dc(painter, hairlines);
         auto withText = [&](auto&& draw) {
             dc.Flush();  // the grid lies under the labels
             painter.save();
@@ -313,7 +314,8 @@ QImage RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground, int
     return renderer.RenderPlot(doc, width, height, whiteBackground, &cursor);
 }
 
-void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier) {
+void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier,
+                         bool hairlines) {
     constexpr int kPictureWidth = 800, kPictureHeight = 600;
     // A copy: the render picks the harmonic again for this picture's plot area, which
     // must not move the cursor of the window on screen.
@@ -324,6 +326,6 @@ void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, c
     painter.scale(double(target.width()) / kPictureWidth, double(target.height()) / kPictureHeight);
     painter.setClipRect(QRect(0, 0, kPictureWidth, kPictureHeight));
     CPlotRenderer renderer;
-    renderer.PaintPlot(painter, doc, kPictureWidth, kPictureHeight, true, &cursor);
+    renderer.PaintPlot(painter, doc, kPictureWidth, kPictureHeight, true, &cursor, hairlines);
     painter.restore();
 }

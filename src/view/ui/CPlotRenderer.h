@@ -26,9 +26,10 @@ public:
     // The same picture drawn through a painter onto any device, in a width x height
     // frame of the painter's coordinates. Lines take cosmetic pens, one device pixel
     // whatever the painter's transform, so that a shrunken picture (the print
-    // preview) keeps every grid line and curve.
+    // preview) keeps every grid line and curve; without hairlines they are one unit of
+    // the frame wide and scale with it, as the printed bitmap's pixels do (a PDF page).
     void PaintPlot(QPainter& painter, CKivDoc& doc, int width, int height, bool whiteBackground,
-                   CFourierCursor* fourier = nullptr);
+                   CFourierCursor* fourier = nullptr, bool hairlines = true);
 
     // Height of the printed picture on a page of hr x vr device pixels.
     static int PrintedHeight(int hr, int vr) { return hr < 1.5 * vr ? Trunc(hr * 0.6666667) : vr; }
@@ -58,9 +59,10 @@ private:
     WindowRect m_rcPlot;
 };
 
-// The page picture: 800 x 600 on white, scaled into target of painter, lines one device pixel
-// wide whatever the scale (the print preview, the PDF export).
-void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier = nullptr);
+// The page picture: 800 x 600 on white, scaled into target of painter (the print preview,
+// the PDF export); hairlines as PaintPlot takes them.
+void PaintPreviewPicture(QPainter& painter, CKivDoc& doc, const QRect& target, const CFourierCursor* fourier = nullptr,
+                         bool hairlines = true);
 
 // One call for tools: the picture as the view renders it, with the Fourier cursor
 // clicked at fourierClickX.

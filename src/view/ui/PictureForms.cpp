@@ -90,7 +90,8 @@ protected:
         QPainter painter;
         if (!painter.begin(&pdf)) return false;
         const int hr = pdf.width(), vr = pdf.height();
-        PaintPreviewPicture(painter, job.doc, QRect(0, 0, hr, CPlotRenderer::PrintedHeight(hr, vr)), &cursor);
+        // Lines as wide as the printout's pixels: a page's hairline is all but invisible.
+        PaintPreviewPicture(painter, job.doc, QRect(0, 0, hr, CPlotRenderer::PrintedHeight(hr, vr)), &cursor, false);
         return painter.end();
     }
 };
