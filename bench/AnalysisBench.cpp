@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <vector>
 
 #include "analysis/CDataFourier.h"
 #include "analysis/Measurements.h"
@@ -32,6 +33,33 @@ void BM_FourierRecalculateTwoPlots(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FourierRecalculateTwoPlots)->Unit(benchmark::kMillisecond);
+
+// The yardstick of the one above: a plain scalar direct sum over a table of the M angles, the
+// same 50 x 2 sums (bins 0..49 and their mirrors) of two plots over the same 3999 samples,
+// one frequency at a time.
+void BM_ScalarDirectSumTwoPlots(benchmark::State& state) {
+    constexpr int N = kSamples - 1, M = N + 1;
+    std::vector<double> cosTable(M), sinTable(M), x1(N), x2(N);
+    for (int r = 0; r < M; ++r) cosTable[r] = std::cos(6.283185307179586 * r / M), sinTable[r] = -std::sin(6.283185307179586 * r / M);
+    for (int i = 0; i < N; ++i) x1[i] = std::sin(i * 0.0157), x2[i] = (i / 150) % 2 ? 1.2 : -1.2;
+    double out[2][100][2];
+    for (auto _ : state) {
+        for (int p = 0; p < 2; ++p) {
+            const double* x = p ? x2.data() : x1.data();
+            for (int f = 0; f < 100; ++f) {
+                const int step = f < 50 ? f : M - 100 + f;
+                double cs = 0, ss = 0;
+                for (int i = 0, r = 0; i < N; ++i) {
+                    cs += x[i] * cosTable[r], ss += x[i] * sinTable[r];
+                    if ((r += step) >= M) r -= M;
+                }
+                out[p][f][0] = cs, out[p][f][1] = ss;
+            }
+        }
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_ScalarDirectSumTwoPlots)->Unit(benchmark::kMillisecond);
 
 // Every time-domain measurement of both plots over the whole record: a noisy sine with
 // 10 periods and a square wave, the mode already computed.

@@ -106,22 +106,36 @@ void CDataFourier::BuildAngleTable(int basis) {
 void CDataFourier::Transform(const double* x, int i1, int i2, double* amp, double* phase, double* a,
                              double* b) const {
     const int M = i2 - i1 + 1;
-    double c[kHarmonics], s[kHarmonics], cm[kHarmonics], sm[kHarmonics];
-    auto sums = [&](int freq, double& cosSum, double& sinSum) {
-        const int step = (freq % M + M) % M;
-        int r = static_cast<int>(static_cast<int64_t>(step) * i1 % M);
-        double cs = 0, ss = 0;
-        for (int i = i1; i < i2; ++i) {
-            cs += x[i] * m_dCos[r];
-            ss += x[i] * m_dNegSin[r];
-            r += step;
-            if (r >= M) r -= M;
+    // The 100 frequencies: bins 0..49, then their mirrors M - 50 .. M - 1. Four at a time:
+    // each keeps its own sums in the order of the samples, so every sum is the one a
+    // frequency at a time gives, bit for bit, without each addition waiting on the last.
+    constexpr int kFreqs = 2 * kHarmonics, kLanes = 4;
+    double cosSums[kFreqs], sinSums[kFreqs];
+    for (int f0 = 0; f0 < kFreqs; f0 += kLanes) {
+        int step[kLanes], r[kLanes];
+        double cs[kLanes] = {}, ss[kLanes] = {};
+        for (int l = 0; l < kLanes; ++l) {
+            const int f = f0 + l;
+            const int freq = f < kHarmonics ? f : M - kFreqs + f;
+            step[l] = (freq % M + M) % M;
+            r[l] = static_cast<int>(int64_t{step[l]} * i1 % M);
         }
-        cosSum = cs;
-        sinSum = ss;
-    };
-    for (int k = 0; k < kHarmonics; ++k) sums(k, c[k], s[k]);
-    for (int j = 0; j < kHarmonics; ++j) sums(M - kHarmonics + j, cm[j], sm[j]);
+        for (int i = i1; i < i2; ++i) {
+            const double xi = x[i];
+#pragma GCC unroll 4  // the lanes in registers, not in memory
+            for (int l = 0; l < kLanes; ++l) {
+                cs[l] += xi * m_dCos[r[l]];
+                ss[l] += xi * m_dNegSin[r[l]];
+                r[l] += step[l];
+                if (r[l] >= M) r[l] -= M;
+            }
+        }
+        for (int l = 0; l < kLanes; ++l) cosSums[f0 + l] = cs[l], sinSums[f0 + l] = ss[l];
+    }
+    const double* c = cosSums;
+    const double* s = sinSums;
+    const double* cm = cosSums + kHarmonics;
+    const double* sm = sinSums + kHarmonics;
 
     amp[0] = std::sqrt(s[0] * s[0] + c[0] * c[0]) / M;
     phase[0] = a[0] = b[0] = 0;
