@@ -190,3 +190,24 @@ TEST(RenderLine, EndPointLeftOutInAllFourDirections) {
     EXPECT_EQ(Inked([](CGdiCanvas& dc) { dc.Line(-5, 30, 40, 30); }).count(' ') + 1, 32);
     EXPECT_EQ(Inked([](CGdiCanvas& dc) { dc.MoveTo(2, 2), dc.LineTo(4, 2), dc.LineTo(4, 4); }), "2,2 3,2 4,2 4,3");
 }
+
+// Gathered as runs, a random polyline of steep, shallow and clipped segments inks the pixels
+// it inks line by line (checked on a picture wider than one block of columns).
+TEST(RenderLine, RunsInkWhatLinesInk) {
+    auto draw = [](bool runs) {
+        QImage image(70, 50, QImage::Format_RGB32);
+        image.fill(qRgb(0, 0, 0));
+        CGdiCanvas dc(image);
+        dc.SelectPen(qRgb(255, 0, 0));
+        if (runs) dc.BeginRuns();
+        uint32_t seed = 7;
+        dc.MoveTo(0, 25);
+        for (int i = 0; i < 400; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            dc.LineTo(static_cast<int>(i * 70 / 400 + (seed >> 30)), static_cast<int>(seed >> 8) % 56 - 3);
+        }
+        dc.FlushRuns();
+        return image;
+    };
+    EXPECT_EQ(draw(true), draw(false));
+}

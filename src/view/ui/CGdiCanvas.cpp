@@ -41,6 +41,20 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
         }
         return;
     }
+    if (m_bRuns && dy > dx) {
+        // Step i (0 .. dy-1) is in column k from i_k = ceil((2k - 1) dy / (2 dx)) on, as the
+        // nearest-column rule below gives it.
+        int from = 0;
+        for (int k = 0; k <= dx; ++k) {
+            const int to = k == dx ? dy : static_cast<int>((int64_t{2 * k + 1} * dy + 2 * dx - 1) / (2 * dx));
+            if (to > from) {
+                const int x = x1 + sx * k;
+                m_runs.push_back(sy > 0 ? Run{x, y1 + from, y1 + to} : Run{x, y1 - to + 1, y1 - from + 1});
+            }
+            from = to;
+        }
+        return;
+    }
     // The same pixels without the per-pixel checks: the curves are most of the picture.
     QRgb* p = m_bits + y1 * m_stride + x1;
     const qsizetype major = dx >= dy ? sx : sy * m_stride;
@@ -56,4 +70,48 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
             p += minor;
         }
     }
+}
+
+// Block by block of 16 columns, row by row: each row of a block is one stretch of memory.
+void CGdiCanvas::FlushRuns() {
+    m_bRuns = false;
+    if (m_runs.empty()) return;
+    constexpr int kBlock = 16;
+    std::sort(m_runs.begin(), m_runs.end(), [](const Run& a, const Run& b) { return a.x / kBlock < b.x / kBlock; });
+    m_starts.assign(static_cast<size_t>(m_height + 1) * kBlock, 0);
+    for (size_t first = 0; first < m_runs.size();) {
+        const int block = m_runs[first].x / kBlock, bx = block * kBlock;
+        size_t last = first;
+        int yMin = m_height, yMax = 0;
+        for (; last < m_runs.size() && m_runs[last].x / kBlock == block; ++last) {
+            const Run& r = m_runs[last];
+            ++m_starts[static_cast<size_t>(r.y0) * kBlock + (r.x - bx)];
+            --m_starts[static_cast<size_t>(r.y1) * kBlock + (r.x - bx)];
+            yMin = std::min(yMin, r.y0);
+            yMax = std::max(yMax, r.y1);
+        }
+        int16_t depth[kBlock] = {};
+        const int columns = std::min(kBlock, m_width - bx);
+        const QRgb colour = m_colour;
+        for (int y = yMin; y < yMax; ++y) {
+            int16_t* starts = &m_starts[static_cast<size_t>(y) * kBlock];
+            QRgb* row = m_bits + y * m_stride + bx;
+            for (int c = 0; c < kBlock; ++c) depth[c] = static_cast<int16_t>(depth[c] + starts[c]);
+            std::fill(starts, starts + kBlock, int16_t{0});
+            // Without a branch a pixel: the pattern of a noisy curve has no order to predict.
+            auto paint = [&](int c) {
+                const QRgb covered = depth[c] > 0 ? ~QRgb{0} : QRgb{0};
+                row[c] = (row[c] & ~covered) | (colour & covered);
+            };
+            if (columns == kBlock) {
+                for (int c = 0; c < kBlock; ++c) paint(c);
+            } else {
+                for (int c = 0; c < columns; ++c) paint(c);
+            }
+        }
+        std::fill(&m_starts[static_cast<size_t>(yMax) * kBlock], &m_starts[static_cast<size_t>(yMax) * kBlock] + kBlock,
+                  int16_t{0});
+        first = last;
+    }
+    m_runs.clear();
 }

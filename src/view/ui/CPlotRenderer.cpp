@@ -64,6 +64,9 @@ public:
         Flush();
         m_painter.drawLine(Centre(x1, y1), Centre(x2, y2));
     }
+    // A painter joins lines into polylines instead.
+    void BeginRuns() {}
+    void FlushRuns() { Flush(); }
     // Draws the polyline gathered so far.
     void Flush() {
         if (m_points.size() > 1) m_painter.drawPolyline(m_points.constData(), static_cast<int>(m_points.size()));
@@ -269,6 +272,7 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
         }
     } else {
         auto curve = [&](const int32_t* p) {
+            dc.BeginRuns();
             dc.MoveTo(left, Drawable(p[0]) ? yOf(p[0]) : bottom);
             bool lifted = false;
             for (int i = 0; i < kSamples; ++i) {
@@ -281,6 +285,7 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
                 else dc.LineTo(x, yOf(p[i]));
                 lifted = false;
             }
+            dc.FlushRuns();
         };
         // Both arrays are asked for before drawing, as the mode hands them out.
         const int32_t* p1 = mode.GetDisplaySamples(1);
