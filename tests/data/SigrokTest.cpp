@@ -2,7 +2,6 @@
 #include <zip.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <map>
 #include <string>
@@ -19,9 +18,8 @@
 namespace {
 
 std::string Floats(const std::vector<float>& v) {
-    std::string s(v.size() * 4, '\0');
-    std::memcpy(s.data(), v.data(), s.size());  // the machines we build for are little-endian
-    return s;
+    // The machines we build for are little-endian.
+    return std::string(reinterpret_cast<const char*>(v.data()), v.size() * 4);
 }
 
 // A zip archive of the given members, written by libzip as sigrok's own tools do.
