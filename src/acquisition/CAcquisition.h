@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/TrNoop.h"
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -38,9 +39,9 @@ bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s);
 inline constexpr int kFetchOk = 0;
 inline constexpr int kFetchCancelled = 1;
 
-inline constexpr char kTransmissionError[] = "Błąd transmisji";
+inline constexpr char kTransmissionError[] = KIV_TR_NOOP("Kiv", "Błąd transmisji");
 // How every fetch ends for its user: a status other than success or cancel shows
-// "Błąd transmisji" (caption "Kiv", exclamation icon), after the driver's own box.
+// KIV_TR_NOOP("Kiv", "Błąd transmisji") (caption "Kiv", exclamation icon), after the driver's own box.
 void ReportFetchStatus(int status, const CPlatform& platform);
 
 // The one acquisition of a program run: the settings of "Kiv.cfg", a driver of every

@@ -1,5 +1,7 @@
 #include "acquisition/CScopeDriver.h"
 
+#include "platform/TrNoop.h"
+
 CScopeDriver::CScopeDriver(const ScopeModel& model, RawTrace* traces) : m_model(model), m_pTraces(traces) {}
 
 CScopeDriver::~CScopeDriver() = default;
@@ -92,7 +94,7 @@ void CScopeDriver::Accept(int32_t nextState) {
 }
 
 void CScopeDriver::Warn(const char* text) {
-    if (m_pHost) m_pHost->Platform().Message(text, "Uwaga", MsgIcon::Error);
+    if (m_pHost) m_pHost->Platform().Message(text, KIV_TR_NOOP("Kiv", "Uwaga"), MsgIcon::Error);
 }
 
 void CScopeDriver::FailOnTimeout(const char* message) {

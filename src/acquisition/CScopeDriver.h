@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/TrNoop.h"
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -87,7 +88,7 @@ protected:
     // The instrument is left as the dialogue left it: only a finished fetch releases it.
     void FailOnTimeout(const char* message);
     // Why the port did not open, in a box of its own (caption "Kiv"), when the port knows:
-    // "Nie można zainicjować portu COM !" alone leaves the user guessing on Linux.
+    // KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !") alone leaves the user guessing on Linux.
     void ExplainPortFailure();
     // The trace of the plot being fetched.
     RawTrace& CurrentTrace() { return m_pTraces[m_bFirstPlot ? 0 : 1]; }
@@ -104,8 +105,8 @@ public:
     int m_nBaudIndex = 7;
 };
 
-inline constexpr char kPortInitFailed[] = "Nie można zainicjować portu COM !";
-inline constexpr char kOtherError[] = "Inny błąd !";
+inline constexpr char kPortInitFailed[] = KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !");
+inline constexpr char kOtherError[] = KIV_TR_NOOP("Kiv", "Inny błąd !");
 
 // The time-out messages of the TDS224 and LT224, which share their states: 12 identity,
 // 9 settings, 7 waveform.

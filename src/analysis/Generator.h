@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/TrNoop.h"
 #include <cstdint>
 
 #include "data/KivTypes.h"
@@ -32,8 +33,9 @@ inline constexpr GeneratorFieldRange kGeneratorRanges[4] = {
     {GeneratorField::Period, 1031, 1e-10, 10000.0},
 };
 
-inline constexpr char kGeneratorPhaseMessage[] = "Wartość fazy poczatkowej musi być mniejsza od czasu sygnału";
-inline constexpr char kGeneratorPhaseCaption[] = "Uwaga !";
+inline constexpr char kGeneratorPhaseMessage[] = KIV_TR_NOOP("Kiv",
+    "Wartość fazy poczatkowej musi być mniejsza od czasu sygnału");
+inline constexpr char kGeneratorPhaseCaption[] = KIV_TR_NOOP("Kiv", "Uwaga !");
 
 // First field outside its range, in exchange order; None when all are accepted.
 // A value that is not a number is outside every range.

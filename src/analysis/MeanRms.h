@@ -1,10 +1,11 @@
 #pragma once
+#include "platform/TrNoop.h"
 #include <string>
 
 class CData;
 
 // The mean/RMS dialogs' texts and fields, and the values they show.
-inline constexpr char kMeanRmsErrorText[] = "Błąd przy wyliczaniu\n\n";
+inline constexpr char kMeanRmsErrorText[] = KIV_TR_NOOP("Kiv", "Błąd przy wyliczaniu\n\n");
 inline constexpr char kMeanRmsErrorCaption[] = "Kiv";
 
 struct MeanRmsFields {

@@ -1,5 +1,7 @@
 #include "analysis/Measurements.h"
 
+#include "platform/TrNoop.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -15,20 +17,20 @@ namespace {
 
 using U = MeasureUnit;
 const MeasureInfo kTable[kMeasCount] = {
-    {"max", "Maksimum", U::Amplitude},
-    {"min", "Minimum", U::Amplitude},
-    {"pp", "Międzyszczytowa", U::Amplitude},
-    {"mean", "Średnia", U::Amplitude},
-    {"rms", "Skuteczna (RMS)", U::Amplitude},
-    {"ac_rms", "RMS składowej zmiennej", U::Amplitude},
-    {"period", "Okres", U::Time},
-    {"frequency", "Częstotliwość", U::Frequency},
-    {"duty", "Wypełnienie", U::Percent},
-    {"rise", "Czas narastania", U::Time},
-    {"fall", "Czas opadania", U::Time},
-    {"fundamental", "Częstotliwość podstawowa", U::Frequency},
-    {"dc", "Składowa stała", U::Amplitude},
-    {"a1", "Amplituda 1. harmonicznej", U::Amplitude},
+    {"max", KIV_TR_NOOP("Kiv", "Maksimum"), U::Amplitude},
+    {"min", KIV_TR_NOOP("Kiv", "Minimum"), U::Amplitude},
+    {"pp", KIV_TR_NOOP("Kiv", "Międzyszczytowa"), U::Amplitude},
+    {"mean", KIV_TR_NOOP("Kiv", "Średnia"), U::Amplitude},
+    {"rms", KIV_TR_NOOP("Kiv", "Skuteczna (RMS)"), U::Amplitude},
+    {"ac_rms", KIV_TR_NOOP("Kiv", "RMS składowej zmiennej"), U::Amplitude},
+    {"period", KIV_TR_NOOP("Kiv", "Okres"), U::Time},
+    {"frequency", KIV_TR_NOOP("Kiv", "Częstotliwość"), U::Frequency},
+    {"duty", KIV_TR_NOOP("Kiv", "Wypełnienie"), U::Percent},
+    {"rise", KIV_TR_NOOP("Kiv", "Czas narastania"), U::Time},
+    {"fall", KIV_TR_NOOP("Kiv", "Czas opadania"), U::Time},
+    {"fundamental", KIV_TR_NOOP("Kiv", "Częstotliwość podstawowa"), U::Frequency},
+    {"dc", KIV_TR_NOOP("Kiv", "Składowa stała"), U::Amplitude},
+    {"a1", KIV_TR_NOOP("Kiv", "Amplituda 1. harmonicznej"), U::Amplitude},
     {"thd", "THD", U::Percent},
 };
 
@@ -218,7 +220,8 @@ ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
     for (int slot = 0; slot < (two ? 2 : 1); ++slot) {
         ModeMeasurements::Column c;
         c.plot = two ? slot + 1 : (mode.IsSum() || mode.IsProduct()) ? 0 : src.m_nEnabled == 2 ? 2 : 1;
-        c.name = c.plot ? "Wykres " + std::to_string(c.plot) : mode.IsSum() ? "Suma" : "Iloczyn";
+        c.name = c.plot ? "Wykres " + std::to_string(c.plot) : mode.IsSum() ? KIV_TR_NOOP("Kiv",
+            "Suma") : KIV_TR_NOOP("Kiv", "Iloczyn");
         const AxisScale& y = slot ? mode.m_scaleY2 : mode.m_scaleY1;
         c.amplitudeUnit = AmplitudeUnit(mode, y);
         m.columns[slot] = std::move(c);
@@ -278,7 +281,8 @@ std::string MeasureTableText(const ModeMeasurements& m, bool tab) {
     }
     // Widths in characters, not bytes: the labels and units carry Polish letters.
     auto width = [](const std::string& s) {
-        return std::count_if(s.begin(), s.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; });
+        return std::count_if(s.begin(), s.end(), [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) !=
+            0x80; });
     };
     std::vector<std::ptrdiff_t> widths(cells[0].size(), 0);
     for (const auto& row : cells)

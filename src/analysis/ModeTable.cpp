@@ -1,5 +1,7 @@
 #include "analysis/ModeTable.h"
 
+#include "platform/TrNoop.h"
+
 #include "analysis/CDataDerivative.h"
 #include "analysis/CDataFourier.h"
 #include "analysis/CDataIntegral.h"
@@ -16,17 +18,22 @@ CData* Create(CKivDoc* doc) {
 }
 
 constexpr KivModeInfo kModes[] = {
-    {kModeOriginal, ID_MODE_ORIGINAL, "original", "Wykres oryginalny",
-     "Wyświetla oryginalny wykres\nWykres oryginalny", Create<CDataOriginal>},
-    {kModeDerivative, ID_MODE_DERIVATIVE, "derivative", "Różniczka", "Wyświetla różniczkę\nRóżniczka",
+    {kModeOriginal, ID_MODE_ORIGINAL, "original", KIV_TR_NOOP("Kiv", "Wykres oryginalny"),
+     KIV_TR_NOOP("Kiv", "Wyświetla oryginalny wykres\nWykres oryginalny"), Create<CDataOriginal>},
+    {kModeDerivative, ID_MODE_DERIVATIVE, "derivative", KIV_TR_NOOP("Kiv", "Różniczka"), KIV_TR_NOOP("Kiv",
+        "Wyświetla różniczkę\nRóżniczka"),
      Create<CDataDerivative>},
-    {kModeIntegral, ID_MODE_INTEGRAL, "integral", "Całka", "Wyświetla całkę\nCałka", Create<CDataIntegral>},
-    {kModeXY, ID_MODE_XY, "xy", "Tryb XY", "Wyśletla wykresy w trybie XY\nTryb XY", Create<CDataXY>},
-    {kModeSum, ID_MODE_SUM, "sum", "Suma wykresów", "Wyswietla sumę wykresów\nSuma wykresów", Create<CDataSum>},
-    {kModeProduct, ID_MODE_PRODUCT, "product", "Iloczyn  wykresów", "Wyświetla iloczyn wykresów\nIloczyn wykresów",
+    {kModeIntegral, ID_MODE_INTEGRAL, "integral", KIV_TR_NOOP("Kiv", "Całka"), KIV_TR_NOOP("Kiv",
+        "Wyświetla całkę\nCałka"), Create<CDataIntegral>},
+    {kModeXY, ID_MODE_XY, "xy", KIV_TR_NOOP("Kiv", "Tryb XY"), KIV_TR_NOOP("Kiv",
+        "Wyśletla wykresy w trybie XY\nTryb XY"), Create<CDataXY>},
+    {kModeSum, ID_MODE_SUM, "sum", KIV_TR_NOOP("Kiv", "Suma wykresów"), KIV_TR_NOOP("Kiv",
+        "Wyswietla sumę wykresów\nSuma wykresów"), Create<CDataSum>},
+    {kModeProduct, ID_MODE_PRODUCT, "product", KIV_TR_NOOP("Kiv", "Iloczyn  wykresów"), KIV_TR_NOOP("Kiv",
+        "Wyświetla iloczyn wykresów\nIloczyn wykresów"),
      Create<CDataProduct>},
-    {kModeFourier, ID_MODE_FOURIER, "fourier", "Analiza Fouriera",
-     "Wyświetla widmo częstotliwości\nAnaliza Fouriera", Create<CDataFourier>},
+    {kModeFourier, ID_MODE_FOURIER, "fourier", KIV_TR_NOOP("Kiv", "Analiza Fouriera"),
+     KIV_TR_NOOP("Kiv", "Wyświetla widmo częstotliwości\nAnaliza Fouriera"), Create<CDataFourier>},
 };
 
 constexpr bool InIndexOrder() {

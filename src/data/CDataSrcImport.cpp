@@ -1,4 +1,6 @@
 // Import readers of the plot pair: DSO files and Tektronix 460A CSV files. Both build
+
+#include "platform/TrNoop.h"
 // the whole plot aside and store it only once the file has been read to the end.
 #include <locale.h>
 #include <stdlib.h>
@@ -18,7 +20,7 @@
 #include "data/CKivDoc.h"
 #include "data/QuarterSteps.h"
 
-const char kImportBadFormat[] = "Nieprawidłowy format pliku";
+const char kImportBadFormat[] = KIV_TR_NOOP("Kiv", "Nieprawidłowy format pliku");
 
 namespace {
 

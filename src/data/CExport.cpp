@@ -1,5 +1,7 @@
 #include "data/CExport.h"
 
+#include "platform/TrNoop.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,7 +10,8 @@
 #include "data/CKivDoc.h"
 #include "view/NumberText.h"
 
-const char kExportCannotSave[] = "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!";
+const char kExportCannotSave[] = KIV_TR_NOOP("Kiv",
+    "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!");
 
 namespace {
 
@@ -76,7 +79,7 @@ int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& for
     if (form.Write(CExportJob{doc, *doc.GetCurrentMode(), picture, scene}, bytes)) {
         written = WriteFileAtomically(path, bytes);
         if (!written && form.CannotSaveText())
-            doc.Platform().Message(form.CannotSaveText(), "UWAGA !", MsgIcon::Exclamation);
+            doc.Platform().Message(form.CannotSaveText(), KIV_TR_NOOP("Kiv", "UWAGA !"), MsgIcon::Exclamation);
     }
     // A picture form had the view render at 800 x 600: it draws its own picture again.
     doc.RedrawView();

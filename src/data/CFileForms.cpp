@@ -6,6 +6,7 @@
 #include "data/CKivDoc.h"
 #include "data/SigrokSession.h"
 #include "analysis/ModeTable.h"
+#include "platform/TrNoop.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ public:
 class CSpreadsheetForm : public CExportForm {
 public:
     const char* Name() const override { return "spreadsheet"; }
-    const char* FilterText() const override { return "Pliki CSV Excel (*.csv)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Pliki CSV Excel (*.csv)"); }
     const char* Extension() const override { return "csv"; }
     bool Write(const CExportJob& job, std::string& out) const override {
         if (job.mode.IsFourier()) return CHarmonicsForm().Write(job, out);
@@ -41,7 +42,7 @@ public:
 class CTektronixForm : public CExportForm {
 public:
     const char* Name() const override { return "tek"; }
-    const char* FilterText() const override { return "Pliki CSV Tektronix 460A (*.CSV)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Pliki CSV Tektronix 460A (*.CSV)"); }
     const char* Extension() const override { return "CSV"; }
     bool Write(const CExportJob& job, std::string& out) const override {
         WriteTektronixCsv(job.Record(), out);
@@ -52,7 +53,7 @@ public:
 class CPcxForm : public CExportForm {
 public:
     const char* Name() const override { return "pcx"; }
-    const char* FilterText() const override { return "Pliki PCX (*.pcx)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Pliki PCX (*.pcx)"); }
     const char* Extension() const override { return "pcx"; }
     bool Write(const CExportJob& job, std::string& out) const override {
         return job.picture && CPcxEncoder::Encode(job.picture(), out);
@@ -64,7 +65,7 @@ public:
 class CSigrokForm : public CExportForm {
 public:
     const char* Name() const override { return "sr"; }
-    const char* FilterText() const override { return "Sesja sigrok (*.sr)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Sesja sigrok (*.sr)"); }
     const char* Extension() const override { return "sr"; }
     bool Write(const CExportJob& job, std::string& out) const override {
         CData& mode = job.mode.IsFourier() ? *job.doc.m_modes[kModeOriginal] : job.Record();
@@ -76,7 +77,7 @@ public:
 class CSigrokImport : public CImportForm {
 public:
     const char* Name() const override { return "sr"; }
-    const char* FilterText() const override { return "Sesja sigrok (*.sr)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Sesja sigrok (*.sr)"); }
     const char* Extension() const override { return "sr"; }
     int Read(CDataSrc& src, const std::string& path, int plot) const override {
         return ReadSigrokSession(src, path, plot);
@@ -86,7 +87,7 @@ public:
 class CTekCsvImport : public CImportForm {
 public:
     const char* Name() const override { return "tek"; }
-    const char* FilterText() const override { return "Pliki CSV Tektronix 460A (*.CSV *.csv)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Pliki CSV Tektronix 460A (*.CSV *.csv)"); }
     const char* Extension() const override { return "CSV"; }
     int Read(CDataSrc& src, const std::string& path, int plot) const override { return src.ReadTekCsv(path, plot); }
 };
@@ -94,7 +95,7 @@ public:
 class CDsoImport : public CImportForm {
 public:
     const char* Name() const override { return "dso"; }
-    const char* FilterText() const override { return "Pliki DSO (*.DSO *.dso)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Pliki DSO (*.DSO *.dso)"); }
     const char* Extension() const override { return "DSO"; }
     int Read(CDataSrc& src, const std::string& path, int plot) const override { return src.ReadDso(path, plot); }
 };

@@ -1,5 +1,7 @@
 #include "data/CKivDoc.h"
 
+#include "platform/TrNoop.h"
+
 #include "analysis/MeanRms.h"
 #include "data/CArchive.h"
 #include "data/SafeFile.h"
@@ -8,9 +10,11 @@ namespace {
 
 constexpr int kPlotBlockSize = 4056;
 constexpr int kModeBlockSize = 25;
-const char kDamagedFile[] = "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.";
-const char kUnreadableFile[] = "Nie można odczytać pliku.";
-const char kUnwritableFile[] = "Nie można zapisać pliku. Sprawdź, czy folder istnieje i czy masz prawo zapisu.";
+const char kDamagedFile[] = KIV_TR_NOOP("Kiv",
+    "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.");
+const char kUnreadableFile[] = KIV_TR_NOOP("Kiv", "Nie można odczytać pliku.");
+const char kUnwritableFile[] = KIV_TR_NOOP("Kiv",
+    "Nie można zapisać pliku. Sprawdź, czy folder istnieje i czy masz prawo zapisu.");
 
 }  // namespace
 

@@ -14,8 +14,8 @@ declare -A allowed=(
   [analysis]="data platform view"
   [acquisition]="data platform view"
   [platform/ui]="platform"
-  [widgets/ui]="view"
-  [analysis/ui]="analysis data platform view widgets/ui"
+  [widgets/ui]="platform/ui view"
+  [analysis/ui]="analysis data platform platform/ui view widgets/ui"
   [acquisition/ui]="acquisition data platform platform/ui view widgets/ui"
   [view/ui]="analysis analysis/ui app data platform platform/ui view widgets/ui"
 )

@@ -110,7 +110,8 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {g + "const --phase 1 --duration 1", 2, "Wartość fazy poczatkowej musi być mniejsza"},
         {"generate " + dir + "/g.csv --kind sine", 2, "to nie jest dokument Kiv"},
         {"export " + e + " " + dir + "/o.PCX", 2, "podaj --format"},
-        {"export " + e + " " + dir + "/o.x --format gif", 2, "formaty: spreadsheet, tek, pcx, harmonics, sr, png, svg, pdf"},
+        {"export " + e + " " + dir + "/o.x --format gif", 2,
+            "formaty: spreadsheet, tek, pcx, harmonics, sr, png, svg, pdf"},
         {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (0..3, os3060, hm1507, tds224, lt224)"},
         {"fetch " + dir + "/f.kiv --plot1 off --plot2 off", 2, "oba wykresy są wyłączone"},
     };
@@ -136,6 +137,20 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         EXPECT_EQ(help.status, 0) << c;
         EXPECT_EQ(help.out.rfind(std::string("Użycie: kivtool ") + c, 0), 0u) << help.out;
     }
+}
+
+// KIV_LANG picks the language of the one-line errors; the tests otherwise run with pl.
+TEST(KivTool, ErrorsFollowTheChosenLanguage) {
+    const struct { const char* lang; const char* args; const char* says; } cases[] = {
+        {"en", "frobnicate", "kivtool: unknown command frobnicate (kivtool --help lists them)\n"},
+        {"en", "info", "kivtool: expected: kivtool info DOKUMENT.kiv (kivtool info --help)\n"},
+        {"pl", "frobnicate", "kivtool: nieznane polecenie frobnicate (kivtool --help je wymienia)\n"},
+    };
+    for (const auto& c : cases) {
+        qputenv("KIV_LANG", c.lang);
+        EXPECT_EQ(Tool(c.args).out.rfind(c.says, 0), 0u) << c.lang << " " << c.args;
+    }
+    qputenv("KIV_LANG", "pl");
 }
 
 // A constant 1 V on plot 1, 1 ms a sample.

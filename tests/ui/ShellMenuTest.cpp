@@ -71,6 +71,26 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
     EXPECT_EQ(Frame().menuBar()->actions(), Frame().MenuBarEntries(true));
 }
 
+// KIV_LANG picks the language of the window: the menu bar, a command and its prompts.
+TEST_F(ShellTest, MenusSpeakTheChosenLanguage) {
+    const struct { const char* lang; QStringList bar; const char* fetch; const char* tip; } cases[] = {
+        {"en", {"&File >", "Settings >", "&View >", "Generator", "&Window >", "&Help >"}, "&Fetch waveform\tCtrl+W",
+         "Fetch waveform"},
+        {"pl", {"&Plik >", "Ustawienia >", "&Widok >", "Generator", "&Okno >", "P&omoc >"}, "O&twórz wykres\tCtrl+W",
+         "Pobierz wykres"},
+    };
+    for (const auto& c : cases) {
+        qputenv("KIV_LANG", c.lang);
+        NewApp();
+        ASSERT_TRUE(Start()) << c.lang;
+        EXPECT_EQ(MenuTexts(Frame().MenuBarEntries(true)), c.bar) << c.lang;
+        EXPECT_EQ(Frame().Action(ID_FETCH)->text(), QString::fromUtf8(c.fetch)) << c.lang;
+        EXPECT_EQ(Frame().Action(ID_FETCH)->toolTip(), QString::fromUtf8(c.tip)) << c.lang;
+        m_app->ExitInstance();
+    }
+    qputenv("KIV_LANG", "pl");
+}
+
 TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
     ASSERT_TRUE(Start());
     QList<int> ids;

@@ -8,6 +8,8 @@
 // GUI tests run on Qt's offscreen platform unless told otherwise.
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tests read the Polish texts, whatever the machine's locale; kivtool runs inherit it.
+    if (qEnvironmentVariableIsEmpty("KIV_LANG")) qputenv("KIV_LANG", "pl");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // as the program does after Qt took the desktop's locale
     RegisterPictureForms();           // as the program does at start

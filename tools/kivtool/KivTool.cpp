@@ -9,6 +9,8 @@
 
 #include "KivToolCommon.h"
 #include "data/CKivDoc.h"
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
 #include "view/NumberText.h"
 
 namespace {
@@ -17,7 +19,7 @@ namespace {
 class StderrMessages : public IMessages {
 public:
     MsgResult Show(const std::string& text, const std::string& caption, MsgIcon, MsgButtons) override {
-        std::fprintf(stderr, "kivtool: %s: %s\n", caption.c_str(), text.c_str());
+        std::fprintf(stderr, "kivtool: %s: %s\n", KivTrStd("Kiv", caption).c_str(), KivTrStd("Kiv", text).c_str());
         return MsgResult::Ok;
     }
 };
@@ -28,7 +30,9 @@ StderrMessages g_messages;
 int ApplyViewOptions(const KivToolCall& call, CKivDoc& doc) {
     if (auto m = call.Value("mode")) {
         const KivModeInfo* mode = FindModeByName(*m);
-        if (!mode) return KivToolUsage("nieznany tryb " + *m + " (tryby: " + KivToolModeNames() + ")");
+        if (!mode)
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nieznany tryb %1 (tryby: %2)"), {*m,
+                KivToolModeNames()}));
         doc.m_currentMode = mode->index;
     }
     if (auto c = call.Value("cursors")) {

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
+
 namespace {
 
 constexpr size_t kHelpColumn = 24;  // where option texts start
@@ -81,8 +84,8 @@ std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
 // What QCommandLineParser refused, in the program's words.
 std::string ParseError(const QCommandLineParser& parser, const KivToolCommand& c, const QStringList& args) {
     if (!parser.unknownOptionNames().isEmpty())
-        return "nieznana opcja " + Dashed(parser.unknownOptionNames().first()).toStdString() + " (kivtool " + c.name +
-               " --help)";
+        return KivToolText(KIV_TR_NOOP("kivtool", "nieznana opcja %1 (kivtool %2 --help)"),
+                           {Dashed(parser.unknownOptionNames().first()).toStdString(), c.name});
     for (int i = 1; i < args.size(); ++i) {
         if (!args[i].startsWith(QLatin1String("--"))) continue;
         const QString name = args[i].mid(2).section(QLatin1Char('='), 0, 0);
@@ -90,8 +93,9 @@ std::string ParseError(const QCommandLineParser& parser, const KivToolCommand& c
         for (const KivToolOption& o : c.options) {
             if (name != QLatin1String(o.name)) continue;
             if (o.valueName && !inlineValue && i + 1 == args.size())
-                return std::string("opcja --") + o.name + " wymaga wartości " + o.valueName;
-            if (!o.valueName && inlineValue) return std::string("opcja --") + o.name + " nie przyjmuje wartości";
+                return KivToolText(KIV_TR_NOOP("kivtool", "opcja --%1 wymaga wartości %2"), {o.name, o.valueName});
+            if (!o.valueName && inlineValue)
+                return KivToolText(KIV_TR_NOOP("kivtool", "opcja --%1 nie przyjmuje wartości"), {o.name});
         }
     }
     return parser.errorText().toStdString();
@@ -103,6 +107,12 @@ std::optional<std::string> KivToolCall::Value(const char* option) const {
     const auto it = m_values.find(option);
     if (it == m_values.end()) return std::nullopt;
     return it->second;
+}
+
+std::string KivToolText(const char* text, const std::vector<std::string>& args) {
+    QString out = KivTr("kivtool", text);
+    for (const std::string& a : args) out = out.arg(QString::fromStdString(a));
+    return out.toStdString();
 }
 
 int KivToolFail(const std::string& message) {
@@ -125,10 +135,16 @@ int KivToolMain(const std::vector<KivToolCommand>& commands, const std::vector<s
         std::fputs(ProgramHelp(commands).c_str(), stdout);
         return kExitOk;
     }
+    if (name == "--version") {
+        std::printf("kivtool %s\n", KIV_VERSION);
+        return kExitOk;
+    }
     const KivToolCommand* command = nullptr;
     for (const KivToolCommand& c : commands)
         if (name == c.name) command = &c;
-    if (!command) return KivToolUsage("nieznane polecenie " + name + " (kivtool --help je wymienia)");
+    if (!command)
+        return KivToolUsage(
+            KivToolText(KIV_TR_NOOP("kivtool", "nieznane polecenie %1 (kivtool --help je wymienia)"), {name}));
 
     QStringList args{QStringLiteral("kivtool")};
     for (size_t i = 2; i < argv.size(); ++i) args << QString::fromLocal8Bit(argv[i].c_str());
@@ -151,7 +167,8 @@ int KivToolMain(const std::vector<KivToolCommand>& commands, const std::vector<s
     for (const QString& f : parser.positionalArguments()) files.push_back(f.toLocal8Bit().toStdString());
     const int count = static_cast<int>(files.size());
     if (count < command->minFiles || count > command->maxFiles)
-        return KivToolUsage("oczekiwano: " + Synopsis(*command) + " (kivtool " + command->name + " --help)");
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "oczekiwano: %1 (kivtool %2 --help)"),
+                                        {Synopsis(*command), command->name}));
     std::map<std::string, std::string> values;  // a repeated option: its last value
     for (const KivToolOption& o : command->options) {
         const QString option = QString::fromLatin1(o.name);

@@ -49,6 +49,8 @@ private:
 };
 
 // One line "kivtool: message" on stderr and the status.
+// A message in the language kiv would speak, its %1, %2 ... filled from args.
+std::string KivToolText(const char* text, const std::vector<std::string>& args = {});
 int KivToolFail(const std::string& message);   // kExitFailure
 int KivToolUsage(const std::string& message);  // kExitUsage
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "KivTool.h"
+#include "platform/ui/KivLanguage.h"
 #include "view/ui/PictureForms.h"
 
 namespace {
@@ -160,6 +161,7 @@ const std::vector<KivToolCommand>& KivToolCommands() {
 }
 
 int main(int argc, char** argv) {
+    LoadKivLanguage();
     RegisterPictureForms();
     return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc));
 }

@@ -8,21 +8,22 @@
 #include <algorithm>
 
 #include "platform/CComPort.h"
+#include "platform/ui/KivLanguage.h"
 
 CProgressDlg::CProgressDlg(IHostedDialogue& driver, const CPlatform& platform, QWidget* parent)
     : QDialog(parent), m_driver(driver), m_platform(platform) {
-    setWindowTitle(QStringLiteral("Wczytywanie danych"));
+    setWindowTitle(KivTr("Kiv", "Wczytywanie danych"));
     setModal(true);
     m_pBar = new QProgressBar(this);
     m_pBar->setObjectName(QStringLiteral("1049"));
     m_pBar->setRange(0, 100);
     m_pBar->setValue(0);
     m_pBar->setTextVisible(false);
-    auto* cancel = new QPushButton(QStringLiteral("Anuluj"), this);
+    auto* cancel = new QPushButton(KivTr("Kiv", "Anuluj"), this);
     cancel->setObjectName(QStringLiteral("IDCANCEL"));
     connect(cancel, &QPushButton::clicked, this, &CProgressDlg::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Postęp"), this));
+    layout->addWidget(new QLabel(KivTr("Kiv", "Postęp"), this));
     layout->addWidget(m_pBar);
     layout->addWidget(cancel, 0, Qt::AlignHCenter);
     // The framework's timers repeat until they are stopped.

@@ -10,19 +10,20 @@
 #include "acquisition/ScopeRegistry.h"
 #include "acquisition/ui/CTransmissionDlg.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settings(settings),
       m_nChannels(ScopeModelAt(settings.nInstrument).channels) {
     setModal(true);
-    auto* group = new QGroupBox(QStringLiteral("Źródło danych - oscyloskop"), this);
-    m_pSetup = new QPushButton(QStringLiteral("Ustawienia"), group);
+    auto* group = new QGroupBox(KivTr("Kiv", "Źródło danych - oscyloskop"), this);
+    m_pSetup = new QPushButton(KivTr("Kiv", "Ustawienia"), group);
     m_pSetup->setObjectName(QStringLiteral("1019"));
     m_pSetup->setAutoDefault(false);
-    m_pPlot1 = new QCheckBox(QStringLiteral("Wykres 1  z kanału"), group);
+    m_pPlot1 = new QCheckBox(KivTr("Kiv", "Wykres 1  z kanału"), group);
     m_pPlot1->setObjectName(QStringLiteral("1021"));
-    m_pPlot2 = new QCheckBox(QStringLiteral("Wykres 2  z kanału"), group);
+    m_pPlot2 = new QCheckBox(KivTr("Kiv", "Wykres 2  z kanału"), group);
     m_pPlot2->setObjectName(QStringLiteral("1022"));
     m_pChannel1 = new QComboBox(group);
     m_pChannel1->setObjectName(QStringLiteral("1023"));

@@ -17,6 +17,7 @@
 #include "platform/SerialDevices.h"
 #include "platform/ui/CPortSettings.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const char* id) {
@@ -35,7 +36,7 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
       m_nInstrument(instrument),
       m_nBaudIndex(baudIndex),
       m_nPort(port) {
-    setWindowTitle(QStringLiteral("Parametry transmisji"));
+    setWindowTitle(KivTr("Kiv", "Parametry transmisji"));
     setModal(true);
     auto* form = new QFormLayout;
     m_pModel = AddList(this, form, "&Typ oscyloskopu", "1006");
@@ -55,16 +56,16 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     m_pDevice->setEditable(true);
     m_pDevice->setInsertPolicy(QComboBox::NoInsert);
     m_pDevice->setMinimumContentsLength(32);
-    auto* refresh = new QPushButton(QStringLiteral("Odśwież"), this);
+    auto* refresh = new QPushButton(KivTr("Kiv", "Odśwież"), this);
     refresh->setObjectName(QStringLiteral("refresh"));
     refresh->setAutoDefault(false);
     auto* deviceRow = new QHBoxLayout;
     deviceRow->addWidget(m_pDevice, 1);
     deviceRow->addWidget(refresh);
-    auto* deviceLabel = new QLabel(QStringLiteral("&Urządzenie"), this);
+    auto* deviceLabel = new QLabel(KivTr("Kiv", "&Urządzenie"), this);
     deviceLabel->setBuddy(m_pDevice);
     form->addRow(deviceLabel, deviceRow);
-    auto* probe = new QPushButton(QStringLiteral("Sprawdź połączenie"), this);
+    auto* probe = new QPushButton(KivTr("Kiv", "Sprawdź połączenie"), this);
     probe->setObjectName(QStringLiteral("probe"));
     probe->setAutoDefault(false);
     m_pProbeResult = new QLabel(this);
@@ -173,7 +174,7 @@ void CTransmissionDlg::Probe() {
     CScopeProbe probe(*driver);
     CLoopHost host(probe, CPlatform{});
     host.m_strDevice = ChosenDevice();
-    m_pProbeResult->setText(QStringLiteral("Sprawdzanie..."));
+    m_pProbeResult->setText(KivTr("Kiv", "Sprawdzanie..."));
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     host.Run();

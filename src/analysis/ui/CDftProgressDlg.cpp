@@ -1,4 +1,5 @@
 #include "analysis/ui/CDftProgressDlg.h"
+#include "platform/ui/KivLanguage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,7 +9,7 @@ CDftProgressDlg::CDftProgressDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_pBar(new QProgressBar(this)),
       m_pText(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("oblicznie DFT "));
+    setWindowTitle(KivTr("Kiv", "oblicznie DFT "));
     setModal(false);
     // Shown beside the plot without taking the focus from it.
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -1,4 +1,5 @@
 #include "analysis/ui/CFourierPanelDlg.h"
+#include "platform/ui/KivLanguage.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -29,32 +30,32 @@ QLabel* Label(const QString& text, QWidget* parent) {
 }  // namespace
 
 CFourierPanelDlg::CFourierPanelDlg(QWidget* parent) : CReadoutPanel(parent) {
-    auto* cursors = new QGroupBox(QStringLiteral("Współrzędne kursorów"), this);
-    QLineEdit* plot = AddField(IDC_PLOT, QStringLiteral("Wykres pierwszy"));
+    auto* cursors = new QGroupBox(KivTr("Kiv", "Współrzędne kursorów"), this);
+    QLineEdit* plot = AddField(IDC_PLOT, KivTr("Kiv", "Wykres pierwszy"));
     plot->setParent(cursors);
 
-    auto* axisX = new QGroupBox(QStringLiteral("oś x"), cursors);
+    auto* axisX = new QGroupBox(KivTr("Kiv", "oś x"), cursors);
     auto* gridX = new QGridLayout(axisX);
-    gridX->addWidget(Label(QStringLiteral("numer harmonicznej"), axisX), 0, 0);
+    gridX->addWidget(Label(KivTr("Kiv", "numer harmonicznej"), axisX), 0, 0);
     gridX->addWidget(AddField(IDC_HARMONIC, QStringLiteral("0000")), 0, 1, Qt::AlignLeft);
-    gridX->addWidget(Label(QStringLiteral("częstotliowść harmonicznej"), axisX), 1, 0);
+    gridX->addWidget(Label(KivTr("Kiv", "częstotliowść harmonicznej"), axisX), 1, 0);
     gridX->addWidget(AddField(IDC_FREQUENCY, QStringLiteral("-000.0mHz")), 1, 1, Qt::AlignLeft);
     gridX->setColumnStretch(2, 1);
 
-    auto* axisY = new QGroupBox(QStringLiteral("oś y"), cursors);
+    auto* axisY = new QGroupBox(KivTr("Kiv", "oś y"), cursors);
     auto* gridY = new QGridLayout(axisY);
-    gridY->addWidget(Label(QStringLiteral("wartość amplitudy"), axisY), 0, 0);
+    gridY->addWidget(Label(KivTr("Kiv", "wartość amplitudy"), axisY), 0, 0);
     gridY->addWidget(AddField(IDC_AMPLITUDE), 0, 1);
-    gridY->addWidget(Label(QStringLiteral("wartość fazy "), axisY), 1, 0);
+    gridY->addWidget(Label(KivTr("Kiv", "wartość fazy "), axisY), 1, 0);
     gridY->addWidget(AddField(IDC_PHASE_RAD), 1, 1);
     gridY->addWidget(Label(QStringLiteral("rad"), axisY), 1, 2);
     gridY->addWidget(AddField(IDC_PHASE_DEG, QStringLiteral("-000.00")), 1, 3);
     gridY->addWidget(Label(QStringLiteral("°"), axisY), 1, 4);
-    gridY->addWidget(Label(QStringLiteral("współczynnik a<sub>o</sub>"), axisY), 2, 0);
+    gridY->addWidget(Label(KivTr("Kiv", "współczynnik a<sub>o</sub>"), axisY), 2, 0);
     gridY->addWidget(AddField(IDC_A0), 2, 1);
-    gridY->addWidget(Label(QStringLiteral("współczynnik a<sub>n</sub>"), axisY), 3, 0);
+    gridY->addWidget(Label(KivTr("Kiv", "współczynnik a<sub>n</sub>"), axisY), 3, 0);
     gridY->addWidget(AddField(IDC_AN), 3, 1);
-    gridY->addWidget(Label(QStringLiteral("współczynnik b<sub>n</sub>"), axisY), 4, 0);
+    gridY->addWidget(Label(KivTr("Kiv", "współczynnik b<sub>n</sub>"), axisY), 4, 0);
     gridY->addWidget(AddField(IDC_BN), 4, 1);
     gridY->setColumnStretch(5, 1);
 
@@ -63,9 +64,9 @@ CFourierPanelDlg::CFourierPanelDlg(QWidget* parent) : CReadoutPanel(parent) {
     inner->addWidget(axisX);
     inner->addWidget(axisY);
 
-    auto* note = new QGroupBox(QStringLiteral("Uwaga"), this);
+    auto* note = new QGroupBox(KivTr("Kiv", "Uwaga"), this);
     auto* noteText = Label(
-        QStringLiteral("Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami."), note);
+        KivTr("Kiv", "Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami."), note);
     noteText->setWordWrap(true);
     auto* noteLayout = new QVBoxLayout(note);
     noteLayout->addWidget(noteText);

@@ -14,6 +14,7 @@
 
 #include "view/NumberText.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -74,9 +75,9 @@ bool ParseNumber(const QString& text, double& value) {
 CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_platform(platform) {
-    setWindowTitle(QStringLiteral("Generator sygnałów"));
+    setWindowTitle(KivTr("Kiv", "Generator sygnałów"));
 
-    auto* signal = new QGroupBox(QStringLiteral("Parametry sygnału"), this);
+    auto* signal = new QGroupBox(KivTr("Kiv", "Parametry sygnału"), this);
     auto* kinds = new QVBoxLayout;
     const std::pair<int, const char*> kindRadios[3] = {
         {IDC_CONSTANT, "Składowa stała"}, {IDC_SINE, "Sygnał sinusoidalny"}, {IDC_SQUARE, "Sygnał prostokatny"}};
@@ -109,7 +110,7 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     signalLayout->addSpacing(12);
     signalLayout->addLayout(values);
 
-    auto* target = new QGroupBox(QStringLiteral("Prześlij do:"), this);
+    auto* target = new QGroupBox(KivTr("Kiv", "Prześlij do:"), this);
     auto* targetLayout = new QHBoxLayout(target);
     const std::pair<int, const char*> targetRadios[3] = {
         {IDC_TARGET1, "Wykresu 1"}, {IDC_TARGET2, "Wykresu 2"}, {IDC_TARGET12, "Wykresów 1 i 2"}};

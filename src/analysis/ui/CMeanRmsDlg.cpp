@@ -1,4 +1,5 @@
 #include "analysis/ui/CMeanRmsDlg.h"
+#include "platform/ui/KivLanguage.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -17,7 +18,7 @@ enum : int { IDC_RMS1 = 1044, IDC_RMS2 = 1045, IDC_MEAN1 = 1050, IDC_MEAN2 = 105
 
 CMeanRmsDlg::CMeanRmsDlg(const MeanRmsFields& fields, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("Wartość średnia i skuteczna przebiegów"));
+    setWindowTitle(KivTr("Kiv", "Wartość średnia i skuteczna przebiegów"));
 
     struct Row {
         int id;
@@ -39,12 +40,12 @@ CMeanRmsDlg::CMeanRmsDlg(const MeanRmsFields& fields, QWidget* parent)
         return box;
     };
     auto* values = new QHBoxLayout;
-    values->addWidget(group(QStringLiteral("Wartość średnia"), {IDC_MEAN1, &fields.m_strMean1},
+    values->addWidget(group(KivTr("Kiv", "Wartość średnia"), {IDC_MEAN1, &fields.m_strMean1},
                             {IDC_MEAN2, &fields.m_strMean2}));
-    values->addWidget(group(QStringLiteral("Wartość skuteczna"), {IDC_RMS1, &fields.m_strRms1},
+    values->addWidget(group(KivTr("Kiv", "Wartość skuteczna"), {IDC_RMS1, &fields.m_strRms1},
                             {IDC_RMS2, &fields.m_strRms2}));
 
-    auto* note = new QGroupBox(QStringLiteral("Uwaga"), this);
+    auto* note = new QGroupBox(KivTr("Kiv", "Uwaga"), this);
     auto* noteLayout = new QVBoxLayout(note);
     noteLayout->setSpacing(0);
     for (const char* line : {"Wartości te obliczane są dla przebiegów", "w zakresach wskazywanych przez kursory.",

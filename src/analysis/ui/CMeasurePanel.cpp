@@ -9,11 +9,13 @@
 #include <cstring>
 
 #include "analysis/Measurements.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
 constexpr int kMargin = 6, kGap = 10;
-const QString kTitle = QStringLiteral("Pomiary");
+// Looked up when used: the translation is loaded after static start-up.
+QString Title() { return KivTr("Kiv", "Pomiary"); }
 
 QColor Background() { return QGuiApplication::palette().window().color(); }
 QColor Ink() { return QGuiApplication::palette().windowText().color(); }
@@ -38,7 +40,7 @@ CMeasurePanel::CMeasurePanel() : m_font(QGuiApplication::font()), m_bold(m_font)
     m_lineHeight = fm.height();
     m_bold.setBold(true);
     const QFontMetrics title(m_bold);
-    m_titleWidth = title.horizontalAdvance(kTitle);
+    m_titleWidth = title.horizontalAdvance(Title());
     m_titleAscent = title.ascent();
     m_top = kMargin + title.height() + kMargin / 2;
 }
@@ -63,12 +65,15 @@ int CMeasurePanel::FigureWidth(const QString& text) {
 
 void CMeasurePanel::Show(const ModeMeasurements& m) {
     std::string text = MeasureTableText(m, true);
-    if (m.Rows().empty()) text = "Brak pomiarów w tym trybie\n";
+    if (m.Rows().empty()) text = KivTr("Kiv", "Brak pomiarów w tym trybie").toStdString() + "\n";
     if (text == m_text) return;
     m_text = std::move(text);
     std::vector<QStringList> rows;
     for (const QString& line : QString::fromStdString(m_text).split('\n', Qt::SkipEmptyParts))
         rows.push_back(line.split('\t'));
+    // The table's names are the core's Polish ones: the headings row and the first column.
+    for (QString& cell : rows[0]) cell = KivTr("Kiv", cell.toUtf8().constData());
+    for (QStringList& row : rows) row[0] = KivTr("Kiv", row[0].toUtf8().constData());
     const size_t columns = static_cast<size_t>(rows[0].size());
     // Names and headings (the first row and column): shaped text in the picture.
     QStringList fixed = rows[0];
@@ -103,7 +108,8 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
     for (size_t r = 1; r < rows.size(); ++r)
         for (size_t c = 1; c < columns && c < static_cast<size_t>(rows[r].size()); ++c)
             m_figures.push_back({rows[r][static_cast<qsizetype>(c)],
-                                 {left(c) + widths[c] - figureWidths[next++], top + m_lineHeight * static_cast<int>(r)}});
+                                 {left(c) + widths[c] - figureWidths[next++],
+                                     top + m_lineHeight * static_cast<int>(r)}});
     if (widths == m_widths && fixed == m_fixed && size == m_picture.size()) return;
     m_widths = widths;
     m_fixed = fixed;
@@ -120,7 +126,7 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
     p.drawLine(0, size.height() - 1, size.width() - 1, size.height() - 1);
     p.setPen(palette.windowText().color());
     p.setFont(m_bold);
-    p.drawText(kMargin, kMargin + m_titleAscent, kTitle);
+    p.drawText(kMargin, kMargin + m_titleAscent, Title());
     p.setFont(m_font);
     for (size_t r = 0; r < rows.size(); ++r) {
         const int baseline = top + m_lineHeight * static_cast<int>(r) + m_ascent;

@@ -1,4 +1,5 @@
 #include "app/ui/CAboutBox.h"
+#include "platform/ui/KivLanguage.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -9,7 +10,7 @@
 
 CAboutBox::CAboutBox(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("O programie..."));
+    setWindowTitle(KivTr("Kiv", "O programie..."));
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setPixmap(QIcon(QStringLiteral(":/icons/kiv.svg")).pixmap(48, 48));

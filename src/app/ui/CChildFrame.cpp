@@ -11,6 +11,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/CKivApp.h"
 #include "view/ui/CKivView.h"
+#include "platform/ui/KivLanguage.h"
 
 CChildFrame::CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* parent)
     : QMdiSubWindow(parent), m_app(app), m_pDoc(std::move(doc)), m_pView(new CKivView(m_pDoc.get())) {
@@ -60,7 +61,7 @@ bool CChildFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
     // The framework's own question: Kiv never had a Polish text for it, so it keeps the
     // framework's English wording; the buttons are the system's, in Polish.
-    const QString text = QStringLiteral("Save changes to %1?").arg(m_strTitle);
+    const QString text = KivTr("Kiv", "Save changes to %1?").arg(m_strTitle);
     switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case MsgResult::Cancel: return false;
     case MsgResult::No: return true;

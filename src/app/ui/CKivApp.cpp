@@ -20,6 +20,8 @@
 #include "app/ui/CMainFrame.h"
 #include "app/ui/KivCommandTable.h"
 #include "platform/ui/CPortSettings.h"
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
 #include "view/ui/PictureForms.h"
 #include "platform/ui/CQtMessages.h"
 #include "view/ui/CKivView.h"
@@ -27,7 +29,7 @@
 namespace {
 
 const char kRecentSection[] = "Recent File List";
-const char kFilter[] = "Pliki Kiv (*.kiv)";
+const char kFilter[] = KIV_TR_NOOP("Kiv", "Pliki Kiv (*.kiv)");
 constexpr int kMaxDisplayLength = 30;
 
 // Same file, however it was named.
@@ -79,8 +81,9 @@ CKivApp::~CKivApp() {
 }
 
 bool CKivApp::InitInstance(const QStringList& args) {
-    // 1. The control look is Qt's; its dialogs and buttons speak Polish like the rest.
-    InstallQtTranslation();
+    // 1. The control look is Qt's; in Polish its dialogs and buttons speak Polish like the
+    // rest, in English they need nothing beyond the program's own translation.
+    if (!LoadKivLanguage()) InstallQtTranslation();
     // 2. The profile and its recent-file list.
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Kiv"));
@@ -118,6 +121,7 @@ int CKivApp::ExitInstance() {
         SaveStdProfileSettings();
     }
     RemoveQtTranslation();
+    UnloadKivLanguage();
     return 0;
 }
 
@@ -237,8 +241,8 @@ bool CKivApp::SaveAllModified() {
 }
 
 bool CKivApp::DoPromptFileName(QString& path, bool open) {
-    QFileDialog dialog(m_pMainWnd, open ? QStringLiteral("Otwórz") : QStringLiteral("Zapisz jako"));
-    dialog.setNameFilters({QString::fromUtf8(kFilter), QStringLiteral("Wszystkie pliki (*)")});
+    QFileDialog dialog(m_pMainWnd, open ? KivTr("Kiv", "Otwórz") : KivTr("Kiv", "Zapisz jako"));
+    dialog.setNameFilters({KivTr("Kiv", kFilter), KivTr("Kiv", "Wszystkie pliki (*)")});
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("kiv"));
@@ -270,7 +274,7 @@ void CKivApp::OnOpenRecentFile(int index) {
 void CKivApp::OnFilePrintSetup() {
     // The printer that printing and preview use too.
     QPageSetupDialog dialog(&CKivView::SharedPrinter(), m_pMainWnd);
-    dialog.setWindowTitle(QStringLiteral("Ustawienia drukarki"));
+    dialog.setWindowTitle(KivTr("Kiv", "Ustawienia drukarki"));
     dialog.exec();
 }
 

@@ -20,13 +20,15 @@
 #include "app/CommandIds.h"
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CKivApp.h"
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
 
 static void InitKivResources() { Q_INIT_RESOURCE(kiv); }
 
 namespace {
 
 const char kIdProperty[] = "kivCommand";
-const char kReady[] = "Gotowy";
+const char kReady[] = KIV_TR_NOOP("Kiv", "Gotowy");
 
 // Toolbar pictures are drawn for 16 x 15; rendered once at 1x and 2x. The style's own
 // disabled look leaves black line art almost black, so a disabled button gets a light
@@ -95,7 +97,7 @@ QAction* CMainFrame::CreateAction(int id, const QString& text, QObject* parent) 
     auto* action = new QAction(text, parent);
     action->setProperty(kIdProperty, id);
     if (const KivCommandRow* row = FindKivCommand(id)) {
-        const QString prompt = QString::fromUtf8(row->prompt);
+        const QString prompt = KivTr("Kiv", row->prompt);
         const qsizetype nl = prompt.indexOf(QLatin1Char('\n'));
         action->setStatusTip(nl < 0 ? prompt : prompt.left(nl));
         if (nl >= 0) action->setToolTip(prompt.mid(nl + 1));
@@ -107,7 +109,7 @@ QAction* CMainFrame::CreateAction(int id, const QString& text, QObject* parent) 
 
 void CMainFrame::CreateActions() {
     for (const KivCommandRow& row : KivCommands()) {
-        QAction* action = CreateAction(row.id, QString::fromUtf8(row.text), this);
+        QAction* action = CreateAction(row.id, KivTr("Kiv", row.text), this);
         QList<QKeySequence> keys;
         for (const QString& key : QString::fromUtf8(row.keys).split(QLatin1Char('|'), Qt::SkipEmptyParts))
             keys.append(QKeySequence(key, QKeySequence::PortableText));
@@ -133,7 +135,7 @@ QList<QAction*> CMainFrame::BuildMenuBar(std::span<const KivMenuItem> layout) {
         QMenu* current = open.isEmpty() ? nullptr : open.last();
         switch (item.kind) {
         case KivMenuKind::Popup: {
-            auto* menu = new QMenu(QString::fromUtf8(item.text), current ? static_cast<QWidget*>(current) : this);
+            auto* menu = new QMenu(KivTr("Kiv", item.text), current ? static_cast<QWidget*>(current) : this);
             connect(menu, &QMenu::aboutToShow, this, [this, menu] {
                 UpdateActions(menu->actions());
                 if (menu->actions().contains(Action(ID_WINDOW_CASCADE))) UpdateWindowList(menu);
@@ -148,7 +150,7 @@ QList<QAction*> CMainFrame::BuildMenuBar(std::span<const KivMenuItem> layout) {
         // With an empty list its two separators show as one.
         case KivMenuKind::RecentFiles: current->addActions(m_recentFiles); break;
         case KivMenuKind::Command: {
-            QAction* action = item.text ? CreateAction(item.id, QString::fromUtf8(item.text), this) : Action(item.id);
+            QAction* action = item.text ? CreateAction(item.id, KivTr("Kiv", item.text), this) : Action(item.id);
             if (current) current->addAction(action);
             else bar.append(action);
             break;
@@ -159,7 +161,7 @@ QList<QAction*> CMainFrame::BuildMenuBar(std::span<const KivMenuItem> layout) {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_pToolBar = new QToolBar(QStringLiteral("Pasek narzędzi"), this);
+    m_pToolBar = new QToolBar(KivTr("Kiv", "Pasek narzędzi"), this);
     m_pToolBar->setObjectName(QStringLiteral("ToolBar"));
     m_pToolBar->setIconSize(QSize(16, 15));
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -174,9 +176,9 @@ void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // One pane: the prompt of what is under the mouse, else "Gotowy".
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
-        if (text.isEmpty()) bar->showMessage(QString::fromUtf8(kReady));
+        if (text.isEmpty()) bar->showMessage(KivTr("Kiv", kReady));
     });
-    bar->showMessage(QString::fromUtf8(kReady));
+    bar->showMessage(KivTr("Kiv", kReady));
 }
 
 CChildFrame* CMainFrame::ActiveChild() const {

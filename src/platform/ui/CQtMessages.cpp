@@ -4,16 +4,19 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
+
 namespace {
 
 // The buttons as a Polish system labels them, set here so that they stay Polish
-// where Qt's own translation is missing.
+// where Qt's own translation is missing; in English the program's translation names them.
 void SetButtonTexts(QMessageBox& box) {
     const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
-        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Anuluj"},
-        {QMessageBox::Yes, "&Tak"}, {QMessageBox::No, "&Nie"}};
+        {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, KIV_TR_NOOP("Kiv", "Anuluj")},
+        {QMessageBox::Yes, KIV_TR_NOOP("Kiv", "&Tak")}, {QMessageBox::No, KIV_TR_NOOP("Kiv", "&Nie")}};
     for (const auto& [button, text] : texts)
-        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(text));
+        if (QAbstractButton* b = box.button(button)) b->setText(KivTr("Kiv", text));
 }
 
 }  // namespace
@@ -35,7 +38,8 @@ MsgResult CQtMessages::Show(const std::string& text, const std::string& caption,
     case MsgButtons::YesNo: qbuttons = QMessageBox::Yes | QMessageBox::No; break;
     case MsgButtons::YesNoCancel: qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
     }
-    QMessageBox box(qicon, QString::fromStdString(caption), QString::fromStdString(text), qbuttons, m_pParent);
+    // The core's texts are Polish; shown here, they are looked up whole in the translation.
+    QMessageBox box(qicon, KivTr("Kiv", caption.c_str()), KivTr("Kiv", text.c_str()), qbuttons, m_pParent);
     SetButtonTexts(box);
     switch (box.exec()) {
     case QMessageBox::Cancel: return MsgResult::Cancel;

@@ -7,15 +7,16 @@
 #include <QVBoxLayout>
 
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 CChoosePlotDlg::CChoosePlotDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("Wybierz wykres"));
+    setWindowTitle(KivTr("Kiv", "Wybierz wykres"));
     setModal(true);
-    auto* group = new QGroupBox(QStringLiteral("Wykres"), this);
-    m_pPlot1 = new QRadioButton(QStringLiteral("Wykres 1"), group);
+    auto* group = new QGroupBox(KivTr("Kiv", "Wykres"), this);
+    m_pPlot1 = new QRadioButton(KivTr("Kiv", "Wykres 1"), group);
     m_pPlot1->setObjectName(QStringLiteral("1051"));
-    m_pPlot2 = new QRadioButton(QStringLiteral("Wykres 2"), group);
+    m_pPlot2 = new QRadioButton(KivTr("Kiv", "Wykres 2"), group);
     m_pPlot2->setObjectName(QStringLiteral("1052"));
     // Plain radio buttons: the dialog sets both checks itself.
     m_pPlot1->setAutoExclusive(false);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-CGdiCanvas::CGdiCanvas(QImage& image)
-    : m_bits(reinterpret_cast<QRgb*>(image.bits())),
+CGdiCanvas::CGdiCanvas(QImage& image, std::vector<QRect>* damage)
+    : m_damage(damage),
+      m_bits(reinterpret_cast<QRgb*>(image.bits())),
       m_stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
       m_width(image.width()),
       m_height(image.height()) {
@@ -29,6 +30,8 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
     const int sx = x2 >= x1 ? 1 : -1, sy = y2 >= y1 ? 1 : -1;
     const int n = std::max(dx, dy);  // pixels drawn: the end point, step n, is left out
     if (n == 0) return;
+    if (m_damage)
+        m_damage->push_back(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
     const bool inside = x1 >= 0 && y1 >= 0 && x1 < m_width && y1 < m_height && x2 >= 0 && y2 >= 0 &&
                         x2 < m_width && y2 < m_height;
     if (!inside || m_style != Style::Solid || m_bInvert) {

@@ -10,7 +10,9 @@ public:
     // Dash-dot-dot marks the Fourier cursor, dots the offset marker's guide lines.
     enum class Style { Solid, DashDotDot, Dot };
 
-    explicit CGdiCanvas(QImage& image);
+    // damage, when given, gets the rectangle of each line drawn: the view repairs only those
+    // before the next frame.
+    explicit CGdiCanvas(QImage& image, std::vector<QRect>* damage = nullptr);
 
     void SelectPen(QRgb colour, Style style = Style::Solid) {
         m_colour = colour;
@@ -58,6 +60,7 @@ private:
     std::vector<int16_t> m_starts;  // per row of a 16-column block: runs begun minus runs ended
     bool m_bRuns = false;
 
+    std::vector<QRect>* m_damage;
     QRgb* m_bits;
     qsizetype m_stride;  // in pixels
     int m_width, m_height;

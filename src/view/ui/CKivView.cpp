@@ -14,6 +14,7 @@
 #include <QRegion>
 #include <QScrollBar>
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "analysis/MeanRms.h"
@@ -24,6 +25,7 @@
 #include "view/ui/CPlotSettingsDlg.h"
 #include "view/ui/CPrintPreview.h"
 #include "view/ui/CScaleDlg.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -152,6 +154,7 @@ void CKivView::RenderPlot() {
                                                m_bWhiteBackground != 0, &m_fourierCursor);
         --m_nBusy;
         m_pBackBitmap = std::make_unique<QImage>(std::move(picture));
+        m_bFrameStale = true;
         m_rcPlot = m_renderer.PlotRect();
     }
     viewport()->update();
@@ -179,9 +182,9 @@ void CKivView::paintEvent(QPaintEvent* event) {
     QRegion uncovered(event->rect());
     if (m_pBackBitmap) {
         if (NeedsOverlays()) {
-            QImage frame = *m_pBackBitmap;
-            DrawOverlays(frame);
-            p.drawImage(origin, frame);
+            RepairFrame();
+            DrawOverlays(m_frame);
+            p.drawImage(origin, m_frame);
         } else {
             p.drawImage(origin, *m_pBackBitmap);
         }
@@ -200,6 +203,7 @@ void CKivView::OnEditCopy() {
         if (QClipboard* clipboard = QGuiApplication::clipboard()) {
             clipboard->setImage(*m_pBackBitmap);
             m_pBackBitmap.reset();  // the clipboard has the picture now
+            m_bFrameStale = true;
         }
     }
     ReRender();
@@ -368,6 +372,23 @@ bool CKivView::NeedsOverlays() const {
                        [](const CViewItem* item) { return item->NeedsPaint(); });
 }
 
+void CKivView::RepairFrame() {
+    if (m_bFrameStale || m_bFrameDamageAll || m_frame.size() != m_pBackBitmap->size()) {
+        m_frame = m_pBackBitmap->copy();
+        m_bFrameStale = m_bFrameDamageAll = false;
+    } else {
+        const qsizetype stride = m_frame.bytesPerLine();
+        uchar* to = m_frame.bits();
+        const uchar* from = m_pBackBitmap->constBits();
+        for (const QRect& damage : m_frameDamage) {
+            const QRect r = damage & m_frame.rect();
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(to + y * stride + r.left() * 4, from + y * stride + r.left() * 4, size_t(r.width()) * 4);
+        }
+    }
+    m_frameDamage.clear();
+}
+
 void CKivView::DrawOverlays(QImage& frame) {
     CData& mode = *m_pDoc->GetCurrentMode();
     for (CViewItem* item : m_items) item->Paint(frame, mode);
@@ -386,7 +407,7 @@ void CKivView::OnPlotSettings(int plot) {
     PlotSettings settings;
     src.GetPlotSettings(settings, plot);
     COLORREF& colour = plot == 1 ? src.m_crColour1 : src.m_crColour2;
-    CPlotSettingsDlg dlg(plot == 1 ? QStringLiteral("Właściwości wykresu 1") : QStringLiteral("Właściwości wykresu 2"),
+    CPlotSettingsDlg dlg(plot == 1 ? KivTr("Kiv", "Właściwości wykresu 1") : KivTr("Kiv", "Właściwości wykresu 2"),
                          settings, colour, this);
     if (dlg.exec() != QDialog::Accepted) return;
     settings = dlg.Settings();

@@ -89,6 +89,11 @@ public:
     CCursorPanel2* CursorPanel2() const { return m_cursors.CursorPanel2(); }
     CFourierPanelDlg* FourierPanel() const { return m_cursors.FourierPanel(); }
 
+    // What the items drew over the kept frame, repaired from the picture before the next
+    // frame; an item that cannot tell sets the whole frame to be copied again.
+    std::vector<QRect> m_frameDamage;
+    bool m_bFrameDamageAll = false;
+
     int m_bRedraw = 1;
     int m_bWhiteBackground = 0;
     int m_bCursors = 0;
@@ -136,10 +141,16 @@ private:
 
     // The items over a copy of the bitmap, in order.
     void DrawOverlays(QImage& frame);
+    // m_frame as the picture again where the last frame's items drew.
+    void RepairFrame();
     bool NeedsOverlays() const;
     bool PromptFile(QString& path, bool save);
 
     std::unique_ptr<QImage> m_pBackBitmap;
+    // The picture with the items over it, kept between paints: a frame of a drag copies back
+    // only what the items drew last time, not the whole picture.
+    QImage m_frame;
+    bool m_bFrameStale = true;  // the picture changed since m_frame was copied from it
     CPlotRenderer m_renderer;
     QTimer m_renderTimer;
     int m_nBusy = 0;  // rendering, or showing the render's messages

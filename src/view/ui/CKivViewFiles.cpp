@@ -7,6 +7,7 @@
 #include "data/CFileForms.h"
 #include "view/ui/CChoosePlotDlg.h"
 #include "view/ui/CKivView.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ template <class Form>
 QList<FilterLine> FilterLines(const std::vector<const Form*>& forms) {
     QList<FilterLine> lines;
     for (const Form* f : forms)
-        if (*f->FilterText()) lines.append({QString::fromUtf8(f->FilterText()), QString::fromUtf8(f->Extension())});
+        if (*f->FilterText()) lines.append({KivTr("Kiv", f->FilterText()), QString::fromUtf8(f->Extension())});
     return lines;
 }
 

@@ -7,6 +7,7 @@
 #include "analysis/ui/CMeasurePanel.h"
 #include "platform/ui/UserSettings.h"
 #include "view/ui/CKivView.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 const QString kSettingsKey = QStringLiteral("Widok/Pomiary");
@@ -28,11 +29,13 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     if (!m_pPanel) m_pPanel = std::make_unique<CMeasurePanel>();
     // A mode the render has not brought up to date yet (a spectrum whose cursors moved)
     // keeps the last numbers until the render that follows.
-    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(MeasureCurrentMode(*m_view.GetDocument(), m_view.m_bCursors != 0));
+    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(MeasureCurrentMode(*m_view.GetDocument(),
+        m_view.m_bCursors != 0));
     // The frame is the whole picture; the panel keeps to the visible part's top-right corner.
     const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());
     const QSize size = m_pPanel->Size();
     m_rcShown = QRect(QPoint(m_view.viewport()->width() - size.width(), 0), size);
+    m_view.m_frameDamage.push_back(m_rcShown.translated(scroll));
     m_pPanel->Paint(frame, m_rcShown.topLeft() + scroll);
 }
 
@@ -40,7 +43,7 @@ bool CMeasureItem::ContextMenu(QPoint viewportPoint, QPoint globalPoint) {
     if (!Covers(viewportPoint) || !m_pPanel) return false;
     QMenu menu;
     const CMeasurePanel* panel = m_pPanel.get();
-    menu.addAction(QStringLiteral("Kopiuj"), [panel] { panel->CopyToClipboard(); });
+    menu.addAction(KivTr("Kiv", "Kopiuj"), [panel] { panel->CopyToClipboard(); });
     menu.exec(globalPoint);
     return true;
 }

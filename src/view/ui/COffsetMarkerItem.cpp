@@ -7,6 +7,7 @@
 #include "view/ui/CGdiCanvas.h"
 #include "view/ui/CKivView.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ bool COffsetMarkerItem::NeedsPaint() const { return m_view.m_bOffsetCursor || m_
 void COffsetMarkerItem::Paint(QImage& frame, CData& mode) {
     if (!m_bDrag) m_bShown = false;
     if (!m_view.m_bOffsetCursor || !Applies(mode)) return;
+    m_view.m_bFrameDamageAll = true;  // its texts go through a painter: the next frame starts afresh
     PaintBar(frame, mode);
     PaintReadOut(frame, mode);
 }
@@ -145,7 +147,7 @@ void COffsetMarkerItem::PaintBar(QImage& frame, CData& mode) {
     QPainter p(&frame);
     p.setFont(CPlotRenderer::LabelFont());
     const QString text = QStringLiteral(" ") + SIText(shift * scale.step, scale.exponent) +
-                         QStringLiteral(" - przesunięcie wzdględem zera");
+                         KivTr("Kiv", " - przesunięcie wzdględem zera");
     TextOut(p, rc.left + 15, middle - 7, text, colour, background);
 }
 
@@ -168,6 +170,6 @@ void COffsetMarkerItem::PaintReadOut(QImage& frame, CData& mode) {
     }
     // The caption closes the row, after plot 2's read-out.
     if (m_nPlot == 2)
-        TextOut(p, rc.left + 15, rc.bottom + 30, QStringLiteral("przesunięcie wykresu"), qRgb(150, 150, 150),
+        TextOut(p, rc.left + 15, rc.bottom + 30, KivTr("Kiv", "przesunięcie wykresu"), qRgb(150, 150, 150),
                 background);
 }

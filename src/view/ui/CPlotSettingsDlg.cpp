@@ -17,6 +17,7 @@
 
 #include "view/SINotation.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -52,20 +53,20 @@ CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& set
         return true;
     };
 
-    m_pEnabled = NewCheck("1031", QStringLiteral("Włączony"), m_settings.bEnabled, this);
-    m_pMultiplier = NewCheck("1029", QStringLiteral("Mnożnik"), m_settings.bMultiplier, this);
-    m_pInvert = NewCheck("1025", QStringLiteral("Odwróć"), m_settings.bInvert, this);
-    m_pOffset = NewCheck("1026", QStringLiteral("Przesunięcie"), m_settings.bOffset, this);
+    m_pEnabled = NewCheck("1031", KivTr("Kiv", "Włączony"), m_settings.bEnabled, this);
+    m_pMultiplier = NewCheck("1029", KivTr("Kiv", "Mnożnik"), m_settings.bMultiplier, this);
+    m_pInvert = NewCheck("1025", KivTr("Kiv", "Odwróć"), m_settings.bInvert, this);
+    m_pOffset = NewCheck("1026", KivTr("Kiv", "Przesunięcie"), m_settings.bOffset, this);
     m_pMultiplierEdit = NewEdit("1028", SIText(m_settings.fMultiplier, 0), m_settings.bMultiplier != 0, this);
     m_pOffsetEdit = NewEdit("1027", SIText(m_settings.nOffset * m_settings.dAmpStep, m_settings.nAmpExponent),
                             m_settings.bOffset != 0, this);
 
-    auto* colourLabel = new QLabel(QStringLiteral("Kolor"), this);
+    auto* colourLabel = new QLabel(KivTr("Kiv", "Kolor"), this);
     m_pSwatch = new QFrame(this);
     m_pSwatch->setObjectName(QStringLiteral("1036"));
     m_pSwatch->setFixedSize(48, 20);
     m_pSwatch->installEventFilter(this);
-    auto* change = new QPushButton(QStringLiteral("Zmień"), this);
+    auto* change = new QPushButton(KivTr("Kiv", "Zmień"), this);
     change->setObjectName(QStringLiteral("1030"));
     change->setAutoDefault(false);
 

@@ -13,6 +13,7 @@
 
 #include "view/SINotation.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/ui/KivLanguage.h"
 
 CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
@@ -24,14 +25,14 @@ CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* 
     m_bAutomatic = full ? 1 : 0;
     m_bManual = full ? 0 : 1;
 
-    auto* group = new QGroupBox(QStringLiteral("Skalowanie"), this);
+    auto* group = new QGroupBox(KivTr("Kiv", "Skalowanie"), this);
     m_pMaxEdit = new QLineEdit(SIText(m_info.max * m_info.step, m_info.exponent), group);
     m_pMaxEdit->setObjectName(QStringLiteral("1035"));
     m_pMinEdit = new QLineEdit(SIText(m_info.min * m_info.step, m_info.exponent), group);
     m_pMinEdit->setObjectName(QStringLiteral("1034"));
-    m_pAutomatic = new QCheckBox(QStringLiteral("Automatyczne"), group);
+    m_pAutomatic = new QCheckBox(KivTr("Kiv", "Automatyczne"), group);
     m_pAutomatic->setObjectName(QStringLiteral("1032"));
-    m_pManual = new QCheckBox(QStringLiteral("Ręczne"), group);
+    m_pManual = new QCheckBox(KivTr("Kiv", "Ręczne"), group);
     m_pManual->setObjectName(QStringLiteral("1033"));
     // The boxes are a pair of alternatives: a click ticks its own box, never unticks it.
     connect(m_pAutomatic, &QCheckBox::clicked, this, [this] { SetAutomatic(true); });
@@ -39,9 +40,9 @@ CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* 
     SetAutomatic(m_bAutomatic != 0);
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(QStringLiteral("Do"), group), 0, 0);
+    grid->addWidget(new QLabel(KivTr("Kiv", "Do"), group), 0, 0);
     grid->addWidget(m_pMaxEdit, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Od"), group), 1, 0);
+    grid->addWidget(new QLabel(KivTr("Kiv", "Od"), group), 1, 0);
     grid->addWidget(m_pMinEdit, 1, 1);
     grid->addWidget(m_pAutomatic, 2, 0, 1, 2);
     grid->addWidget(m_pManual, 3, 0, 1, 2);

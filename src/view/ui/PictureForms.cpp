@@ -11,6 +11,7 @@
 #include "data/CFileForms.h"
 #include "view/ui/CFourierCursor.h"
 #include "view/ui/CPlotRenderer.h"
+#include "platform/TrNoop.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ protected:
 class CPngForm : public CPictureForm {
 public:
     const char* Name() const override { return "png"; }
-    const char* FilterText() const override { return "Obraz PNG (*.png)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Obraz PNG (*.png)"); }
     const char* Extension() const override { return "png"; }
 
 protected:
@@ -47,7 +48,7 @@ protected:
 class CSvgForm : public CPictureForm {
 public:
     const char* Name() const override { return "svg"; }
-    const char* FilterText() const override { return "Grafika SVG (*.svg)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Grafika SVG (*.svg)"); }
     const char* Extension() const override { return "svg"; }
 
 protected:
@@ -68,7 +69,8 @@ protected:
         QByteArray& bytes = buffer.buffer();
         const qsizetype width = bytes.indexOf(" width=\""), end = bytes.indexOf("\n", width);
         if (width < 0 || end < 0) return false;
-        bytes.replace(width, end - width, QStringLiteral(" width=\"%1\" height=\"%2\"").arg(s.width).arg(s.height).toUtf8());
+        bytes.replace(width, end - width,
+            QStringLiteral(" width=\"%1\" height=\"%2\"").arg(s.width).arg(s.height).toUtf8());
         return true;
     }
 };
@@ -77,7 +79,7 @@ protected:
 class CPdfForm : public CPictureForm {
 public:
     const char* Name() const override { return "pdf"; }
-    const char* FilterText() const override { return "Dokument PDF (*.pdf)"; }
+    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Dokument PDF (*.pdf)"); }
     const char* Extension() const override { return "pdf"; }
 
 protected:

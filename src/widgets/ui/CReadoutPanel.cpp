@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "view/SINotation.h"
+#include "platform/ui/KivLanguage.h"
 
 CReadoutPanel::CReadoutPanel(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -36,10 +37,10 @@ void CReadoutPanel::SetField(int controlId, const std::string& text) {
 }
 
 void CReadoutPanel::BuildCursorTable(const CursorRow* rows, int count) {
-    auto* group = new QGroupBox(QStringLiteral("Współrzędne kursorów"), this);
+    auto* group = new QGroupBox(KivTr("Kiv", "Współrzędne kursorów"), this);
     auto* grid = new QGridLayout(group);
-    const QString heads[3] = {QStringLiteral("Kursor początkowy"), QStringLiteral("Kursor końcowy"),
-                              QStringLiteral("Różnica")};
+    const QString heads[3] = {KivTr("Kiv", "Kursor początkowy"), KivTr("Kiv", "Kursor końcowy"),
+                              KivTr("Kiv", "Różnica")};
     for (int c = 0; c < 3; ++c) grid->addWidget(new QLabel(heads[c], group), 0, c + 1, Qt::AlignHCenter);
     for (int r = 0; r < count; ++r) {
         grid->addWidget(new QLabel(QString::fromUtf8(rows[r].label), group), r + 1, 0);
