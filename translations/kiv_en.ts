@@ -797,6 +797,224 @@ Show plot 2</translation>
         <source>Różnica</source>
         <translation>Difference</translation>
     </message>
+    <message>
+        <source>Typ oscyloskopu nie zgadza się ! 
+ Sprawdź czy oscyloskop jest podłączony lub
+ sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.</source>
+        <translation>Wrong oscilloscope type! 
+ Check that the oscilloscope is connected or
+ check that its port settings match the port settings in the program.</translation>
+    </message>
+    <message>
+        <source>Błąd przy zapytaniu o ustawienia oscyloskopu !</source>
+        <translation>Error while querying the oscilloscope settings!</translation>
+    </message>
+    <message>
+        <source>Błąd przy akwizycji danych !</source>
+        <translation>Error while acquiring data!</translation>
+    </message>
+    <message>
+        <source>Oscyloskop odpowiada jako %1.</source>
+        <translation>The oscilloscope answers as %1.</translation>
+    </message>
+    <message>
+        <source>Odpowiada coś innego niż %1: &quot;%2&quot;</source>
+        <translation>Something other than %1 answers: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji.</source>
+        <translation>No answer (%1): check the cable, power, port and baud rate.</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć portu COM%1.</source>
+        <translation>Cannot open port COM%1.</translation>
+    </message>
+    <message>
+        <source>Typ oscyloskopu nie zgadza się ! 
+ Sprawdź czy oscyloskop jest podłączony.</source>
+        <translation>Wrong oscilloscope type! 
+ Check that the oscilloscope is connected.</translation>
+    </message>
+    <message>
+        <source>Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu.</source>
+        <translation>Communication error while holding the oscilloscope display.</translation>
+    </message>
+    <message>
+        <source>Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !</source>
+        <translation>Communication error while querying the oscilloscope settings!</translation>
+    </message>
+    <message>
+        <source>Błąd komunikacyjny przy akwizycji danych !</source>
+        <translation>Communication error while acquiring data!</translation>
+    </message>
+    <message>
+        <source>Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu.</source>
+        <translation>Communication error while releasing the oscilloscope display.</translation>
+    </message>
+    <message>
+        <source>&amp;Typ oscyloskopu</source>
+        <translation>Oscilloscope &amp;model</translation>
+    </message>
+    <message>
+        <source>&amp;Prędkość transmisji</source>
+        <translation>&amp;Baud rate</translation>
+    </message>
+    <message>
+        <source>P&amp;ort</source>
+        <translation>P&amp;ort</translation>
+    </message>
+    <message>
+        <source>Kursory pokrywanją się. Zmień pozycję kursorów </source>
+        <translation>The cursors coincide. Move the cursors apart </translation>
+    </message>
+    <message>
+        <source>Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n Otrzymane dane nie bedą poprawne</source>
+        <translation>Too few samples for a spectral analysis; choose a longer time span. The results will not be correct</translation>
+    </message>
+    <message>
+        <source>Wartość</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Amplituda</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>Wykres %1</source>
+        <translation>Plot %1</translation>
+    </message>
+    <message>
+        <source>Wprowadź liczbę.</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>Wprowadź liczbę z zakresu od %1 do %2.</source>
+        <translation>Enter a number between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Sygnał sinusoidalny</source>
+        <translation>Sine wave</translation>
+    </message>
+    <message>
+        <source>Sygnał prostokatny</source>
+        <translation>Square wave</translation>
+    </message>
+    <message>
+        <source>Czas sygnału ( w sek)</source>
+        <translation>Signal duration (s)</translation>
+    </message>
+    <message>
+        <source>Faza poczatkowa ( w sek)</source>
+        <translation>Start phase (s)</translation>
+    </message>
+    <message>
+        <source>Okres ( w sek )</source>
+        <translation>Period (s)</translation>
+    </message>
+    <message>
+        <source>Wykresu 1</source>
+        <translation>Plot 1</translation>
+    </message>
+    <message>
+        <source>Wykresu 2</source>
+        <translation>Plot 2</translation>
+    </message>
+    <message>
+        <source>Wykresów 1 i 2</source>
+        <translation>Plots 1 and 2</translation>
+    </message>
+    <message>
+        <source>Wartości te obliczane są dla przebiegów</source>
+        <translation>These values are computed for the waveforms</translation>
+    </message>
+    <message>
+        <source>w zakresach wskazywanych przez kursory.</source>
+        <translation>within the span the cursors mark.</translation>
+    </message>
+    <message>
+        <source>Kursory powinny wskazywać pełny okres</source>
+        <translation>The cursors should span a whole period</translation>
+    </message>
+    <message>
+        <source>przebiegu lub jego wielokrotność.</source>
+        <translation>of the waveform or a multiple of it.</translation>
+    </message>
+    <message>
+        <source>Kiv Wersja %1</source>
+        <translation>Kiv version %1</translation>
+    </message>
+    <message>
+        <source>to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)</source>
+        <translation>not a Kiv document (the file name must end in .kiv)</translation>
+    </message>
+    <message>
+        <source>Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone.</source>
+        <translation>No serial port found: check that the device is plugged in.</translation>
+    </message>
+    <message>
+        <source>Dostępne porty szeregowe: %1.</source>
+        <translation>Available serial ports: %1.</translation>
+    </message>
+    <message>
+        <source>Poproś administratora o dostęp do tego urządzenia.</source>
+        <translation>Ask your administrator for access to this device.</translation>
+    </message>
+    <message>
+        <source>Urządzenie należy do grupy %1: dodaj użytkownika do tej grupy (sudo usermod -aG %1 %2) i zaloguj się ponownie.</source>
+        <translation>The device belongs to the group %1: add your user to that group (sudo usermod -aG %1 %2) and log in again.</translation>
+    </message>
+    <message>
+        <source>Używa go program (PID %1): zamknij go i spróbuj ponownie.</source>
+        <translation>A program (PID %1) is using it: close it and try again.</translation>
+    </message>
+    <message>
+        <source>Używa go program %1 (PID %2): zamknij go i spróbuj ponownie.</source>
+        <translation>The program %1 (PID %2) is using it: close it and try again.</translation>
+    </message>
+    <message>
+        <source>Używa go inny program: zamknij go i spróbuj ponownie.</source>
+        <translation>Another program is using it: close it and try again.</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: takie urządzenie nie istnieje (%2).</source>
+        <translation>Cannot open %1: no such device (%2).</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: to nie jest port szeregowy (%2).</source>
+        <translation>Cannot open %1: not a serial port (%2).</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: za tym portem nie ma sprzętu (%2).</source>
+        <translation>Cannot open %1: no hardware behind this port (%2).</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: brak uprawnień (%2).</source>
+        <translation>Cannot open %1: permission denied (%2).</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: urządzenie jest zajęte (%2).</source>
+        <translation>Cannot open %1: the device is busy (%2).</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć %1: %2.</source>
+        <translation>Cannot open %1: %2.</translation>
+    </message>
+    <message>
+        <source>Oś Y</source>
+        <translation>Y axis</translation>
+    </message>
+    <message>
+        <source>Oś Y1</source>
+        <translation>Y1 axis</translation>
+    </message>
+    <message>
+        <source>Oś Y2</source>
+        <translation>Y2 axis</translation>
+    </message>
+    <message>
+        <source>Oś X</source>
+        <translation>X axis</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>
@@ -823,6 +1041,424 @@ Show plot 2</translation>
     <message>
         <source>oczekiwano: %1 (kivtool %2 --help)</source>
         <translation>expected: %1 (kivtool %2 --help)</translation>
+    </message>
+    <message>
+        <source>--cursors przyjmuje C1,C2, każdy od 0 do 4000</source>
+        <translation>--cursors takes C1,C2, each from 0 to 4000</translation>
+    </message>
+    <message>
+        <source>--%1 przyjmuje liczbę, nie %2</source>
+        <translation>--%1 takes a number, not %2</translation>
+    </message>
+    <message>
+        <source>--what przyjmuje raw, shown, calc, disp lub harm, nie %1</source>
+        <translation>--what takes raw, shown, calc, disp or harm, not %1</translation>
+    </message>
+    <message>
+        <source>--kind przyjmuje const, sine lub square</source>
+        <translation>--kind takes const, sine or square</translation>
+    </message>
+    <message>
+        <source>--target przyjmuje 1, 2 lub 3</source>
+        <translation>--target takes 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>--%1 musi leżeć między %2 a %3</source>
+        <translation>--%1 must lie between %2 and %3</translation>
+    </message>
+    <message>
+        <source>średnia i RMS nie są dostępne w tym trybie</source>
+        <translation>mean and RMS are not available in this mode</translation>
+    </message>
+    <message>
+        <source>Błąd przy wyliczaniu</source>
+        <translation>Calculation failed</translation>
+    </message>
+    <message>
+        <source>%1 [opcje]</source>
+        <translation>%1 [options]</translation>
+    </message>
+    <message>
+        <source>Użycie: %1</source>
+        <translation>Usage: %1</translation>
+    </message>
+    <message>
+        <source>Opcje:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>ten opis</source>
+        <translation>this description</translation>
+    </message>
+    <message>
+        <source>kivtool POLECENIE [PLIKI] [opcje]</source>
+        <translation>kivtool COMMAND [FILES] [options]</translation>
+    </message>
+    <message>
+        <source>Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie
+przebiegów z oscyloskopu, do skryptów i sprawdzeń.</source>
+        <translation>Kiv without windows: .kiv documents, their modes, import, export, the generator
+and fetching waveforms from the oscilloscope, for scripts and checks.</translation>
+    </message>
+    <message>
+        <source>Polecenia:</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>kivtool POLECENIE --help opisuje polecenie i każdą jego opcję.
+Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),
+2 błędne wywołanie.</source>
+        <translation>kivtool COMMAND --help describes the command and each of its options.
+Exit status: 0 success, 1 failure (one line on stderr),
+2 wrong usage.</translation>
+    </message>
+    <message>
+        <source>nieznany model %1 (%2)</source>
+        <translation>unknown model %1 (%2)</translation>
+    </message>
+    <message>
+        <source>--port przyjmuje 1..255 (COMn)</source>
+        <translation>--port takes 1..255 (COMn)</translation>
+    </message>
+    <message>
+        <source>--port i --device wykluczają się</source>
+        <translation>--port and --device exclude each other</translation>
+    </message>
+    <message>
+        <source>--baud przyjmuje prędkość od %1 do %2 dla %3</source>
+        <translation>--baud takes a rate from %1 to %2 for %3</translation>
+    </message>
+    <message>
+        <source>--plot%1 przyjmuje off lub kanał 1..%2</source>
+        <translation>--plot%1 takes off or a channel 1..%2</translation>
+    </message>
+    <message>
+        <source>nie ma czego pobrać: oba wykresy są wyłączone</source>
+        <translation>nothing to fetch: both plots are off</translation>
+    </message>
+    <message>
+        <source>--plot przyjmuje 1 lub 2</source>
+        <translation>--plot takes 1 or 2</translation>
+    </message>
+    <message>
+        <source>%1: nieznany rodzaj pliku (czytane: %2)</source>
+        <translation>%1: unknown kind of file (readable: %2)</translation>
+    </message>
+    <message>
+        <source>--channel dotyczy tylko sesji sigrok (.sr)</source>
+        <translation>--channel applies to sigrok sessions (.sr) only</translation>
+    </message>
+    <message>
+        <source>nieznany format %1 (formaty: %2)</source>
+        <translation>unknown format %1 (formats: %2)</translation>
+    </message>
+    <message>
+        <source>%1: nieznany rodzaj pliku; podaj --format albo rozszerzenie %2</source>
+        <translation>%1: unknown kind of file; give --format or the extension %2</translation>
+    </message>
+    <message>
+        <source>--size przyjmuje SZERxWYS, każde od 1 do %1</source>
+        <translation>--size takes WxH, each from 1 to %1</translation>
+    </message>
+    <message>
+        <source>nie można zapisać %1</source>
+        <translation>cannot save %1</translation>
+    </message>
+    <message>
+        <source>dostęp</source>
+        <translation>access</translation>
+    </message>
+    <message>
+        <source>brak dostępu</source>
+        <translation>no access</translation>
+    </message>
+    <message>
+        <source>tryb wyświetlania zamiast zapisanego w dokumencie: original, derivative, integral, xy, sum, product lub fourier</source>
+        <translation>display mode instead of the one stored in the document: original, derivative, integral, xy, sum, product or fourier</translation>
+    </message>
+    <message>
+        <source>pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; wyznaczają zakres analizy Fouriera, średniej i RMS</source>
+        <translation>cursor positions 0..4000 instead of those stored in the document; they set the range of the Fourier analysis, the mean and the RMS</translation>
+    </message>
+    <message>
+        <source>urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, które oznacza numer COM; wyklucza --port</source>
+        <translation>serial port device (e.g. /dev/ttyUSB0 or a name from /dev/serial/by-id) instead of the one the COM number stands for; excludes --port</translation>
+    </message>
+    <message>
+        <source>zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia</source>
+        <translation>starts from a copy of this document (the other plot, the settings and the view are kept) instead of an empty one; DOCUMENT.kiv itself is not changed</translation>
+    </message>
+    <message>
+        <source>DOKUMENT.kiv</source>
+        <translation>DOCUMENT.kiv</translation>
+    </message>
+    <message>
+        <source>TRYB</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>K1,K2</source>
+        <translation>C1,C2</translation>
+    </message>
+    <message>
+        <source>SZERxWYS</source>
+        <translation>WxH</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <translation>PLOT</translation>
+    </message>
+    <message>
+        <source>MODEL</source>
+        <translation>MODEL</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>ŚCIEŻKA</source>
+        <translation>PATH</translation>
+    </message>
+    <message>
+        <source>PRĘDKOŚĆ</source>
+        <translation>BAUD</translation>
+    </message>
+    <message>
+        <source>instrument zamiast zapisanego w Kiv.cfg: %1</source>
+        <translation>instrument instead of the one stored in Kiv.cfg: %1</translation>
+    </message>
+    <message>
+        <source>port COMn, 1..255</source>
+        <translation>COMn port, 1..255</translation>
+    </message>
+    <message>
+        <source>prędkość, jedna z oferowanych przez model</source>
+        <translation>baud rate, one of those the model offers</translation>
+    </message>
+    <message>
+        <source>opis dokumentu w JSON</source>
+        <translation>the document described in JSON</translation>
+    </message>
+    <message>
+        <source>Wypisuje opis dokumentu w JSON: tryb, kursory, flagi widoku, maski wykresów obecnych (present) i włączonych (enabled) oraz dla każdego obecnego wykresu kolor, skale czasu i amplitudy (wykładnik potęgi 1000, jednostka, krok), odwrócenie, przesunięcie i mnożnik. Liczba, która nie jest skończona, jest zapisana jako null.</source>
+        <translation>Prints a JSON description of the document: mode, cursors, view flags, the masks of the plots present (present) and enabled (enabled), and for each plot present its colour, time and amplitude scales (exponent of a power of 1000, unit, step), inversion, offset and multiplier. A number that is not finite is written as null.</translation>
+    </message>
+    <message>
+        <source>próbki obu wykresów, po jednej w wierszu</source>
+        <translation>both plots&apos; samples, one per line</translation>
+    </message>
+    <message>
+        <source>Wypisuje próbki, po jednej w wierszu: numer, wykres 1 i wykres 2, oddzielone tabulatorem (kody 0..200, 100 to linia zera).</source>
+        <translation>Prints the samples, one per line: index, plot 1 and plot 2, separated by tabs (codes 0..200, 100 is the zero line).</translation>
+    </message>
+    <message>
+        <source>CO</source>
+        <translation>WHAT</translation>
+    </message>
+    <message>
+        <source>które próbki: raw (zapisane w dokumencie), shown (po ustawieniach wykresów, na wspólnej podstawie czasu), calc (rekord obliczony przez tryb), disp (wyświetlane: okno powiększenia na 4000 punktach; domyślnie) albo harm (50 słupków harmonicznych trybu fourier)</source>
+        <translation>which samples: raw (as stored in the document), shown (after the plot settings, on a common time base), calc (the record the mode computes), disp (as displayed: the zoom window over 4000 points; the default) or harm (the 50 harmonic bars of the fourier mode)</translation>
+    </message>
+    <message>
+        <source>etykiety siatki</source>
+        <translation>grid labels</translation>
+    </message>
+    <message>
+        <source>Wypisuje etykiety siatki tak, jak widok je rysuje: cztery wiersze (oś pozioma, oś Y1 dwa razy, oś Y2), etykiety jednej osi oddzielone znakiem |.</source>
+        <translation>Prints the grid labels as the view draws them: four lines (the horizontal axis, the Y1 axis twice, the Y2 axis), the labels of one axis separated by |.</translation>
+    </message>
+    <message>
+        <source>DOKUMENT.kiv OBRAZ.png</source>
+        <translation>DOCUMENT.kiv IMAGE.png</translation>
+    </message>
+    <message>
+        <source>obraz wykresu jako PNG</source>
+        <translation>picture of the plot as PNG</translation>
+    </message>
+    <message>
+        <source>Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG.</source>
+        <translation>Draws the plot as the document window does and saves it as PNG.</translation>
+    </message>
+    <message>
+        <source>rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
+        <translation>picture size in pixels (default 800x600; at least 400x200, each side at most 10000)</translation>
+    </message>
+    <message>
+        <source>białe tło, także gdy dokument zapisał czarne</source>
+        <translation>white background, even when the document stored a black one</translation>
+    </message>
+    <message>
+        <source>DOKUMENT.kiv WYJŚCIE</source>
+        <translation>DOCUMENT.kiv OUTPUT</translation>
+    </message>
+    <message>
+        <source>eksport jak polecenie Eksportuj</source>
+        <translation>export like the Export command</translation>
+    </message>
+    <message>
+        <source>Zapisuje plik eksportu jak polecenie programu: spreadsheet (.csv, arkusz, w trybie fourier tabela harmonicznych), tek (.CSV, Tektronix 460A), pcx (.pcx, obraz 800x600), harmonics (tabela harmonicznych trybu fourier), sr (sesja sigrok dla PulseView i sigrok-cli: kanały CH1 i CH2 w jednostkach fizycznych; w trybie fourier przebiegi trybu original), png (obraz w pełnym kolorze), svg (grafika wektorowa) lub pdf (strona A4 w poziomie jak wydruk). Bez --format formę wybiera rozszerzenie nazwy (wielkość liter ma znaczenie).</source>
+        <translation>Writes an export file as the program&apos;s command does: spreadsheet (.csv, a spreadsheet; in the fourier mode the harmonics table), tek (.CSV, Tektronix 460A), pcx (.pcx, an 800x600 picture), harmonics (the harmonics table of the fourier mode), sr (a sigrok session for PulseView and sigrok-cli: channels CH1 and CH2 in physical units; in the fourier mode the waveforms of the original mode), png (a full-colour picture), svg (vector graphics) or pdf (a landscape A4 page like the printout). Without --format the file name&apos;s extension chooses the format (case matters).</translation>
+    </message>
+    <message>
+        <source>FORMA</source>
+        <translation>FORMAT</translation>
+    </message>
+    <message>
+        <source>forma pliku: spreadsheet, tek, pcx, harmonics, sr, png, svg lub pdf</source>
+        <translation>file format: spreadsheet, tek, pcx, harmonics, sr, png, svg or pdf</translation>
+    </message>
+    <message>
+        <source>rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
+        <translation>size of the png and svg picture in pixels (default 800x600; at least 400x200, each side at most 10000)</translation>
+    </message>
+    <message>
+        <source>białe tło obrazu png i svg, także gdy dokument zapisał czarne</source>
+        <translation>white background for the png and svg picture, even when the document stored a black one</translation>
+    </message>
+    <message>
+        <source>WYJŚCIE.kiv</source>
+        <translation>OUTPUT.kiv</translation>
+    </message>
+    <message>
+        <source>sygnał testowy jak Generator sygnałów</source>
+        <translation>test signal like the Signal generator</translation>
+    </message>
+    <message>
+        <source>Tworzy sygnał testowy jak okno &quot;Generator sygnałów&quot; (te same zakresy i sprawdzenia) i zapisuje dokument.</source>
+        <translation>Creates a test signal as the &quot;Signal generator&quot; window does (the same ranges and checks) and saves the document.</translation>
+    </message>
+    <message>
+        <source>RODZAJ</source>
+        <translation>KIND</translation>
+    </message>
+    <message>
+        <source>const (stała), sine (sinus) lub square (prostokąt); wymagana</source>
+        <translation>const (constant), sine or square; required</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>amplituda (wartość stałej) w woltach, -1e6..1e6; domyślnie 1</source>
+        <translation>amplitude (the constant&apos;s value) in volts, -1e6..1e6; default 1</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>czas całego zapisu w sekundach, 1e-11..10000; domyślnie 1</source>
+        <translation>duration of the whole record in seconds, 1e-11..10000; default 1</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>PH</translation>
+    </message>
+    <message>
+        <source>faza początkowa w sekundach, 0..9999.9999, mniejsza od D; domyślnie 0</source>
+        <translation>start phase in seconds, 0..9999.9999, less than D; default 0</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>okres w sekundach, 1e-10..10000; domyślnie 1</source>
+        <translation>period in seconds, 1e-10..10000; default 1</translation>
+    </message>
+    <message>
+        <source>wykres docelowy: 1, 2 lub 3 (oba); domyślnie 3</source>
+        <translation>target plot: 1, 2 or 3 (both); default 3</translation>
+    </message>
+    <message>
+        <source>WEJŚCIE WYJŚCIE.kiv</source>
+        <translation>INPUT OUTPUT.kiv</translation>
+    </message>
+    <message>
+        <source>import pliku DSO, Tektronix CSV lub sesji sigrok</source>
+        <translation>import of a DSO file, a Tektronix CSV or a sigrok session</translation>
+    </message>
+    <message>
+        <source>Wczytuje plik DSO (.DSO, .dso), Tektronix 460A CSV (.CSV, .csv) lub sesję sigrok (.sr) do jednego wykresu, jak polecenie Importuj, i zapisuje dokument. Z sesji sigrok: pierwszy kanał analogowy (albo --channel), 4000 próbek wybranych równo z całego zapisu.</source>
+        <translation>Reads a DSO file (.DSO, .dso), a Tektronix 460A CSV (.CSV, .csv) or a sigrok session (.sr) into one plot, like the Import command, and saves the document. From a sigrok session: the first analogue channel (or --channel), 4000 samples picked evenly from the whole record.</translation>
+    </message>
+    <message>
+        <source>wykres docelowy: 1 lub 2; wymagana</source>
+        <translation>target plot: 1 or 2; required</translation>
+    </message>
+    <message>
+        <source>NAZWA</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>kanał analogowy sesji sigrok zamiast pierwszego</source>
+        <translation>analogue channel of the sigrok session instead of the first one</translation>
+    </message>
+    <message>
+        <source>średnia i RMS między kursorami</source>
+        <translation>mean and RMS between the cursors</translation>
+    </message>
+    <message>
+        <source>Wypisuje wartości okna &quot;Wartość średnia i skuteczna przebiegów&quot;: średnią, potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu.</source>
+        <translation>Prints the values of the &quot;Mean and RMS of the waveforms&quot; window: the mean, then the RMS (for two plots Y1 and Y2 in turn), one per line.</translation>
+    </message>
+    <message>
+        <source>pomiary automatyczne jak panel Pomiary</source>
+        <translation>automatic measurements like the Measurements panel</translation>
+    </message>
+    <message>
+        <source>Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel &quot;Pomiary&quot;: maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, wartość nieokreślona to —.</source>
+        <translation>Prints the automatic measurements of the curves the mode shows, like the &quot;Measurements&quot; panel: maximum, minimum, peak-to-peak, mean, RMS, AC RMS, period, frequency, duty cycle, rise and fall time (10-90 %), and in the fourier mode the fundamental frequency, DC component, 1st harmonic amplitude and THD; in the xy mode nothing. Range: between the cursors when the document shows them or --cursors is given, otherwise the whole record; in the fourier mode the range of the spectrum. Without --json a table aligned with spaces; an undefined value is —.</translation>
+    </message>
+    <message>
+        <source>wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona to null</source>
+        <translation>result in JSON: mode, span [start, end), plot1 and plot2 (an object of measurements in seconds, hertz, axis units and percent, or null), amplitude_units; an undefined value is null</translation>
+    </message>
+    <message>
+        <source>pobranie przebiegów z oscyloskopu</source>
+        <translation>fetch of the waveforms from the oscilloscope</translation>
+    </message>
+    <message>
+        <source>Pobiera przebiegi z oscyloskopu jak polecenie &quot;Otwórz wykres&quot; i zapisuje dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez wyboru /dev/ttyS&lt;n-1&gt;. Na terminalu pasek postępu idzie na stderr; komunikaty przyrządu też.</source>
+        <translation>Fetches the waveforms from the oscilloscope like the &quot;Fetch waveform&quot; command and saves the document. The settings (model, baud rate, port, plots and channels) come from the Kiv.cfg file in the current directory, without it the defaults: HAMEG 1507 on COM2, 9600 baud, plot 1 from channel 1, plot 2 from channel 2. The options change them for this fetch only. Port COMn is the device named by the environment variable KIV_COMn, without it the device chosen for COMn in the program, and with no choice /dev/ttyS&lt;n-1&gt;. On a terminal the progress bar goes to stderr; so do the instrument&apos;s messages.</translation>
+    </message>
+    <message>
+        <source>KANAŁ</source>
+        <translation>CHANNEL</translation>
+    </message>
+    <message>
+        <source>kanał wykresu 1 albo off (wykres 1 nie jest pobierany)</source>
+        <translation>channel for plot 1, or off (plot 1 is not fetched)</translation>
+    </message>
+    <message>
+        <source>kanał wykresu 2 albo off</source>
+        <translation>channel for plot 2, or off</translation>
+    </message>
+    <message>
+        <source>zapisuje ustawienia tego pobrania w Kiv.cfg</source>
+        <translation>saves the settings of this fetch in Kiv.cfg</translation>
+    </message>
+    <message>
+        <source>sprawdzenie połączenia z oscyloskopem</source>
+        <translation>test of the connection to the oscilloscope</translation>
+    </message>
+    <message>
+        <source>Sprawdza połączenie jak przycisk &quot;Sprawdź połączenie&quot; w oknie &quot;Parametry transmisji&quot;: otwiera port z ustawieniami linii modelu, wysyła tylko pierwsze zapytanie modelu, sprawdza odpowiedź tak jak przy pobieraniu, oddaje przyrząd tak jak po pobraniu i wypisuje w jednym wierszu, co zaszło: przyrząd odpowiedział jako wybrany model, odpowiedział czymś innym (pierwsze bajty), milczał albo portu nie dało się otworzyć (i dlaczego). Trwa nie dłużej niż czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany model.</source>
+        <translation>Tests the connection like the &quot;Test connection&quot; button in the &quot;Transmission settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the instrument as after a fetch and prints on one line what happened: the instrument answered as the chosen model, answered with something else (the first bytes), stayed silent, or the port could not be opened (and why). Takes no longer than the wait for that reply. Settings as for fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Status 0 only when the chosen model answered.</translation>
+    </message>
+    <message>
+        <source>porty szeregowe komputera</source>
+        <translation>the computer&apos;s serial ports</translation>
+    </message>
+    <message>
+        <source>Wypisuje porty szeregowe komputera tak, jak lista &quot;Urządzenie&quot; w oknie &quot;Parametry transmisji&quot;: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) i czy ten użytkownik może port otworzyć.</source>
+        <translation>Prints the computer&apos;s serial ports as the &quot;Device&quot; list in the &quot;Transmission settings&quot; window shows them: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* and /dev/ttyS* with a UART. One port per line, fields separated by tabs: path, stable name in /dev/serial/by-id (- when there is none), adapter (manufacturer, product and serial number of the USB adapter; - when nothing is known about it) and whether this user may open the port.</translation>
+    </message>
+    <message>
+        <source>lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, usb i accessible (null, gdy pola nie ma)</source>
+        <translation>list in JSON: an array of objects with the fields path, by_id, description, manufacturer, product, serial, usb and accessible (null when a field is missing)</translation>
     </message>
 </context>
 </TS>

@@ -118,10 +118,10 @@ void CScopeDriver::ExplainPortFailure() {
 const char* QueryTimeoutMessage(int32_t state) {
     switch (state) {
     case 12:
-        return "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n sprawdź czy "
-               "ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.";
-    case 9: return "Błąd przy zapytaniu o ustawienia oscyloskopu !";
-    case 7: return "Błąd przy akwizycji danych !";
+        return KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n "
+            "sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
+    case 9: return KIV_TR_NOOP("Kiv", "Błąd przy zapytaniu o ustawienia oscyloskopu !");
+    case 7: return KIV_TR_NOOP("Kiv", "Błąd przy akwizycji danych !");
     default: return kOtherError;
     }
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/Translate.h"
+
 namespace {
 
 std::string OneLine(std::string text) {
@@ -128,18 +130,21 @@ void CScopeProbe::End(EProbeResult result) {
     const std::string name = m_driver.Model().name;
     std::string text;
     switch (result) {
-    case EProbeResult::Answered: text = "Oscyloskop odpowiada jako " + name + "."; break;
+    case EProbeResult::Answered: text = KivText(KIV_TR_NOOP("Kiv", "Oscyloskop odpowiada jako %1."), {name}); break;
     case EProbeResult::Other:
-        text = "Odpowiada coś innego niż " + name + ": \"" + PrintableBytes(m_strReply) +
-               (m_nReplyBytes > m_strReply.size() ? "...\"" : "\"");
+        text = KivText(KIV_TR_NOOP("Kiv", "Odpowiada coś innego niż %1: \"%2\""),
+                       {name, PrintableBytes(m_strReply) + (m_nReplyBytes > m_strReply.size() ? "..." : "")});
         break;
     case EProbeResult::Silent:
-        text = "Brak odpowiedzi (" + name + "): sprawdź kabel, zasilanie, port i prędkość transmisji.";
+        text = KivText(KIV_TR_NOOP("Kiv",
+            "Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji."), {name});
         break;
     case EProbeResult::NoPort: {
         const std::string why = m_driver.m_pPort ? OneLine(m_driver.m_pPort->WhyNotOpen()) : std::string();
         // The port's own explanation already begins by saying that it would not open.
-        text = why.empty() ? "Nie można otworzyć portu COM" + std::to_string(m_driver.m_nPortNumber) + "." : why;
+        text = why.empty() ? KivText(KIV_TR_NOOP("Kiv", "Nie można otworzyć portu COM%1."),
+                                     {std::to_string(m_driver.m_nPortNumber)})
+                           : why;
         break;
     }
     }

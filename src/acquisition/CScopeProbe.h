@@ -6,7 +6,7 @@
 
 enum class EProbeResult { Answered, Other, Silent, NoPort };
 
-// What the probe found, with one line of Polish for the user.
+// What the probe found, with one line for the user in the chosen language.
 struct ProbeOutcome {
     EProbeResult result = EProbeResult::Silent;
     std::string text;

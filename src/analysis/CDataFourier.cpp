@@ -7,17 +7,18 @@
 
 #include "data/CDataSrc.h"
 #include "data/CKivDoc.h"
+#include "platform/TrNoop.h"
 
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
-constexpr char kProgressTitle[] = "oblicznie DFT ";
+constexpr char kProgressTitle[] = KIV_TR_NOOP("Kiv", "oblicznie DFT ");
 constexpr char kCaption[] = "Kiv";
-constexpr char kCursorsCoincide[] = "Kursory pokrywanją się. Zmień pozycję kursorów ";
+constexpr char kCursorsCoincide[] = KIV_TR_NOOP("Kiv", "Kursory pokrywanją się. Zmień pozycję kursorów ");
 // "/n" is part of the text as the program has always shown it, not a line break.
-constexpr char kTooFewSamples[] =
+constexpr char kTooFewSamples[] = KIV_TR_NOOP("Kiv",
     "Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n "
-    "Otrzymane dane nie bedą poprawne";
+    "Otrzymane dane nie bedą poprawne");
 
 // floor below a fractional part of one half, ceil from it on.
 int32_t Nearest(double v) {

@@ -67,7 +67,9 @@ GeneratorField FirstFieldOutOfRange(const GeneratorParams& p) {
 
 bool StartPhaseBelowDuration(const GeneratorParams& p) { return p.m_dDuration > p.m_dStartPhase; }
 
-const char* GeneratorValueLabel(int kind) { return kind == kGenConstant ? "Wartość" : "Amplituda"; }
+const char* GeneratorValueLabel(int kind) {
+    return kind == kGenConstant ? KIV_TR_NOOP("Kiv", "Wartość") : KIV_TR_NOOP("Kiv", "Amplituda");
+}
 
 bool GeneratorTimingEnabled(int kind) { return kind != kGenConstant; }
 

@@ -1,6 +1,6 @@
 #include "analysis/Measurements.h"
 
-#include "platform/TrNoop.h"
+#include "platform/Translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -220,8 +220,8 @@ ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
     for (int slot = 0; slot < (two ? 2 : 1); ++slot) {
         ModeMeasurements::Column c;
         c.plot = two ? slot + 1 : (mode.IsSum() || mode.IsProduct()) ? 0 : src.m_nEnabled == 2 ? 2 : 1;
-        c.name = c.plot ? "Wykres " + std::to_string(c.plot) : mode.IsSum() ? KIV_TR_NOOP("Kiv",
-            "Suma") : KIV_TR_NOOP("Kiv", "Iloczyn");
+        c.name = c.plot ? KivText(KIV_TR_NOOP("Kiv", "Wykres %1"), {std::to_string(c.plot)})
+                 : KivTranslate("Kiv", mode.IsSum() ? KIV_TR_NOOP("Kiv", "Suma") : KIV_TR_NOOP("Kiv", "Iloczyn"));
         const AxisScale& y = slot ? mode.m_scaleY2 : mode.m_scaleY1;
         c.amplitudeUnit = AmplitudeUnit(mode, y);
         m.columns[slot] = std::move(c);

@@ -10,6 +10,7 @@
 #include "data/SafeFile.h"
 #include "platform/CPlatform.h"
 #include "platform/IViewSink.h"
+#include "platform/TrNoop.h"
 
 class CArchive;
 
@@ -21,7 +22,8 @@ enum KivDocCommand {
 };
 
 // What a terminal is told when a name is refused silently: documents end in ".kiv".
-inline constexpr char kNotKivDocumentName[] = "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)";
+inline constexpr char kNotKivDocumentName[] =
+    KIV_TR_NOOP("Kiv", "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)");
 
 struct CmdState {
     bool enabled = false;

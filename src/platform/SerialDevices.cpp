@@ -1,5 +1,7 @@
 #include "platform/SerialDevices.h"
 
+#include "platform/Translate.h"
+
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -102,8 +104,9 @@ std::string OtherDevices(const std::string& device, const SerialRoots& roots) {
         if (found.path != device)
             list += (list.empty() ? "" : "; ") + found.Description();
     if (list.empty())
-        return " Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone.";
-    return " Dostępne porty szeregowe: " + list + ".";
+        return KivTranslate("Kiv", KIV_TR_NOOP("Kiv",
+            "Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone."));
+    return KivText(KIV_TR_NOOP("Kiv", "Dostępne porty szeregowe: %1."), {list});
 }
 
 std::string PermissionAdvice(const std::string& device) {
@@ -113,14 +116,15 @@ std::string PermissionAdvice(const std::string& device) {
     // Joining root's group is no advice to give.
     if (stat(device.c_str(), &info) != 0 || info.st_gid == 0 ||
         getgrgid_r(info.st_gid, &group, buffer.data(), buffer.size(), &found) != 0 || !found)
-        return " Poproś administratora o dostęp do tego urządzenia.";
+        return KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "Poproś administratora o dostęp do tego urządzenia."));
     const std::string name = found->gr_name;
     struct passwd user, *me = nullptr;
     std::string login = "$USER";
     if (getpwuid_r(geteuid(), &user, buffer.data(), buffer.size(), &me) == 0 && me)
         login = me->pw_name;
-    return " Urządzenie należy do grupy " + name + ": dodaj użytkownika do tej grupy (sudo usermod -aG " + name +
-           " " + login + ") i zaloguj się ponownie.";
+    return KivText(KIV_TR_NOOP("Kiv", "Urządzenie należy do grupy %1: dodaj użytkownika do tej grupy "
+                                      "(sudo usermod -aG %1 %2) i zaloguj się ponownie."),
+                   {name, login});
 }
 
 // A process with a descriptor on the device, where its fd folder may be read.
@@ -136,11 +140,13 @@ std::string HolderAdvice(const std::string& device, const std::string& procRoot)
             if (error || (target != device && (real.empty() || target != real)))
                 continue;
             const std::string name = ReadAttribute(process / "comm");
-            return " Używa go program " + (name.empty() ? "" : name + " ") + "(PID " + pid +
-                   "): zamknij go i spróbuj ponownie.";
+            if (name.empty())
+                return KivText(KIV_TR_NOOP("Kiv", "Używa go program (PID %1): zamknij go i spróbuj ponownie."), {pid});
+            return KivText(KIV_TR_NOOP("Kiv", "Używa go program %1 (PID %2): zamknij go i spróbuj ponownie."),
+                           {name, pid});
         }
     }
-    return " Używa go inny program: zamknij go i spróbuj ponownie.";
+    return KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "Używa go inny program: zamknij go i spróbuj ponownie."));
 }
 
 }  // namespace
@@ -205,25 +211,29 @@ std::string ExplainOpenFailure(const std::string& device, int error, const Seria
                                const std::string& procRoot) {
     if (error == 0)
         return {};
-    const std::string opening = "Nie można otworzyć " + device + ": ";
-    const std::string said = " (" + SystemText(error) + ").";
+    // Each sentence is translated whole; the advice follows the first one after a space.
+    auto said = [&](const char* text) { return KivText(text, {device, SystemText(error)}) + " "; };
     switch (error) {
         case ENOENT:
-            return opening + "takie urządzenie nie istnieje" + said + OtherDevices(device, roots);
+            return said(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: takie urządzenie nie istnieje (%2).")) +
+                   OtherDevices(device, roots);
         case ENOTTY:
         case EISDIR:
-            return opening + "to nie jest port szeregowy" + said + OtherDevices(device, roots);
+            return said(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: to nie jest port szeregowy (%2).")) +
+                   OtherDevices(device, roots);
         // The ttyS of a COM number on a machine without that port opens with EIO.
         case EIO:
         case ENXIO:
         case ENODEV:
-            return opening + "za tym portem nie ma sprzętu" + said + OtherDevices(device, roots);
+            return said(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: za tym portem nie ma sprzętu (%2).")) +
+                   OtherDevices(device, roots);
         case EACCES:
         case EPERM:
-            return opening + "brak uprawnień" + said + PermissionAdvice(device);
+            return said(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: brak uprawnień (%2).")) + PermissionAdvice(device);
         case EBUSY:
-            return opening + "urządzenie jest zajęte" + said + HolderAdvice(device, procRoot);
+            return said(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: urządzenie jest zajęte (%2).")) +
+                   HolderAdvice(device, procRoot);
         default:
-            return opening + SystemText(error) + ".";
+            return KivText(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: %2."), {device, SystemText(error)});
     }
 }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <map>
+
 #include "acquisition/CScopeProbe.h"
 #include "acquisition/ScopeRegistry.h"
+#include "platform/SerialDevices.h"
+#include "platform/Translate.h"
 #include "support/FakeProgressHost.h"
 
 namespace {
@@ -97,4 +102,31 @@ TEST(ScopeProbeLimits, LongReplyAndCancel) {
     EXPECT_EQ(host.port.sent,
               (std::vector<std::string>{"ACQUIRE:STATE STOP;:LOCK ALL;:ID?\r", "ACQUIRE:STATE RUN;:UNLOCK ALL\r"}));
     EXPECT_EQ(std::tuple(host.replyTimer, host.port.closed), std::tuple(-1, true));
+}
+
+// A composed text is translated as its template, in context Kiv, then filled in one pass: the
+// device's own "%2" stays. Without the translator the Polish comes back.
+TEST(ScopeProbeLimits, ComposedTextsAreTranslatedAsTemplates) {
+    static const std::map<std::string, std::string> english{
+        {"Nie można otworzyć %1: takie urządzenie nie istnieje (%2).", "%2: cannot open %1."},
+        {"Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone.", "No serial port."},
+        {"Nie można otworzyć portu COM%1.", "Cannot open port COM%1."}};
+    SetKivTranslator([](const char* context, const char* text) {
+        const auto it = english.find(text);
+        return std::string(std::string(context) == "Kiv" && it != english.end() ? it->second : text);
+    });
+    RawTrace traces[2];
+    auto driver = ScopeDriverAt(FindScopeModel("tds224")).create(traces);
+    driver->m_nPortNumber = 3;
+    FakeProgressHost host;
+    host.port.openFails = true;
+    CScopeProbe probe(*driver);
+    host.Start(probe);
+    const auto explain = [] { return ExplainOpenFailure("/nowhere/tty%2", ENOENT, {"/nowhere", "/nowhere"}); };
+    const std::string device = explain();
+    SetKivTranslator(nullptr);
+    EXPECT_EQ(probe.Outcome().text, "Cannot open port COM3.");
+    EXPECT_EQ(device, "No such file or directory: cannot open /nowhere/tty%2. No serial port.");
+    EXPECT_EQ(explain(), "Nie można otworzyć /nowhere/tty%2: takie urządzenie nie istnieje (No such file or directory). "
+                         "Nie znaleziono żadnego portu szeregowego: sprawdź, czy urządzenie jest podłączone.");
 }

@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <cmath>
 #include <filesystem>
 
@@ -139,17 +140,30 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     }
 }
 
-// KIV_LANG picks the language of the one-line errors; the tests otherwise run with pl.
+// KIV_LANG picks the language of the one-line errors, the help and the measurement table;
+// the tests otherwise run with pl.
 TEST(KivTool, ErrorsFollowTheChosenLanguage) {
-    const struct { const char* lang; const char* args; const char* says; } cases[] = {
+    const std::string doc = TestDir("kivtool_lang") + "/c.kiv";
+    ASSERT_EQ(Tool("generate " + doc + " --kind const").status, 0);
+    const struct { const char* lang; std::string args; const char* says; } cases[] = {
         {"en", "frobnicate", "kivtool: unknown command frobnicate (kivtool --help lists them)\n"},
-        {"en", "info", "kivtool: expected: kivtool info DOKUMENT.kiv (kivtool info --help)\n"},
+        {"en", "info", "kivtool: expected: kivtool info DOCUMENT.kiv (kivtool info --help)\n"},
         {"pl", "frobnicate", "kivtool: nieznane polecenie frobnicate (kivtool --help je wymienia)\n"},
+        {"en", "codes " + doc + " --what all", "kivtool: --what takes raw, shown, calc, disp or harm, not all\n"},
+        {"en", "fetch f.kiv --model %2x", "kivtool: unknown model %2x (0..3, os3060, hm1507, tds224, lt224)\n"},
+        {"en", "ports --help", "Usage: kivtool ports [options]\n\nPrints the computer's serial ports as the"},
+        // The names translated, the columns as wide as the English ones ("Peak-to-peak").
+        {"en", "measure " + doc + " --mode sum", "              Sum\nMaximum       2.00 V\nMinimum       2.00 V\n"},
     };
     for (const auto& c : cases) {
         qputenv("KIV_LANG", c.lang);
         EXPECT_EQ(Tool(c.args).out.rfind(c.says, 0), 0u) << c.lang << " " << c.args;
     }
+    qputenv("KIV_LANG", "en");
+    const QRegularExpression polish(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
+    for (const char* c : {"", "info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "measure",
+                          "fetch", "probe", "ports"})
+        EXPECT_FALSE(QString::fromStdString(Tool(std::string(c) + " --help").out).contains(polish)) << c;
     qputenv("KIV_LANG", "pl");
 }
 

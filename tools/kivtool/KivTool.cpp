@@ -40,7 +40,7 @@ int ApplyViewOptions(const KivToolCall& call, CKivDoc& doc) {
         int32_t c1 = 0, c2 = 0;
         if (comma == std::string::npos || !ReadInteger(std::string_view(*c).substr(0, comma), 0, kSamples, c1) ||
             !ReadInteger(std::string_view(*c).substr(comma + 1), 0, kSamples, c2))
-            return KivToolUsage("--cursors przyjmuje C1,C2, każdy od 0 do 4000");
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--cursors przyjmuje C1,C2, każdy od 0 do 4000")));
         doc.m_nCursor1 = c1;
         doc.m_nCursor2 = c2;
         doc.GetFourierMode()->m_bReady = 0;  // as after a cursor move
@@ -81,7 +81,7 @@ std::unique_ptr<CKivDoc> KivToolOpen(const std::string& path, std::string& error
     } keep;
     auto doc = std::make_unique<CKivDoc>(CPlatform{&keep, nullptr});
     if (!doc->OnOpenDocument(path)) {
-        error = path + ": " + (keep.last.empty() ? kNotKivDocumentName : keep.last);
+        error = path + ": " + KivTrStd("Kiv", keep.last.empty() ? kNotKivDocumentName : keep.last);
         return nullptr;
     }
     doc->SetPlatform(KivToolPlatform());
@@ -101,7 +101,7 @@ std::unique_ptr<CKivDoc> KivToolInto(const KivToolCall& call, int& status) {
 int KivToolSave(CKivDoc& doc, const std::string& path) {
     // The document refuses to be opened again from any other name.
     if (path.size() < 4 || path.compare(path.size() - 4, 4, ".kiv") != 0)
-        return KivToolUsage(path + ": " + kNotKivDocumentName);
+        return KivToolUsage(path + ": " + KivTrStd("Kiv", kNotKivDocumentName));
     if (!doc.OnSaveDocument(path)) return kExitFailure;  // the document has said why
     return kExitOk;
 }
@@ -126,7 +126,7 @@ bool KivToolNumber(const KivToolCall& call, const char* option, double& value, i
         value = v;
         return true;
     }
-    status = KivToolUsage(std::string("--") + option + " przyjmuje liczbę, nie " + *text);
+    status = KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--%1 przyjmuje liczbę, nie %2"), {option, *text}));
     return false;
 }
 
@@ -182,7 +182,8 @@ int KivToolCodes(const KivToolCall& call) {
         m->GetDisplaySamples(1);
         v1 = m->m_nHarm1, v2 = m->m_nHarm2, n = kHarmonics;
     } else {
-        return KivToolUsage("--what przyjmuje raw, shown, calc, disp lub harm, nie " + what);
+        return KivToolUsage(
+            KivToolText(KIV_TR_NOOP("kivtool", "--what przyjmuje raw, shown, calc, disp lub harm, nie %1"), {what}));
     }
     std::string out;
     out.reserve(static_cast<size_t>(n) * 16);

@@ -3,9 +3,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "KivTool.h"
 #include "KivToolCommon.h"
@@ -14,7 +17,40 @@
 #include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
 #include "data/CKivDoc.h"
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
 #include "view/NumberText.h"
+
+namespace {
+
+// The panel's table with its names (the headings and the first column) in kiv's language,
+// the columns aligned with spaces.
+std::string MeasureTable(const ModeMeasurements& m) {
+    QStringList lines = QString::fromStdString(MeasureTableText(m, true)).split(QLatin1Char('\n'));
+    lines.removeLast();  // after the last row's newline
+    std::vector<QStringList> rows;
+    std::vector<qsizetype> widths;
+    for (const QString& line : lines) {
+        QStringList& row = rows.emplace_back(line.split(QLatin1Char('\t')));
+        widths.resize(std::max(widths.size(), static_cast<size_t>(row.size())), 0);
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (rows.size() == 1 || i == 0) row[i] = KivTr("Kiv", row[i].toUtf8().constData());
+            widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)], row[i].size());
+        }
+    }
+    QString out;
+    for (const QStringList& row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i) out += QStringLiteral("  ");
+            out += row[i];
+            if (i + 1 < row.size()) out += QString(widths[static_cast<size_t>(i)] - row[i].size(), QLatin1Char(' '));
+        }
+        out += QLatin1Char('\n');
+    }
+    return out.toStdString();
+}
+
+}  // namespace
 
 int KivToolGenerate(const KivToolCall& call) {
     GeneratorParams p;  // the dialog's defaults
@@ -22,7 +58,7 @@ int KivToolGenerate(const KivToolCall& call) {
     if (kind == "const") p.m_nKind = kGenConstant;
     else if (kind == "sine") p.m_nKind = kGenSine;
     else if (kind == "square") p.m_nKind = kGenSquare;
-    else return KivToolUsage("--kind przyjmuje const, sine lub square");
+    else return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--kind przyjmuje const, sine lub square")));
     // In the order the dialog checks its fields.
     const char* options[] = {"amplitude", "duration", "phase", "period"};
     double* fields[] = {&p.m_dAmplitude, &p.m_dDuration, &p.m_dStartPhase, &p.m_dPeriod};
@@ -30,16 +66,17 @@ int KivToolGenerate(const KivToolCall& call) {
     for (int i = 0; i < 4; ++i)
         if (!KivToolNumber(call, options[i], *fields[i], status)) return status;
     if (auto t = call.Value("target")) {
-        if (!ReadInteger(*t, 1, 3, p.m_nTarget)) return KivToolUsage("--target przyjmuje 1, 2 lub 3");
+        if (!ReadInteger(*t, 1, 3, p.m_nTarget))
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--target przyjmuje 1, 2 lub 3")));
     }
     const GeneratorField bad = FirstFieldOutOfRange(p);
     if (bad != GeneratorField::None) {
         const GeneratorFieldRange& r = kGeneratorRanges[static_cast<int>(bad)];
-        return KivToolUsage(std::string("--") + options[static_cast<int>(bad)] + " musi leżeć między " +
-                            DecimalText(r.min, DecimalForm::General, 15) + " a " +
-                            DecimalText(r.max, DecimalForm::General, 15));
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--%1 musi leżeć między %2 a %3"),
+                                        {options[static_cast<int>(bad)], DecimalText(r.min, DecimalForm::General, 15),
+                                         DecimalText(r.max, DecimalForm::General, 15)}));
     }
-    if (!StartPhaseBelowDuration(p)) return KivToolUsage(kGeneratorPhaseMessage);
+    if (!StartPhaseBelowDuration(p)) return KivToolUsage(KivTrStd("Kiv", kGeneratorPhaseMessage));
 
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
@@ -51,10 +88,12 @@ int KivToolMeanRms(const KivToolCall& call) {
     int status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
-    if (!doc->OnUpdateMeanRms().enabled) return KivToolFail("średnia i RMS nie są dostępne w tym trybie");
+    if (!doc->OnUpdateMeanRms().enabled)
+        return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "średnia i RMS nie są dostępne w tym trybie")));
     std::string values[4];
     bool two = false;
-    if (!doc->ComputeMeanRms(values, two)) return KivToolFail("Błąd przy wyliczaniu");
+    if (!doc->ComputeMeanRms(values, two))
+        return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "Błąd przy wyliczaniu")));
     // The dialog's order: the means (Y1, Y2), then the RMS values (Y1, Y2).
     const MeanRmsFields f = MeanRmsDialogFields(values, two);
     std::printf("%s\n", f.m_strMean1.c_str());
@@ -72,7 +111,7 @@ int KivToolMeasure(const KivToolCall& call) {
     doc->GetViewFlags(shown, white);
     const ModeMeasurements m = MeasureCurrentMode(*doc, shown != 0 || call.Has("cursors"));
     if (!call.Has("json")) {
-        std::fputs(MeasureTableText(m, false).c_str(), stdout);
+        std::fputs(MeasureTable(m).c_str(), stdout);
         return kExitOk;
     }
     QJsonObject out{{"mode", KivModes()[doc->m_currentMode].name},

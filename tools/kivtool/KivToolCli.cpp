@@ -45,14 +45,15 @@ std::string Wrapped(const std::string& text, size_t indent, size_t width) {
 }
 
 std::string Synopsis(const KivToolCommand& c) {
-    std::string s = std::string("kivtool ") + c.name + (*c.files ? " " : "") + c.files;
-    if (!c.options.empty()) s += " [opcje]";
+    std::string s = std::string("kivtool ") + c.name + (*c.files ? " " + KivToolText(c.files) : "");
+    if (!c.options.empty()) s = KivToolText(KIV_TR_NOOP("kivtool", "%1 [opcje]"), {s});
     return s;
 }
 
 std::string CommandHelp(const KivToolCommand& c) {
-    std::string out = "Użycie: " + Synopsis(c) + "\n\n" + Wrapped(c.description, 0, kHelpWidth) + "\n";
-    out += "\nOpcje:\n";
+    std::string out = KivToolText(KIV_TR_NOOP("kivtool", "Użycie: %1"), {Synopsis(c)}) + "\n\n" +
+                      Wrapped(KivToolText(c.description), 0, kHelpWidth) + "\n";
+    out += "\n" + KivToolText(KIV_TR_NOOP("kivtool", "Opcje:")) + "\n";
     auto line = [&out](const std::string& left, const std::string& help) {
         std::string l = "  " + left;
         if (Columns(l) + 2 > kHelpColumn) l += "\n" + std::string(kHelpColumn, ' ');
@@ -60,24 +61,28 @@ std::string CommandHelp(const KivToolCommand& c) {
         out += l + Wrapped(help, kHelpColumn, kHelpWidth) + "\n";
     };
     for (const KivToolOption& o : c.options)
-        line(std::string("--") + o.name + (o.valueName ? std::string(" ") + o.valueName : ""), o.help);
-    line("-h, --help", "ten opis");
+        line(std::string("--") + o.name + (o.valueName ? " " + KivToolText(o.valueName) : ""),
+             o.helpArg.empty() ? KivToolText(o.help) : KivToolText(o.help, {o.helpArg}));
+    line("-h, --help", KivToolText(KIV_TR_NOOP("kivtool", "ten opis")));
     return out;
 }
 
 std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
     std::string out =
-        "Użycie: kivtool POLECENIE [PLIKI] [opcje]\n\n"
-        "Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie\n"
-        "przebiegów z oscyloskopu, do skryptów i sprawdzeń.\n\nPolecenia:\n";
+        KivToolText(KIV_TR_NOOP("kivtool", "Użycie: %1"),
+                    {KivToolText(KIV_TR_NOOP("kivtool", "kivtool POLECENIE [PLIKI] [opcje]"))}) + "\n\n" +
+        KivToolText(KIV_TR_NOOP("kivtool",
+                                "Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie\n"
+                                "przebiegów z oscyloskopu, do skryptów i sprawdzeń.")) +
+        "\n\n" + KivToolText(KIV_TR_NOOP("kivtool", "Polecenia:")) + "\n";
     for (const KivToolCommand& c : commands) {
         std::string name = std::string("  ") + c.name;
-        out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + c.summary + "\n";
+        out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + KivToolText(c.summary) + "\n";
     }
-    out +=
-        "\nkivtool POLECENIE --help opisuje polecenie i każdą jego opcję.\n"
-        "Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),\n"
-        "2 błędne wywołanie.\n";
+    out += "\n" + KivToolText(KIV_TR_NOOP("kivtool",
+                                          "kivtool POLECENIE --help opisuje polecenie i każdą jego opcję.\n"
+                                          "Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),\n"
+                                          "2 błędne wywołanie.")) + "\n";
     return out;
 }
 
@@ -93,7 +98,8 @@ std::string ParseError(const QCommandLineParser& parser, const KivToolCommand& c
         for (const KivToolOption& o : c.options) {
             if (name != QLatin1String(o.name)) continue;
             if (o.valueName && !inlineValue && i + 1 == args.size())
-                return KivToolText(KIV_TR_NOOP("kivtool", "opcja --%1 wymaga wartości %2"), {o.name, o.valueName});
+                return KivToolText(KIV_TR_NOOP("kivtool", "opcja --%1 wymaga wartości %2"),
+                                   {o.name, KivToolText(o.valueName)});
             if (!o.valueName && inlineValue)
                 return KivToolText(KIV_TR_NOOP("kivtool", "opcja --%1 nie przyjmuje wartości"), {o.name});
         }
@@ -110,8 +116,19 @@ std::optional<std::string> KivToolCall::Value(const char* option) const {
 }
 
 std::string KivToolText(const char* text, const std::vector<std::string>& args) {
-    QString out = KivTr("kivtool", text);
-    for (const std::string& a : args) out = out.arg(QString::fromStdString(a));
+    const QString form = KivTr("kivtool", text);
+    if (args.empty()) return form.toStdString();  // a help text may hold a plain "%"
+    // One pass, so that a %2 inside an argument (a name the user typed) stays as it is.
+    QString out;
+    for (qsizetype i = 0; i < form.size(); ++i) {
+        const int n = i + 1 < form.size() ? form[i + 1].digitValue() : -1;
+        if (form[i] == QLatin1Char('%') && n >= 1 && static_cast<size_t>(n) <= args.size()) {
+            out += QString::fromStdString(args[static_cast<size_t>(n) - 1]);
+            ++i;
+        } else {
+            out += form[i];
+        }
+    }
     return out.toStdString();
 }
 

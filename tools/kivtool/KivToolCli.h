@@ -11,10 +11,13 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the work could not be done
 constexpr int kExitUsage = 2;    // the command line is wrong
 
+// The texts of the table are Polish sources marked with KIV_TR_NOOP("kivtool", ...): the help
+// looks them up when it prints them.
 struct KivToolOption {
     const char* name;       // the long name, without "--"
     const char* valueName;  // null for a switch
-    std::string help;
+    const char* help;
+    std::string helpArg = {};  // fills the help's %1
 };
 
 class KivToolCall;
@@ -48,9 +51,9 @@ private:
     std::map<std::string, std::string> m_values;
 };
 
-// One line "kivtool: message" on stderr and the status.
 // A message in the language kiv would speak, its %1, %2 ... filled from args.
 std::string KivToolText(const char* text, const std::vector<std::string>& args = {});
+// One line "kivtool: message" on stderr and the status.
 int KivToolFail(const std::string& message);   // kExitFailure
 int KivToolUsage(const std::string& message);  // kExitUsage
 

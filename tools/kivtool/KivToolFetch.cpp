@@ -11,7 +11,9 @@
 #include "acquisition/CAcquisition.h"
 #include "acquisition/CScopeProbe.h"
 #include "acquisition/ui/CLoopHost.h"
+#include "platform/TrNoop.h"
 #include "platform/ui/CPortSettings.h"
+#include "platform/ui/KivLanguage.h"
 #include "view/NumberText.h"
 
 namespace {
@@ -56,20 +58,25 @@ namespace {
 int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
     if (auto m = call.Value("model")) {
         const int index = ModelIndex(*m);
-        if (index < 0) return KivToolUsage("nieznany model " + *m + " (" + KivToolModelKeys() + ")");
+        if (index < 0)
+            return KivToolUsage(
+                KivToolText(KIV_TR_NOOP("kivtool", "nieznany model %1 (%2)"), {*m, KivToolModelKeys()}));
         s.nInstrument = static_cast<uint8_t>(index);
     }
     const ScopeModel& model = ScopeModelAt(s.nInstrument);
     if (auto p = call.Value("port"))
-        if (!ReadInteger(*p, 1, 255, s.nPort)) return KivToolUsage("--port przyjmuje 1..255 (COMn)");
-    if (call.Has("port") && call.Has("device")) return KivToolUsage("--port i --device wykluczają się");
+        if (!ReadInteger(*p, 1, 255, s.nPort))
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--port przyjmuje 1..255 (COMn)")));
+    if (call.Has("port") && call.Has("device"))
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--port i --device wykluczają się")));
     if (auto b = call.Value("baud")) {
         int index = -1;
         for (int i = model.lowestBaud; i <= model.highestBaud; ++i)
             if (*b == std::to_string(kBaudRates[i])) index = i;
         if (index < 0)
-            return KivToolUsage("--baud przyjmuje prędkość od " + std::to_string(kBaudRates[model.lowestBaud]) +
-                                " do " + std::to_string(kBaudRates[model.highestBaud]) + " dla " + model.name);
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--baud przyjmuje prędkość od %1 do %2 dla %3"),
+                                            {std::to_string(kBaudRates[model.lowestBaud]),
+                                             std::to_string(kBaudRates[model.highestBaud]), model.name}));
         s.nBaudIndex = static_cast<uint8_t>(index + 1);
     }
     return kExitOk;
@@ -103,11 +110,12 @@ int KivToolFetch(const KivToolCall& call) {
         } else if (ReadInteger(*v, 1, model.channels, plot == 1 ? s.nPlot1Channel : s.nPlot2Channel)) {
             on = 1;
         } else {
-            return KivToolUsage("--plot" + std::to_string(plot) + " przyjmuje off lub kanał 1.." +
-                                std::to_string(model.channels));
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--plot%1 przyjmuje off lub kanał 1..%2"),
+                                            {std::to_string(plot), std::to_string(model.channels)}));
         }
     }
-    if (!s.bPlot1 && !s.bPlot2) return KivToolUsage("nie ma czego pobrać: oba wykresy są wyłączone");
+    if (!s.bPlot1 && !s.bPlot2)
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nie ma czego pobrać: oba wykresy są wyłączone")));
     int status;
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
@@ -128,6 +136,6 @@ int KivToolProbe(const KivToolCall& call) {
     if (const int status = ApplyLineOptions(call, acq.m_settings)) return status;
     CScopeProbe probe(acq.PrepareDriver());
     RunOnLine(call, probe, KivToolPlatform(), false);
-    std::printf("%s\n", probe.Outcome().text.c_str());
+    std::printf("%s\n", KivTrStd("Kiv", probe.Outcome().text).c_str());
     return probe.Outcome().result == EProbeResult::Answered ? kExitOk : kExitFailure;
 }

@@ -6,6 +6,8 @@
 #include "data/CFileForms.h"
 #include "data/CKivDoc.h"
 #include "data/SigrokSession.h"
+#include "platform/TrNoop.h"
+#include "platform/ui/KivLanguage.h"
 
 namespace {
 
@@ -32,21 +34,25 @@ std::string ExportNames(bool extensions) {
 
 int KivToolImport(const KivToolCall& call) {
     const std::string plot = call.Value("plot").value_or("");
-    if (plot != "1" && plot != "2") return KivToolUsage("--plot przyjmuje 1 lub 2");
+    if (plot != "1" && plot != "2")
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--plot przyjmuje 1 lub 2")));
     const std::string& in = call.File(0);
     if (!CFileForms::ImportForPath(in))
-        return KivToolUsage(in + ": nieznany rodzaj pliku (czytane: " + ImportExtensions() + ")");
+        return KivToolUsage(
+            KivToolText(KIV_TR_NOOP("kivtool", "%1: nieznany rodzaj pliku (czytane: %2)"), {in, ImportExtensions()}));
     const auto channel = call.Value("channel");
-    if (channel && PathExtension(in) != "sr") return KivToolUsage("--channel dotyczy tylko sesji sigrok (.sr)");
+    if (channel && PathExtension(in) != "sr")
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--channel dotyczy tylko sesji sigrok (.sr)")));
     int status;
     auto doc = KivToolInto(call, status);
     if (!doc) return status;
     const int p = plot == "1" ? 1 : 2;
     if (channel) {
-        if (!ReadSigrokSession(doc->Source(), in, p, *channel)) return KivToolFail(in + ": " + kImportBadFormat);
+        if (!ReadSigrokSession(doc->Source(), in, p, *channel))
+            return KivToolFail(in + ": " + KivTrStd("Kiv", kImportBadFormat));
         doc->DataChanged();
     } else if (ImportFile(*doc, in, p) != 1) {
-        return KivToolFail(in + ": " + kImportBadFormat);
+        return KivToolFail(in + ": " + KivTrStd("Kiv", kImportBadFormat));
     }
     return KivToolSave(*doc, call.File(1));
 }
@@ -56,17 +62,21 @@ int KivToolExport(const KivToolCall& call) {
     const CExportForm* form = nullptr;
     if (auto name = call.Value("format")) {
         form = CFileForms::ExportNamed(*name);
-        if (!form) return KivToolUsage("nieznany format " + *name + " (formaty: " + ExportNames(false) + ")");
+        if (!form)
+            return KivToolUsage(
+                KivToolText(KIV_TR_NOOP("kivtool", "nieznany format %1 (formaty: %2)"), {*name, ExportNames(false)}));
     } else {
         form = CFileForms::ExportForPath(out);
         if (!form)
-            return KivToolUsage(out + ": nieznany rodzaj pliku; podaj --format albo rozszerzenie " +
-                                ExportNames(true));
+            return KivToolUsage(KivToolText(
+                KIV_TR_NOOP("kivtool", "%1: nieznany rodzaj pliku; podaj --format albo rozszerzenie %2"),
+                {out, ExportNames(true)}));
     }
     ExportScene scene;
     if (auto size = call.Value("size"))
         if (!KivToolParseSize(*size, scene.width, scene.height))
-            return KivToolUsage("--size przyjmuje SZERxWYS, każde od 1 do 10000");
+            return KivToolUsage(
+                KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, każde od 1 do %1"), {"10000"}));
     int status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
@@ -76,7 +86,8 @@ int KivToolExport(const KivToolCall& call) {
     KivToolEnsureApplication();  // the picture forms draw with the program's fonts
     if (!ExportDocument(*doc, out, *form, [&] { return KivToolRenderPicture(*doc); }, scene)) {
         // A form with its own message has said it; the others fail silently in the program.
-        return form->CannotSaveText() ? kExitFailure : KivToolFail("nie można zapisać " + out);
+        if (form->CannotSaveText()) return kExitFailure;
+        return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "nie można zapisać %1"), {out}));
     }
     return kExitOk;
 }

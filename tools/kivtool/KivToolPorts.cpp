@@ -7,6 +7,7 @@
 #include "KivTool.h"
 #include "KivToolCommon.h"
 #include "platform/SerialDevices.h"
+#include "platform/TrNoop.h"
 
 namespace {
 
@@ -37,8 +38,10 @@ int KivToolPorts(const KivToolCall& call) {
     for (const SerialDevice& d : devices) {
         const std::string full = d.Description(), lead = d.path + " — ";
         const std::string about = full.rfind(lead, 0) == 0 ? full.substr(lead.size()) : "-";
+        const std::string access =
+            KivToolText(d.accessible ? KIV_TR_NOOP("kivtool", "dostęp") : KIV_TR_NOOP("kivtool", "brak dostępu"));
         std::printf("%s\t%s\t%s\t%s\n", d.path.c_str(), d.byId.empty() ? "-" : d.byId.c_str(), about.c_str(),
-                    d.accessible ? "dostęp" : "brak dostępu");
+                    access.c_str());
     }
     return kExitOk;
 }

@@ -9,6 +9,7 @@
 #include "KivTool.h"
 #include "KivToolCommon.h"
 #include "data/CKivDoc.h"
+#include "platform/TrNoop.h"
 #include "view/NumberText.h"
 #include "view/ui/CPlotRenderer.h"
 
@@ -56,7 +57,8 @@ int KivToolRender(const KivToolCall& call) {
     int w = 800, h = 600;
     if (auto size = call.Value("size"))
         if (!KivToolParseSize(*size, w, h))
-            return KivToolUsage("--size przyjmuje SZERxWYS, każde od 1 do " + std::to_string(kMaxSide));
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, każde od 1 do %1"),
+                                            {std::to_string(kMaxSide)}));
     int status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
@@ -65,6 +67,7 @@ int KivToolRender(const KivToolCall& call) {
     KivToolEnsureApplication();
     const QImage picture = RenderPlot(*doc, w, h, white != 0 || call.Has("white"));
     const std::string& out = call.File(1);
-    if (!picture.save(QString::fromLocal8Bit(out.c_str()), "PNG")) return KivToolFail("nie można zapisać " + out);
+    if (!picture.save(QString::fromLocal8Bit(out.c_str()), "PNG"))
+        return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "nie można zapisać %1"), {out}));
     return kExitOk;
 }

@@ -3,117 +3,152 @@
 #include <vector>
 
 #include "KivTool.h"
+#include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
 #include "view/ui/PictureForms.h"
 
 namespace {
 
-constexpr char kModeHelp[] =
+constexpr char kModeHelp[] = KIV_TR_NOOP("kivtool",
     "tryb wyświetlania zamiast zapisanego w dokumencie: original, "
-    "derivative, integral, xy, sum, product lub fourier";
-constexpr char kCursorsHelp[] =
+    "derivative, integral, xy, sum, product lub fourier");
+constexpr char kCursorsHelp[] = KIV_TR_NOOP("kivtool",
     "pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; "
-    "wyznaczają zakres analizy Fouriera, średniej i RMS";
-constexpr char kDeviceHelp[] =
+    "wyznaczają zakres analizy Fouriera, średniej i RMS");
+constexpr char kDeviceHelp[] = KIV_TR_NOOP("kivtool",
     "urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, "
-    "które oznacza numer COM; wyklucza --port";
-constexpr char kIntoHelp[] =
+    "które oznacza numer COM; wyklucza --port");
+constexpr char kIntoHelp[] = KIV_TR_NOOP("kivtool",
     "zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia "
-    "i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia";
+    "i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia");
+// The words the synopses and option lines share.
+constexpr char kDocument[] = KIV_TR_NOOP("kivtool", "DOKUMENT.kiv");
+constexpr char kMode[] = KIV_TR_NOOP("kivtool", "TRYB");
+constexpr char kCursors[] = KIV_TR_NOOP("kivtool", "K1,K2");
+constexpr char kSize[] = KIV_TR_NOOP("kivtool", "SZERxWYS");
+constexpr char kPlot[] = KIV_TR_NOOP("kivtool", "W");
+constexpr char kModel[] = KIV_TR_NOOP("kivtool", "MODEL");
+constexpr char kPort[] = KIV_TR_NOOP("kivtool", "N");
+constexpr char kPath[] = KIV_TR_NOOP("kivtool", "ŚCIEŻKA");
+constexpr char kBaud[] = KIV_TR_NOOP("kivtool", "PRĘDKOŚĆ");
+constexpr char kModelHelp[] = KIV_TR_NOOP("kivtool", "instrument zamiast zapisanego w Kiv.cfg: %1");
+constexpr char kPortHelp[] = KIV_TR_NOOP("kivtool", "port COMn, 1..255");
+constexpr char kBaudHelp[] = KIV_TR_NOOP("kivtool", "prędkość, jedna z oferowanych przez model");
 
 }  // namespace
 
 const std::vector<KivToolCommand>& KivToolCommands() {
     static const std::vector<KivToolCommand> commands = {
-        {"info", "DOKUMENT.kiv", 1, 1, "opis dokumentu w JSON",
+        {"info", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "opis dokumentu w JSON"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje opis dokumentu w JSON: tryb, kursory, flagi widoku, maski wykresów "
          "obecnych (present) i włączonych (enabled) oraz dla każdego obecnego wykresu "
          "kolor, skale czasu i amplitudy (wykładnik potęgi 1000, jednostka, krok), "
          "odwrócenie, przesunięcie i mnożnik. Liczba, która nie jest skończona, jest "
-         "zapisana jako null.",
+         "zapisana jako null."),
          {},
          KivToolInfo},
-        {"codes", "DOKUMENT.kiv", 1, 1, "próbki obu wykresów, po jednej w wierszu",
+        {"codes", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "próbki obu wykresów, po jednej w wierszu"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje próbki, po jednej w wierszu: numer, wykres 1 i wykres 2, oddzielone "
-         "tabulatorem (kody 0..200, 100 to linia zera).",
-         {{"what", "CO",
+         "tabulatorem (kody 0..200, 100 to linia zera)."),
+         {{"what", KIV_TR_NOOP("kivtool", "CO"), KIV_TR_NOOP("kivtool",
            "które próbki: raw (zapisane w dokumencie), shown (po ustawieniach "
            "wykresów, na wspólnej podstawie czasu), calc (rekord obliczony przez "
            "tryb), disp (wyświetlane: okno powiększenia na 4000 punktach; "
-           "domyślnie) albo harm (50 słupków harmonicznych trybu fourier)"},
-          {"mode", "TRYB", kModeHelp},
-          {"cursors", "K1,K2", kCursorsHelp}},
+           "domyślnie) albo harm (50 słupków harmonicznych trybu fourier)")},
+          {"mode", kMode, kModeHelp},
+          {"cursors", kCursors, kCursorsHelp}},
          KivToolCodes},
-        {"labels", "DOKUMENT.kiv", 1, 1, "etykiety siatki",
+        {"labels", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "etykiety siatki"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje etykiety siatki tak, jak widok je rysuje: cztery wiersze (oś pozioma, "
-         "oś Y1 dwa razy, oś Y2), etykiety jednej osi oddzielone znakiem |.",
-         {{"mode", "TRYB", kModeHelp}},
+         "oś Y1 dwa razy, oś Y2), etykiety jednej osi oddzielone znakiem |."),
+         {{"mode", kMode, kModeHelp}},
          KivToolLabels},
-        {"render", "DOKUMENT.kiv OBRAZ.png", 2, 2, "obraz wykresu jako PNG",
-         "Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG.",
-         {{"size", "SZERxWYS",
+        {"render", KIV_TR_NOOP("kivtool", "DOKUMENT.kiv OBRAZ.png"), 2, 2,
+         KIV_TR_NOOP("kivtool", "obraz wykresu jako PNG"),
+         KIV_TR_NOOP("kivtool", "Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG."),
+         {{"size", kSize, KIV_TR_NOOP("kivtool",
            "rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, "
-           "każdy bok najwyżej 10000)"},
-          {"white", nullptr, "białe tło, także gdy dokument zapisał czarne"},
-          {"mode", "TRYB", kModeHelp},
-          {"cursors", "K1,K2", kCursorsHelp}},
+           "każdy bok najwyżej 10000)")},
+          {"white", nullptr, KIV_TR_NOOP("kivtool", "białe tło, także gdy dokument zapisał czarne")},
+          {"mode", kMode, kModeHelp},
+          {"cursors", kCursors, kCursorsHelp}},
          KivToolRender},
-        {"export", "DOKUMENT.kiv WYJŚCIE", 2, 2, "eksport jak polecenie Eksportuj",
+        {"export", KIV_TR_NOOP("kivtool", "DOKUMENT.kiv WYJŚCIE"), 2, 2,
+         KIV_TR_NOOP("kivtool", "eksport jak polecenie Eksportuj"),
+         KIV_TR_NOOP("kivtool",
          "Zapisuje plik eksportu jak polecenie programu: spreadsheet (.csv, arkusz, "
          "w trybie fourier tabela harmonicznych), tek (.CSV, Tektronix 460A), pcx "
          "(.pcx, obraz 800x600), harmonics (tabela harmonicznych trybu fourier), sr (sesja "
          "sigrok dla PulseView i sigrok-cli: kanały CH1 i CH2 w jednostkach fizycznych; w trybie "
          "fourier przebiegi trybu original), png (obraz w pełnym kolorze), svg (grafika wektorowa) "
          "lub pdf (strona A4 w poziomie jak wydruk). Bez --format formę wybiera rozszerzenie "
-         "nazwy (wielkość liter ma znaczenie).",
-         {{"format", "FORMA", "forma pliku: spreadsheet, tek, pcx, harmonics, sr, png, svg lub pdf"},
-          {"mode", "TRYB", kModeHelp},
-          {"cursors", "K1,K2", kCursorsHelp},
-          {"size", "SZERxWYS",
+         "nazwy (wielkość liter ma znaczenie)."),
+         {{"format", KIV_TR_NOOP("kivtool", "FORMA"),
+           KIV_TR_NOOP("kivtool", "forma pliku: spreadsheet, tek, pcx, harmonics, sr, png, svg lub pdf")},
+          {"mode", kMode, kModeHelp},
+          {"cursors", kCursors, kCursorsHelp},
+          {"size", kSize, KIV_TR_NOOP("kivtool",
            "rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok "
-           "najwyżej 10000)"},
-          {"white", nullptr, "białe tło obrazu png i svg, także gdy dokument zapisał czarne"}},
+           "najwyżej 10000)")},
+          {"white", nullptr, KIV_TR_NOOP("kivtool", "białe tło obrazu png i svg, także gdy dokument zapisał czarne")}},
          KivToolExport},
-        {"generate", "WYJŚCIE.kiv", 1, 1, "sygnał testowy jak Generator sygnałów",
+        {"generate", KIV_TR_NOOP("kivtool", "WYJŚCIE.kiv"), 1, 1,
+         KIV_TR_NOOP("kivtool", "sygnał testowy jak Generator sygnałów"),
+         KIV_TR_NOOP("kivtool",
          "Tworzy sygnał testowy jak okno \"Generator sygnałów\" (te same zakresy "
-         "i sprawdzenia) i zapisuje dokument.",
-         {{"kind", "RODZAJ", "const (stała), sine (sinus) lub square (prostokąt); wymagana"},
-          {"amplitude", "A", "amplituda (wartość stałej) w woltach, -1e6..1e6; domyślnie 1"},
-          {"duration", "D", "czas całego zapisu w sekundach, 1e-11..10000; domyślnie 1"},
-          {"phase", "F", "faza początkowa w sekundach, 0..9999.9999, mniejsza od D; domyślnie 0"},
-          {"period", "T", "okres w sekundach, 1e-10..10000; domyślnie 1"},
-          {"target", "W", "wykres docelowy: 1, 2 lub 3 (oba); domyślnie 3"},
-          {"into", "DOKUMENT.kiv", kIntoHelp}},
+         "i sprawdzenia) i zapisuje dokument."),
+         {{"kind", KIV_TR_NOOP("kivtool", "RODZAJ"),
+           KIV_TR_NOOP("kivtool", "const (stała), sine (sinus) lub square (prostokąt); wymagana")},
+          {"amplitude", KIV_TR_NOOP("kivtool", "A"),
+           KIV_TR_NOOP("kivtool", "amplituda (wartość stałej) w woltach, -1e6..1e6; domyślnie 1")},
+          {"duration", KIV_TR_NOOP("kivtool", "D"),
+           KIV_TR_NOOP("kivtool", "czas całego zapisu w sekundach, 1e-11..10000; domyślnie 1")},
+          {"phase", KIV_TR_NOOP("kivtool", "F"),
+           KIV_TR_NOOP("kivtool", "faza początkowa w sekundach, 0..9999.9999, mniejsza od D; domyślnie 0")},
+          {"period", KIV_TR_NOOP("kivtool", "T"),
+           KIV_TR_NOOP("kivtool", "okres w sekundach, 1e-10..10000; domyślnie 1")},
+          {"target", kPlot, KIV_TR_NOOP("kivtool", "wykres docelowy: 1, 2 lub 3 (oba); domyślnie 3")},
+          {"into", kDocument, kIntoHelp}},
          KivToolGenerate},
-        {"import", "WEJŚCIE WYJŚCIE.kiv", 2, 2, "import pliku DSO, Tektronix CSV lub sesji sigrok",
+        {"import", KIV_TR_NOOP("kivtool", "WEJŚCIE WYJŚCIE.kiv"), 2, 2,
+         KIV_TR_NOOP("kivtool", "import pliku DSO, Tektronix CSV lub sesji sigrok"),
+         KIV_TR_NOOP("kivtool",
          "Wczytuje plik DSO (.DSO, .dso), Tektronix 460A CSV (.CSV, .csv) lub sesję sigrok (.sr) "
          "do jednego wykresu, jak polecenie Importuj, i zapisuje dokument. Z sesji sigrok: "
-         "pierwszy kanał analogowy (albo --channel), 4000 próbek wybranych równo z całego zapisu.",
-         {{"plot", "W", "wykres docelowy: 1 lub 2; wymagana"},
-          {"channel", "NAZWA", "kanał analogowy sesji sigrok zamiast pierwszego"},
-          {"into", "DOKUMENT.kiv", kIntoHelp}},
+         "pierwszy kanał analogowy (albo --channel), 4000 próbek wybranych równo z całego zapisu."),
+         {{"plot", kPlot, KIV_TR_NOOP("kivtool", "wykres docelowy: 1 lub 2; wymagana")},
+          {"channel", KIV_TR_NOOP("kivtool", "NAZWA"),
+           KIV_TR_NOOP("kivtool", "kanał analogowy sesji sigrok zamiast pierwszego")},
+          {"into", kDocument, kIntoHelp}},
          KivToolImport},
-        {"meanrms", "DOKUMENT.kiv", 1, 1, "średnia i RMS między kursorami",
+        {"meanrms", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "średnia i RMS między kursorami"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje wartości okna \"Wartość średnia i skuteczna przebiegów\": średnią, "
-         "potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu.",
-         {{"mode", "TRYB", kModeHelp}, {"cursors", "K1,K2", kCursorsHelp}},
+         "potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu."),
+         {{"mode", kMode, kModeHelp}, {"cursors", kCursors, kCursorsHelp}},
          KivToolMeanRms},
-        {"measure", "DOKUMENT.kiv", 1, 1, "pomiary automatyczne jak panel Pomiary",
+        {"measure", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "pomiary automatyczne jak panel Pomiary"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel \"Pomiary\": "
          "maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, "
          "częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier "
          "częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy "
          "nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej "
          "cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, "
-         "wartość nieokreślona to —.",
-         {{"mode", "TRYB", kModeHelp},
-          {"cursors", "K1,K2", kCursorsHelp},
-          {"json", nullptr,
+         "wartość nieokreślona to —."),
+         {{"mode", kMode, kModeHelp},
+          {"cursors", kCursors, kCursorsHelp},
+          {"json", nullptr, KIV_TR_NOOP("kivtool",
            "wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, "
            "hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona "
-           "to null"}},
+           "to null")}},
          KivToolMeasure},
-        {"fetch", "WYJŚCIE.kiv", 1, 1, "pobranie przebiegów z oscyloskopu",
+        {"fetch", KIV_TR_NOOP("kivtool", "WYJŚCIE.kiv"), 1, 1,
+         KIV_TR_NOOP("kivtool", "pobranie przebiegów z oscyloskopu"),
+         KIV_TR_NOOP("kivtool",
          "Pobiera przebiegi z oscyloskopu jak polecenie \"Otwórz wykres\" i zapisuje "
          "dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane "
          "z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na "
@@ -121,17 +156,19 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej "
          "środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez "
          "wyboru /dev/ttyS<n-1>. Na terminalu pasek postępu "
-         "idzie na stderr; komunikaty przyrządu też.",
-         {{"model", "MODEL", "instrument zamiast zapisanego w Kiv.cfg: " + KivToolModelKeys()},
-          {"port", "N", "port COMn, 1..255"},
-          {"device", "ŚCIEŻKA", kDeviceHelp},
-          {"baud", "PRĘDKOŚĆ", "prędkość, jedna z oferowanych przez model"},
-          {"plot1", "KANAŁ", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)"},
-          {"plot2", "KANAŁ", "kanał wykresu 2 albo off"},
-          {"into", "DOKUMENT.kiv", kIntoHelp},
-          {"save-settings", nullptr, "zapisuje ustawienia tego pobrania w Kiv.cfg"}},
+         "idzie na stderr; komunikaty przyrządu też."),
+         {{"model", kModel, kModelHelp, KivToolModelKeys()},
+          {"port", kPort, kPortHelp},
+          {"device", kPath, kDeviceHelp},
+          {"baud", kBaud, kBaudHelp},
+          {"plot1", KIV_TR_NOOP("kivtool", "KANAŁ"),
+           KIV_TR_NOOP("kivtool", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)")},
+          {"plot2", KIV_TR_NOOP("kivtool", "KANAŁ"), KIV_TR_NOOP("kivtool", "kanał wykresu 2 albo off")},
+          {"into", kDocument, kIntoHelp},
+          {"save-settings", nullptr, KIV_TR_NOOP("kivtool", "zapisuje ustawienia tego pobrania w Kiv.cfg")}},
          KivToolFetch},
-        {"probe", "", 0, 0, "sprawdzenie połączenia z oscyloskopem",
+        {"probe", "", 0, 0, KIV_TR_NOOP("kivtool", "sprawdzenie połączenia z oscyloskopem"),
+         KIV_TR_NOOP("kivtool",
          "Sprawdza połączenie jak przycisk \"Sprawdź połączenie\" w oknie \"Parametry transmisji\": "
          "otwiera port z ustawieniami linii modelu, wysyła tylko pierwsze zapytanie modelu, sprawdza "
          "odpowiedź tak jak przy pobieraniu, oddaje przyrząd tak jak po pobraniu i wypisuje w jednym "
@@ -139,22 +176,23 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "(pierwsze bajty), milczał albo portu nie dało się otworzyć (i dlaczego). Trwa nie dłużej niż "
          "czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, "
          "zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany "
-         "model.",
-         {{"model", "MODEL", "instrument zamiast zapisanego w Kiv.cfg: " + KivToolModelKeys()},
-          {"port", "N", "port COMn, 1..255"},
-          {"device", "ŚCIEŻKA", kDeviceHelp},
-          {"baud", "PRĘDKOŚĆ", "prędkość, jedna z oferowanych przez model"}},
+         "model."),
+         {{"model", kModel, kModelHelp, KivToolModelKeys()},
+          {"port", kPort, kPortHelp},
+          {"device", kPath, kDeviceHelp},
+          {"baud", kBaud, kBaudHelp}},
          KivToolProbe},
-        {"ports", "", 0, 0, "porty szeregowe komputera",
+        {"ports", "", 0, 0, KIV_TR_NOOP("kivtool", "porty szeregowe komputera"),
+         KIV_TR_NOOP("kivtool",
          "Wypisuje porty szeregowe komputera tak, jak lista \"Urządzenie\" w oknie \"Parametry "
          "transmisji\": /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden "
          "port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej "
          "nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) "
          "i czy ten użytkownik może port "
-         "otworzyć.",
-         {{"json", nullptr,
+         "otworzyć."),
+         {{"json", nullptr, KIV_TR_NOOP("kivtool",
            "lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, "
-           "usb i accessible (null, gdy pola nie ma)"}},
+           "usb i accessible (null, gdy pola nie ma)")}},
          KivToolPorts},
     };
     return commands;

@@ -24,7 +24,7 @@ QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const 
     auto* list = new QComboBox(parent);
     list->setObjectName(QLatin1String(id));
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto* text = new QLabel(QString::fromUtf8(label), parent);
+    auto* text = new QLabel(KivTr("Kiv", label), parent);
     text->setBuddy(list);
     form->addRow(text, list);
     return list;
@@ -39,9 +39,9 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     setWindowTitle(KivTr("Kiv", "Parametry transmisji"));
     setModal(true);
     auto* form = new QFormLayout;
-    m_pModel = AddList(this, form, "&Typ oscyloskopu", "1006");
-    m_pRate = AddList(this, form, "&Prędkość transmisji", "1007");
-    m_pPort = AddList(this, form, "P&ort", "1008");
+    m_pModel = AddList(this, form, KIV_TR_NOOP("Kiv", "&Typ oscyloskopu"), "1006");
+    m_pRate = AddList(this, form, KIV_TR_NOOP("Kiv", "&Prędkość transmisji"), "1007");
+    m_pPort = AddList(this, form, KIV_TR_NOOP("Kiv", "P&ort"), "1008");
 
     for (int i = 0; i < kScopeModelCount; ++i) m_pModel->addItem(QString::fromLatin1(ScopeModelAt(i).name));
     m_pModel->setCurrentIndex(m_nInstrument);

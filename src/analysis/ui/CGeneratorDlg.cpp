@@ -14,6 +14,7 @@
 
 #include "view/NumberText.h"
 #include "widgets/ui/DialogParts.h"
+#include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
 
 namespace {
@@ -35,12 +36,14 @@ enum : int {
 };
 
 // Entry errors in the words of the dialog framework the program always used.
-constexpr char kNotANumber[] = "Wprowadź liczbę.";
+constexpr char kNotANumber[] = KIV_TR_NOOP("Kiv", "Wprowadź liczbę.");
 constexpr char kCaption[] = "Kiv";
 
 std::string RangeMessage(double min, double max) {
-    return "Wprowadź liczbę z zakresu od " + DecimalText(min, DecimalForm::General, 15) + " do " +
-           DecimalText(max, DecimalForm::General, 15) + ".";
+    return KivTr("Kiv", "Wprowadź liczbę z zakresu od %1 do %2.")
+        .arg(QString::fromStdString(DecimalText(min, DecimalForm::General, 15)),
+             QString::fromStdString(DecimalText(max, DecimalForm::General, 15)))
+        .toStdString();
 }
 
 // A plain decimal number with optional sign, point and exponent, blanks around it
@@ -80,9 +83,10 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     auto* signal = new QGroupBox(KivTr("Kiv", "Parametry sygnału"), this);
     auto* kinds = new QVBoxLayout;
     const std::pair<int, const char*> kindRadios[3] = {
-        {IDC_CONSTANT, "Składowa stała"}, {IDC_SINE, "Sygnał sinusoidalny"}, {IDC_SQUARE, "Sygnał prostokatny"}};
+        {IDC_CONSTANT, KIV_TR_NOOP("Kiv", "Składowa stała")}, {IDC_SINE, KIV_TR_NOOP("Kiv", "Sygnał sinusoidalny")},
+        {IDC_SQUARE, KIV_TR_NOOP("Kiv", "Sygnał prostokatny")}};
     for (auto [id, text] : kindRadios) {
-        auto* radio = new QRadioButton(QString::fromUtf8(text), signal);
+        auto* radio = new QRadioButton(KivTr("Kiv", text), signal);
         m_controls[id] = radio;
         kinds->addWidget(radio);
     }
@@ -92,16 +96,16 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     m_controls[IDC_VALUE_LABEL] = m_pValueLabel;
     auto* values = new QGridLayout;
     const std::pair<int, const char*> edits[4] = {{IDC_AMPLITUDE, nullptr},
-                                                  {IDC_DURATION, "Czas sygnału ( w sek)"},
-                                                  {IDC_START_PHASE, "Faza poczatkowa ( w sek)"},
-                                                  {IDC_PERIOD, "Okres ( w sek )"}};
+                                                  {IDC_DURATION, KIV_TR_NOOP("Kiv", "Czas sygnału ( w sek)")},
+                                                  {IDC_START_PHASE, KIV_TR_NOOP("Kiv", "Faza poczatkowa ( w sek)")},
+                                                  {IDC_PERIOD, KIV_TR_NOOP("Kiv", "Okres ( w sek )")}};
     int row = 0;
     for (auto [id, text] : edits) {
         auto* edit = new QLineEdit(signal);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-1000000.000000")) + 12);
         m_controls[id] = edit;
         m_edits[id] = edit;
-        values->addWidget(text ? new QLabel(QString::fromUtf8(text), signal) : m_pValueLabel, row, 0);
+        values->addWidget(text ? new QLabel(KivTr("Kiv", text), signal) : m_pValueLabel, row, 0);
         values->addWidget(edit, row, 1);
         ++row;
     }
@@ -113,9 +117,10 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
     auto* target = new QGroupBox(KivTr("Kiv", "Prześlij do:"), this);
     auto* targetLayout = new QHBoxLayout(target);
     const std::pair<int, const char*> targetRadios[3] = {
-        {IDC_TARGET1, "Wykresu 1"}, {IDC_TARGET2, "Wykresu 2"}, {IDC_TARGET12, "Wykresów 1 i 2"}};
+        {IDC_TARGET1, KIV_TR_NOOP("Kiv", "Wykresu 1")}, {IDC_TARGET2, KIV_TR_NOOP("Kiv", "Wykresu 2")},
+        {IDC_TARGET12, KIV_TR_NOOP("Kiv", "Wykresów 1 i 2")}};
     for (auto [id, text] : targetRadios) {
-        auto* radio = new QRadioButton(QString::fromUtf8(text), target);
+        auto* radio = new QRadioButton(KivTr("Kiv", text), target);
         m_controls[id] = radio;
         targetLayout->addWidget(radio);
     }
@@ -188,7 +193,7 @@ bool CGeneratorDlg::UpdateData(bool bSaveAndValidate) {
     if (bSaveAndValidate)
         m_strValueLabel = m_pValueLabel->text().toStdString();
     else
-        m_pValueLabel->setText(QString::fromStdString(m_strValueLabel));
+        m_pValueLabel->setText(KivTr("Kiv", m_strValueLabel.c_str()));
     return true;
 }
 
@@ -209,7 +214,7 @@ void CGeneratorDlg::OnKind(int kind) {
     m_edits[IDC_START_PHASE]->setEnabled(timing);
     m_edits[IDC_PERIOD]->setEnabled(timing);
     m_strValueLabel = GeneratorValueLabel(kind);
-    m_pValueLabel->setText(QString::fromStdString(m_strValueLabel));
+    m_pValueLabel->setText(KivTr("Kiv", m_strValueLabel.c_str()));
 }
 
 void CGeneratorDlg::OnTarget(int target) { m_params.m_nTarget = static_cast<uint8_t>(target); }

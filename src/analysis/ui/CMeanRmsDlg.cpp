@@ -1,4 +1,5 @@
 #include "analysis/ui/CMeanRmsDlg.h"
+#include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
 
 #include <QDialogButtonBox>
@@ -48,9 +49,11 @@ CMeanRmsDlg::CMeanRmsDlg(const MeanRmsFields& fields, QWidget* parent)
     auto* note = new QGroupBox(KivTr("Kiv", "Uwaga"), this);
     auto* noteLayout = new QVBoxLayout(note);
     noteLayout->setSpacing(0);
-    for (const char* line : {"Wartości te obliczane są dla przebiegów", "w zakresach wskazywanych przez kursory.",
-                             "Kursory powinny wskazywać pełny okres", "przebiegu lub jego wielokrotność."})
-        noteLayout->addWidget(new QLabel(QString::fromUtf8(line), note));
+    for (const char* line : {KIV_TR_NOOP("Kiv", "Wartości te obliczane są dla przebiegów"),
+                             KIV_TR_NOOP("Kiv", "w zakresach wskazywanych przez kursory."),
+                             KIV_TR_NOOP("Kiv", "Kursory powinny wskazywać pełny okres"),
+                             KIV_TR_NOOP("Kiv", "przebiegu lub jego wielokrotność.")})
+        noteLayout->addWidget(new QLabel(KivTr("Kiv", line), note));
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -14,7 +14,7 @@ CAboutBox::CAboutBox(QWidget* parent)
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("icon"));
     icon->setPixmap(QIcon(QStringLiteral(":/icons/kiv.svg")).pixmap(48, 48));
-    auto* text = new QLabel(QStringLiteral("Kiv Wersja 2.0"), this);
+    auto* text = new QLabel(KivTr("Kiv", "Kiv Wersja %1").arg(QStringLiteral(KIV_VERSION)), this);
     text->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -148,7 +148,7 @@ bool CKivApp::ProcessShellCommand(const QStringList& args) {
         if (OpenDocumentFile(arg, &why)) return true;
         // The program ends, as it always has, but a terminal is told why, also for a name
         // the document refuses without a word.
-        if (why.isEmpty()) why = QString::fromUtf8(kNotKivDocumentName);
+        if (why.isEmpty()) why = KivTr("Kiv", kNotKivDocumentName);
         std::fprintf(stderr, "kiv: %s: %s\n", QFile::encodeName(arg).constData(), why.toUtf8().constData());
         return false;
     }
@@ -222,7 +222,7 @@ CChildFrame* CKivApp::OpenDocumentFile(const QString& path, QString* why) {
     const bool opened = doc.OnOpenDocument(QFile::encodeName(full).toStdString());
     doc.SetPlatform(Platform());
     if (!opened) {
-        if (why) *why = QString::fromStdString(naming.m_strLast);
+        if (why) *why = KivTr("Kiv", naming.m_strLast.c_str());
         delete frame;
         return nullptr;
     }

@@ -1,5 +1,7 @@
 #include "platform/ui/KivLanguage.h"
 
+#include "platform/Translate.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
@@ -21,6 +23,9 @@ bool LoadEnglish(QTranslator& translator) {
     return translator.load(name, QStringLiteral(KIV_TRANSLATIONS_BUILD_DIR));
 }
 
+// The core composes its messages from templates it translates itself.
+std::string TranslateForCore(const char* context, const char* text) { return KivTr(context, text).toStdString(); }
+
 }  // namespace
 
 bool KivWantsEnglish() {
@@ -37,10 +42,12 @@ bool LoadKivLanguage() {
     if (!LoadEnglish(*translator)) return false;
     if (QCoreApplication::instance()) QCoreApplication::installTranslator(translator.get());
     g_translator = std::move(translator);
+    SetKivTranslator(TranslateForCore);
     return true;
 }
 
 void UnloadKivLanguage() {
+    SetKivTranslator(nullptr);
     if (g_translator && QCoreApplication::instance()) QCoreApplication::removeTranslator(g_translator.get());
     g_translator.reset();
 }

@@ -10,7 +10,7 @@
 bool KivWantsEnglish();
 
 // Loads the translation the choice asks for (none for Polish) and, when an application
-// object exists, installs it for tr(). Returns true when the texts are now English.
+// object exists, installs it for tr() and the core's KivTranslate. Returns true when the texts are now English.
 // A second call follows a changed KIV_LANG.
 bool LoadKivLanguage();
 

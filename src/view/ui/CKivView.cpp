@@ -422,10 +422,10 @@ void CKivView::OnScale(int code) {
     const char* title = nullptr;
     int axis = 1;
     switch (code) {
-    case HIT_YAXIS: title = "Oś Y"; break;
-    case HIT_Y1AXIS: title = "Oś Y1"; break;
-    case HIT_Y2AXIS: title = "Oś Y2", axis = 2; break;
-    case HIT_XAXIS: title = "Oś X", axis = 3; break;
+    case HIT_YAXIS: title = KIV_TR_NOOP("Kiv", "Oś Y"); break;
+    case HIT_Y1AXIS: title = KIV_TR_NOOP("Kiv", "Oś Y1"); break;
+    case HIT_Y2AXIS: title = KIV_TR_NOOP("Kiv", "Oś Y2"), axis = 2; break;
+    case HIT_XAXIS: title = KIV_TR_NOOP("Kiv", "Oś X"), axis = 3; break;
     default: return;
     }
     if (!mode.IsAvailable()) return;
@@ -433,7 +433,7 @@ void CKivView::OnScale(int code) {
     const bool modified = m_pDoc->IsModified();
     mode.GetAxisInfo(info, axis);
     m_pDoc->SetModifiedFlag(modified);  // reading the axis is no edit: only OK changes the document
-    CScaleDlg dlg(QString::fromUtf8(title), info, this);
+    CScaleDlg dlg(KivTr("Kiv", title), info, this);
     if (dlg.exec() != QDialog::Accepted) return;
     mode.SetAxisWindow(dlg.Info(), axis);
     mode.UpdateDisplay();

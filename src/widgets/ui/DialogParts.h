@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "platform/ui/KivLanguage.h"
+
 #include "view/SINotation.h"
 
 // A number as the dialogs and the view write it: engineering notation with the prefix.
@@ -31,7 +33,7 @@ struct OkCancelRow {
 inline OkCancelRow AddOkCancel(QDialog* dialog) {
     auto* box = new QDialogButtonBox(dialog);
     QPushButton* ok = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel = box->addButton(QStringLiteral("Anuluj"), QDialogButtonBox::RejectRole);
+    QPushButton* cancel = box->addButton(KivTr("Kiv", "Anuluj"), QDialogButtonBox::RejectRole);
     ok->setObjectName(QStringLiteral("IDOK"));
     cancel->setObjectName(QStringLiteral("IDCANCEL"));
     ok->setDefault(true);

@@ -60,11 +60,13 @@ void CHm1507Driver::OnTimeout() {
         m_nReceived = 0;
         ScheduleStep();
         return;
-    case 12: message = "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony."; break;
-    case 14: message = "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."; break;
-    case 9: message = "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"; break;
-    case 7: message = "Błąd komunikacyjny przy akwizycji danych !"; break;
-    case 15: message = "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."; break;
+    case 12:
+        message = KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony.");
+        break;
+    case 14: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."); break;
+    case 9: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"); break;
+    case 7: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy akwizycji danych !"); break;
+    case 15: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."); break;
     default: break;
     }
     FailOnTimeout(message);
