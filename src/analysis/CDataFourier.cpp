@@ -93,6 +93,10 @@ void CDataFourier::SetPercent(int percent) {
 }
 
 void CDataFourier::BuildAngleTable(int basis) {
+    // The table depends on the basis alone: a recalculation over a span as long as the last
+    // one (a zoom, an edit, a mode switch back) keeps it and saves its 2 x 4000 sines.
+    if (basis == m_nAngleBasis) return;
+    m_nAngleBasis = basis;
     for (int r = 0; r < basis; ++r) {
         const double angle = kTwoPi * r / basis;
         m_dCos[r] = std::cos(angle);

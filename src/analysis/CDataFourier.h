@@ -32,4 +32,5 @@ private:
     // bins and both plots.
     double m_dX1[kSamples], m_dX2[kSamples];
     double m_dCos[kSamples + 1], m_dNegSin[kSamples + 1];
+    int m_nAngleBasis = 0;  // the basis m_dCos and m_dNegSin hold, 0 before the first
 };
