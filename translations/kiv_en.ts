@@ -1460,5 +1460,9 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <source>lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, usb i accessible (null, gdy pola nie ma)</source>
         <translation>list in JSON: an array of objects with the fields path, by_id, description, manufacturer, product, serial, usb and accessible (null when a field is missing)</translation>
     </message>
+    <message>
+        <source>nie można wczytać modułu form plików: %1</source>
+        <translation>cannot load the file forms module: %1</translation>
+    </message>
 </context>
 </TS>

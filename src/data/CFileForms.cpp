@@ -4,7 +4,6 @@
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
 #include "data/CKivDoc.h"
-#include "data/SigrokSession.h"
 #include "analysis/ModeTable.h"
 #include "platform/TrNoop.h"
 
@@ -60,30 +59,6 @@ public:
     }
 };
 
-// A capture PulseView and sigrok-cli open; in the Fourier mode the records of the plain view,
-// as a spectrum is no capture.
-class CSigrokForm : public CExportForm {
-public:
-    const char* Name() const override { return "sr"; }
-    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Sesja sigrok (*.sr)"); }
-    const char* Extension() const override { return "sr"; }
-    bool Write(const CExportJob& job, std::string& out) const override {
-        CData& mode = job.mode.IsFourier() ? *job.doc.m_modes[kModeOriginal] : job.Record();
-        mode.GetDisplaySamples(1);
-        return WriteSigrokSession(mode, out);
-    }
-};
-
-class CSigrokImport : public CImportForm {
-public:
-    const char* Name() const override { return "sr"; }
-    const char* FilterText() const override { return KIV_TR_NOOP("Kiv", "Sesja sigrok (*.sr)"); }
-    const char* Extension() const override { return "sr"; }
-    int Read(CDataSrc& src, const std::string& path, int plot) const override {
-        return ReadSigrokSession(src, path, plot);
-    }
-};
-
 class CTekCsvImport : public CImportForm {
 public:
     const char* Name() const override { return "tek"; }
@@ -111,7 +86,6 @@ std::vector<std::unique_ptr<CExportForm>>& Table() {
         v.push_back(std::make_unique<CTektronixForm>());
         v.push_back(std::make_unique<CPcxForm>());
         v.push_back(std::make_unique<CHarmonicsForm>());
-        v.push_back(std::make_unique<CSigrokForm>());
         return v;
     }();
     return forms;
@@ -123,7 +97,6 @@ std::vector<std::unique_ptr<CImportForm>>& Table() {
         std::vector<std::unique_ptr<CImportForm>> v;
         v.push_back(std::make_unique<CTekCsvImport>());
         v.push_back(std::make_unique<CDsoImport>());
-        v.push_back(std::make_unique<CSigrokImport>());
         return v;
     }();
     return forms;

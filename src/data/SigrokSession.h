@@ -17,3 +17,6 @@ bool WriteSigrokSession(const CData& mode, std::string& out);
 // CSV rule. 0 (nothing changed) for a damaged archive, another version, no analog channel or
 // no such one, no samples, no sample rate, a non-finite sample.
 int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const std::string& channel = "");
+
+// Adds the session to the import and export forms (after those already there; again: no change).
+void RegisterSigrokForms();

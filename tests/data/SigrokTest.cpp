@@ -110,6 +110,7 @@ TEST(SigrokSession, RoundTripThroughTheExportForm) {
     GeneratorParams p;
     p.m_nKind = kGenSine, p.m_dAmplitude = 3, p.m_dDuration = 0.01, p.m_dPeriod = 0.003, p.m_nTarget = 1;
     doc.OnGenerate(&p);
+    RegisterSigrokForms();  // as the programs do at start
     const CExportForm* form = CFileForms::ExportNamed("sr");
     ASSERT_TRUE(form);
     ASSERT_EQ(ExportDocument(doc, dir + "/out.sr", *form), 1);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <clocale>
 
+#include "data/SigrokSession.h"
 #include "view/ui/PictureForms.h"
 
 // GUI tests run on Qt's offscreen platform unless told otherwise.
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("KIV_LANG")) qputenv("KIV_LANG", "pl");
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // as the program does after Qt took the desktop's locale
+    RegisterSigrokForms();
     RegisterPictureForms();           // as the program does at start
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

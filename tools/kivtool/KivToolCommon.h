@@ -19,7 +19,7 @@ int KivToolSave(CKivDoc& doc, const std::string& path);
 std::unique_ptr<CKivDoc> KivToolPrepare(const KivToolCall& call, int& status);
 // A number option: absent leaves value; present must read whole and finite. False: usage error written.
 bool KivToolNumber(const KivToolCall& call, const char* option, double& value, int& status);
-// A (GUI, offscreen) application for fonts and timers, made once.
+// A (QtCore) application for the instrument dialogue's timers, made once.
 void KivToolEnsureApplication();
 // --size WxH: each side 1..10000, raised to the view's smallest 400 x 200. False: not a size.
 bool KivToolParseSize(const std::string& text, int& width, int& height);

@@ -1,11 +1,11 @@
 // kivtool import and export: the file forms of the program's import and export commands.
 #include "KivTool.h"
 #include "KivToolCommon.h"
+#include "KivToolForms.h"
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
 #include "data/CFileForms.h"
 #include "data/CKivDoc.h"
-#include "data/SigrokSession.h"
 #include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
 
@@ -37,6 +37,8 @@ int KivToolImport(const KivToolCall& call) {
     if (plot != "1" && plot != "2")
         return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--plot przyjmuje 1 lub 2")));
     const std::string& in = call.File(0);
+    const KivToolFormsApi* forms = KivToolForms();  // the sigrok session comes with it
+    if (!forms) return kExitFailure;
     if (!CFileForms::ImportForPath(in))
         return KivToolUsage(
             KivToolText(KIV_TR_NOOP("kivtool", "%1: nieznany rodzaj pliku (czytane: %2)"), {in, ImportExtensions()}));
@@ -48,7 +50,7 @@ int KivToolImport(const KivToolCall& call) {
     if (!doc) return status;
     const int p = plot == "1" ? 1 : 2;
     if (channel) {
-        if (!ReadSigrokSession(doc->Source(), in, p, *channel))
+        if (!forms->readSigrok(doc->Source(), in, p, *channel))
             return KivToolFail(in + ": " + KivTrStd("Kiv", kImportBadFormat));
         doc->DataChanged();
     } else if (ImportFile(*doc, in, p) != 1) {
@@ -59,6 +61,7 @@ int KivToolImport(const KivToolCall& call) {
 
 int KivToolExport(const KivToolCall& call) {
     const std::string& out = call.File(1);
+    if (!KivToolForms()) return kExitFailure;  // the picture forms come with it
     const CExportForm* form = nullptr;
     if (auto name = call.Value("format")) {
         form = CFileForms::ExportNamed(*name);
@@ -83,7 +86,7 @@ int KivToolExport(const KivToolCall& call) {
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
     scene.whiteBackground = white != 0 || call.Has("white");
-    KivToolEnsureApplication();  // the picture forms draw with the program's fonts
+    KivToolForms()->ensureApplication();  // the picture forms draw with the program's fonts
     if (!ExportDocument(*doc, out, *form, [&] { return KivToolRenderPicture(*doc); }, scene)) {
         // A form with its own message has said it; the others fail silently in the program.
         if (form->CannotSaveText()) return kExitFailure;

@@ -1,17 +1,20 @@
-// kivtool render, and the picture the PCX export writes: the view's renderer, offscreen.
-#include <QGuiApplication>
-#include <QImage>
+// kivtool render, and the picture the PCX export writes: the view's renderer, offscreen, from
+// the kivtool-forms module.
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
-#include <memory>
+#include <dlfcn.h>
 
 #include "KivTool.h"
 #include "KivToolCommon.h"
+#include "KivToolForms.h"
 #include "data/CKivDoc.h"
 #include "platform/TrNoop.h"
 #include "view/NumberText.h"
-#include "view/ui/CPlotRenderer.h"
 
 namespace {
 
@@ -21,19 +24,32 @@ constexpr int kMinWidth = 400, kMinHeight = 200, kMaxSide = 10000;
 
 }  // namespace
 
-// Fonts and timers need an application; offscreen, so no display is ever needed.
+// The instrument dialogue's timers need an event loop; no display is ever needed.
 void KivToolEnsureApplication() {
-    if (QGuiApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's own chatter (runtime folder, fonts) would mix with the tool's one-line errors.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "kivtool: %s\n", qPrintable(msg));
-    });
+    if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "kivtool";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    static QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");  // Qt took the desktop's locale; numbers keep their points
+}
+
+const KivToolFormsApi* KivToolForms() {
+    static const KivToolFormsApi* api = [] {
+        const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
+        std::string why;
+        for (const QString& path : {folder + QStringLiteral("/kivtool-forms.so"),
+                                    folder + QStringLiteral("/../lib/kiv/kivtool-forms.so")}) {
+            if (void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL)) {
+                if (auto open = reinterpret_cast<decltype(&KivToolFormsOpen)>(dlsym(module, "KivToolFormsOpen")))
+                    return open();
+            }
+            if (why.empty()) why = dlerror();
+        }
+        KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "nie można wczytać modułu form plików: %1"), {why}));
+        return static_cast<const KivToolFormsApi*>(nullptr);
+    }();
+    return api;
 }
 
 bool KivToolParseSize(const std::string& s, int& w, int& h) {
@@ -47,10 +63,8 @@ bool KivToolParseSize(const std::string& s, int& w, int& h) {
 }
 
 RgbPicture KivToolRenderPicture(CKivDoc& doc) {
-    KivToolEnsureApplication();
-    int32_t cursors, white;
-    doc.GetViewFlags(cursors, white);
-    return ToRgbPicture(RenderPlot(doc, 800, 600, white != 0));
+    const KivToolFormsApi* pictures = KivToolForms();
+    return pictures ? pictures->picture(doc) : RgbPicture{};
 }
 
 int KivToolRender(const KivToolCall& call) {
@@ -64,10 +78,10 @@ int KivToolRender(const KivToolCall& call) {
     if (!doc) return status;
     int32_t cursors, white;
     doc->GetViewFlags(cursors, white);
-    KivToolEnsureApplication();
-    const QImage picture = RenderPlot(*doc, w, h, white != 0 || call.Has("white"));
+    const KivToolFormsApi* pictures = KivToolForms();
+    if (!pictures) return kExitFailure;
     const std::string& out = call.File(1);
-    if (!picture.save(QString::fromLocal8Bit(out.c_str()), "PNG"))
+    if (!pictures->savePng(*doc, w, h, white != 0 || call.Has("white"), out))
         return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "nie można zapisać %1"), {out}));
     return kExitOk;
 }

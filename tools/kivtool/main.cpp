@@ -5,7 +5,6 @@
 #include "KivTool.h"
 #include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
-#include "view/ui/PictureForms.h"
 
 namespace {
 
@@ -200,6 +199,5 @@ const std::vector<KivToolCommand>& KivToolCommands() {
 
 int main(int argc, char** argv) {
     LoadKivLanguage();
-    RegisterPictureForms();
     return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc));
 }

@@ -21,6 +21,7 @@
 #include "app/ui/KivCommandTable.h"
 #include "platform/ui/CPortSettings.h"
 #include "platform/TrNoop.h"
+#include "data/SigrokSession.h"
 #include "platform/ui/KivLanguage.h"
 #include "view/ui/PictureForms.h"
 #include "platform/ui/CQtMessages.h"
@@ -90,6 +91,7 @@ bool CKivApp::InitInstance(const QStringList& args) {
     LoadStdProfileSettings();
     // The serial device the user chose for each COM number.
     CPortSettings::Load();
+    RegisterSigrokForms();
     RegisterPictureForms();
     // 3. Every document gets a CChildFrame with one CKivView (see OnFileNew).
     // 4. The main frame, and the desktop services the documents use.
