@@ -132,8 +132,16 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
 
     CKivView other(&doc);
     EXPECT_TRUE(other.m_measure.IsOn());
+    // Taken down, the panel leaves the picture and the cursors as they are without it (the
+    // read-out panels are widgets of their own).
+    auto screen = [&] {
+        QImage image(view.viewport()->size(), QImage::Format_RGB32);
+        view.viewport()->render(&image, {}, {}, QWidget::DrawWindowBackground);
+        return image;
+    };
+    screen();
     view.OnCommand(ID_MEASUREMENTS);
-    view.ScreenPicture();
+    EXPECT_EQ(screen(), view.ScreenPicture().copy(QRect(QPoint(), view.viewport()->size())));
     EXPECT_FALSE(view.m_measure.Panel());
     EXPECT_FALSE(KivUserSettings()->value("Widok/Pomiary").toBool());
 }

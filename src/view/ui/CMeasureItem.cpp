@@ -20,7 +20,10 @@ CMeasureItem::~CMeasureItem() = default;
 void CMeasureItem::Toggle() {
     m_bOn = !m_bOn;
     KivUserSettings()->setValue(kSettingsKey, m_bOn);
-    if (!m_bOn) m_pPanel.reset(), m_rcShown = {};
+    if (!m_bOn) {
+        m_pPanel.reset(), m_rcShown = {};
+        TakeDownFrom(m_rcFrame);
+    }
     m_view.viewport()->update();
 }
 
@@ -35,8 +38,21 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());
     const QSize size = m_pPanel->Size();
     m_rcShown = QRect(QPoint(m_view.viewport()->width() - size.width(), 0), size);
-    m_view.m_frameDamage.push_back(m_rcShown.translated(scroll));
+    // Painted last and opaque, the panel covers its rectangle of the kept frame whatever was
+    // repaired beneath it: only a rectangle it leaves needs the back bitmap again.
+    if (m_rcShown.translated(scroll) != m_rcFrame) {
+        TakeDownFrom(m_rcFrame);
+        m_rcFrame = m_rcShown.translated(scroll);
+    }
     m_pPanel->Paint(frame, m_rcShown.topLeft() + scroll);
+}
+
+// The part of the frame the panel left is repaired in a frame of its own, at once.
+void CMeasureItem::TakeDownFrom(QRect& rcFrame) {
+    if (rcFrame.isNull()) return;
+    m_view.m_frameDamage.push_back(rcFrame);
+    rcFrame = {};
+    m_view.viewport()->update();
 }
 
 bool CMeasureItem::ContextMenu(QPoint viewportPoint, QPoint globalPoint) {

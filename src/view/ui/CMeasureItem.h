@@ -32,7 +32,10 @@ public:
     CMeasurePanel* Panel() const { return m_pPanel.get(); }
 
 private:
+    void TakeDownFrom(QRect& rcFrame);
+
     bool m_bOn;
     std::unique_ptr<CMeasurePanel> m_pPanel;
     QRect m_rcShown;  // in viewport coordinates
+    QRect m_rcFrame;  // the same in the kept frame's coordinates; null when it holds no panel
 };
