@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QStringList>
 #include <functional>
 
@@ -191,23 +192,63 @@ TEST(RenderLine, EndPointLeftOutInAllFourDirections) {
     EXPECT_EQ(Inked([](CGdiCanvas& dc) { dc.MoveTo(2, 2), dc.LineTo(4, 2), dc.LineTo(4, 4); }), "2,2 3,2 4,2 4,3");
 }
 
-// Gathered as runs, a random polyline of steep, shallow and clipped segments inks the pixels
-// it inks line by line (checked on a picture wider than one block of columns).
-TEST(RenderLine, RunsInkWhatLinesInk) {
-    auto draw = [](bool runs) {
-        QImage image(70, 50, QImage::Format_RGB32);
-        image.fill(qRgb(0, 0, 0));
-        CGdiCanvas dc(image);
-        dc.SelectPen(qRgb(255, 0, 0));
-        if (runs) dc.BeginRuns();
-        uint32_t seed = 7;
-        dc.MoveTo(0, 25);
-        for (int i = 0; i < 400; ++i) {
-            seed = seed * 1664525u + 1013904223u;
-            dc.LineTo(static_cast<int>(i * 70 / 400 + (seed >> 30)), static_cast<int>(seed >> 8) % 56 - 3);
+// Gathered in layers and composed, lines ink what they ink painted one by one: a grid, then
+// random polylines of steep, shallow and flat segments in colours that come back (a later
+// layer over an earlier one), until a ninth layer, a styled line or one that comes into the
+// area from outside makes the canvas compose and paint the rest as it comes.
+TEST(RenderLine, LayersInkWhatLinesInk) {
+    static constexpr QRgb kColours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    for (const int breakAt : {-1, 100, 150}) {
+        auto draw = [breakAt](bool layers) {
+            QImage image(90, 60, QImage::Format_RGB32);
+            image.fill(qRgb(9, 9, 9));  // a layered canvas paints all of it
+            CGdiCanvas dc(image);
+            if (layers) dc.BeginLayers(QRect(5, 4, 82, 52), qRgb(0, 0, 0));
+            else image.fill(qRgb(0, 0, 0));
+            dc.SelectPen(qRgb(80, 80, 80));
+            for (int y = 4; y <= 55; y += 17) dc.Line(5, y, 86, y);
+            for (int x = 5; x <= 85; x += 16) dc.Line(x, 4, x, 55);
+            uint32_t seed = 7;
+            dc.MoveTo(5, 30);
+            for (int i = 0; i < 800; ++i) {
+                if (i % 25 == 0) dc.SelectPen(kColours[i / 25 % 4]);  // layers 1 .. 7, then painted
+                if (i == breakAt) dc.SelectPen(qRgb(0, 0, 255), breakAt == 100 ? CGdiCanvas::Style::Dot : CGdiCanvas::Style::Solid);
+                if (i == breakAt && breakAt == 150) dc.MoveTo(50, 59);
+                seed = seed * 1664525u + 1013904223u;
+                const int y = i % 97 == 5 ? 31 : static_cast<int>(seed >> 8) % 52 + 4;  // a flat step now and then
+                dc.LineTo(5 + i * 78 / 800 + static_cast<int>(seed >> 30), y);
+            }
+            dc.EndLayers();
+            return image;
+        };
+        EXPECT_EQ(draw(true), draw(false)) << breakAt;
+    }
+}
+
+// The label boxes, laid out once and copied after, hold the pixels a painter draws there,
+// on both backgrounds, on a picture that cuts boxes off, and drawn from what was laid out before.
+TEST(RenderPlot, LabelsAsAPainterDrawsThem) {
+    CKivDoc doc;
+    FillPlot(doc.Source(), 1, [](int i) { return 100 + i % 37; });
+    FillPlot(doc.Source(), 2, [](int i) { return 60 + i % 17; });
+    doc.DataChanged();
+    CPlotRenderer renderer;
+    for (const QSize size : {QSize(800, 600), QSize(333, 251), QSize(800, 600), QSize(150, 90)}) {
+        for (const bool white : {false, true}) {
+            const QImage image = renderer.RenderPlot(doc, size.width(), size.height(), white);
+            QImage painted(size, QImage::Format_RGB32);
+            QPainter p(&painted);
+            renderer.PaintPlot(p, doc, size.width(), size.height(), white);
+            const WindowRect rc = renderer.PlotRect();
+            int differ = 0, text = 0;
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    if (x < rc.left - 1 || y > rc.bottom + 1) {
+                        differ += image.pixel(x, y) != painted.pixel(x, y);
+                        text += image.pixel(x, y) != (white ? kWhite : kBlack);
+                    }
+            EXPECT_EQ(differ, 0) << size.width() << " " << white;
+            EXPECT_GT(text, 0);
         }
-        dc.FlushRuns();
-        return image;
-    };
-    EXPECT_EQ(draw(true), draw(false));
+    }
 }

@@ -32,6 +32,7 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
     if (n == 0) return;
     if (m_damage)
         m_damage->push_back(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+    if (m_bLayers && Gather(x1, y1, x2, y2)) return;
     const bool inside = x1 >= 0 && y1 >= 0 && x1 < m_width && y1 < m_height && x2 >= 0 && y2 >= 0 &&
                         x2 < m_width && y2 < m_height;
     if (!inside || m_style != Style::Solid || m_bInvert) {
@@ -41,20 +42,6 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
             const int j = static_cast<int>((2LL * i * (dx >= dy ? dy : dx) + n) / (2LL * n));
             if (dx >= dy) Plot(x1 + sx * i, y1 + sy * j, i);
             else Plot(x1 + sx * j, y1 + sy * i, i);
-        }
-        return;
-    }
-    if (m_bRuns && dy > dx) {
-        // Step i (0 .. dy-1) is in column k from i_k = ceil((2k - 1) dy / (2 dx)) on, as the
-        // nearest-column rule below gives it.
-        int from = 0;
-        for (int k = 0; k <= dx; ++k) {
-            const int to = k == dx ? dy : static_cast<int>((int64_t{2 * k + 1} * dy + 2 * dx - 1) / (2 * dx));
-            if (to > from) {
-                const int x = x1 + sx * k;
-                m_runs.push_back(sy > 0 ? Run{x, y1 + from, y1 + to} : Run{x, y1 - to + 1, y1 - from + 1});
-            }
-            from = to;
         }
         return;
     }
@@ -75,46 +62,146 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
     }
 }
 
-// Block by block of 16 columns, row by row: each row of a block is one stretch of memory.
-void CGdiCanvas::FlushRuns() {
-    m_bRuns = false;
-    if (m_runs.empty()) return;
-    constexpr int kBlock = 16;
-    std::sort(m_runs.begin(), m_runs.end(), [](const Run& a, const Run& b) { return a.x / kBlock < b.x / kBlock; });
-    m_starts.assign(static_cast<size_t>(m_height + 1) * kBlock, 0);
-    for (size_t first = 0; first < m_runs.size();) {
-        const int block = m_runs[first].x / kBlock, bx = block * kBlock;
-        size_t last = first;
-        int yMin = m_height, yMax = 0;
-        for (; last < m_runs.size() && m_runs[last].x / kBlock == block; ++last) {
-            const Run& r = m_runs[last];
-            ++m_starts[static_cast<size_t>(r.y0) * kBlock + (r.x - bx)];
-            --m_starts[static_cast<size_t>(r.y1) * kBlock + (r.x - bx)];
-            yMin = std::min(yMin, r.y0);
-            yMax = std::max(yMax, r.y1);
+void CGdiCanvas::BeginLayers(const QRect& area, QRgb background) {
+    EndLayers();
+    m_area = area & QRect(0, 0, m_width, m_height);
+    auto fill = [&](int y0, int y1, int x0, int x1) {
+        for (int y = y0; y < y1; ++y) std::fill(m_bits + y * m_stride + x0, m_bits + y * m_stride + x1, background);
+    };
+    if (m_area.isEmpty() || m_area.width() > INT16_MAX || m_area.height() > INT16_MAX) {
+        fill(0, m_height, 0, m_width);
+        return;
+    }
+    fill(0, m_area.top(), 0, m_width);
+    fill(m_area.top(), m_area.bottom() + 1, 0, m_area.left());
+    fill(m_area.top(), m_area.bottom() + 1, m_area.right() + 1, m_width);
+    fill(m_area.bottom() + 1, m_height, 0, m_width);
+    m_bLayers = true;
+    m_base = background;
+    m_layerColours.clear();
+    m_bNewLayer = true;
+}
+
+bool CGdiCanvas::Gather(int x1, int y1, int x2, int y2) {
+    if (m_style != Style::Solid || m_bInvert || !m_area.contains(x1, y1) || !m_area.contains(x2, y2) ||
+        (m_bNewLayer && m_layerColours.size() == kMaxLayers)) {
+        EndLayers();
+        return false;
+    }
+    if (m_bNewLayer) {
+        m_layerColours.push_back(m_colour);
+        m_bNewLayer = false;
+    }
+    x1 -= m_area.left(), x2 -= m_area.left(), y1 -= m_area.top(), y2 -= m_area.top();
+    const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
+    const int sx = x2 >= x1 ? 1 : -1, sy = y2 >= y1 ? 1 : -1;
+    // The line rule by columns (steep) or rows: step i, 0 .. n-1 along the major axis, lies in
+    // minor offset k from i_k = ceil((2k - 1) major / (2 minor)) on.
+    const int major = std::max(dx, dy), minor = dx >= dy ? dy : dx;
+    int from = 0;
+    for (int k = 0; k <= minor; ++k) {
+        const int to =
+            k == minor ? major : static_cast<int>((int64_t{2 * k + 1} * major + 2 * minor - 1) / (2 * minor));
+        if (to > from) {
+            const int a = sy > 0 ? from : -to + 1, b = sy > 0 ? to : -from + 1;  // along y, from y1
+            const int c = sx > 0 ? from : -to + 1, d = sx > 0 ? to : -from + 1;  // along x, from x1
+            if (dy > dx) PutRun(x1 + sx * k, y1 + a, y1 + b);
+            else PutSpan(y1 + sy * k, x1 + c, x1 + d);
         }
-        int16_t depth[kBlock] = {};
-        const int columns = std::min(kBlock, m_width - bx);
-        const QRgb colour = m_colour;
-        for (int y = yMin; y < yMax; ++y) {
-            int16_t* starts = &m_starts[static_cast<size_t>(y) * kBlock];
-            QRgb* row = m_bits + y * m_stride + bx;
-            for (int c = 0; c < kBlock; ++c) depth[c] = static_cast<int16_t>(depth[c] + starts[c]);
-            std::fill(starts, starts + kBlock, int16_t{0});
-            // Without a branch a pixel: the pattern of a noisy curve has no order to predict.
-            auto paint = [&](int c) {
-                const QRgb covered = depth[c] > 0 ? ~QRgb{0} : QRgb{0};
-                row[c] = (row[c] & ~covered) | (colour & covered);
-            };
-            if (columns == kBlock) {
-                for (int c = 0; c < kBlock; ++c) paint(c);
-            } else {
-                for (int c = 0; c < columns; ++c) paint(c);
+        from = to;
+    }
+    return true;
+}
+
+// A polyline's next stroke in the same column (row) mostly touches the last one: one stroke.
+void CGdiCanvas::PutRun(int x, int y0, int y1) {
+    const auto layer = static_cast<uint8_t>(m_layerColours.size() - 1);
+    if (!m_runs.empty()) {
+        Stroke& last = m_runs.back();
+        if (last.layer == layer && last.at == x && y0 <= last.to && y1 >= last.from) {
+            last.from = static_cast<int16_t>(std::min<int>(last.from, y0));
+            last.to = static_cast<int16_t>(std::max<int>(last.to, y1));
+            return;
+        }
+    }
+    m_runs.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y0), static_cast<int16_t>(y1), layer});
+}
+
+void CGdiCanvas::PutSpan(int y, int x0, int x1) {
+    const auto layer = static_cast<uint8_t>(m_layerColours.size() - 1);
+    if (!m_spans.empty()) {
+        Stroke& last = m_spans.back();
+        if (last.layer == layer && last.at == y && x0 <= last.to && x1 >= last.from) {
+            last.from = static_cast<int16_t>(std::min<int>(last.from, x0));
+            last.to = static_cast<int16_t>(std::max<int>(last.to, x1));
+            return;
+        }
+    }
+    m_spans.push_back({static_cast<int16_t>(y), static_cast<int16_t>(x0), static_cast<int16_t>(x1), layer});
+}
+
+// Row by row: a run adds to its layer's depth in its column where it begins and takes it back
+// where it ends, and each column keeps the colour of its highest layer with depth, so a row is
+// one copy of that colour row plus the spans lying in it.
+void CGdiCanvas::EndLayers() {
+    if (!m_bLayers) return;
+    m_bLayers = false;
+    const int w = m_area.width(), h = m_area.height();
+    // Events of the runs bucketed by row (counting sort, so each row keeps the order drawn):
+    // column << 4 | layer << 1 | end. The spans likewise, by index.
+    m_bucket.assign(static_cast<size_t>(2 * (h + 1)), 0);
+    int* eventsAt = m_bucket.data();
+    int* spansAt = eventsAt + h + 1;
+    for (const Stroke& r : m_runs) {
+        ++eventsAt[r.from];
+        if (r.to < h) ++eventsAt[r.to];
+    }
+    for (const Stroke& s : m_spans) ++spansAt[s.at];
+    for (int y = 0, e = 0, s = 0; y <= h; ++y) {  // counts to starts, exclusive
+        std::swap(e, eventsAt[y]), e += eventsAt[y];
+        std::swap(s, spansAt[y]), s += spansAt[y];
+    }
+    m_events.resize(m_runs.size() * 2 + m_spans.size());
+    uint32_t* spanIndex = m_events.data() + m_runs.size() * 2;
+    for (const Stroke& r : m_runs) {
+        const uint32_t code = uint32_t(r.at) << 4 | uint32_t(r.layer) << 1;
+        m_events[static_cast<size_t>(eventsAt[r.from]++)] = code;
+        if (r.to < h) m_events[static_cast<size_t>(eventsAt[r.to]++)] = code | 1;
+    }
+    for (size_t i = 0; i < m_spans.size(); ++i) spanIndex[spansAt[m_spans[i].at]++] = static_cast<uint32_t>(i);
+    // eventsAt[y] and spansAt[y] are now the ends of row y's lists, the starts of row y + 1's.
+
+    const int layers = static_cast<int>(m_layerColours.size());
+    m_depth.assign(static_cast<size_t>(layers) * w, 0);
+    m_top.assign(static_cast<size_t>(w), -1);
+    m_row.assign(static_cast<size_t>(w), m_base);
+    const QRgb* colours = m_layerColours.data();
+    for (int y = 0, e = 0, s = 0; y < h; ++y) {
+        for (; e < eventsAt[y]; ++e) {
+            const uint32_t code = m_events[static_cast<size_t>(e)];
+            const int x = static_cast<int>(code >> 4), layer = static_cast<int>(code >> 1 & 7);
+            int32_t& depth = m_depth[static_cast<size_t>(layer) * w + x];
+            if (!(code & 1)) {
+                if (depth++ == 0 && layer > m_top[x]) {
+                    m_top[x] = static_cast<int8_t>(layer);
+                    m_row[x] = colours[layer];
+                }
+            } else if (--depth == 0 && layer == m_top[x]) {
+                int t = layer - 1;
+                while (t >= 0 && m_depth[static_cast<size_t>(t) * w + x] == 0) --t;
+                m_top[x] = static_cast<int8_t>(t);
+                m_row[x] = t >= 0 ? colours[t] : m_base;
             }
         }
-        std::fill(&m_starts[static_cast<size_t>(yMax) * kBlock], &m_starts[static_cast<size_t>(yMax) * kBlock] + kBlock,
-                  int16_t{0});
-        first = last;
+        QRgb* out = m_bits + (m_area.top() + y) * m_stride + m_area.left();
+        std::copy(m_row.begin(), m_row.end(), out);
+        for (; s < spansAt[y]; ++s) {  // in layer order: a later layer's span lies over
+            const Stroke& span = m_spans[spanIndex[s]];
+            for (int x = span.from; x < span.to; ++x)
+                if (m_top[x] <= span.layer) out[x] = colours[span.layer];
+        }
     }
     m_runs.clear();
+    m_spans.clear();
+    m_layerColours.clear();
 }

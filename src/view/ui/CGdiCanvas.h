@@ -1,5 +1,6 @@
 #pragma once
 #include <QImage>
+#include <cstdint>
 #include <vector>
 
 // Lines on the back bitmap with the drawing rules the picture was laid out for: one
@@ -13,8 +14,12 @@ public:
     // damage, when given, gets the rectangle of each line drawn: the view repairs only those
     // before the next frame.
     explicit CGdiCanvas(QImage& image, std::vector<QRect>* damage = nullptr);
+    ~CGdiCanvas() { EndLayers(); }
+    CGdiCanvas(const CGdiCanvas&) = delete;
+    CGdiCanvas& operator=(const CGdiCanvas&) = delete;
 
     void SelectPen(QRgb colour, Style style = Style::Solid) {
+        if (colour != m_colour) m_bNewLayer = true;
         m_colour = colour;
         m_style = style;
     }
@@ -37,12 +42,15 @@ public:
     // Every line of the picture comes through here: (x1, y1) up to, not including, (x2, y2).
     void Line(int x1, int y1, int x2, int y2);
 
-    // Between these two, the steep solid lines of one colour are gathered as vertical runs and
-    // painted together: a noisy curve's thousands of tall segments cross the same pixels many
-    // times, and painting them one by one, a row apart each, is what a picture costs most.
-    // The pixels are the same as line by line: one colour, so the order does not matter.
-    void BeginRuns() { m_bRuns = true; }
-    void FlushRuns();
+    // From here on the picture is background outside area, and inside it every solid line is
+    // gathered instead of painted, one layer per pen colour, until EndLayers composes the area
+    // row by row, each pixel written once in the colour of the last layer over it. A noisy
+    // curve's thousands of tall segments would otherwise read and write most of a picture far
+    // larger than the caches, once per curve. Any other line (styled, inverted, leaving the
+    // area) composes what is gathered first and is painted as usual: the pixels are always
+    // those of painting line by line. An empty area fills the whole picture instead.
+    void BeginLayers(const QRect& area, QRgb background);
+    void EndLayers();
 
 private:
     void Plot(int x, int y, int n) {
@@ -53,12 +61,29 @@ private:
     }
     bool StyleOn(int n) const;
 
-    struct Run {
-        int x, y0, y1;  // pixels (x, y0) .. (x, y1 - 1)
+    // Gathers a line in the current layer when it can; false when it must be painted.
+    bool Gather(int x1, int y1, int x2, int y2);
+    void PutRun(int x, int y0, int y1);   // column x, rows y0 .. y1 - 1
+    void PutSpan(int y, int x0, int x1);  // row y, columns x0 .. x1 - 1
+
+    // A run or span in the area's coordinates; layer 0 is the first colour gathered.
+    struct Stroke {
+        int16_t at, from, to;  // column and rows of a run, row and columns of a span
+        uint8_t layer;
     };
-    std::vector<Run> m_runs;
-    std::vector<int16_t> m_starts;  // per row of a 16-column block: runs begun minus runs ended
-    bool m_bRuns = false;
+    static constexpr int kMaxLayers = 8;
+    bool m_bLayers = false;
+    QRect m_area;
+    QRgb m_base = 0;
+    std::vector<QRgb> m_layerColours;
+    bool m_bNewLayer = true;  // the next gathered line opens a layer
+    std::vector<Stroke> m_runs, m_spans;
+    // Compose's working rows, kept between pictures.
+    std::vector<int> m_bucket;
+    std::vector<uint32_t> m_events;
+    std::vector<int32_t> m_depth;
+    std::vector<int8_t> m_top;
+    std::vector<QRgb> m_row;
 
     std::vector<QRect>* m_damage;
     QRgb* m_bits;

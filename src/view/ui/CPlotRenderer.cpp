@@ -64,9 +64,6 @@ public:
         Flush();
         m_painter.drawLine(Centre(x1, y1), Centre(x2, y2));
     }
-    // A painter joins lines into polylines instead.
-    void BeginRuns() {}
-    void FlushRuns() { Flush(); }
     // Draws the polyline gathered so far.
     void Flush() {
         if (m_points.size() > 1) m_painter.drawPolyline(m_points.constData(), static_cast<int>(m_points.size()));
@@ -106,27 +103,95 @@ void CPlotRenderer::DrawLabel(QPainter& p, const QFontMetrics& fm, const std::st
                               QRgb colour, QRgb background) {
     if (text.empty()) return;
     const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const QRect box(ax - 23, ay - 10, 46, 20);
     const int tw = fm.horizontalAdvance(s);
-    const int x = (box.left() + ax + 23 - tw) / 2;
+    DrawLabelAt(p, fm, s, tw, LabelBox(ax, ay), LabelX(ax, tw), colour, background);
+}
+
+void CPlotRenderer::DrawLabelAt(QPainter& p, const QFontMetrics& fm, const QString& s, int tw, const QRect& box,
+                                int x, QRgb colour, QRgb background) {
     p.setClipRect(box);
     p.fillRect(QRect(x, box.top(), tw, fm.height()), QColor(background));
     p.setPen(QColor(colour));
     p.drawText(x, box.top() + fm.ascent(), s);
 }
 
+// The labels repeat from picture to picture, and laying out and drawing text costs more than
+// the rest of a small picture: each is drawn once into a picture of its box and copied after.
+void CPlotRenderer::BlitLabel(QImage& image, const std::string& text, int ax, int ay, QRgb colour,
+                              QRgb background) {
+    if (text.empty()) return;
+    if (m_labels.size() > 512) m_labels.clear();
+    auto [it, added] = m_labels.try_emplace(text);
+    LabelText& label = it->second;
+    const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    if (added) label.width = QFontMetrics(m_font).horizontalAdvance(s);
+    const QRect box = LabelBox(ax, ay);
+    const int x = LabelX(ax, label.width);
+    const int offset = x - box.left();
+    auto sprite = std::find_if(label.sprites.begin(), label.sprites.end(), [&](const LabelSprite& l) {
+        return l.colour == colour && l.background == background && l.offset == offset;
+    });
+    if (sprite == label.sprites.end()) {
+        LabelSprite made{colour, background, offset, QImage(box.size(), QImage::Format_ARGB32_Premultiplied), {}};
+        made.picture.fill(Qt::transparent);
+        {
+            QPainter p(&made.picture);
+            p.setFont(m_font);
+            DrawLabelAt(p, QFontMetrics(m_font, &made.picture), s, label.width, QRect(QPoint(0, 0), box.size()),
+                        offset, colour, background);
+        }
+        for (int r = 0; r < box.height(); ++r) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(made.picture.constScanLine(r));
+            for (int c = 0; c < box.width();) {
+                if (qAlpha(line[c]) == 0) {
+                    ++c;
+                    continue;
+                }
+                const int from = c;
+                while (c < box.width() && qAlpha(line[c]) == 255) ++c;
+                if (c < box.width() && qAlpha(line[c]) != 0) {  // smoothed text: only a painter draws it
+                    made.spans.clear();
+                    made.picture = QImage();
+                    r = box.height();
+                    break;
+                }
+                made.spans.push_back({r, from, c});
+            }
+        }
+        sprite = label.sprites.insert(label.sprites.end(), std::move(made));
+    }
+    if (sprite->picture.isNull()) {
+        QPainter p(&image);
+        p.setFont(m_font);
+        DrawLabelAt(p, QFontMetrics(m_font, &image), s, label.width, box, x, colour, background);
+        return;
+    }
+    for (const LabelSprite::Span& span : sprite->spans) {
+        const int y = box.top() + span.row;
+        const int from = std::max(box.left() + span.from, 0), to = std::min(box.left() + span.to, image.width());
+        if (y < 0 || y >= image.height() || from >= to) continue;
+        const QRgb* source = reinterpret_cast<const QRgb*>(sprite->picture.constScanLine(span.row));
+        std::copy(source + (from - box.left()), source + (to - box.left()),
+                  reinterpret_cast<QRgb*>(image.scanLine(y)) + from);
+    }
+}
+
 QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool whiteBackground,
                                  CFourierCursor* fourier) {
     QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
     const QRgb background = whiteBackground ? kWhite : kBlack;
-    image.fill(background);
+    CData& mode = *doc.GetCurrentMode();
+    const WindowRect rc = Layout(mode, width, height);
     CGdiCanvas dc(image);
+    // Labels lie outside the plot, so they may go on before the plot is composed.
+    dc.BeginLayers(QRect(QPoint(rc.left, rc.top), QPoint(rc.right, rc.bottom)), background);
     auto withText = [&](auto&& draw) {
-        QPainter p(&image);
-        p.setFont(m_font);
-        draw(p, QFontMetrics(m_font, &image));
+        draw([&](const std::string& text, int ax, int ay, QRgb colour, QRgb cell) {
+            BlitLabel(image, text, ax, ay, colour, cell);
+        });
     };
-    Draw(dc, withText, *doc.GetCurrentMode(), width, height, background, fourier);
+    Draw(dc, withText, mode, width, height, background, fourier);
+    dc.EndLayers();
     return image;
 }
 
@@ -147,7 +212,10 @@ void CPlotRenderer::PaintPlot(QPainter& painter, CKivDoc& doc, int width, int he
             font.setFamily(QFontInfo(m_font).family());
             painter.setFont(font);
             painter.setBackgroundMode(Qt::TransparentMode);
-            draw(painter, QFontMetrics(m_font));
+            const QFontMetrics fm(m_font);
+            draw([&](const std::string& text, int ax, int ay, QRgb colour, QRgb cell) {
+                DrawLabel(painter, fm, text, ax, ay, colour, cell);
+            });
             painter.restore();
         };
         Draw(dc, withText, *doc.GetCurrentMode(), width, height, background, fourier);
@@ -178,22 +246,22 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
     if (!mode.IsAvailable()) return;
 
     const bool two = mode.ShowsTwoCurves();
-    withText([&](QPainter& p, const QFontMetrics& fm) {
+    withText([&](auto&& label) {
         QRgb text = kLabelGrey;
         if (!two) {
             // Labels first: asking for them brings the mode up to date, colours included.
             const std::string* labels = mode.GetAxisLabels(1);
             text = ToQRgb(mode.GetColour(1));
             for (int j = 0; j <= divY; ++j)
-                DrawLabel(p, fm, labels[j], left - 25, top + H * (divY - j) / divY, text, background);
+                label(labels[j], left - 25, top + H * (divY - j) / divY, text, background);
         } else {
             const std::string* labels2 = mode.GetAxisLabels(3);
             const std::string* labels1 = mode.GetAxisLabels(2);
             const QRgb colour2 = ToQRgb(mode.GetColour(2)), colour1 = ToQRgb(mode.GetColour(1));
             for (int j = 0; j <= divY; ++j) {
                 const int y = top + H * (divY - j) / divY;
-                DrawLabel(p, fm, labels2[j], left - 24, y, colour2, background);
-                DrawLabel(p, fm, labels1[j], left - 70, y, colour1, background);
+                label(labels2[j], left - 24, y, colour2, background);
+                label(labels1[j], left - 70, y, colour1, background);
             }
         }
         const std::string* labelsX = mode.GetAxisLabels(0);
@@ -201,7 +269,7 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
         const bool fourierMode = mode.IsFourier();
         const int last = fourierMode ? divX - 1 : divX, shift = fourierMode ? 11 : 0;
         for (int k = 0; k <= last; ++k)
-            DrawLabel(p, fm, labelsX[k], left + W * k / divX + shift, bottom + 20, text, background);
+            label(labelsX[k], left + W * k / divX + shift, bottom + 20, text, background);
     });
 
     const float sx = ScaleF(W, 0.00025f);   // pixels per sample
@@ -272,7 +340,6 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
         }
     } else {
         auto curve = [&](const int32_t* p) {
-            dc.BeginRuns();
             dc.MoveTo(left, Drawable(p[0]) ? yOf(p[0]) : bottom);
             bool lifted = false;
             for (int i = 0; i < kSamples; ++i) {
@@ -285,7 +352,6 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
                 else dc.LineTo(x, yOf(p[i]));
                 lifted = false;
             }
-            dc.FlushRuns();
         };
         // Both arrays are asked for before drawing, as the mode hands them out.
         const int32_t* p1 = mode.GetDisplaySamples(1);

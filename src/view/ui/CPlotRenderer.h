@@ -1,6 +1,9 @@
 #pragma once
 #include <QFont>
 #include <QImage>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "data/CData.h"
 #include "data/CPcxEncoder.h"
@@ -47,13 +50,35 @@ public:
     static QFont LabelFont();
 
 private:
-    // Grid, labels and curves on dc; withText(draw) runs draw(painter, metrics) for
-    // the labels with a painter on the same picture.
+    // Grid, labels and curves on dc; withText(draw) runs draw(label) for the labels, where
+    // label(text, ax, ay, colour, background) puts one on the same picture.
     template <class Canvas, class WithText>
     void Draw(Canvas& dc, WithText withText, CData& mode, int width, int height, QRgb background,
               CFourierCursor* fourier);
     void DrawLabel(QPainter& p, const QFontMetrics& fm, const std::string& text, int ax, int ay, QRgb colour,
                    QRgb background);
+    static void DrawLabelAt(QPainter& p, const QFontMetrics& fm, const QString& s, int tw, const QRect& box, int x,
+                            QRgb colour, QRgb background);
+    void BlitLabel(QImage& image, const std::string& text, int ax, int ay, QRgb colour, QRgb background);
+    // A label's box about its anchor, and the left of its text (tw wide) in it.
+    static QRect LabelBox(int ax, int ay) { return {ax - 23, ay - 10, 46, 20}; }
+    static int LabelX(int ax, int tw) { return (ax - 23 + ax + 23 - tw) / 2; }
+
+    // One label drawn once: its opaque pixels, row by row.
+    struct LabelSprite {
+        QRgb colour, background;
+        int offset;  // of the text in the box
+        QImage picture;  // null where the text came out smoothed: drawn each time then
+        struct Span {
+            int row, from, to;
+        };
+        std::vector<Span> spans;
+    };
+    struct LabelText {
+        int width = 0;
+        std::vector<LabelSprite> sprites;
+    };
+    std::unordered_map<std::string, LabelText> m_labels;
 
     QFont m_font;
     WindowRect m_rcPlot;
