@@ -1,5 +1,6 @@
 #include "view/SINotation.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -51,9 +52,14 @@ bool ParseSI(const char* text, double& mantissa, double& sign, int& prefixPower)
 std::string RoundedDigits(double v) {
     double whole;
     const double frac = std::modf(v, &whole);
-    char buf[400];
     // + 0.0 turns a negative zero into zero: no stray "-".
-    std::snprintf(buf, sizeof buf, "%.0f", (frac >= 0.5 ? std::ceil(v) : std::floor(v)) + 0.0);
+    const double rounded = (frac >= 0.5 ? std::ceil(v) : std::floor(v)) + 0.0;
+    char buf[400];
+    if (std::abs(rounded) < 1e18) {  // a whole number: the same digits, without printf's cost
+        const auto end = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(rounded)).ptr;
+        return std::string(buf, end);
+    }
+    std::snprintf(buf, sizeof buf, "%.0f", rounded);
     return buf;
 }
 

@@ -139,9 +139,23 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
         view.viewport()->render(&image, {}, {}, QWidget::DrawWindowBackground);
         return image;
     };
-    screen();
+    auto fresh = [&] { return view.ScreenPicture().copy(QRect(QPoint(), view.viewport()->size())); };
+    // Frame by frame the kept frame is patched only where it changed (figures, a cursor under
+    // the panel, which cursor 2 at the plot's right end is): it shows what a fresh picture shows.
+    doc.m_nCursor2 = kSamples;
+    Send(QEvent::MouseButtonPress, 60 + view.m_cursors.m_nCursorPix1, 300);
+    for (const int x : {300, 330, 700, 779, 200}) {
+        Send(QEvent::MouseMove, x, 300);
+        const QImage shown = screen();  // before a fresh picture, which marks the cursors for repair
+        EXPECT_EQ(shown, fresh()) << x;
+    }
+    Send(QEvent::MouseButtonRelease, 200, 300, Qt::NoButton);
+    view.SetRedraw(), view.UpdatePicture();  // a new picture: the kept frame is copied afresh
+    QImage shown = screen();
+    EXPECT_EQ(shown, fresh());
     view.OnCommand(ID_MEASUREMENTS);
-    EXPECT_EQ(screen(), view.ScreenPicture().copy(QRect(QPoint(), view.viewport()->size())));
+    shown = screen();
+    EXPECT_EQ(shown, fresh());
     EXPECT_FALSE(view.m_measure.Panel());
     EXPECT_FALSE(KivUserSettings()->value("Widok/Pomiary").toBool());
 }

@@ -7,8 +7,9 @@
 #include <QPalette>
 #include <algorithm>
 #include <cstring>
+#include <span>
 
-#include "analysis/Measurements.h"
+#include "platform/TrNoop.h"
 #include "platform/ui/KivLanguage.h"
 
 namespace {
@@ -20,16 +21,24 @@ QString Title() { return KivTr("Kiv", "Pomiary"); }
 QColor Background() { return QGuiApplication::palette().window().color(); }
 QColor Ink() { return QGuiApplication::palette().windowText().color(); }
 
-// Copies the rows of src that fit into an RGB32 frame whose pixels start at bits, at (x, y).
-// The frame's pixels are taken once: each scanLine() of a QImage checks for sharing again.
-void Blit(uchar* bits, qsizetype stride, QSize frame, const QImage& src, int x, int y) {
-    const int x0 = std::max(x, 0), y0 = std::max(y, 0);
-    const int x1 = std::min(x + src.width(), frame.width()), y1 = std::min(y + src.height(), frame.height());
-    if (x0 >= x1 || y0 >= y1) return;
-    const size_t bytes = static_cast<size_t>(x1 - x0) * 4;
-    const uchar* from = src.constBits() + (y0 - y) * src.bytesPerLine() + (x0 - x) * 4;
-    uchar* to = bits + y0 * stride + x0 * 4;
-    for (int row = y0; row < y1; ++row, from += src.bytesPerLine(), to += stride) std::memcpy(to, from, bytes);
+constexpr char16_t kDirectTiles = 0x180;  // Latin-1 and Latin Extended-A: the figures' characters
+const char* const kNoMeasurements = KIV_TR_NOOP("Kiv", "Brak pomiarów w tym trybie");
+
+// Copies the part part of src that fits into an RGB32 frame whose pixels start at bits, with
+// src's top-left at (x, y). The frame's pixels are taken once: each scanLine() of a QImage
+// checks for sharing again.
+void Blit(uchar* bits, qsizetype stride, QSize frame, const QImage& src, const QRect& part, int x, int y) {
+    const QRect r = part & src.rect() & QRect(-x, -y, frame.width(), frame.height());
+    if (r.isEmpty()) return;
+    const size_t bytes = static_cast<size_t>(r.width()) * 4;
+    const uchar* from = src.constBits() + r.top() * src.bytesPerLine() + r.left() * 4;
+    uchar* to = bits + (y + r.top()) * stride + (x + r.left()) * 4;
+    if (r.width() == 1) {  // the column a cursor crossed: a call a pixel would cost more than the copy
+        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine(), to += stride)
+            *reinterpret_cast<QRgb*>(to) = *reinterpret_cast<const QRgb*>(from);
+        return;
+    }
+    for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine(), to += stride) std::memcpy(to, from, bytes);
 }
 
 }  // namespace
@@ -45,57 +54,76 @@ CMeasurePanel::CMeasurePanel() : m_font(QGuiApplication::font()), m_bold(m_font)
     m_top = kMargin + title.height() + kMargin / 2;
 }
 
-const QImage& CMeasurePanel::Tile(QChar c) {
-    auto it = m_tiles.find(c.unicode());
-    if (it != m_tiles.end()) return it->second;
-    QImage tile(std::max(QFontMetrics(m_font).horizontalAdvance(c), 1), m_lineHeight, QImage::Format_RGB32);
-    tile.fill(Background());
-    QPainter p(&tile);
+const QImage& CMeasurePanel::Tile(char16_t c) {
+    QImage* tile = nullptr;
+    if (c < kDirectTiles) {
+        if (m_tiles.empty()) m_tiles.resize(kDirectTiles);
+        tile = &m_tiles[c];
+    } else {
+        tile = &m_otherTiles[c];
+    }
+    if (!tile->isNull()) return *tile;
+    *tile = QImage(std::max(QFontMetrics(m_font).horizontalAdvance(QChar(c)), 1), m_lineHeight, QImage::Format_RGB32);
+    tile->fill(Background());
+    QPainter p(tile);
     p.setFont(m_font);
     p.setPen(Ink());
-    p.drawText(0, m_ascent, QString(c));
-    return m_tiles.emplace(c.unicode(), std::move(tile)).first->second;
+    p.drawText(0, m_ascent, QString(QChar(c)));
+    return *tile;
 }
 
 int CMeasurePanel::FigureWidth(const QString& text) {
     int width = 0;
-    for (QChar c : text) width += Tile(c).width();
+    for (QChar c : text) width += Tile(c.unicode()).width();
     return width;
 }
 
 void CMeasurePanel::Show(const ModeMeasurements& m) {
-    std::string text = MeasureTableText(m, true);
-    if (m.Rows().empty()) text = KivTr("Kiv", "Brak pomiarów w tym trybie").toStdString() + "\n";
-    if (text == m_text) return;
-    m_text = std::move(text);
-    std::vector<QStringList> rows;
-    for (const QString& line : QString::fromStdString(m_text).split('\n', Qt::SkipEmptyParts))
-        rows.push_back(line.split('\t'));
-    // The table's names are the core's Polish ones: the headings row and the first column.
-    for (QString& cell : rows[0]) cell = KivTr("Kiv", cell.toUtf8().constData());
-    for (QStringList& row : rows) row[0] = KivTr("Kiv", row[0].toUtf8().constData());
-    const size_t columns = static_cast<size_t>(rows[0].size());
-    // Names and headings (the first row and column): shaped text in the picture.
-    QStringList fixed = rows[0];
-    for (const QStringList& row : rows) fixed.push_back(row[0]);
+    m_shown = m;
+    std::vector<const ModeMeasurements::Column*> curves;
+    for (const auto& c : m.columns)
+        if (c) curves.push_back(&*c);
+    const std::span<const MeasureId> ids = m.Rows();
+    // The picture's texts: the headings row (an empty corner, then the curves), then each row's
+    // name; without rows, a line that says so.
+    std::vector<std::string> names;
+    if (ids.empty()) {
+        names.push_back(kNoMeasurements);
+        curves.clear();
+    } else {
+        names.push_back("");
+        for (const auto* c : curves) names.push_back(c->name);
+        for (MeasureId id : ids) names.push_back(MeasureTable()[id].label);
+    }
+    const size_t columns = 1 + curves.size(), rows = 1 + ids.size();
     const QFontMetrics fm(m_font);
-    if (columns != m_widths.size() || fixed != m_fixed) {  // another table: its names measured once
+    const bool namesChanged = names != m_names;
+    if (namesChanged) {  // another table: its names translated and measured once
+        m_names = names;
+        m_fixed.clear();
+        for (const std::string& name : names) m_fixed.push_back(name.empty() ? QString() : KivTr("Kiv", name.c_str()));
         m_widths.assign(columns, 0);
-        for (size_t c = 0; c < columns; ++c) m_widths[c] = fm.horizontalAdvance(rows[0][static_cast<qsizetype>(c)]);
-        for (const QStringList& row : rows) m_widths[0] = std::max(m_widths[0], fm.horizontalAdvance(row[0]));
+        for (size_t c = 0; c < columns; ++c) m_widths[c] = fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(c)]);
+        for (size_t r = 1; r < rows; ++r)
+            m_widths[0] = std::max(m_widths[0], fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(columns + r - 1)]));
     }
     std::vector<int> widths = m_widths;
-    std::vector<int> figureWidths;  // row by row
-    for (size_t r = 1; r < rows.size(); ++r)
-        for (size_t c = 1; c < columns && c < static_cast<size_t>(rows[r].size()); ++c) {
-            figureWidths.push_back(FigureWidth(rows[r][static_cast<qsizetype>(c)]));
-            widths[c] = std::max(widths[c], figureWidths.back());
+    m_figures.clear();
+    for (size_t r = 1; r < rows; ++r) {
+        const MeasureInfo& info = MeasureTable()[ids[r - 1]];
+        for (size_t c = 1; c < columns; ++c) {
+            const auto* curve = curves[c - 1];
+            QString text = QString::fromStdString(MeasureText(curve->values[ids[r - 1]], info.unit, curve->amplitudeUnit));
+            const int width = FigureWidth(text);
+            widths[c] = std::max(widths[c], width);
+            m_figures.push_back({std::move(text), {}, width});
         }
+    }
     int width = 2 * kMargin + kGap * static_cast<int>(columns - 1);
     for (int w : widths) width += w;
     width = std::max(width, 2 * kMargin + m_titleWidth);
     const int top = m_top;
-    const QSize size(width, top + m_lineHeight * static_cast<int>(rows.size()) + kMargin);
+    const QSize size(width, top + m_lineHeight * static_cast<int>(rows) + kMargin);
 
     // Names left, figures right, as a table of figures reads.
     auto left = [&](size_t c) {
@@ -103,16 +131,14 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
         for (size_t i = 0; i < c; ++i) x += widths[i] + kGap;
         return x;
     };
-    m_figures.clear();
-    size_t next = 0;
-    for (size_t r = 1; r < rows.size(); ++r)
-        for (size_t c = 1; c < columns && c < static_cast<size_t>(rows[r].size()); ++c)
-            m_figures.push_back({rows[r][static_cast<qsizetype>(c)],
-                                 {left(c) + widths[c] - figureWidths[next++],
-                                     top + m_lineHeight * static_cast<int>(r)}});
-    if (widths == m_widths && fixed == m_fixed && size == m_picture.size()) return;
+    for (size_t r = 1, next = 0; r < rows; ++r)
+        for (size_t c = 1; c < columns; ++c, ++next) {
+            Figure& f = m_figures[next];
+            f.at = {left(c) + widths[c] - f.width, top + m_lineHeight * static_cast<int>(r)};
+        }
+    if (!namesChanged && widths == m_widths && size == m_picture.size()) return;
     m_widths = widths;
-    m_fixed = fixed;
+    m_painted.clear();
     // A raised panel in the desktop's colours, as the cursor read-outs are.
     const QPalette palette = QGuiApplication::palette();
     m_picture = QImage(size, QImage::Format_RGB32);
@@ -128,14 +154,24 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
     p.setFont(m_bold);
     p.drawText(kMargin, kMargin + m_titleAscent, Title());
     p.setFont(m_font);
-    for (size_t r = 0; r < rows.size(); ++r) {
-        const int baseline = top + m_lineHeight * static_cast<int>(r) + m_ascent;
-        p.drawText(kMargin, baseline, rows[r][0]);
-        if (r == 0)
-            for (size_t c = 1; c < columns; ++c) {
-                const QString& head = rows[0][static_cast<qsizetype>(c)];
-                p.drawText(left(c) + widths[c] - fm.horizontalAdvance(head), baseline, head);
-            }
+    auto baseline = [&](size_t r) { return top + m_lineHeight * static_cast<int>(r) + m_ascent; };
+    p.drawText(kMargin, baseline(0), m_fixed[0]);
+    for (size_t c = 1; c < columns; ++c) {
+        const QString& head = m_fixed[static_cast<qsizetype>(c)];
+        p.drawText(left(c) + widths[c] - fm.horizontalAdvance(head), baseline(0), head);
+    }
+    for (size_t r = 1; r < rows; ++r) p.drawText(kMargin, baseline(r), m_fixed[static_cast<qsizetype>(columns + r - 1)]);
+}
+
+void CMeasurePanel::PaintFigure(uchar* bits, qsizetype stride, QSize frame, const Figure& f, QPoint topLeft,
+                                const QRect& clip) const {
+    int x = topLeft.x() + f.at.x();
+    const int y = topLeft.y() + f.at.y();
+    for (QChar c : f.text) {
+        // Made when the figure was laid out.
+        const QImage& tile = c.unicode() < kDirectTiles ? m_tiles[c.unicode()] : m_otherTiles.at(c.unicode());
+        Blit(bits, stride, frame, tile, clip.isNull() ? tile.rect() : clip.translated(-x, -y), x, y);
+        x += tile.width();
     }
 }
 
@@ -143,15 +179,64 @@ void CMeasurePanel::Paint(QImage& frame, QPoint topLeft) const {
     if (m_picture.isNull()) return;
     uchar* bits = frame.bits();
     const qsizetype stride = frame.bytesPerLine();
-    Blit(bits, stride, frame.size(), m_picture, topLeft.x(), topLeft.y());
-    for (const Figure& f : m_figures) {
-        int x = topLeft.x() + f.at.x();
-        for (QChar c : f.text) {
-            const QImage& tile = m_tiles.at(c.unicode());  // made when the figure was laid out
-            Blit(bits, stride, frame.size(), tile, x, topLeft.y() + f.at.y());
-            x += tile.width();
-        }
+    Blit(bits, stride, frame.size(), m_picture, m_picture.rect(), topLeft.x(), topLeft.y());
+    for (const Figure& f : m_figures) PaintFigure(bits, stride, frame.size(), f, topLeft);
+}
+
+void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std::vector<QRect>& dirty) {
+    if (fresh || m_painted.size() != m_figures.size()) {
+        Paint(frame, topLeft);
+        m_painted = m_figures;
+        return;
     }
+    uchar* bits = frame.bits();
+    const qsizetype stride = frame.bytesPerLine();
+    auto restore = [&](const QRect& part) {  // in the panel's coordinates
+        Blit(bits, stride, frame.size(), m_picture, part, topLeft.x(), topLeft.y());
+    };
+    for (const QRect& d : dirty) {
+        const QRect part = d.translated(-topLeft) & m_picture.rect();
+        if (part.isEmpty()) continue;
+        restore(part);
+        for (const Figure& f : m_figures)
+            if (f.Rect(m_lineHeight).intersects(part))
+                PaintFigure(bits, stride, frame.size(), f, topLeft, part.translated(topLeft));
+    }
+    for (size_t i = 0; i < m_figures.size(); ++i) {
+        const Figure &was = m_painted[i], &is = m_figures[i];
+        if (was == is) continue;
+        if (was.at != is.at || was.text.size() != is.text.size()) {
+            restore(was.Rect(m_lineHeight));
+            restore(is.Rect(m_lineHeight));
+            PaintFigure(bits, stride, frame.size(), is, topLeft);
+        } else {
+            // A figure of a drag mostly keeps its place and changes a digit or two: only the
+            // characters that changed, or moved, are copied again (first all cleared, as a
+            // character may come out wider).
+            for (const bool draw : {false, true}) {
+                int xWas = topLeft.x() + was.at.x(), xIs = xWas;
+                const int y = topLeft.y() + is.at.y();
+                for (qsizetype k = 0; k < is.text.size(); ++k) {
+                    const QImage& old = Tile(was.text[k].unicode());
+                    const QImage& tile = Tile(is.text[k].unicode());
+                    if (was.text[k] != is.text[k] || xWas != xIs) {
+                        if (draw) Blit(bits, stride, frame.size(), tile, tile.rect(), xIs, y);
+                        else {
+                            restore(QRect(xWas - topLeft.x(), is.at.y(), old.width(), m_lineHeight));
+                            restore(QRect(xIs - topLeft.x(), is.at.y(), tile.width(), m_lineHeight));
+                        }
+                    }
+                    xWas += old.width(), xIs += tile.width();
+                }
+            }
+        }
+        m_painted[i] = is;
+    }
+}
+
+QString CMeasurePanel::TableText() const {
+    if (m_shown.Rows().empty()) return KivTr("Kiv", kNoMeasurements) + '\n';
+    return QString::fromStdString(MeasureTableText(m_shown, true));
 }
 
 void CMeasurePanel::CopyToClipboard() const {

@@ -2,11 +2,12 @@
 #include <QFont>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <string>
 #include <vector>
 
-struct ModeMeasurements;
+#include "analysis/Measurements.h"
 
 // "Pomiary": the automatic measurements of the curves the mode shows, one column a curve,
 // one row a measurement, painted into the view's frame like the cursors. The figures change
@@ -20,26 +21,39 @@ public:
     // Takes m; a table that reads as before changes nothing.
     void Show(const ModeMeasurements& m);
     QSize Size() const { return m_picture.size(); }
-    // Copies the panel into an RGB32 frame at topLeft, as much as fits.
+    // Copies the whole panel into an RGB32 frame at topLeft, as much as fits.
     void Paint(QImage& frame, QPoint topLeft) const;
+    // Brings the panel up to date in a frame kept between paints, which holds it at topLeft as
+    // the last Update left it except in the rectangles dirty (frame coordinates): copies only
+    // those and the figures that changed; all of it when fresh.
+    void Update(QImage& frame, QPoint topLeft, bool fresh, const std::vector<QRect>& dirty);
     // The table as "Kopiuj" puts it on the clipboard: tab-separated, a line a row.
-    QString TableText() const { return QString::fromStdString(m_text); }
+    QString TableText() const;
     void CopyToClipboard() const;
 
 private:
-    const QImage& Tile(QChar c);
-    int FigureWidth(const QString& text);
-
     struct Figure {
         QString text;
         QPoint at;  // top-left in the panel
+        int width;
+        QRect Rect(int height) const { return {at, QSize(width, height)}; }
+        bool operator==(const Figure&) const = default;
     };
-    std::string m_text;
+    const QImage& Tile(char16_t c);
+    int FigureWidth(const QString& text);
+    // Copies f's characters, only their parts in clip (frame coordinates) unless it is null.
+    void PaintFigure(uchar* bits, qsizetype stride, QSize frame, const Figure& f, QPoint topLeft,
+                     const QRect& clip = {}) const;
+
+    ModeMeasurements m_shown;
     QFont m_font, m_bold;
     int m_ascent, m_lineHeight, m_titleWidth, m_titleAscent, m_top;
-    std::map<char16_t, QImage> m_tiles;
-    QStringList m_fixed;         // names and headings the picture shows, with its widths
+    std::vector<QImage> m_tiles;                 // by character below kDirectTiles
+    std::map<char16_t, QImage> m_otherTiles;
+    std::vector<std::string> m_names;  // headings and row names, untranslated: the picture's
+    QStringList m_fixed;               // the same as the picture shows them
     std::vector<int> m_widths;   // of the columns; they only grow, so the table stays put
     std::vector<Figure> m_figures;
+    std::vector<Figure> m_painted;  // as the kept frame holds them; empty when it holds none
     QImage m_picture;            // the panel without the figures
 };

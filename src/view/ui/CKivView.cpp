@@ -396,7 +396,8 @@ bool CKivView::NeedsOverlays() const {
 }
 
 void CKivView::RepairFrame() {
-    if (m_bFrameStale || m_bFrameDamageAll || m_frame.size() != m_pBackBitmap->size()) {
+    m_bFrameRepairedAll = m_bFrameStale || m_bFrameDamageAll || m_frame.size() != m_pBackBitmap->size();
+    if (m_bFrameRepairedAll) {
         m_frame = m_pBackBitmap->copy();
         m_bFrameStale = m_bFrameDamageAll = false;
     } else {
@@ -409,6 +410,7 @@ void CKivView::RepairFrame() {
                 std::memcpy(to + y * stride + r.left() * 4, from + y * stride + r.left() * 4, size_t(r.width()) * 4);
         }
     }
+    m_frameRepaired.swap(m_frameDamage);
     m_frameDamage.clear();
 }
 

@@ -93,6 +93,12 @@ public:
     // frame; an item that cannot tell sets the whole frame to be copied again.
     std::vector<QRect> m_frameDamage;
     bool m_bFrameDamageAll = false;
+    // What the frame being painted got back from the picture before the items: the rectangles
+    // of the last frame's damage, or all of it.
+    std::vector<QRect> m_frameRepaired;
+    bool m_bFrameRepairedAll = true;
+    // Whether items paint the frame kept between paints, or a picture of the screen.
+    bool IsKeptFrame(const QImage& frame) const { return &frame == &m_frame; }
 
     int m_bRedraw = 1;
     int m_bWhiteBackground = 0;

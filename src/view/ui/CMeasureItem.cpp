@@ -38,13 +38,24 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());
     const QSize size = m_pPanel->Size();
     m_rcShown = QRect(QPoint(m_view.viewport()->width() - size.width(), 0), size);
+    const QRect rc = m_rcShown.translated(scroll);
+    if (!m_view.IsKeptFrame(frame)) {  // a picture of the screen, drawn afresh
+        m_pPanel->Paint(frame, rc.topLeft());
+        return;
+    }
     // Painted last and opaque, the panel covers its rectangle of the kept frame whatever was
     // repaired beneath it: only a rectangle it leaves needs the back bitmap again.
-    if (m_rcShown.translated(scroll) != m_rcFrame) {
+    const bool moved = rc != m_rcFrame;
+    if (moved) {
         TakeDownFrom(m_rcFrame);
-        m_rcFrame = m_rcShown.translated(scroll);
+        m_rcFrame = rc;
     }
-    m_pPanel->Paint(frame, m_rcShown.topLeft() + scroll);
+    // In the kept frame only what changed under it (repaired, drawn over by the cursors) and
+    // the figures that changed are copied again: a whole panel a frame costs a drag 5-10 %.
+    std::vector<QRect> dirty;
+    for (const auto* rects : {&m_view.m_frameRepaired, &m_view.m_frameDamage})
+        std::copy_if(rects->begin(), rects->end(), std::back_inserter(dirty), [&](const QRect& r) { return r.intersects(rc); });
+    m_pPanel->Update(frame, rc.topLeft(), moved || m_view.m_bFrameRepairedAll || m_view.m_bFrameDamageAll, dirty);
 }
 
 // The part of the frame the panel left is repaired in a frame of its own, at once.
