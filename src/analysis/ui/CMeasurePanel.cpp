@@ -27,18 +27,19 @@ const char* const kNoMeasurements = KIV_TR_NOOP("Kiv", "Brak pomiarów w tym try
 // Copies the part part of src that fits into an RGB32 frame whose pixels start at bits, with
 // src's top-left at (x, y). The frame's pixels are taken once: each scanLine() of a QImage
 // checks for sharing again.
-void Blit(uchar* bits, qsizetype stride, QSize frame, const QImage& src, const QRect& part, int x, int y) {
-    const QRect r = part & src.rect() & QRect(-x, -y, frame.width(), frame.height());
+void Blit(uchar* bits, qsizetype stride, QSize frame, const CMeasurePanel::Pixels& src, const QRect& part, int x,
+          int y) {
+    const QRect r = part & src.Rect() & QRect(-x, -y, frame.width(), frame.height());
     if (r.isEmpty()) return;
     const size_t bytes = static_cast<size_t>(r.width()) * 4;
-    const uchar* from = src.constBits() + r.top() * src.bytesPerLine() + r.left() * 4;
+    const uchar* from = src.bits + r.top() * src.bytesPerLine + r.left() * 4;
     uchar* to = bits + (y + r.top()) * stride + (x + r.left()) * 4;
     if (r.width() == 1) {  // the column a cursor crossed: a call a pixel would cost more than the copy
-        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine(), to += stride)
+        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride)
             *reinterpret_cast<QRgb*>(to) = *reinterpret_cast<const QRgb*>(from);
         return;
     }
-    for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine(), to += stride) std::memcpy(to, from, bytes);
+    for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride) std::memcpy(to, from, bytes);
 }
 
 }  // namespace
@@ -54,51 +55,57 @@ CMeasurePanel::CMeasurePanel() : m_font(QGuiApplication::font()), m_bold(m_font)
     m_top = kMargin + title.height() + kMargin / 2;
 }
 
-const QImage& CMeasurePanel::Tile(char16_t c) {
-    QImage* tile = nullptr;
+const CMeasurePanel::Pixels& CMeasurePanel::Tile(char16_t c) {
+    Picture* tile = nullptr;
     if (c < kDirectTiles) {
         if (m_tiles.empty()) m_tiles.resize(kDirectTiles);
         tile = &m_tiles[c];
     } else {
         tile = &m_otherTiles[c];
     }
-    if (!tile->isNull()) return *tile;
-    *tile = QImage(std::max(QFontMetrics(m_font).horizontalAdvance(QChar(c)), 1), m_lineHeight, QImage::Format_RGB32);
-    tile->fill(Background());
-    QPainter p(tile);
-    p.setFont(m_font);
-    p.setPen(Ink());
-    p.drawText(0, m_ascent, QString(QChar(c)));
-    return *tile;
+    if (!tile->image.isNull()) return tile->pixels;
+    QImage image(std::max(QFontMetrics(m_font).horizontalAdvance(QChar(c)), 1), m_lineHeight, QImage::Format_RGB32);
+    image.fill(Background());
+    {
+        QPainter p(&image);
+        p.setFont(m_font);
+        p.setPen(Ink());
+        p.drawText(0, m_ascent, QString(QChar(c)));
+    }
+    tile->Set(std::move(image));
+    return tile->pixels;
 }
 
 int CMeasurePanel::FigureWidth(const QString& text) {
     int width = 0;
-    for (QChar c : text) width += Tile(c.unicode()).width();
+    for (QChar c : text) width += Tile(c.unicode()).width;
     return width;
 }
 
 void CMeasurePanel::Show(const ModeMeasurements& m) {
-    m_shown = m;
-    std::vector<const ModeMeasurements::Column*> curves;
-    for (const auto& c : m.columns)
-        if (c) curves.push_back(&*c);
+    auto curvesOf = [](const ModeMeasurements& t) {
+        std::vector<const ModeMeasurements::Column*> curves;
+        if (!t.Rows().empty())
+            for (const auto& c : t.columns)
+                if (c) curves.push_back(&*c);
+        return curves;
+    };
+    const std::vector<const ModeMeasurements::Column*> curves = curvesOf(m), before = curvesOf(m_shown);
     const std::span<const MeasureId> ids = m.Rows();
     // The picture's texts: the headings row (an empty corner, then the curves), then each row's
     // name; without rows, a line that says so.
     std::vector<std::string> names;
     if (ids.empty()) {
         names.push_back(kNoMeasurements);
-        curves.clear();
     } else {
         names.push_back("");
         for (const auto* c : curves) names.push_back(c->name);
         for (MeasureId id : ids) names.push_back(MeasureTable()[id].label);
     }
     const size_t columns = 1 + curves.size(), rows = 1 + ids.size();
-    const QFontMetrics fm(m_font);
     const bool namesChanged = names != m_names;
     if (namesChanged) {  // another table: its names translated and measured once
+        const QFontMetrics fm(m_font);
         m_names = names;
         m_fixed.clear();
         for (const std::string& name : names) m_fixed.push_back(name.empty() ? QString() : KivTr("Kiv", name.c_str()));
@@ -108,17 +115,28 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
             m_widths[0] = std::max(m_widths[0], fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(columns + r - 1)]));
     }
     std::vector<int> widths = m_widths;
-    m_figures.clear();
+    std::vector<Figure> figures;
+    figures.reserve(ids.size() * curves.size());
     for (size_t r = 1; r < rows; ++r) {
-        const MeasureInfo& info = MeasureTable()[ids[r - 1]];
+        const MeasureId id = ids[r - 1];
+        const MeasureInfo& info = MeasureTable()[id];
         for (size_t c = 1; c < columns; ++c) {
             const auto* curve = curves[c - 1];
-            QString text = QString::fromStdString(MeasureText(curve->values[ids[r - 1]], info.unit, curve->amplitudeUnit));
-            const int width = FigureWidth(text);
-            widths[c] = std::max(widths[c], width);
-            m_figures.push_back({std::move(text), {}, width});
+            // Of a drag's frames most figures read as before: those keep their text.
+            const size_t i = figures.size();
+            if (!namesChanged && i < m_figures.size() && before[c - 1]->values[id] == curve->values[id] &&
+                before[c - 1]->amplitudeUnit == curve->amplitudeUnit) {
+                figures.push_back(m_figures[i]);
+            } else {
+                QString text = QString::fromStdString(MeasureText(curve->values[id], info.unit, curve->amplitudeUnit));
+                const int width = FigureWidth(text);
+                figures.push_back({std::move(text), {}, width});
+            }
+            widths[c] = std::max(widths[c], figures.back().width);
         }
     }
+    m_figures = std::move(figures);
+    m_shown = m;
     int width = 2 * kMargin + kGap * static_cast<int>(columns - 1);
     for (int w : widths) width += w;
     width = std::max(width, 2 * kMargin + m_titleWidth);
@@ -136,14 +154,14 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
             Figure& f = m_figures[next];
             f.at = {left(c) + widths[c] - f.width, top + m_lineHeight * static_cast<int>(r)};
         }
-    if (!namesChanged && widths == m_widths && size == m_picture.size()) return;
+    if (!namesChanged && widths == m_widths && size == Size()) return;
     m_widths = widths;
     m_painted.clear();
     // A raised panel in the desktop's colours, as the cursor read-outs are.
     const QPalette palette = QGuiApplication::palette();
-    m_picture = QImage(size, QImage::Format_RGB32);
-    m_picture.fill(palette.window().color());
-    QPainter p(&m_picture);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(palette.window().color());
+    QPainter p(&picture);
     p.setPen(palette.light().color());
     p.drawLine(0, 0, size.width() - 1, 0);
     p.drawLine(0, 0, 0, size.height() - 1);
@@ -154,6 +172,7 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
     p.setFont(m_bold);
     p.drawText(kMargin, kMargin + m_titleAscent, Title());
     p.setFont(m_font);
+    const QFontMetrics fm(m_font);
     auto baseline = [&](size_t r) { return top + m_lineHeight * static_cast<int>(r) + m_ascent; };
     p.drawText(kMargin, baseline(0), m_fixed[0]);
     for (size_t c = 1; c < columns; ++c) {
@@ -161,6 +180,8 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
         p.drawText(left(c) + widths[c] - fm.horizontalAdvance(head), baseline(0), head);
     }
     for (size_t r = 1; r < rows; ++r) p.drawText(kMargin, baseline(r), m_fixed[static_cast<qsizetype>(columns + r - 1)]);
+    p.end();
+    m_picture.Set(std::move(picture));
 }
 
 void CMeasurePanel::PaintFigure(uchar* bits, qsizetype stride, QSize frame, const Figure& f, QPoint topLeft,
@@ -169,17 +190,17 @@ void CMeasurePanel::PaintFigure(uchar* bits, qsizetype stride, QSize frame, cons
     const int y = topLeft.y() + f.at.y();
     for (QChar c : f.text) {
         // Made when the figure was laid out.
-        const QImage& tile = c.unicode() < kDirectTiles ? m_tiles[c.unicode()] : m_otherTiles.at(c.unicode());
-        Blit(bits, stride, frame, tile, clip.isNull() ? tile.rect() : clip.translated(-x, -y), x, y);
-        x += tile.width();
+        const Pixels& tile = (c.unicode() < kDirectTiles ? m_tiles[c.unicode()] : m_otherTiles.at(c.unicode())).pixels;
+        Blit(bits, stride, frame, tile, clip.isNull() ? tile.Rect() : clip.translated(-x, -y), x, y);
+        x += tile.width;
     }
 }
 
 void CMeasurePanel::Paint(QImage& frame, QPoint topLeft) const {
-    if (m_picture.isNull()) return;
+    if (m_picture.image.isNull()) return;
     uchar* bits = frame.bits();
     const qsizetype stride = frame.bytesPerLine();
-    Blit(bits, stride, frame.size(), m_picture, m_picture.rect(), topLeft.x(), topLeft.y());
+    Blit(bits, stride, frame.size(), m_picture.pixels, m_picture.pixels.Rect(), topLeft.x(), topLeft.y());
     for (const Figure& f : m_figures) PaintFigure(bits, stride, frame.size(), f, topLeft);
 }
 
@@ -192,10 +213,10 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
     uchar* bits = frame.bits();
     const qsizetype stride = frame.bytesPerLine();
     auto restore = [&](const QRect& part) {  // in the panel's coordinates
-        Blit(bits, stride, frame.size(), m_picture, part, topLeft.x(), topLeft.y());
+        Blit(bits, stride, frame.size(), m_picture.pixels, part, topLeft.x(), topLeft.y());
     };
     for (const QRect& d : dirty) {
-        const QRect part = d.translated(-topLeft) & m_picture.rect();
+        const QRect part = d.translated(-topLeft) & m_picture.pixels.Rect();
         if (part.isEmpty()) continue;
         restore(part);
         for (const Figure& f : m_figures)
@@ -217,16 +238,16 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
                 int xWas = topLeft.x() + was.at.x(), xIs = xWas;
                 const int y = topLeft.y() + is.at.y();
                 for (qsizetype k = 0; k < is.text.size(); ++k) {
-                    const QImage& old = Tile(was.text[k].unicode());
-                    const QImage& tile = Tile(is.text[k].unicode());
+                    const Pixels& old = Tile(was.text[k].unicode());
+                    const Pixels& tile = Tile(is.text[k].unicode());
                     if (was.text[k] != is.text[k] || xWas != xIs) {
-                        if (draw) Blit(bits, stride, frame.size(), tile, tile.rect(), xIs, y);
+                        if (draw) Blit(bits, stride, frame.size(), tile, tile.Rect(), xIs, y);
                         else {
-                            restore(QRect(xWas - topLeft.x(), is.at.y(), old.width(), m_lineHeight));
-                            restore(QRect(xIs - topLeft.x(), is.at.y(), tile.width(), m_lineHeight));
+                            restore(QRect(xWas - topLeft.x(), is.at.y(), old.width, m_lineHeight));
+                            restore(QRect(xIs - topLeft.x(), is.at.y(), tile.width, m_lineHeight));
                         }
                     }
-                    xWas += old.width(), xIs += tile.width();
+                    xWas += old.width, xIs += tile.width;
                 }
             }
         }

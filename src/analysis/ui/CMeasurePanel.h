@@ -20,7 +20,7 @@ public:
 
     // Takes m; a table that reads as before changes nothing.
     void Show(const ModeMeasurements& m);
-    QSize Size() const { return m_picture.size(); }
+    QSize Size() const { return m_picture.image.size(); }
     // Copies the whole panel into an RGB32 frame at topLeft, as much as fits.
     void Paint(QImage& frame, QPoint topLeft) const;
     // Brings the panel up to date in a frame kept between paints, which holds it at topLeft as
@@ -39,7 +39,26 @@ private:
         QRect Rect(int height) const { return {at, QSize(width, height)}; }
         bool operator==(const Figure&) const = default;
     };
-    const QImage& Tile(char16_t c);
+public:
+    // A picture's pixels as the copies read them: QImage's accessors are calls into the library,
+    // a few for each of a frame's thousand small copies.
+    struct Pixels {
+        const uchar* bits = nullptr;
+        int width = 0, height = 0;
+        qsizetype bytesPerLine = 0;
+        QRect Rect() const { return {0, 0, width, height}; }
+    };
+
+private:
+    struct Picture {
+        QImage image;
+        Pixels pixels;
+        void Set(QImage i) {
+            image = std::move(i);
+            pixels = {image.constBits(), image.width(), image.height(), image.bytesPerLine()};
+        }
+    };
+    const Pixels& Tile(char16_t c);
     int FigureWidth(const QString& text);
     // Copies f's characters, only their parts in clip (frame coordinates) unless it is null.
     void PaintFigure(uchar* bits, qsizetype stride, QSize frame, const Figure& f, QPoint topLeft,
@@ -48,12 +67,12 @@ private:
     ModeMeasurements m_shown;
     QFont m_font, m_bold;
     int m_ascent, m_lineHeight, m_titleWidth, m_titleAscent, m_top;
-    std::vector<QImage> m_tiles;                 // by character below kDirectTiles
-    std::map<char16_t, QImage> m_otherTiles;
+    std::vector<Picture> m_tiles;                 // by character below kDirectTiles
+    std::map<char16_t, Picture> m_otherTiles;
     std::vector<std::string> m_names;  // headings and row names, untranslated: the picture's
     QStringList m_fixed;               // the same as the picture shows them
     std::vector<int> m_widths;   // of the columns; they only grow, so the table stays put
     std::vector<Figure> m_figures;
     std::vector<Figure> m_painted;  // as the kept frame holds them; empty when it holds none
-    QImage m_picture;            // the panel without the figures
+    Picture m_picture;            // the panel without the figures
 };

@@ -54,7 +54,8 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     // the figures that changed are copied again: a whole panel a frame costs a drag 5-10 %.
     std::vector<QRect> dirty;
     for (const auto* rects : {&m_view.m_frameRepaired, &m_view.m_frameDamage})
-        std::copy_if(rects->begin(), rects->end(), std::back_inserter(dirty), [&](const QRect& r) { return r.intersects(rc); });
+        for (const QRect& r : *rects)  // a cursor standing still is both repaired and drawn again
+            if (r.intersects(rc) && std::find(dirty.begin(), dirty.end(), r) == dirty.end()) dirty.push_back(r);
     m_pPanel->Update(frame, rc.topLeft(), moved || m_view.m_bFrameRepairedAll || m_view.m_bFrameDamageAll, dirty);
 }
 
