@@ -105,8 +105,8 @@ bool CGdiCanvas::Gather(int x1, int y1, int x2, int y2) {
         if (to > from) {
             const int a = sy > 0 ? from : -to + 1, b = sy > 0 ? to : -from + 1;  // along y, from y1
             const int c = sx > 0 ? from : -to + 1, d = sx > 0 ? to : -from + 1;  // along x, from x1
-            if (dy > dx) PutRun(x1 + sx * k, y1 + a, y1 + b);
-            else PutSpan(y1 + sy * k, x1 + c, x1 + d);
+            if (dy > dx) Put(m_runs, x1 + sx * k, y1 + a, y1 + b);
+            else Put(m_spans, y1 + sy * k, x1 + c, x1 + d);
         }
         from = to;
     }
@@ -114,30 +114,17 @@ bool CGdiCanvas::Gather(int x1, int y1, int x2, int y2) {
 }
 
 // A polyline's next stroke in the same column (row) mostly touches the last one: one stroke.
-void CGdiCanvas::PutRun(int x, int y0, int y1) {
+void CGdiCanvas::Put(std::vector<Stroke>& strokes, int at, int from, int to) {
     const auto layer = static_cast<uint8_t>(m_layerColours.size() - 1);
-    if (!m_runs.empty()) {
-        Stroke& last = m_runs.back();
-        if (last.layer == layer && last.at == x && y0 <= last.to && y1 >= last.from) {
-            last.from = static_cast<int16_t>(std::min<int>(last.from, y0));
-            last.to = static_cast<int16_t>(std::max<int>(last.to, y1));
+    if (!strokes.empty()) {
+        Stroke& last = strokes.back();
+        if (last.layer == layer && last.at == at && from <= last.to && to >= last.from) {
+            last.from = static_cast<int16_t>(std::min<int>(last.from, from));
+            last.to = static_cast<int16_t>(std::max<int>(last.to, to));
             return;
         }
     }
-    m_runs.push_back({static_cast<int16_t>(x), static_cast<int16_t>(y0), static_cast<int16_t>(y1), layer});
-}
-
-void CGdiCanvas::PutSpan(int y, int x0, int x1) {
-    const auto layer = static_cast<uint8_t>(m_layerColours.size() - 1);
-    if (!m_spans.empty()) {
-        Stroke& last = m_spans.back();
-        if (last.layer == layer && last.at == y && x0 <= last.to && x1 >= last.from) {
-            last.from = static_cast<int16_t>(std::min<int>(last.from, x0));
-            last.to = static_cast<int16_t>(std::max<int>(last.to, x1));
-            return;
-        }
-    }
-    m_spans.push_back({static_cast<int16_t>(y), static_cast<int16_t>(x0), static_cast<int16_t>(x1), layer});
+    strokes.push_back({static_cast<int16_t>(at), static_cast<int16_t>(from), static_cast<int16_t>(to), layer});
 }
 
 // Row by row: a run adds to its layer's depth in its column where it begins and takes it back

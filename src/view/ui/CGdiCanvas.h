@@ -63,14 +63,12 @@ private:
 
     // Gathers a line in the current layer when it can; false when it must be painted.
     bool Gather(int x1, int y1, int x2, int y2);
-    void PutRun(int x, int y0, int y1);   // column x, rows y0 .. y1 - 1
-    void PutSpan(int y, int x0, int x1);  // row y, columns x0 .. x1 - 1
-
     // A run or span in the area's coordinates; layer 0 is the first colour gathered.
     struct Stroke {
-        int16_t at, from, to;  // column and rows of a run, row and columns of a span
+        int16_t at, from, to;  // column and rows from .. to - 1 of a run; row and columns of a span
         uint8_t layer;
     };
+    void Put(std::vector<Stroke>& strokes, int at, int from, int to);
     static constexpr int kMaxLayers = 8;
     bool m_bLayers = false;
     QRect m_area;
