@@ -1015,6 +1015,10 @@ Show plot 2</translation>
         <source>Oś X</source>
         <translation>X axis</translation>
     </message>
+    <message>
+        <source>Wykres drugi</source>
+        <translation>Second plot</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>

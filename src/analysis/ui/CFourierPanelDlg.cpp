@@ -83,7 +83,7 @@ CFourierPanelDlg::CFourierPanelDlg(QWidget* parent) : CReadoutPanel(parent) {
 void CFourierPanelDlg::ShowValues() {
     FormatFourierPanel(m_values);
     SetField(IDC_HARMONIC, std::to_string(m_values.m_nHarmonic));
-    SetField(IDC_PLOT, m_values.m_strPlot);
+    SetField(IDC_PLOT, KivTrStd("Kiv", m_values.m_strPlot));
     SetField(IDC_FREQUENCY, m_values.m_strFrequency);
     SetField(IDC_AMPLITUDE, m_values.m_strAmplitude);
     SetField(IDC_PHASE_RAD, m_values.m_strPhaseRad);

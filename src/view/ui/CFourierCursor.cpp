@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/TrNoop.h"
+
 namespace {
 
 // Pixels per harmonic, kept as a 32-bit float like the bar layout.
@@ -27,7 +29,7 @@ int CFourierCursor::SelectHarmonic(const CData& mode, const WindowRect& rcPlot) 
         m_nPlot = m_nClickX >= k * s + rcPlot.left + 8 ? 1 : 0;
     else
         m_nPlot = mode.GetPlotMask() == 2 ? 1 : 0;
-    m_strPlot = m_nPlot ? "Wykres drugi" : "Wykres pierwszy";
+    m_strPlot = m_nPlot ? KIV_TR_NOOP("Kiv", "Wykres drugi") : KIV_TR_NOOP("Kiv", "Wykres pierwszy");
     return k;
 }
 

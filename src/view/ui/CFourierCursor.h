@@ -15,6 +15,6 @@ public:
 
     int m_nClickX = 0;  // view client coordinates
     int m_nHarmonic = 0;
-    std::string m_strPlot = "Wykres pierwszy";
+    std::string m_strPlot = "Wykres pierwszy";  // untranslated: the panel shows it in the user's language
     int m_nPlot = 0;  // 0 the first plot, 1 the second
 };
