@@ -2,6 +2,7 @@
 #include "platform/ui/KivLanguage.h"
 
 #include <QGridLayout>
+#include <algorithm>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +32,10 @@ QLabel* Label(const QString& text, QWidget* parent) {
 
 CFourierPanelDlg::CFourierPanelDlg(QWidget* parent) : CReadoutPanel(parent) {
     auto* cursors = new QGroupBox(KivTr("Kiv", "Współrzędne kursorów"), this);
-    QLineEdit* plot = AddField(IDC_PLOT, KivTr("Kiv", "Wykres pierwszy"));
+    // Wide enough for either plot's name: in English the second is the longer.
+    const QString first = KivTr("Kiv", "Wykres pierwszy"), second = KivTr("Kiv", "Wykres drugi");
+    QLineEdit* plot = AddField(IDC_PLOT, first);
+    plot->setFixedWidth(std::max(plot->width(), plot->fontMetrics().horizontalAdvance(second) + 12));
     plot->setParent(cursors);
 
     auto* axisX = new QGroupBox(KivTr("Kiv", "oś x"), cursors);
