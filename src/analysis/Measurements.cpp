@@ -274,6 +274,10 @@ ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
         const int n = m.span[1] - m.span[0];
         for (int i = 0; i < n; ++i) v[i] = (q[m.span[0] + i] - 100.0) * p * s;  // as the export writes it
         m.columns[slot]->values = MeasureSamples(v, n, dt);
+        // The codes make the mean a whole number of steps over n: less than half of one is a
+        // zero the rounded samples' sum missed, shown as 0, not as "-0.000fV".
+        std::optional<double>& mean = m.columns[slot]->values[kMeasMean];
+        if (mean && std::fabs(*mean) < std::fabs(p * s) / (2.0 * n)) mean = 0.0;
     }
     return m;
 }
