@@ -24,8 +24,8 @@ QColor Ink() { return QGuiApplication::palette().windowText().color(); }
 constexpr char16_t kDirectTiles = 0x180;  // Latin-1 and Latin Extended-A: the figures' characters
 const char* const kNoMeasurements = KIV_TR_NOOP("Kiv", "Brak pomiarów w tym trybie");
 
-// Copies the part part of src that fits into an RGB32 frame whose pixels start at bits, with
-// src's top-left at (x, y). The frame's pixels are taken once: each scanLine() of a QImage
+// Copies the rectangle part of src (src's coordinates), as much as fits, into an RGB32 frame
+// whose pixels start at bits, with src's top-left at (x, y). The frame's pixels are taken once: each scanLine() of a QImage
 // checks for sharing again.
 void Blit(uchar* bits, qsizetype stride, QSize frame, const CMeasurePanel::Pixels& src, const QRect& part, int x,
           int y) {
