@@ -5,7 +5,7 @@
 
 #include "analysis/CDataFourier.h"
 #include "analysis/Measurements.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ void BM_MeasureTwoPlots(benchmark::State& state) {
     s.m_nPresent = s.m_nEnabled = 3;
     doc.DataChanged();
     doc.GetCurrentMode()->GetDisplaySamples(1);
-    for (auto _ : state) benchmark::DoNotOptimize(MeasureCurrentMode(doc, false));
+    for (auto _ : state) benchmark::DoNotOptimize(doc.MeasureCurrentMode(false));
 }
 BENCHMARK(BM_MeasureTwoPlots)->Unit(benchmark::kMicrosecond);
 

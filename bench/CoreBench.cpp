@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 namespace {
 

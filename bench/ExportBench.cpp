@@ -5,7 +5,8 @@
 
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CKivDoc.h"
+#include "document/DocumentFiles.h"
+#include "document/CKivDoc.h"
 #include "data/CPcxEncoder.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "FuzzSupport.h"
 #include "acquisition/CAcquisition.h"
 #include "support/FakeProgressHost.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 
@@ -135,11 +135,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     CKivDoc doc;
     const std::vector<uint8_t> fresh = doc.SaveToBytes();
-    const int status = acq.FinishFetch(doc, host.ended);
+    const int status = acq.FinishFetch(doc.Source(), host.ended);
     if (status != kFetchOk) {
         FUZZ_CHECK(doc.SaveToBytes() == fresh);
         return 0;
     }
+    doc.DataEdited();
     FUZZ_CHECK(host.ended == 0 && plots != 0);
     if (s.bPlot1) CheckTrace(acq.m_traces[0], kSampleRanges[model]);
     if (s.bPlot2) CheckTrace(acq.m_traces[1], kSampleRanges[model]);

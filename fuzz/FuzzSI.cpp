@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "FuzzSupport.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The sigrok session reader on any bytes.
 #include "FuzzSupport.h"
-#include "data/SigrokSession.h"
+#include "sigrok/SigrokSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzImport("input.sr", data, size,

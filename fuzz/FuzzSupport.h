@@ -12,7 +12,7 @@
 
 #include "analysis/ModeTable.h"
 #include "data/CExport.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "data/SafeFile.h"
 #include "support/DocumentUse.h"
 

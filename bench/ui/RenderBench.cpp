@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <cmath>
 
-#include "data/CKivDoc.h"
-#include "view/ui/CPlotRenderer.h"
+#include "document/CKivDoc.h"
+#include "render/CPlotRenderer.h"
 
 namespace {
 

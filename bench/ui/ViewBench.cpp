@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "app/CommandIds.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "view/ui/CKivView.h"
 
 namespace {
@@ -61,7 +61,7 @@ void BM_CursorDragFrame(benchmark::State& state) {
 // the whole record, the bars rendered and the Fourier panel filled.
 void BM_FirstFourierPaint(benchmark::State& state) {
     ShownView s;
-    s.doc.OnModeCommand(ID_MODE_FOURIER);
+    s.doc.SetMode(kModeFourier);
     for (auto _ : state) {
         s.doc.GetFourierMode()->m_bReady = 0;
         s.view.SetRedraw();

@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstring>
 
-#include "data/CKivDoc.h"
+#include "data/CDataSrc.h"
 #include "data/SafeFile.h"
 
 namespace {
@@ -78,11 +78,10 @@ CScopeDriver& CAcquisition::PrepareDriver() {
     return d;
 }
 
-int CAcquisition::FinishFetch(CKivDoc& doc, int result) {
+int CAcquisition::FinishFetch(CDataSrc& src, int result) {
     CScopeDriver& d = *m_pCurrent;
     m_nFetchStatus = result == kDialogCancel ? kFetchCancelled : d.m_nState;
     if (m_nFetchStatus != kFetchOk) return m_nFetchStatus;
-    CDataSrc& src = doc.Source();
     for (int plot = 1; plot <= 2; ++plot) {
         if (!(plot == 1 ? d.m_nPlot1Channel : d.m_nPlot2Channel)) continue;
         const RawTrace& t = m_traces[plot - 1];
@@ -93,8 +92,6 @@ int CAcquisition::FinishFetch(CKivDoc& doc, int result) {
         src.m_nEnabled |= plot;
     }
     src.Rebuild();
-    doc.DataChanged();
-    doc.SetModifiedFlag(true);
     return m_nFetchStatus;
 }
 

@@ -11,7 +11,7 @@
 #include "acquisition/ScopeRegistry.h"
 #include "platform/CPlatform.h"
 
-class CKivDoc;
+class CDataSrc;
 class IProgressHost;
 
 // What "Kiv.cfg" keeps: the plots to fetch and from which channels, the instrument, the
@@ -61,9 +61,9 @@ public:
     // settings, ready for its Start.
     CScopeDriver& PrepareDriver();
     // After the host's modal loop ended with result: the fetch status (1 cancelled, else the
-    // driver's state) and, on success, the fetched traces copied into the document's plot
-    // pair, DataChanged and the modified flag. The document is untouched otherwise.
-    int FinishFetch(CKivDoc& doc, int result);
+    // driver's state) and, on success, the fetched traces copied into the plot pair (its
+    // document then takes the change). The pair is untouched otherwise.
+    int FinishFetch(CDataSrc& src, int result);
 
     const std::string& ConfigPath() const { return m_strConfigPath; }
     // False when the settings are not to be written at exit (kivtool without --save-settings).

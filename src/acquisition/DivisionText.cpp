@@ -3,8 +3,8 @@
 #include <climits>
 #include <cmath>
 
-#include "view/NumberText.h"
-#include "view/SINotation.h"
+#include "units/NumberText.h"
+#include "units/SINotation.h"
 
 bool ScaleDivision(const std::string& text, ScopeDivision& out) {
     const size_t e = text.find('E');

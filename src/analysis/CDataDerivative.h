@@ -5,7 +5,7 @@
 // 21 samples and rescaled so that its largest magnitude is 100 codes.
 class CDataDerivative : public CData {
 public:
-    explicit CDataDerivative(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataDerivative(IModeHost* pHost) : CData(pHost) {}
     ~CDataDerivative() override = default;
     bool IsDerivative() const override { return true; }
     void Recalculate() override;

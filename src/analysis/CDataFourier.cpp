@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "data/CDataSrc.h"
-#include "data/CKivDoc.h"
+#include "data/IModeHost.h"
 #include "platform/TrNoop.h"
 
 namespace {
@@ -160,12 +160,12 @@ void CDataFourier::Transform(const double* x, int i1, int i2, double* amp, doubl
 void CDataFourier::Recalculate() {
     float t1 = 0, t2 = 0;
     int i1 = 0, i2 = 0, exponent = 0;
-    m_pDoc->GetCurrentMode()->CursorRawValues(t1, t2, i1, i2, exponent, 3);
+    m_pHost->GetCurrentMode()->CursorRawValues(t1, t2, i1, i2, exponent, 3);
     if (i1 > i2) {
         std::swap(i1, i2);
         std::swap(t1, t2);
     }
-    const CPlatform& platform = m_pDoc->Platform();
+    const CPlatform& platform = m_pHost->Platform();
     if (i1 == i2) {
         // Not ready: the next paint asks again and shows the message again.
         platform.Message(kCursorsCoincide, kCaption, MsgIcon::Exclamation);

@@ -10,7 +10,7 @@ class IProgressWindow;
 // phases and coefficients.
 class CDataFourier : public CData {
 public:
-    explicit CDataFourier(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataFourier(IModeHost* pHost) : CData(pHost) {}
     ~CDataFourier() override = default;
     bool IsFourier() const override { return true; }
     void Recalculate() override;

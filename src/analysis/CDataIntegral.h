@@ -5,7 +5,7 @@
 // the start of the record, rescaled so that its largest magnitude is 100 codes.
 class CDataIntegral : public CData {
 public:
-    explicit CDataIntegral(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataIntegral(IModeHost* pHost) : CData(pHost) {}
     ~CDataIntegral() override = default;
     bool IsIntegral() const override { return true; }
     void Recalculate() override;

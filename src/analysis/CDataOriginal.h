@@ -4,7 +4,7 @@
 // Display mode: the plot pair's codes, scales and colours as they are.
 class CDataOriginal : public CData {
 public:
-    explicit CDataOriginal(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataOriginal(IModeHost* pHost) : CData(pHost) {}
     ~CDataOriginal() override = default;
     void Recalculate() override;
 };

@@ -4,7 +4,7 @@
 // Display mode "Iloczyn  wykresów": the sample-by-sample product of the two plots.
 class CDataProduct : public CData {
 public:
-    explicit CDataProduct(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataProduct(IModeHost* pHost) : CData(pHost) {}
     ~CDataProduct() override = default;
     bool IsProduct() const override { return true; }
     bool IsAvailable() const override { return BothPlotsOn(); }

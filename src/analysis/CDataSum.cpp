@@ -4,7 +4,7 @@
 
 #include "analysis/Combine.h"
 #include "data/CDataSrc.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 void CDataSum::Recalculate() {
     m_bReady = 1;

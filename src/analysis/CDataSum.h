@@ -5,7 +5,7 @@
 // with the coarser amplitude scale.
 class CDataSum : public CData {
 public:
-    explicit CDataSum(CKivDoc* pDoc) : CData(pDoc) {}
+    explicit CDataSum(IModeHost* pHost) : CData(pHost) {}
     ~CDataSum() override = default;
     bool IsSum() const override { return true; }
     bool IsAvailable() const override { return BothPlotsOn(); }

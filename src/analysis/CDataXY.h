@@ -6,7 +6,7 @@
 class CDataXY : public CData {
 public:
     // Both axes carry codes here, so both get the vertical axis's 8 divisions.
-    explicit CDataXY(CKivDoc* pDoc) : CData(pDoc) { m_nDivX = 8; }
+    explicit CDataXY(IModeHost* pHost) : CData(pHost) { m_nDivX = 8; }
     ~CDataXY() override = default;
     bool IsXY() const override { return true; }
     bool IsAvailable() const override { return BothPlotsOn(); }

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 

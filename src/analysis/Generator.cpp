@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "data/CDataSrc.h"
 
 namespace {
 
@@ -108,4 +109,25 @@ void SynthesizeSignal(const GeneratorParams& params, int32_t* work, AxisScale& t
     }
     time = AxisScale{0, 0, dt};
     amp = AxisScale{0, 0, s};
+}
+
+int GenerateSignal(CDataSrc& src, const GeneratorParams* params) {
+    if (!params) return 0;
+    int32_t work[kSamples];
+    AxisScale time, amp;
+    SynthesizeSignal(*params, work, time, amp);
+    const uint8_t target = params->m_nTarget;
+    if (target & 1) {
+        std::copy(std::begin(work), std::end(work), src.m_nRaw1);
+        src.m_timeScale1 = time;
+        src.m_ampScale1 = amp;
+    }
+    if (target & 2) {
+        std::copy(std::begin(work), std::end(work), src.m_nRaw2);
+        src.m_timeScale2 = time;
+        src.m_ampScale2 = amp;
+    }
+    src.m_nPresent |= target & 3;
+    src.m_nEnabled = src.m_nPresent;
+    return 1;
 }

@@ -4,6 +4,8 @@
 
 #include "data/KivTypes.h"
 
+class CDataSrc;
+
 // The values of the "Generator sygnałów" dialog. The defaults are what the dialog
 // opens with: one period of a sine of amplitude 1 into both plots.
 struct GeneratorParams {
@@ -49,3 +51,7 @@ bool GeneratorTimingEnabled(int kind);
 // The 4000 codes of the chosen signal and the scales that go with them: the time step
 // spreads the duration over the record, one amplitude is 50 codes.
 void SynthesizeSignal(const GeneratorParams& params, int32_t* work, AxisScale& time, AxisScale& amp);
+
+// The generator into the plot pair: the target plots get the signal and are switched on.
+// 0 when the dialog was cancelled (null params).
+int GenerateSignal(CDataSrc& src, const GeneratorParams* params);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "data/CData.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 bool ComputeMeanRms(CData* mode, int cursor1, int cursor2, std::string values[4], bool& bTwoPlots) {
     if (!mode->IsAvailable()) return false;

@@ -11,8 +11,7 @@
 #include "analysis/ModeTable.h"
 #include "data/CData.h"
 #include "data/CDataSrc.h"
-#include "data/CKivDoc.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 
@@ -234,10 +233,9 @@ MeasureValues MeasureSamples(const double* v, int n, double dt) {
     return out;
 }
 
-ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
+ModeMeasurements MeasureMode(CData& mode, int cursor1, int cursor2, bool cursorsOn) {
     ModeMeasurements m;
-    CData& mode = *doc.GetCurrentMode();
-    const CDataSrc& src = doc.Source();
+    const CDataSrc& src = mode.Source();
     if (!mode.IsAvailable() || mode.IsXY()) return m;
     if (!mode.m_bReady) mode.GetDisplaySamples(1);
     if (!mode.m_bReady) return m;  // a spectrum with coinciding cursors: nothing to measure
@@ -253,7 +251,7 @@ ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn) {
         m.columns[slot] = std::move(c);
     }
 
-    const int c1 = std::clamp(doc.m_nCursor1, 0, kSamples), c2 = std::clamp(doc.m_nCursor2, 0, kSamples);
+    const int c1 = std::clamp(cursor1, 0, kSamples), c2 = std::clamp(cursor2, 0, kSamples);
     if (m.fourier) {
         // The spectrum's own span: the cursors as sample indices.
         const int i1 = std::min(c1, kSamples - 1), i2 = std::min(c2, kSamples - 1);

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-class CKivDoc;
+class CData;
 
 // Automatic measurements of the curves the current mode shows, from the same computed
 // records (and scales) the spreadsheet export writes.
@@ -63,10 +63,10 @@ struct ModeMeasurements {
     std::span<const MeasureId> Rows() const;
 };
 
-// Measures the current mode, bringing it up to date first (its messages go to the document's
-// platform). cursorsOn: the span lies between the cursors, else it is the whole record; the
-// Fourier mode always takes the span its spectrum was computed over.
-ModeMeasurements MeasureCurrentMode(CKivDoc& doc, bool cursorsOn);
+// Measures a mode, bringing it up to date first (its messages go to its document's platform).
+// cursorsOn: the span lies between the cursors, else it is the whole record; the Fourier
+// mode always takes the span its spectrum was computed over.
+ModeMeasurements MeasureMode(CData& mode, int cursor1, int cursor2, bool cursorsOn);
 
 // A value as the panel shows it: the program's SI notation and the unit ("1.00kHz",
 // "2.83 V"), percentages with two decimals, "—" when absent.

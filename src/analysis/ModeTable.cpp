@@ -1,7 +1,5 @@
 #include "analysis/ModeTable.h"
 
-#include "platform/TrNoop.h"
-
 #include "analysis/CDataDerivative.h"
 #include "analysis/CDataFourier.h"
 #include "analysis/CDataIntegral.h"
@@ -13,27 +11,15 @@
 namespace {
 
 template <class Mode>
-CData* Create(CKivDoc* doc) {
-    return new Mode(doc);
+CData* Create(IModeHost* host) {
+    return new Mode(host);
 }
 
 constexpr KivModeInfo kModes[] = {
-    {kModeOriginal, ID_MODE_ORIGINAL, "original", KIV_TR_NOOP("Kiv", "Wykres oryginalny"),
-     KIV_TR_NOOP("Kiv", "Wyświetla oryginalny wykres\nWykres oryginalny"), Create<CDataOriginal>},
-    {kModeDerivative, ID_MODE_DERIVATIVE, "derivative", KIV_TR_NOOP("Kiv", "Różniczka"), KIV_TR_NOOP("Kiv",
-        "Wyświetla różniczkę\nRóżniczka"),
-     Create<CDataDerivative>},
-    {kModeIntegral, ID_MODE_INTEGRAL, "integral", KIV_TR_NOOP("Kiv", "Całka"), KIV_TR_NOOP("Kiv",
-        "Wyświetla całkę\nCałka"), Create<CDataIntegral>},
-    {kModeXY, ID_MODE_XY, "xy", KIV_TR_NOOP("Kiv", "Tryb XY"), KIV_TR_NOOP("Kiv",
-        "Wyśletla wykresy w trybie XY\nTryb XY"), Create<CDataXY>},
-    {kModeSum, ID_MODE_SUM, "sum", KIV_TR_NOOP("Kiv", "Suma wykresów"), KIV_TR_NOOP("Kiv",
-        "Wyswietla sumę wykresów\nSuma wykresów"), Create<CDataSum>},
-    {kModeProduct, ID_MODE_PRODUCT, "product", KIV_TR_NOOP("Kiv", "Iloczyn  wykresów"), KIV_TR_NOOP("Kiv",
-        "Wyświetla iloczyn wykresów\nIloczyn wykresów"),
-     Create<CDataProduct>},
-    {kModeFourier, ID_MODE_FOURIER, "fourier", KIV_TR_NOOP("Kiv", "Analiza Fouriera"),
-     KIV_TR_NOOP("Kiv", "Wyświetla widmo częstotliwości\nAnaliza Fouriera"), Create<CDataFourier>},
+    {kModeOriginal, "original", Create<CDataOriginal>},   {kModeDerivative, "derivative", Create<CDataDerivative>},
+    {kModeIntegral, "integral", Create<CDataIntegral>},   {kModeXY, "xy", Create<CDataXY>},
+    {kModeSum, "sum", Create<CDataSum>},                  {kModeProduct, "product", Create<CDataProduct>},
+    {kModeFourier, "fourier", Create<CDataFourier>},
 };
 
 constexpr bool InIndexOrder() {
@@ -46,12 +32,6 @@ static_assert(std::size(kModes) == kModeCount && InIndexOrder(), "one row per mo
 }  // namespace
 
 std::span<const KivModeInfo, kModeCount> KivModes() { return std::span<const KivModeInfo, kModeCount>(kModes); }
-
-const KivModeInfo* FindModeByCommand(int id) {
-    for (const KivModeInfo& m : kModes)
-        if (m.commandId == id) return &m;
-    return nullptr;
-}
 
 const KivModeInfo* FindModeByName(std::string_view name) {
     for (const KivModeInfo& m : kModes)

@@ -1,7 +1,8 @@
 #pragma once
+#include <iterator>
 
-// Command identifiers of the menus, toolbar and accelerators. The document-level
-// ones (modes, plot toggles) are in data/CKivDoc.h.
+// Command identifiers of the menus, toolbar and accelerators, and the state their update
+// rules give.
 enum KivCommand {
     ID_FILE_NEW = 57600,
     ID_FILE_OPEN = 57601,
@@ -39,4 +40,29 @@ enum KivCommand {
     ID_OFFSET_CURSOR = 32815,
     ID_GENERATOR = 32816,
     ID_MEASUREMENTS = 32817,
+    ID_PLOT1_TOGGLE = 32794,
+    ID_PLOT2_TOGGLE = 32795,
+    ID_MODE_ORIGINAL = 32771,
+    ID_MODE_DERIVATIVE = 32774,
+    ID_MODE_INTEGRAL = 32775,
+    ID_MODE_FOURIER = 32777,
+    ID_MODE_XY = 32778,
+    ID_MODE_SUM = 32782,
+    ID_MODE_PRODUCT = 32783,
+};
+
+// The mode commands in the document's mode order (KivMode).
+inline constexpr int kModeCommands[] = {ID_MODE_ORIGINAL, ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_XY,
+                                        ID_MODE_SUM,      ID_MODE_PRODUCT,    ID_MODE_FOURIER};
+
+// The mode a command chooses; -1 for a command that chooses none.
+constexpr int ModeOfCommand(int id) {
+    for (int i = 0; i < static_cast<int>(std::size(kModeCommands)); ++i)
+        if (kModeCommands[i] == id) return i;
+    return -1;
+}
+
+struct CmdState {
+    bool enabled = false;
+    bool checked = false;
 };

@@ -5,11 +5,11 @@
 
 #include "data/CArchive.h"
 #include "data/CDataSrc.h"
-#include "data/CKivDoc.h"
-#include "view/SINotation.h"
+#include "data/IModeHost.h"
+#include "units/SINotation.h"
 
-CData::CData(CKivDoc* pDoc)
-    : m_pDoc(pDoc), m_bReady(0), m_crColour1(0), m_crColour2(0), m_bZoomed(0), m_nDivX(10), m_nDivY(8) {
+CData::CData(IModeHost* pHost)
+    : m_pHost(pHost), m_bReady(0), m_crColour1(0), m_crColour2(0), m_bZoomed(0), m_nDivX(10), m_nDivY(8) {
     std::fill(std::begin(m_nCalc1), std::end(m_nCalc1), 100);
     std::fill(std::begin(m_nCalc2), std::end(m_nCalc2), 100);
     std::fill(std::begin(m_nDisp1), std::end(m_nDisp1), 100);
@@ -20,7 +20,7 @@ CData::CData(CKivDoc* pDoc)
         m_dPhase1[k] = m_dPhase2[k] = m_dA1[k] = m_dA2[k] = m_dB1[k] = m_dB2[k] = 0.0;
 }
 
-CDataSrc& CData::Source() const { return m_pDoc->Source(); }
+CDataSrc& CData::Source() const { return m_pHost->Source(); }
 
 bool CData::BothPlotsOn() const { return Source().m_nEnabled == 3; }
 bool CData::IsAvailable() const { return Source().m_nEnabled != 0; }
@@ -144,7 +144,7 @@ void CData::ValueAt(int index, float& value, int& exponent, int plot) const {
 }
 
 void CData::CursorValues(float& first, float& second, int& exponent, int axis) const {
-    const int c1 = m_pDoc->m_nCursor1, c2 = m_pDoc->m_nCursor2;
+    const int c1 = m_pHost->Cursor1(), c2 = m_pHost->Cursor2();
     if (axis == 1 || axis == 2) {
         ValueAt(c1, first, exponent, axis);
         ValueAt(c2, second, exponent, axis);
@@ -159,8 +159,8 @@ void CData::CursorValues(float& first, float& second, int& exponent, int axis) c
 }
 
 void CData::CursorRawValues(float& first, float& second, int& index1, int& index2, int& exponent, int axis) {
-    index1 = ClampCursor(m_pDoc->m_nCursor1);
-    index2 = ClampCursor(m_pDoc->m_nCursor2);
+    index1 = ClampCursor(m_pHost->Cursor1());
+    index2 = ClampCursor(m_pHost->Cursor2());
     if (axis == 1 || axis == 2) {
         const AxisScale& s = axis == 1 ? m_scaleY1 : m_scaleY2;
         const int32_t* disp = axis == 1 ? m_nDisp1 : m_nDisp2;
@@ -200,7 +200,6 @@ void CData::GetAxisInfo(AxisWindowInfo& info, int axis) {
         info.exponent = m_scaleX.exponent;
         info.step = m_scaleX.step;
     }
-    m_pDoc->SetModifiedFlag(true);
 }
 
 void CData::SetAxisWindow(const AxisWindowInfo& info, int axis) {

@@ -5,8 +5,8 @@
 #include "data/KivTypes.h"
 
 class CArchive;
-class CKivDoc;
 class CDataSrc;
+class IModeHost;
 
 struct WindowRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -22,7 +22,7 @@ constexpr int32_t kNoCode = -1;
 // window resampled into 4000 display codes, the axis scales and the grid labels.
 class CData {
 public:
-    explicit CData(CKivDoc* pDoc);
+    explicit CData(IModeHost* pHost);
     virtual ~CData() = default;
     CData(const CData&) = delete;
     CData& operator=(const CData&) = delete;
@@ -63,12 +63,14 @@ public:
     void CursorValues(float& first, float& second, int& exponent, int axis) const;
     void CursorRawValues(float& first, float& second, int& index1, int& index2, int& exponent, int axis);
     bool IsZoomed() const { return m_bZoomed == 1; }
+    // The plot pair the mode is made from.
+    CDataSrc& Source() const;
 
     // Writes count + 1 grid labels of start + i * step in engineering notation.
     static void FormatLabels(std::string* labels, float start, float step, int count, int exponent,
                              bool decimals);
 
-    CKivDoc* m_pDoc;
+    IModeHost* m_pHost;
     uint8_t m_bReady;
     COLORREF m_crColour1, m_crColour2;
     int32_t m_nCalc1[kSamples];
@@ -86,7 +88,6 @@ public:
     int32_t m_nDivX, m_nDivY;
 
 protected:
-    CDataSrc& Source() const;
     // Steps 3 and 4 of every Recalculate: time axis, codes, scales and colours from the
     // plot pair. oneColour is the colour both fields take in the one-plot state.
     void CopyFromSource(COLORREF oneColour);

@@ -2,9 +2,8 @@
 
 #include <algorithm>
 
-#include "analysis/Generator.h"
 #include "data/CArchive.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 // The raw arrays and scales are cleared too, so that a fresh pair saves and
 // compares deterministically; nothing reads them while their plot is empty.
@@ -197,25 +196,4 @@ void CDataSrc::Serialize(CArchive& ar) {
         }
         Rebuild();
     }
-}
-
-int CDataSrc::Generate(const GeneratorParams* params) {
-    if (!params) return 0;
-    int32_t work[kSamples];
-    AxisScale time, amp;
-    SynthesizeSignal(*params, work, time, amp);
-    const uint8_t target = params->m_nTarget;
-    if (target & 1) {
-        std::copy(std::begin(work), std::end(work), m_nRaw1);
-        m_timeScale1 = time;
-        m_ampScale1 = amp;
-    }
-    if (target & 2) {
-        std::copy(std::begin(work), std::end(work), m_nRaw2);
-        m_timeScale2 = time;
-        m_ampScale2 = amp;
-    }
-    m_nPresent |= target & 3;
-    m_nEnabled = m_nPresent;
-    return 1;
 }

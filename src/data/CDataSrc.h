@@ -4,7 +4,6 @@
 #include "data/KivTypes.h"
 
 class CArchive;
-struct GeneratorParams;
 
 // The plot pair: both plots as stored, their settings, and the effective plots on
 // one time base that every display mode reads.
@@ -24,9 +23,6 @@ public:
     // takes its values: the largest magnitude 75 codes from the zero line, the step from its
     // 2-4-8 series, exponents 0. 0 when no step of the series holds the values.
     int StoreMeasured(const double* values, double timeStep, int plot);
-
-    // Signal generator from the dialog's values; 0 when the dialog was cancelled (null).
-    int Generate(const GeneratorParams* params);
 
     int32_t m_nRaw1[kSamples];
     int32_t m_nRaw2[kSamples];

@@ -16,11 +16,7 @@
 
 #include "data/CDataSrc.h"
 #include "data/CDataSrcImport.h"
-#include "data/CFileForms.h"
-#include "data/CKivDoc.h"
 #include "data/QuarterSteps.h"
-
-const char kImportBadFormat[] = KIV_TR_NOOP("Kiv", "Nieprawidłowy format pliku");
 
 namespace {
 
@@ -126,13 +122,6 @@ void SmoothSteps(std::array<int32_t, kSamples>& v) {
 }
 
 }  // namespace
-
-std::string PathExtension(const std::string& path) {
-    const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    return path.substr(dot + 1);
-}
 
 double TekCsvAmplitudeStep(double r) {
     static const double kMantissas[3] = {2, 4, 8};
@@ -274,14 +263,5 @@ int CDataSrc::StoreMeasured(const double* values, double timeStep, int plot) {
     time.step = timeStep;
     m_nPresent |= plot == 1 ? 1 : 2;
     m_nEnabled = m_nPresent;
-    return 1;
-}
-
-int ImportFile(CKivDoc& doc, const std::string& path, int plot) {
-    const CImportForm* form = CFileForms::ImportForPath(path);
-    if (!form) return kImportNotHandled;
-    if (!form->Read(doc.Source(), path, plot)) return 0;
-    doc.DataChanged();
-    doc.SetModifiedFlag(true);
     return 1;
 }

@@ -1,17 +1,10 @@
 #include "data/CExport.h"
 
-#include "platform/TrNoop.h"
-
 #include <algorithm>
 #include <cmath>
 
 #include "data/CData.h"
-#include "data/CFileForms.h"
-#include "data/CKivDoc.h"
-#include "view/NumberText.h"
-
-const char kExportCannotSave[] = KIV_TR_NOOP("Kiv",
-    "Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!");
+#include "units/NumberText.h"
 
 namespace {
 
@@ -70,25 +63,4 @@ void WriteTektronixCsv(const CData& mode, std::string& out) {
         AppendFixed12(out, sum * 0.125, '.');
         out += "\r\n";
     }
-}
-
-int ExportDocument(CKivDoc& doc, const std::string& path, const CExportForm& form, const ExportPicture& picture,
-                   const ExportScene& scene) {
-    std::string bytes;
-    int written = 0;
-    if (form.Write(CExportJob{doc, *doc.GetCurrentMode(), picture, scene}, bytes)) {
-        written = WriteFileAtomically(path, bytes);
-        if (!written && form.CannotSaveText())
-            doc.Platform().Message(form.CannotSaveText(), KIV_TR_NOOP("Kiv", "UWAGA !"), MsgIcon::Exclamation);
-    }
-    // A picture form had the view render at 800 x 600: it draws its own picture again.
-    doc.RedrawView();
-    return written;
-}
-
-int ExportDocument(CKivDoc& doc, const std::string& path, const ExportPicture& picture, const ExportScene& scene) {
-    if (const CExportForm* form = CFileForms::ExportForPath(path))
-        return ExportDocument(doc, path, *form, picture, scene);
-    doc.RedrawView();
-    return 0;
 }

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "acquisition/CAcquisition.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
 
@@ -74,14 +74,15 @@ TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
     a.m_traces[1].voltExponent = -1, a.m_traces[1].voltStep = 2.0;
 
     d.m_nState = 0;
-    EXPECT_EQ(a.FinishFetch(doc, kDialogCancel), kFetchCancelled);
+    EXPECT_EQ(a.FinishFetch(doc.Source(), kDialogCancel), kFetchCancelled);
     d.m_nState = 3;
-    EXPECT_EQ(a.FinishFetch(doc, 0), 3);
+    EXPECT_EQ(a.FinishFetch(doc.Source(), 0), 3);
     EXPECT_EQ(doc.SaveToBytes(), before);
     EXPECT_FALSE(doc.IsModified());
 
     d.m_nState = 0;
-    EXPECT_EQ(a.FinishFetch(doc, 0), kFetchOk);
+    EXPECT_EQ(a.FinishFetch(doc.Source(), 0), kFetchOk);
+    doc.DataEdited();
     const CDataSrc& s = doc.Source();  // plot 1 not fetched: kept
     EXPECT_EQ(std::tuple(s.m_nRaw1[0], s.m_nRaw2[199], s.m_nPresent, s.m_nEnabled, s.m_timeScale2.exponent,
                          s.m_timeScale2.step, s.m_ampScale2.step, s.m_ampScale2.unit, doc.IsModified()),

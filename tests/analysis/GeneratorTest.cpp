@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "analysis/Generator.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 // 100 + 50 sin(2 pi i / 4000) rounded half up; the last sample, -0.0785, rounds to 100.
 TEST(Generator, DefaultsGiveOneSinePeriodInBothPlots) {
@@ -40,7 +40,7 @@ TEST(Generator, SquareWavesAndConstantLevels) {
     for (const auto& [phase, first, level] : squares) {
         CDataSrc s;
         p.m_dStartPhase = phase * dt;
-        ASSERT_EQ(s.Generate(&p), 1);
+        ASSERT_EQ(GenerateSignal(s, &p), 1);
         for (int i = 0; i < kSamples; ++i)
             ASSERT_EQ(s.m_nRaw2[i], i < first || ((i - first) / 200) % 2 ? level : 200 - level) << phase << " " << i;
         EXPECT_EQ(std::pair(s.m_nPresent, s.m_timeScale2.step), std::pair(uint8_t{2}, dt));
@@ -59,7 +59,7 @@ TEST(Generator, SquareWavesAndConstantLevels) {
     };
     for (const auto& [amplitude, phase, first, level, step] : levels) {
         p.m_dAmplitude = amplitude, p.m_dStartPhase = phase;
-        ASSERT_EQ(s.Generate(&p), 1);
+        ASSERT_EQ(GenerateSignal(s, &p), 1);
         for (int i = 0; i < kSamples; ++i) ASSERT_EQ(s.m_nRaw1[i], i < first ? 100 : level) << amplitude << " " << i;
         EXPECT_NEAR(s.m_ampScale1.step, step, 1e-12);
         EXPECT_EQ(s.m_nEnabled, 3);

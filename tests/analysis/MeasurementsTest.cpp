@@ -8,7 +8,7 @@
 #include "analysis/Generator.h"
 #include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 namespace {
 
@@ -87,17 +87,17 @@ TEST(Measurements, IndependentValuesOfKnownSignals) {
 TEST(Measurements, DocumentSpansModesAndTexts) {
     CKivDoc doc;
     Generate(doc, kGenSquare, 0.001);  // 400 samples a period, high first
-    ModeMeasurements m = MeasureCurrentMode(doc, false);
+    ModeMeasurements m = doc.MeasureCurrentMode(false);
     EXPECT_EQ(std::vector<int>(m.span, m.span + 2), std::vector<int>({0, 4000}));
     ASSERT_TRUE(m.columns[0] && m.columns[1]);
     EXPECT_EQ(*m.columns[1]->values[kMeasMean], 0);
     // A sine over whole periods: the mean is 0, not what the sum's rounding leaves.
     CKivDoc sine;
     Generate(sine, kGenSine, 0.002);
-    EXPECT_EQ(*MeasureCurrentMode(sine, false).columns[0]->values[kMeasMean], 0);
+    EXPECT_EQ(*sine.MeasureCurrentMode(false).columns[0]->values[kMeasMean], 0);
     // 3.5 periods between the cursors, either way round: high for 2 of the 3.5 ms.
     doc.m_nCursor1 = 1400, doc.m_nCursor2 = 0;
-    m = MeasureCurrentMode(doc, true);
+    m = doc.MeasureCurrentMode(true);
     EXPECT_EQ(std::vector<int>(m.span, m.span + 2), std::vector<int>({0, 1400}));
     EXPECT_NEAR(*m.columns[0]->values[kMeasMean], 2 * (2.0 - 1.5) / 3.5, 2e-3);
     EXPECT_NEAR(*m.columns[0]->values[kMeasPeriod], 1e-3, 1e-9);
@@ -111,28 +111,28 @@ TEST(Measurements, DocumentSpansModesAndTexts) {
     double ideal = 0;
     for (int k = 3; k < 50; k += 2) ideal += 1.0 / (k * k);
     doc.m_nCursor1 = 0, doc.m_nCursor2 = 400;
-    doc.OnModeCommand(ID_MODE_FOURIER);
-    m = MeasureCurrentMode(doc, false);
+    doc.SetMode(kModeFourier);
+    m = doc.MeasureCurrentMode(false);
     ASSERT_EQ(m.Rows().size(), 4u);
     EXPECT_NEAR(*m.columns[0]->values[kMeasThd], 100 * std::sqrt(ideal), 0.5);
     EXPECT_NEAR(*m.columns[0]->values[kMeasFundamental], 1000, 1e-3);
     EXPECT_NEAR(*m.columns[0]->values[kMeasA1], 4 * 2 / kPi, 0.05);  // 4A/pi
     Generate(doc, kGenSine, 0.001);
     doc.GetFourierMode()->m_bReady = 0;
-    m = MeasureCurrentMode(doc, false);
+    m = doc.MeasureCurrentMode(false);
     EXPECT_LT(*m.columns[1]->values[kMeasThd], 1.0);
     EXPECT_NEAR(*m.columns[1]->values[kMeasA1], 2, 0.02);
 
     // XY measures nothing; a sum is one curve of its own.
-    doc.OnModeCommand(ID_MODE_XY);
-    m = MeasureCurrentMode(doc, true);
+    doc.SetMode(kModeXY);
+    m = doc.MeasureCurrentMode(true);
     EXPECT_TRUE(!m.columns[0] && !m.columns[1] && m.Rows().empty());
     EXPECT_EQ(MeasureTableText(m, true), "\n");
-    doc.OnModeCommand(ID_MODE_SUM);
-    m = MeasureCurrentMode(doc, false);
+    doc.SetMode(kModeSum);
+    m = doc.MeasureCurrentMode(false);
     ASSERT_TRUE(m.columns[0] && !m.columns[1]);
     EXPECT_EQ(std::tuple(m.columns[0]->name, m.columns[0]->plot), std::tuple("Suma", 0));
     EXPECT_NEAR(*m.columns[0]->values[kMeasMax], 4, 0.05);
-    doc.OnModeCommand(ID_MODE_DERIVATIVE);
-    EXPECT_EQ(MeasureCurrentMode(doc, false).columns[1]->amplitudeUnit, "V/s");
+    doc.SetMode(kModeDerivative);
+    EXPECT_EQ(doc.MeasureCurrentMode(false).columns[1]->amplitudeUnit, "V/s");
 }

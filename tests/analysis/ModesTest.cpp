@@ -51,7 +51,7 @@ TEST(Derivative, RampsSingleRaisedSampleAndFlat) {
     // Inner value i is (s[i+11] - s[i-10]) / 21: +90/21 at 1989, -90/21 at 2010. Only
     // plot 2 on: its codes, scale and colour.
     FillPlot(doc.Source(), 2, [](int i) { return i == 2000 ? 190 : 100; }, kTime, kVolt);
-    doc.OnPlotToggle(ID_PLOT1_TOGGLE);
+    doc.TogglePlot(1);
     Computed(doc, kModeDerivative);
     for (int i = 0; i < kSamples; ++i) ASSERT_EQ(m.m_nCalc1[i], i == 1989 ? 200 : i == 2010 ? 1 : 100) << i;
     EXPECT_EQ(std::pair(m.m_crColour1, m.m_crColour2), std::pair(RGB(255, 0, 128), RGB(255, 0, 128)));
@@ -120,7 +120,7 @@ TEST(SumXYAndProduct, ReferencePlotConversionCopiesAndRescaling) {
     EXPECT_EQ(std::tuple(p.m_scaleY1.exponent, p.m_scaleY1.unit, p.m_nCalc2[0], p.m_crColour2),
               std::tuple(-1, 'V', 200, RGB(50, 150, 255)));
 
-    doc.OnPlotToggle(ID_PLOT2_TOGGLE);  // one plot: the last result stays
+    doc.TogglePlot(2);  // one plot: the last result stays
     p.m_nCalc1[5] = 77;
     EXPECT_EQ(Computed(doc, kModeProduct).m_nCalc1[5], 77);
     EXPECT_EQ(p.m_bReady, 1);
@@ -144,12 +144,12 @@ TEST(MeanRms, SineConstantOrderAndTheModesThatHaveNoValues) {
     const MeanRmsFields f = MeanRmsDialogFields(v, two);
     EXPECT_EQ(Texts({f.m_strMean1, f.m_strMean2, f.m_strRms1, f.m_strRms2}), Texts({"637m", "1.00 ", "707m", "1.00 "}));
 
-    doc.OnPlotToggle(ID_PLOT2_TOGGLE);
+    doc.TogglePlot(2);
     ASSERT_TRUE(doc.ComputeMeanRms(v, two));
     EXPECT_EQ(std::tuple(two, v[0], v[1]), std::tuple(false, "637m", "707m"));
-    doc.OnModeCommand(ID_MODE_SUM);  // needs both plots: no values, yet the command stays
+    doc.SetMode(kModeSum);  // needs both plots: no values, yet the command stays
     EXPECT_FALSE(doc.ComputeMeanRms(v, two));
-    EXPECT_TRUE(doc.OnUpdateMeanRms().enabled);
+    EXPECT_TRUE(doc.CanComputeMeanRms());
 }
 
 // Against the transform summed term by term with sin and cos, no tables, no angle reduction;
@@ -250,7 +250,7 @@ TEST_F(Fourier, HarmonicsTable) {
     Spectrum(doc, 0, 1).ExportHarmonics(out);
     EXPECT_EQ(out, "x" + expected);
 
-    doc.OnPlotToggle(ID_PLOT2_TOGGLE);  // one plot: five columns, rows closed by ";"
+    doc.TogglePlot(2);  // one plot: five columns, rows closed by ";"
     out.clear();
     Spectrum(doc, 0, 1).ExportHarmonics(out);
     const std::string head =

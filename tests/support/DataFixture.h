@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/FakePlatform.h"
 #include "support/TestFiles.h"
 

@@ -3,7 +3,7 @@
 
 #include "analysis/ModeTable.h"
 #include "data/CExport.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 // Every mode's samples, labels, read-outs, scale values, two zooms, mean and RMS, both CSV
 // forms and the harmonics table, as the windows and kivtool would ask for them.

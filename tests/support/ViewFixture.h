@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "view/ui/CKivView.h"

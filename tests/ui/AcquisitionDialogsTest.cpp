@@ -16,7 +16,7 @@
 #include "acquisition/ui/CSourceDlg.h"
 #include "acquisition/ui/CTransmissionDlg.h"
 #include "platform/PortDevices.h"
-#include "platform/ui/CPortSettings.h"
+#include "qtcore/CPortSettings.h"
 #include "support/DialogControls.h"
 #include "support/ScopeSimulator.h"
 #include "support/TestFiles.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/TestFiles.h"
 
 // The new export forms as other programs read them: these clients, not our own readers,

@@ -12,9 +12,9 @@
 
 #include "acquisition/CAcquisition.h"
 #include "acquisition/CScopeProbe.h"
-#include "acquisition/ui/CLoopHost.h"
+#include "qtcore/CLoopHost.h"
 #include "acquisition/ui/CProgressDlg.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/DriverFixture.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
@@ -53,7 +53,8 @@ FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1, bool onL
         QTimer::singleShot(hungMs, &progress, [&] { run.hung = true, progress.reject(); });
         result = progress.exec();
     }
-    run.status = acq.FinishFetch(doc, result);
+    run.status = acq.FinishFetch(doc.Source(), result);
+    if (run.status == kFetchOk) doc.DataEdited();
     for (const auto& b : messages.boxes) run.boxes.push_back(b.caption + ": " + b.text);
     return run;
 }

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
 #include "view/ui/CKivView.h"

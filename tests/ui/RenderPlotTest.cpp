@@ -4,10 +4,10 @@
 #include <QStringList>
 #include <functional>
 
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "support/PlotFill.h"
-#include "view/ui/CGdiCanvas.h"
-#include "view/ui/CPlotRenderer.h"
+#include "render/CGdiCanvas.h"
+#include "render/CPlotRenderer.h"
 
 // Geometry on 800 x 600 with one curve: plot (60, 20)-(780, 550), W = 720, H = 530.
 // The factors are floats: sy = 530 * 0.005f = 2.6499999, sx = 0.18, sb = 14.3999996;
@@ -42,7 +42,7 @@ void ExpectInk(const QImage& image, std::initializer_list<Region> regions) {
 // Fourier mode with bars set by hand, so that only the drawing is under test.
 void ShowBars(CKivDoc& doc, std::initializer_list<std::pair<int, int>> bars1,
               std::initializer_list<std::pair<int, int>> bars2) {
-    doc.OnModeCommand(ID_MODE_FOURIER);
+    doc.SetMode(kModeFourier);
     CData& f = *doc.GetFourierMode();
     for (int k = 0; k < kHarmonics; ++k) f.m_nHarm1[k] = f.m_nHarm2[k] = 0;
     for (auto [k, v] : bars1) f.m_nHarm1[k] = v;
@@ -112,7 +112,7 @@ TEST(RenderPlot, XYCurve) {
     CKivDoc doc;
     FillPlot(doc.Source(), 1, [](int i) { return i * 200 / 3999; });
     FillPlot(doc.Source(), 2, [](int) { return 100; });
-    doc.OnModeCommand(ID_MODE_XY);
+    doc.SetMode(kModeXY);
     ExpectInk(RenderPlot(doc, 800, 600, false),
               {{kPlot1, 419, 22, 419, 550, 550 - 22 + 1}, {kPlot1, 58, 0, 799, 555, 550 - 22 + 1}});
 }

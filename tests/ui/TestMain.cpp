@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <clocale>
 
-#include "data/SigrokSession.h"
-#include "view/ui/PictureForms.h"
+#include "sigrok/SigrokSession.h"
+#include "render/PictureForms.h"
 
 // GUI tests run on Qt's offscreen platform unless told otherwise.
 int main(int argc, char** argv) {

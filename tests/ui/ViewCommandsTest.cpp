@@ -8,7 +8,7 @@
 
 #include "analysis/ui/CMeasurePanel.h"
 #include "app/CommandIds.h"
-#include "platform/ui/UserSettings.h"
+#include "qtcore/UserSettings.h"
 #include "support/TestFiles.h"
 #include "support/ViewFixture.h"
 

@@ -80,8 +80,8 @@ TEST_F(ViewDialogs, GeneratorAndMeanRms) {
     EXPECT_EQ(view.m_bCursors, 0);
 
     // XY with one plot on: nothing to compute.
-    doc.OnPlotToggle(ID_PLOT2_TOGGLE);
-    doc.OnModeCommand(ID_MODE_XY);
+    doc.TogglePlot(2);
+    doc.SetMode(kModeXY);
     Run(ID_MEAN_RMS, [](QDialog& d) { d.reject(); });
     ASSERT_EQ(host.messages.boxes.size(), 1u);
     EXPECT_EQ(host.messages.boxes[0].text, "Błąd przy wyliczaniu\n\n");

@@ -114,7 +114,7 @@ TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
     view.OnCommand(ID_CURSOR), view.ScreenPicture();
     ASSERT_TRUE(view.CursorPanel());
 
-    doc.OnModeCommand(ID_MODE_FOURIER);
+    doc.SetMode(kModeFourier);
     Send(QEvent::MouseButtonPress, 60 + 140, 300);
     Send(QEvent::MouseButtonRelease, 60 + 140, 300, Qt::NoButton);
     view.ScreenPicture();
@@ -136,13 +136,13 @@ TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
     FillPlot(doc.Source(), 1, [](int) { return 125; }, {-1, 's', 1.0});
     FillPlot(doc.Source(), 2, [](int) { return 120; }, {-1, 's', 1.0}, {-2, 'V', 2.0});
     doc.DataChanged();
-    doc.OnModeCommand(ID_MODE_ORIGINAL);
+    doc.SetMode(kModeOriginal);
     view.ScreenPicture();
     EXPECT_FALSE(view.FourierPanel());
     ASSERT_TRUE(view.CursorPanel2());
     for (auto [id, text] : {std::pair{1002, "500m"}, {1003, "40.0u"}})
         EXPECT_EQ(view.CursorPanel2()->FieldText(id).toStdString(), text) << id;
-    doc.OnModeCommand(ID_MODE_XY);
+    doc.SetMode(kModeXY);
     view.ScreenPicture();
     EXPECT_FALSE(view.CursorPanel2());
 }

@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "KivToolCommon.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
-#include "view/NumberText.h"
+#include "qtcore/KivLanguage.h"
+#include "units/NumberText.h"
 
 namespace {
 

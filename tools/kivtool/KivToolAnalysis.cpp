@@ -16,10 +16,10 @@
 #include "analysis/MeanRms.h"
 #include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
-#include "view/NumberText.h"
+#include "qtcore/KivLanguage.h"
+#include "units/NumberText.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ int KivToolMeanRms(const KivToolCall& call) {
     int status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
-    if (!doc->OnUpdateMeanRms().enabled)
+    if (!doc->CanComputeMeanRms())
         return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "średnia i RMS nie są dostępne w tym trybie")));
     std::string values[4];
     bool two = false;
@@ -109,7 +109,7 @@ int KivToolMeasure(const KivToolCall& call) {
     if (!doc) return status;
     int32_t shown = 0, white = 0;
     doc->GetViewFlags(shown, white);
-    const ModeMeasurements m = MeasureCurrentMode(*doc, shown != 0 || call.Has("cursors"));
+    const ModeMeasurements m = doc->MeasureCurrentMode(shown != 0 || call.Has("cursors"));
     if (!call.Has("json")) {
         std::fputs(MeasureTable(m).c_str(), stdout);
         return kExitOk;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "KivToolCli.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "data/CPcxEncoder.h"
 
 // Shared pieces of the commands.

@@ -10,11 +10,11 @@
 #include "KivToolCommon.h"
 #include "acquisition/CAcquisition.h"
 #include "acquisition/CScopeProbe.h"
-#include "acquisition/ui/CLoopHost.h"
+#include "qtcore/CLoopHost.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/CPortSettings.h"
-#include "platform/ui/KivLanguage.h"
-#include "view/NumberText.h"
+#include "qtcore/CPortSettings.h"
+#include "qtcore/KivLanguage.h"
+#include "units/NumberText.h"
 
 namespace {
 
@@ -122,11 +122,12 @@ int KivToolFetch(const KivToolCall& call) {
 
     acq.m_bSaveOnExit = call.Has("save-settings");
     const CPlatform platform = KivToolPlatform();
-    const int fetched = acq.FinishFetch(*doc, RunOnLine(call, acq.PrepareDriver(), platform, true));
+    const int fetched = acq.FinishFetch(doc->Source(), RunOnLine(call, acq.PrepareDriver(), platform, true));
     if (fetched != kFetchOk) {
         ReportFetchStatus(fetched, platform);
         return kExitFailure;
     }
+    doc->DataEdited();
     return KivToolSave(*doc, call.File(0));
 }
 

@@ -4,10 +4,11 @@
 #include "KivToolForms.h"
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CFileForms.h"
-#include "data/CKivDoc.h"
+#include "document/DocumentFiles.h"
+#include "document/CFileForms.h"
+#include "document/CKivDoc.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "KivTool.h"
 #include "KivToolCommon.h"
 #include "KivToolForms.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 #include "platform/TrNoop.h"
-#include "view/NumberText.h"
+#include "units/NumberText.h"
 
 namespace {
 

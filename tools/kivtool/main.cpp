@@ -4,7 +4,7 @@
 
 #include "KivTool.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

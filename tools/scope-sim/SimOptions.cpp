@@ -7,7 +7,7 @@
 
 #include "SimModel.h"
 #include "acquisition/ScopeRegistry.h"
-#include "view/NumberText.h"
+#include "units/NumberText.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "platform/CComPort.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 CProgressDlg::CProgressDlg(IHostedDialogue& driver, const CPlatform& platform, QWidget* parent)
     : QDialog(parent), m_driver(driver), m_platform(platform) {

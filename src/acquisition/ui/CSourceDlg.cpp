@@ -10,7 +10,7 @@
 #include "acquisition/ScopeRegistry.h"
 #include "acquisition/ui/CTransmissionDlg.h"
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),

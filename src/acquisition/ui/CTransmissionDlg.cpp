@@ -12,12 +12,12 @@
 #include "acquisition/CScopeProbe.h"
 #include "acquisition/RawTrace.h"
 #include "acquisition/ScopeRegistry.h"
-#include "acquisition/ui/CLoopHost.h"
+#include "qtcore/CLoopHost.h"
 #include "platform/PortDevices.h"
 #include "platform/SerialDevices.h"
-#include "platform/ui/CPortSettings.h"
+#include "qtcore/CPortSettings.h"
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const char* id) {

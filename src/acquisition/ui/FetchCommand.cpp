@@ -3,7 +3,7 @@
 #include "acquisition/CAcquisition.h"
 #include "acquisition/ui/CProgressDlg.h"
 #include "acquisition/ui/CSourceDlg.h"
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 int RunFetchCommand(CAcquisition& acquisition, CKivDoc& doc, const CPlatform& platform, QWidget* parent) {
     CSourceDlg source(acquisition.m_settings, parent);
@@ -15,7 +15,8 @@ int RunFetchCommand(CAcquisition& acquisition, CKivDoc& doc, const CPlatform& pl
 
     CScopeDriver& driver = acquisition.PrepareDriver();
     CProgressDlg progress(driver, platform, parent);
-    const int status = acquisition.FinishFetch(doc, progress.exec());
+    const int status = acquisition.FinishFetch(doc.Source(), progress.exec());
+    if (status == kFetchOk) doc.DataEdited();
     ReportFetchStatus(status, platform);
     return status;
 }

@@ -1,5 +1,5 @@
 #include "analysis/ui/CDftProgressDlg.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

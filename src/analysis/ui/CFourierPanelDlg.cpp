@@ -1,5 +1,5 @@
 #include "analysis/ui/CFourierPanelDlg.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 #include <QGridLayout>
 #include <algorithm>

@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <locale.h>
 
-#include "view/NumberText.h"
+#include "units/NumberText.h"
 #include "widgets/ui/DialogParts.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

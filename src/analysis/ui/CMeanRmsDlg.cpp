@@ -1,6 +1,6 @@
 #include "analysis/ui/CMeanRmsDlg.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -10,7 +10,7 @@
 #include <span>
 
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "app/ui/CAboutBox.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

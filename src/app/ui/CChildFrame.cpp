@@ -11,7 +11,7 @@
 #include "app/CommandIds.h"
 #include "app/ui/CKivApp.h"
 #include "view/ui/CKivView.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 CChildFrame::CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* parent)
     : QMdiSubWindow(parent), m_app(app), m_pDoc(std::move(doc)), m_pView(new CKivView(m_pDoc.get())) {

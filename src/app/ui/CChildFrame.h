@@ -2,7 +2,8 @@
 #include <QMdiSubWindow>
 #include <memory>
 
-#include "data/CKivDoc.h"
+#include "app/CommandIds.h"
+#include "document/CKivDoc.h"
 
 class CKivApp;
 class CKivView;

@@ -2,7 +2,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "data/CKivDoc.h"
+#include "app/CommandIds.h"
+#include "document/CKivDoc.h"
 #include "platform/CPlatform.h"
 
 class CAcquisition;

@@ -21,7 +21,7 @@
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CKivApp.h"
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 static void InitKivResources() { Q_INIT_RESOURCE(kiv); }
 

@@ -5,7 +5,8 @@
 #include <QTimer>
 
 #include "app/ui/KivCommandTable.h"
-#include "data/CKivDoc.h"
+#include "app/CommandIds.h"
+#include "document/CKivDoc.h"
 
 class CChildFrame;
 class CKivApp;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/CommandIds.h"
-#include "data/CKivDoc.h"
+#include "analysis/ModeTable.h"
 #include "platform/TrNoop.h"
 
 namespace {
@@ -83,6 +83,17 @@ const KivCommandRow kRows[] = {
     {ID_EDIT_UNDO, "", "Ctrl+Z|Alt+Backspace", "", nullptr},
     {ID_NEXT_PANE, "", "F6", "", nullptr},
     {ID_PREV_PANE, "", "Shift+F6", "", nullptr},
+};
+
+// The mode commands, in the document's mode order; their toolbar pictures carry the modes' names.
+const char* const kModeTexts[kModeCount][2] = {
+    {KIV_TR_NOOP("Kiv", "Wykres oryginalny"), KIV_TR_NOOP("Kiv", "Wyświetla oryginalny wykres\nWykres oryginalny")},
+    {KIV_TR_NOOP("Kiv", "Różniczka"), KIV_TR_NOOP("Kiv", "Wyświetla różniczkę\nRóżniczka")},
+    {KIV_TR_NOOP("Kiv", "Całka"), KIV_TR_NOOP("Kiv", "Wyświetla całkę\nCałka")},
+    {KIV_TR_NOOP("Kiv", "Tryb XY"), KIV_TR_NOOP("Kiv", "Wyśletla wykresy w trybie XY\nTryb XY")},
+    {KIV_TR_NOOP("Kiv", "Suma wykresów"), KIV_TR_NOOP("Kiv", "Wyswietla sumę wykresów\nSuma wykresów")},
+    {KIV_TR_NOOP("Kiv", "Iloczyn  wykresów"), KIV_TR_NOOP("Kiv", "Wyświetla iloczyn wykresów\nIloczyn wykresów")},
+    {KIV_TR_NOOP("Kiv", "Analiza Fouriera"), KIV_TR_NOOP("Kiv", "Wyświetla widmo częstotliwości\nAnaliza Fouriera")},
 };
 
 using K = KivMenuKind;
@@ -180,14 +191,14 @@ const int kToolbar[] = {
 
 }  // namespace
 
-// The mode commands come from the mode table; their toolbar pictures carry the modes' names.
 std::span<const KivCommandRow> KivCommands() {
     static const std::vector<KivCommandRow> rows = [] {
         static std::string icons[kModeCount];
         std::vector<KivCommandRow> all(std::begin(kRows), std::end(kRows));
         for (const KivModeInfo& m : KivModes()) {
             icons[m.index] = std::string(":/icons/") + m.name + ".svg";
-            all.push_back({m.commandId, m.menuText, "", m.prompt, icons[m.index].c_str()});
+            all.push_back({kModeCommands[m.index], kModeTexts[m.index][0], "", kModeTexts[m.index][1],
+                           icons[m.index].c_str()});
         }
         return all;
     }();

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/TrNoop.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

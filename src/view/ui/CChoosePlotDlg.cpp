@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 CChoosePlotDlg::CChoosePlotDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {

@@ -7,7 +7,7 @@
 #include "analysis/ui/CFourierPanelDlg.h"
 #include "view/ui/CCursorPanel.h"
 #include "view/ui/CCursorPanel2.h"
-#include "view/ui/CGdiCanvas.h"
+#include "render/CGdiCanvas.h"
 #include "view/ui/CKivView.h"
 
 CCursorItem::CCursorItem(CKivView& view) : CViewItem(view) {}

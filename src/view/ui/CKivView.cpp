@@ -29,7 +29,7 @@
 #include "view/ui/CPlotSettingsDlg.h"
 #include "view/ui/CPrintPreview.h"
 #include "view/ui/CScaleDlg.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 
@@ -286,13 +286,13 @@ void CKivView::OnFilePrintPreview() {
 }
 
 bool CKivView::OnCommand(int id) {
-    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
-        m_pDoc->OnModeCommand(id);
+    if (ModeOfCommand(id) >= 0) {
+        m_pDoc->SetMode(ModeOfCommand(id));
         return true;
     }
     switch (id) {
     case ID_PLOT1_TOGGLE:
-    case ID_PLOT2_TOGGLE: m_pDoc->OnPlotToggle(id); return true;
+    case ID_PLOT2_TOGGLE: m_pDoc->TogglePlot(id == ID_PLOT1_TOGGLE ? 1 : 2); return true;
     case ID_CURSOR:  // drawn over the picture: no new render
         m_bCursors = !m_bCursors;
         Invalidate();
@@ -325,14 +325,18 @@ bool CKivView::OnCommand(int id) {
 }
 
 bool CKivView::OnUpdateCommand(int id, CmdState& state) {
-    if (CKivDoc::ModeIndexOfCommand(id) >= 0) {
-        state = m_pDoc->OnUpdateModeCommand(id);
+    if (const int m = ModeOfCommand(id); m >= 0) {
+        state = {m_pDoc->IsModeAvailable(m), m == m_pDoc->m_currentMode};
         return true;
     }
     const CData& mode = *m_pDoc->GetCurrentMode();
     switch (id) {
     case ID_PLOT1_TOGGLE:
-    case ID_PLOT2_TOGGLE: state = m_pDoc->OnUpdatePlotToggle(id); return true;
+    case ID_PLOT2_TOGGLE: {
+        const uint8_t bit = id == ID_PLOT1_TOGGLE ? 1 : 2;
+        state = {(m_pDoc->Source().m_nPresent & bit) != 0, (m_pDoc->Source().m_nEnabled & bit) != 0};
+        return true;
+    }
     case ID_CURSOR:
         state.enabled = mode.IsAvailable() && !mode.IsXY();
         state.checked = state.enabled && m_bCursors;
@@ -353,7 +357,7 @@ bool CKivView::OnUpdateCommand(int id, CmdState& state) {
         return true;
     case ID_AXIS_X_SCALE:
     case ID_EXPORT: state = {m_pDoc->Source().m_nEnabled != 0, false}; return true;
-    case ID_MEAN_RMS: state = m_pDoc->OnUpdateMeanRms(); return true;
+    case ID_MEAN_RMS: state = {m_pDoc->CanComputeMeanRms(), false}; return true;
     case ID_IMPORT:
     case ID_GENERATOR:
     case ID_EDIT_COPY:

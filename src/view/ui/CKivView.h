@@ -5,13 +5,14 @@
 #include <functional>
 #include <memory>
 
-#include "data/CKivDoc.h"
+#include "app/CommandIds.h"
+#include "document/CKivDoc.h"
 #include "platform/IViewSink.h"
 #include "view/ui/CCursorItem.h"
-#include "view/ui/CFourierCursor.h"
+#include "render/CFourierCursor.h"
 #include "view/ui/CMeasureItem.h"
 #include "view/ui/COffsetMarkerItem.h"
-#include "view/ui/CPlotRenderer.h"
+#include "render/CPlotRenderer.h"
 #include "view/ui/CZoomBandItem.h"
 
 class CCursorPanel;

@@ -4,10 +4,11 @@
 
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CFileForms.h"
+#include "document/DocumentFiles.h"
+#include "document/CFileForms.h"
 #include "view/ui/CChoosePlotDlg.h"
 #include "view/ui/CKivView.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

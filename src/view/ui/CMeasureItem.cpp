@@ -5,9 +5,9 @@
 
 #include "analysis/Measurements.h"
 #include "analysis/ui/CMeasurePanel.h"
-#include "platform/ui/UserSettings.h"
+#include "qtcore/UserSettings.h"
 #include "view/ui/CKivView.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 const QString kSettingsKey = QStringLiteral("Widok/Pomiary");
@@ -32,7 +32,7 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     if (!m_pPanel) m_pPanel = std::make_unique<CMeasurePanel>();
     // A mode the render has not brought up to date yet (a spectrum whose cursors moved)
     // keeps the last numbers until the render that follows.
-    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(MeasureCurrentMode(*m_view.GetDocument(),
+    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(m_view.GetDocument()->MeasureCurrentMode(
         m_view.m_bCursors != 0));
     // The frame is the whole picture; the panel keeps to the visible part's top-right corner.
     const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());

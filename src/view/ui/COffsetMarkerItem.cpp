@@ -4,10 +4,10 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "view/ui/CGdiCanvas.h"
+#include "render/CGdiCanvas.h"
 #include "view/ui/CKivView.h"
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include <iterator>
 #include <string>
 
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QPrinter>
 
 #include "view/ui/CKivView.h"
-#include "view/ui/CPlotRenderer.h"
+#include "render/CPlotRenderer.h"
 
 bool PaintPreviewPage(CKivDoc& doc, QPrinter& printer, const CFourierCursor* fourier) {
     QPainter painter;

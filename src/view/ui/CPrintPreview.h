@@ -1,7 +1,7 @@
 #pragma once
 #include <QRect>
 
-#include "view/ui/CPlotRenderer.h"
+#include "render/CPlotRenderer.h"
 
 class CFourierCursor;
 class CKivDoc;

@@ -11,9 +11,9 @@
 #include <iterator>
 #include <string>
 
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 #include "widgets/ui/DialogParts.h"
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 CScaleDlg::CScaleDlg(const QString& title, const AxisWindowInfo& info, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),

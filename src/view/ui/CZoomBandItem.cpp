@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "view/ui/CGdiCanvas.h"
+#include "render/CGdiCanvas.h"
 #include "view/ui/CKivView.h"
 
 void CZoomBandItem::Press(QPoint pt, int hit, QRect&) {

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "view/SINotation.h"
-#include "platform/ui/KivLanguage.h"
+#include "units/SINotation.h"
+#include "qtcore/KivLanguage.h"
 
 CReadoutPanel::CReadoutPanel(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Raised);

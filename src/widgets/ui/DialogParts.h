@@ -7,9 +7,9 @@
 #include <QString>
 #include <string>
 
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 // A number as the dialogs and the view write it: engineering notation with the prefix.
 inline QString SIText(double value, int exponent) {

@@ -5,10 +5,10 @@
 #include <cstdio>
 
 #include "KivToolForms.h"
-#include "data/CKivDoc.h"
-#include "data/SigrokSession.h"
-#include "view/ui/CPlotRenderer.h"
-#include "view/ui/PictureForms.h"
+#include "document/CKivDoc.h"
+#include "sigrok/SigrokSession.h"
+#include "render/CPlotRenderer.h"
+#include "render/PictureForms.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "acquisition/DivisionText.h"
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CFileForms.h"
+#include "document/DocumentFiles.h"
+#include "document/CFileForms.h"
 #include "support/DataFixture.h"
 #include "support/PlotFill.h"
 

@@ -1,4 +1,4 @@
-#include "view/ui/CPlotRenderer.h"
+#include "render/CPlotRenderer.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "data/CKivDoc.h"
-#include "view/ui/CGdiCanvas.h"
+#include "document/CKivDoc.h"
+#include "render/CGdiCanvas.h"
 
 namespace {
 

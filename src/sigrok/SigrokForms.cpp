@@ -1,11 +1,11 @@
 // The sigrok session among the file forms. It comes with libzip, so the programs that offer it
 // register it at start; kivtool loads it only for the commands that read or write files.
 #include "analysis/ModeTable.h"
-#include "data/CExportForm.h"
-#include "data/CFileForms.h"
-#include "data/CImportForm.h"
-#include "data/CKivDoc.h"
-#include "data/SigrokSession.h"
+#include "document/CExportForm.h"
+#include "document/CFileForms.h"
+#include "document/CImportForm.h"
+#include "document/CKivDoc.h"
+#include "sigrok/SigrokSession.h"
 #include "platform/TrNoop.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "view/SINotation.h"
+#include "units/SINotation.h"
 
 #include <charconv>
 #include <cmath>

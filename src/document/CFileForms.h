@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "data/CExportForm.h"
-#include "data/CImportForm.h"
+#include "document/CExportForm.h"
+#include "document/CImportForm.h"
 
 // The file forms of the import and export commands, in the order their dialogs list
 // them: the program's own first, then those added at start-up (the picture forms of the
@@ -21,3 +21,6 @@ public:
     static void AddExport(std::unique_ptr<CExportForm> form);
     static void AddImport(std::unique_ptr<CImportForm> form);
 };
+
+// Text after the last '.' of the file name ("" when there is none).
+std::string PathExtension(const std::string& path);

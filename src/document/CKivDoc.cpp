@@ -1,7 +1,8 @@
-#include "data/CKivDoc.h"
+#include "document/CKivDoc.h"
 
 #include "platform/TrNoop.h"
 
+#include "analysis/Generator.h"
 #include "analysis/MeanRms.h"
 #include "data/CArchive.h"
 #include "data/SafeFile.h"
@@ -58,36 +59,26 @@ void CKivDoc::DataChanged() {
     RedrawView();
 }
 
-int CKivDoc::ModeIndexOfCommand(int id) {
-    const KivModeInfo* m = FindModeByCommand(id);
-    return m ? m->index : -1;
-}
-
-void CKivDoc::OnModeCommand(int id) {
-    const int i = ModeIndexOfCommand(id);
-    if (i < 0) return;
-    m_currentMode = i;
-    RedrawView();
-}
-
-CmdState CKivDoc::OnUpdateModeCommand(int id) const {
-    const int i = ModeIndexOfCommand(id);
-    if (i < 0 || !m_modes[i]) return {};
-    return {m_modes[i]->IsAvailable(), i == m_currentMode};
-}
-
-void CKivDoc::OnPlotToggle(int id) {
-    const uint8_t bit = id == ID_PLOT1_TOGGLE ? 1 : 2;
-    m_pSource->m_nEnabled ^= bit;
-    m_pSource->Rebuild();
+void CKivDoc::DataEdited() {
     DataChanged();
-    // The file keeps which plots are on: closing must offer to save the change.
     SetModifiedFlag(true);
 }
 
-CmdState CKivDoc::OnUpdatePlotToggle(int id) const {
-    const uint8_t bit = id == ID_PLOT1_TOGGLE ? 1 : 2;
-    return {(m_pSource->m_nPresent & bit) != 0, (m_pSource->m_nEnabled & bit) != 0};
+void CKivDoc::SetMode(int index) {
+    if (index < 0 || index >= kModeCount) return;
+    m_currentMode = index;
+    RedrawView();
+}
+
+bool CKivDoc::IsModeAvailable(int index) const {
+    return index >= 0 && index < kModeCount && m_modes[index] && m_modes[index]->IsAvailable();
+}
+
+void CKivDoc::TogglePlot(int plot) {
+    m_pSource->m_nEnabled ^= plot == 1 ? 1 : 2;
+    m_pSource->Rebuild();
+    // The file keeps which plots are on.
+    DataEdited();
 }
 
 void CKivDoc::GetViewFlags(int32_t& cursors, int32_t& white) const {
@@ -195,15 +186,10 @@ bool CKivDoc::ComputeMeanRms(std::string values[4], bool& bTwoPlots) {
     return ::ComputeMeanRms(GetCurrentMode(), m_nCursor1, m_nCursor2, values, bTwoPlots);
 }
 
-CmdState CKivDoc::OnUpdateMeanRms() const {
-    return {m_pSource->m_nEnabled != 0 && !GetCurrentMode()->IsFourier(), false};
-}
+bool CKivDoc::CanComputeMeanRms() const { return m_pSource->m_nEnabled != 0 && !GetCurrentMode()->IsFourier(); }
 
 int CKivDoc::OnGenerate(const GeneratorParams* params) {
-    const int done = m_pSource->Generate(params);
-    if (done == 1) {
-        DataChanged();
-        SetModifiedFlag(true);
-    }
+    const int done = GenerateSignal(*m_pSource, params);
+    if (done == 1) DataEdited();
     return done;
 }

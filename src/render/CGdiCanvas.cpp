@@ -1,4 +1,4 @@
-#include "view/ui/CGdiCanvas.h"
+#include "render/CGdiCanvas.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -4,58 +4,59 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
 #include "data/CData.h"
 #include "data/CDataSrc.h"
-#include "data/SafeFile.h"
+#include "data/IModeHost.h"
 #include "platform/CPlatform.h"
 #include "platform/IViewSink.h"
 #include "platform/TrNoop.h"
 
 class CArchive;
-
-// Command ids the document handles or decides the state of.
-// (The mode commands are in analysis/ModeTable.h.)
-enum KivDocCommand {
-    ID_PLOT1_TOGGLE = 32794,
-    ID_PLOT2_TOGGLE = 32795,
-};
+struct GeneratorParams;
 
 // What a terminal is told when a name is refused silently: documents end in ".kiv".
 inline constexpr char kNotKivDocumentName[] =
     KIV_TR_NOOP("Kiv", "to nie jest dokument Kiv (nazwa pliku musi kończyć się na .kiv)");
 
-struct CmdState {
-    bool enabled = false;
-    bool checked = false;
-};
-
 // One measurement: the plot pair, the seven display modes, the mode on show and the
 // two cursors; kept in the native ".kiv" file.
-class CKivDoc {
+class CKivDoc : public IModeHost {
 public:
     explicit CKivDoc(CPlatform platform = {});
-    ~CKivDoc();
+    ~CKivDoc() override;
     CKivDoc(const CKivDoc&) = delete;
     CKivDoc& operator=(const CKivDoc&) = delete;
 
-    CData* GetCurrentMode() const { return m_modes[m_currentMode]; }
-    CData* GetFourierMode() const { return m_modes[kModeFourier]; }
-    CDataSrc& Source() const { return *m_pSource; }
-    void DataChanged();
+    // IModeHost
+    CDataSrc& Source() const override { return *m_pSource; }
+    int32_t Cursor1() const override { return m_nCursor1; }
+    int32_t Cursor2() const override { return m_nCursor2; }
+    CData* GetCurrentMode() const override { return m_modes[m_currentMode]; }
+    const CPlatform& Platform() const override { return m_platform; }
 
-    // Mode commands (the view forwards them).
-    static int ModeIndexOfCommand(int id);
-    void OnModeCommand(int id);
-    CmdState OnUpdateModeCommand(int id) const;
-    // Plot 1 / plot 2 on-off toggles.
-    void OnPlotToggle(int id);
-    CmdState OnUpdatePlotToggle(int id) const;
+    CData* GetFourierMode() const { return m_modes[kModeFourier]; }
+    // The plot pair changed: every mode computes again, the view renders again.
+    void DataChanged();
+    // The same for a change the file keeps (a fetch, an import, the generator, a plot
+    // toggled): closing must offer to save it.
+    void DataEdited();
+
+    // The mode on show (KivMode); a mode without data can be chosen and shows nothing.
+    void SetMode(int index);
+    bool IsModeAvailable(int index) const;
+    // Plot 1 or 2 on or off (the commands offer it only for a plot the pair holds).
+    void TogglePlot(int plot);
 
     // Mean and RMS of the current mode between the cursors, as the dialog's strings
     // (analysis/MeanRms.h). False when the current mode is not available.
     bool ComputeMeanRms(std::string values[4], bool& bTwoPlots);
-    CmdState OnUpdateMeanRms() const;
+    bool CanComputeMeanRms() const;
+    // The automatic measurements of the current mode (analysis/Measurements.h).
+    ModeMeasurements MeasureCurrentMode(bool cursorsOn) {
+        return MeasureMode(*GetCurrentMode(), m_nCursor1, m_nCursor2, cursorsOn);
+    }
     // Signal generator with the dialog's values (null: the dialog was cancelled).
     // Returns the plot pair's Generate result.
     int OnGenerate(const GeneratorParams* params);
@@ -74,7 +75,6 @@ public:
 
     void SetView(IViewSink* view) { m_pView = view; }
     IViewSink* GetView() const { return m_pView; }
-    const CPlatform& Platform() const { return m_platform; }
     void SetPlatform(const CPlatform& platform) { m_platform = platform; }
     // Redraw request to the view: m_bRedraw plus a repaint.
     void RedrawView();

@@ -10,9 +10,10 @@
 #include "analysis/Generator.h"
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CFileForms.h"
-#include "data/CKivDoc.h"
-#include "data/SigrokSession.h"
+#include "document/DocumentFiles.h"
+#include "document/CFileForms.h"
+#include "document/CKivDoc.h"
+#include "sigrok/SigrokSession.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "data/CData.h"
 #include "data/CPcxEncoder.h"
-#include "view/ui/CFourierCursor.h"
+#include "render/CFourierCursor.h"
 
 class CKivDoc;
 class QFontMetrics;

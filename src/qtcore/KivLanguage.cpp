@@ -1,4 +1,4 @@
-#include "platform/ui/KivLanguage.h"
+#include "qtcore/KivLanguage.h"
 
 #include "platform/Translate.h"
 

@@ -1,4 +1,4 @@
-#include "data/SigrokSession.h"
+#include "sigrok/SigrokSession.h"
 
 #include <zip.h>
 

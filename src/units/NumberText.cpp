@@ -1,4 +1,4 @@
-#include "view/NumberText.h"
+#include "units/NumberText.h"
 
 #include <charconv>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "acquisition/ui/CLoopHost.h"
+#include "qtcore/CLoopHost.h"
 
 #include <QMetaObject>
 #include <algorithm>

@@ -1,10 +1,9 @@
-#include "data/CFileForms.h"
+#include "document/CFileForms.h"
 
 #include "data/CDataSrc.h"
-#include "data/CDataSrcImport.h"
 #include "data/CExport.h"
-#include "data/CKivDoc.h"
-#include "analysis/ModeTable.h"
+#include "document/CKivDoc.h"
+#include "document/DocumentFiles.h"
 #include "platform/TrNoop.h"
 
 namespace {
@@ -126,6 +125,13 @@ std::string SmallLetters(std::string s) {
 }
 
 }  // namespace
+
+std::string PathExtension(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    return path.substr(dot + 1);
+}
 
 std::vector<const CExportForm*> CFileForms::Exports() { return List<CExportForm>(); }
 std::vector<const CImportForm*> CFileForms::Imports() { return List<CImportForm>(); }

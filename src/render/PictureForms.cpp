@@ -1,4 +1,4 @@
-#include "view/ui/PictureForms.h"
+#include "render/PictureForms.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -8,9 +8,9 @@
 #include <QSvgGenerator>
 #include <memory>
 
-#include "data/CFileForms.h"
-#include "view/ui/CFourierCursor.h"
-#include "view/ui/CPlotRenderer.h"
+#include "document/CFileForms.h"
+#include "render/CFourierCursor.h"
+#include "render/CPlotRenderer.h"
 #include "platform/TrNoop.h"
 
 namespace {

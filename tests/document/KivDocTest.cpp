@@ -7,8 +7,10 @@
 #include <functional>
 
 #include "analysis/Generator.h"
+#include "app/CommandIds.h"
 #include "data/CDataSrcImport.h"
 #include "data/CExport.h"
+#include "document/DocumentFiles.h"
 #include "support/DataFixture.h"
 #include "support/DocumentUse.h"
 #include "support/PlotFill.h"
@@ -103,7 +105,7 @@ TEST_F(KivDoc, BlocksByteForByteAndRoundTrip) {
 TEST_F(KivDoc, ModeCommandsAndPlotToggles) {
     const int ids[] = {ID_MODE_ORIGINAL, ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_XY,
                        ID_MODE_SUM,      ID_MODE_PRODUCT,    ID_MODE_FOURIER,  32772};
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(CKivDoc::ModeIndexOfCommand(ids[k]), k < 7 ? k : -1);
+    for (int k = 0; k < 8; ++k) EXPECT_EQ(ModeOfCommand(ids[k]), k < 7 ? k : -1);
 
     // Switching modes computes nothing and keeps each mode's zoom.
     FillPlot(doc.Source(), 1, [](int) { return 130; });
@@ -111,16 +113,16 @@ TEST_F(KivDoc, ModeCommandsAndPlotToggles) {
     CData* orig = doc.GetCurrentMode();
     orig->GetDisplaySamples(1);
     orig->ZoomTo(0, 0, 2000, 100);
-    doc.OnModeCommand(ID_MODE_SUM);
+    doc.SetMode(kModeSum);
     EXPECT_EQ(doc.m_currentMode, kModeSum);
     EXPECT_EQ(doc.m_modes[kModeSum]->m_bReady, 0);
-    doc.OnModeCommand(ID_MODE_ORIGINAL);
+    doc.SetMode(kModeOriginal);
     EXPECT_TRUE(orig->IsZoomed());
 
     // A toggle flips the bit, clears every ready flag and redraws (that it marks the document
     // modified is the view's test of edits).
     const int redraws = host.view.redraws;
-    doc.OnPlotToggle(ID_PLOT2_TOGGLE);
+    doc.TogglePlot(2);
     EXPECT_EQ(doc.Source().m_nEnabled, 1);
     EXPECT_EQ(orig->m_bReady, 0);
     EXPECT_GT(host.view.redraws, redraws);

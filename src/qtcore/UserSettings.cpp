@@ -1,4 +1,4 @@
-#include "platform/ui/UserSettings.h"
+#include "qtcore/UserSettings.h"
 
 std::unique_ptr<QSettings> KivUserSettings() {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Kiv"),

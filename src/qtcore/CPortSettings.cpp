@@ -1,11 +1,11 @@
-#include "platform/ui/CPortSettings.h"
+#include "qtcore/CPortSettings.h"
 
 #include <QString>
 #include <memory>
 
 #include "platform/PortDevices.h"
 #include "platform/SerialDevices.h"
-#include "platform/ui/UserSettings.h"
+#include "qtcore/UserSettings.h"
 
 namespace {
 

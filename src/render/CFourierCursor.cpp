@@ -1,4 +1,4 @@
-#include "view/ui/CFourierCursor.h"
+#include "render/CFourierCursor.h"
 
 #include <cmath>
 
