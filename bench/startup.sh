@@ -11,7 +11,7 @@ trap 'rm -rf "$home"' EXIT
 times=()
 for ((i = 0; i < n; i++)); do
     times+=("$(KIV_FIRST_FRAME=$(date +%s%N) QT_QPA_PLATFORM=offscreen HOME=$home \
-               "$build/src/app/ui/kiv" "$doc" 2>/dev/null)")
+               "$build/src/kiv" "$doc" 2>/dev/null)")
 done
 printf '%s\n' "${times[@]}" | sort -n | tr '\n' ' '
 echo

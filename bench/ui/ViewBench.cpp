@@ -8,6 +8,7 @@
 
 #include "app/CommandIds.h"
 #include "document/CKivDoc.h"
+#include "app/ui/CViewCommands.h"
 #include "view/ui/CKivView.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 struct ShownView {
     CKivDoc doc;
     CKivView view{&doc};
+    CViewCommands commands{view};
     ShownView() {
         CDataSrc& src = doc.Source();
         for (int i = 0; i < kSamples; ++i) {
@@ -29,7 +31,7 @@ struct ShownView {
         view.resize(1280, 800);
         view.show();
         QApplication::processEvents();  // shown and exposed: repaint() paints at once
-        view.OnCommand(ID_CURSOR);
+        commands.OnCommand(ID_CURSOR);
         view.UpdatePicture();
         view.viewport()->repaint();
     }
@@ -46,7 +48,7 @@ void BM_CursorDragFrame(benchmark::State& state) {
     // The toggle is kept in the user's settings: not the real user's.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::tempPath() + "/kiv-bench-settings");
     ShownView s;
-    if (s.view.m_measure.IsOn() != (state.range(0) != 0)) s.view.OnCommand(ID_MEASUREMENTS);
+    if (s.view.Measurements().IsOn() != (state.range(0) != 0)) s.commands.OnCommand(ID_MEASUREMENTS);
     s.Mouse(QEvent::MouseButtonPress, 100, Qt::LeftButton);  // cursor 1 sits at the plot's left edge
     int x = 100;
     for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "app/ui/CViewCommands.h"
 #include "document/CKivDoc.h"
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
@@ -24,7 +25,7 @@ protected:
     // Runs command id; answer gets the modal dialog it opens (nothing if none opens).
     void Run(int id, std::function<void(QDialog&)> answer) {
         Answer(answer);
-        view.OnCommand(id);
+        commands.OnCommand(id);
         QApplication::processEvents();
     }
     // The next modal dialog, if one opens before the event loop is idle, goes to answer.
@@ -52,6 +53,7 @@ protected:
     FakeHost host;
     CKivDoc doc{host.Platform()};
     CKivView view{&doc};
+    CViewCommands commands{view};
 };
 
 // An 800 x 600 client with one curve, codes 50 up to sample 1999 and 150 from 2000 on:

@@ -78,7 +78,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     // A refused file is said so; a name no form reads asks nothing.
     WriteBytes(dir + "/bad.DSO", "DSO-1\r\nCH1\r\nNRP:12;\r\n");
     QString next = QString::fromStdString(dir + "/bad.DSO");
-    view.m_promptFile = [&](QString& path, bool) { return path = next, true; };
+    commands.m_promptFile = [&](QString& path, bool) { return path = next, true; };
     Run(ID_IMPORT, [&](QDialog& d) { Click(d, "IDOK"); });
     ASSERT_EQ(host.messages.boxes.size(), 1u);
     EXPECT_EQ(host.messages.boxes[0].text, "Nieprawidłowy format pliku");

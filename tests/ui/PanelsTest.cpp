@@ -5,7 +5,6 @@
 #include "analysis/ui/CFourierPanelDlg.h"
 #include "support/WidgetText.h"
 #include "view/ui/CCursorPanel.h"
-#include "view/ui/CCursorPanel2.h"
 
 namespace {
 
@@ -28,19 +27,19 @@ void Expect(const CReadoutPanel& panel, std::initializer_list<const char*> capti
 // Fourier panel.
 TEST(Panels, ReadOuts) {
     QWidget view;
-    CCursorPanel panel(&view);
+    CCursorPanel panel(&view, 1);
     EXPECT_EQ(panel.findChildren<QLineEdit*>().size(), 6);
     EXPECT_EQ(panel.FieldText(1047), QString());  // empty until the first values
-    panel.m_fY1 = 1.5f, panel.m_fY2 = -0.25f, panel.m_nYExponent = 0;
+    panel.m_fY[0][0] = 1.5f, panel.m_fY[0][1] = -0.25f, panel.m_nYExponent[0] = 0;
     panel.m_fX1 = 0.0f, panel.m_fX2 = 2500.0f, panel.m_nXExponent = -1;  // milliseconds
     panel.ShowValues();
     Expect(panel, {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y", "X"},
            {{1043, "1.50 "}, {1045, "-250m"}, {1047, "-1.75 "}, {1044, "0.000m"}, {1046, "2.50 "}, {1048, "2.50 "}});
 
-    CCursorPanel2 two(&view);
+    CCursorPanel two(&view, 2);
     EXPECT_EQ(two.findChildren<QLineEdit*>().size(), 9);
-    two.m_fY11 = 0.5f, two.m_fY12 = 3.0f, two.m_nY1Exponent = 0;
-    two.m_fY21 = -5.0f, two.m_fY22 = -7.5f, two.m_nY2Exponent = -1;
+    two.m_fY[0][0] = 0.5f, two.m_fY[0][1] = 3.0f, two.m_nYExponent[0] = 0;
+    two.m_fY[1][0] = -5.0f, two.m_fY[1][1] = -7.5f, two.m_nYExponent[1] = -1;
     two.m_fX1 = 400.0f, two.m_fX2 = 100.0f, two.m_nXExponent = -2;
     two.ShowValues();
     Expect(two, {"Współrzędne kursorów", "Kursor początkowy", "Kursor końcowy", "Różnica", "Y1", "Y2", "X"},

@@ -11,6 +11,7 @@
 #include "document/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
+#include "app/ui/CViewCommands.h"
 #include "view/ui/CKivView.h"
 #include "view/ui/CPrintPreview.h"
 
@@ -36,19 +37,20 @@ bool RunTool(const QString& program, const QStringList& args) {
 // 1.5 times wider than high; then it takes the whole height.
 TEST(PrintPage, OnePageWithThePictureStretchedToThePageWidth) {
     for (auto [hr, vr, h] : {std::tuple{4800, 6600, 3200}, {5999, 4000, 3999}, {6600, 4000, 4000}})
-        EXPECT_EQ(CKivView::PrintedHeight(hr, vr), h) << hr << " x " << vr;
+        EXPECT_EQ(CPlotRenderer::PrintedHeight(hr, vr), h) << hr << " x " << vr;
     CKivDoc doc;
     FillPlot(doc.Source(), 1, [](int i) { return 100 + (i / 200 % 2 ? 60 : -60); });
     CKivView view(&doc);
+    CViewCommands commands(view);
     view.resize(640, 480);
     view.UpdatePicture();
     const QString pdf = QString::fromStdString(TestDir("PrintPage") + "/page.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(pdf);
     SetA4(printer);
-    ASSERT_TRUE(view.PrintPage(printer));
+    ASSERT_TRUE(commands.PrintPage(printer));
     // Printed on white; the screen keeps black and renders again at its own size.
-    EXPECT_EQ(std::tuple(view.m_bWhiteBackground, view.m_bRedraw), std::tuple(0, 1));
+    EXPECT_EQ(std::tuple(view.WhiteBackground(), view.RedrawPending()), std::tuple(false, true));
 
     // One page: pdftoppm (poppler-utils) writes page.pdf-1.png and nothing more.
     ASSERT_TRUE(RunTool("pdftoppm", {"-r", "150", "-png", pdf, pdf}));

@@ -72,7 +72,7 @@ TEST_F(ShellTest, CommandRulesThroughADocumentsLife) {
     EXPECT_EQ(State(ID_PLOT1_TOGGLE), '-');
     Frame().Execute(ID_WHITE_BACKGROUND);
     EXPECT_EQ(State(ID_WHITE_BACKGROUND), 'x');
-    EXPECT_TRUE(Active()->GetView()->m_bWhiteBackground);
+    EXPECT_TRUE(Active()->GetView()->WhiteBackground());
 
     m_messages.answers = {MsgResult::No, MsgResult::No};
     for (CChildFrame* child : Frame().Children()) child->close();

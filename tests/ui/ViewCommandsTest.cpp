@@ -17,14 +17,14 @@ namespace {
 constexpr QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kGrid = qRgb(80, 80, 80);
 
 // Enabled, checked.
-std::pair<bool, bool> Update(CKivView& view, int id) {
+std::pair<bool, bool> Update(CViewCommands& commands, int id) {
     CmdState s{true, true};  // the rule must set both
-    EXPECT_TRUE(view.OnUpdateCommand(id, s)) << id;
+    EXPECT_TRUE(commands.OnUpdateCommand(id, s)) << id;
     return {s.enabled, s.checked};
 }
 
 std::tuple<int, int, int, int> Flags(const CKivView& v) {
-    return {v.m_bRedraw, v.m_bWhiteBackground, v.m_bCursors, v.m_bOffsetCursor};
+    return {v.RedrawPending(), v.WhiteBackground(), v.CursorsShown(), v.OffsetCursorShown()};
 }
 
 int Codes(int i) { return 100 + i % 50; }
@@ -45,14 +45,15 @@ TEST(ViewCommands, StartValuesAndStoredFlags) {
     CKivDoc doc;
     {
         CKivView view(&doc);
+    CViewCommands commands(view);
         EXPECT_EQ(Flags(view), std::tuple(1, 0, 0, 0));
-        view.m_bWhiteBackground = 1, view.m_bOffsetCursor = 1;
+        view.SetWhiteBackground(true), view.SetOffsetCursorShown(true);
         // The view's block at offset 12: cursors shown, then white background.
         const std::vector<uint8_t> bytes = doc.SaveToBytes();
         ASSERT_GE(bytes.size(), 20u);
         EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 12, bytes.begin() + 20),
                   (std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0, 0}));
-        view.m_bRedraw = 0;
+        view.UpdatePicture();
         doc.SetViewFlags(1, 0);  // as loading does: the flags only, no render asked for
         EXPECT_EQ(Flags(view), std::tuple(0, 0, 1, 1));
     }
@@ -65,29 +66,29 @@ TEST(ViewCommands, StartValuesAndStoredFlags) {
 TEST_F(ViewMouse, CursorWhiteBackgroundAndOffsetCursorRules) {
     // The cursors are drawn over the picture: no new render.
     for (int id : {ID_CURSOR, ID_OFFSET_CURSOR}) {
-        EXPECT_TRUE(view.OnCommand(id)) << id;
-        EXPECT_EQ(Update(view, id), std::pair(true, true)) << id;
+        EXPECT_TRUE(commands.OnCommand(id)) << id;
+        EXPECT_EQ(Update(commands, id), std::pair(true, true)) << id;
     }
     EXPECT_EQ(Flags(view), std::tuple(0, 0, 1, 1));
 
     FillPlot(doc.Source(), 2, [](int i) { return i % 200; });
     for (int id : {ID_MODE_DERIVATIVE, ID_MODE_INTEGRAL, ID_MODE_FOURIER, ID_MODE_XY, ID_MODE_SUM, ID_MODE_PRODUCT}) {
-        view.m_bRedraw = 0;
-        EXPECT_TRUE(view.OnCommand(id)) << id;
-        EXPECT_EQ(view.m_bRedraw, 1) << id;  // the document asks for a new picture
-        EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(false, false)) << id;
-        EXPECT_EQ(Update(view, ID_CURSOR).first, id != ID_MODE_XY) << id;
+        view.UpdatePicture();
+        EXPECT_TRUE(commands.OnCommand(id)) << id;
+        EXPECT_EQ(view.RedrawPending(), 1) << id;  // the document asks for a new picture
+        EXPECT_EQ(Update(commands, ID_OFFSET_CURSOR), std::pair(false, false)) << id;
+        EXPECT_EQ(Update(commands, ID_CURSOR).first, id != ID_MODE_XY) << id;
     }
     // The plain picture brings the offset cursor back checked, but not when zoomed.
-    view.OnCommand(ID_MODE_ORIGINAL);
-    EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(true, true));
+    commands.OnCommand(ID_MODE_ORIGINAL);
+    EXPECT_EQ(Update(commands, ID_OFFSET_CURSOR), std::pair(true, true));
     doc.GetCurrentMode()->GetDisplaySamples(1);
     doc.GetCurrentMode()->ZoomTo(0, 0, 2000, 100);
-    EXPECT_EQ(Update(view, ID_OFFSET_CURSOR), std::pair(false, false));
+    EXPECT_EQ(Update(commands, ID_OFFSET_CURSOR), std::pair(false, false));
 
     // "Białe tło" re-renders.
     view.UpdatePicture();
-    EXPECT_TRUE(view.OnCommand(ID_WHITE_BACKGROUND));
+    EXPECT_TRUE(commands.OnCommand(ID_WHITE_BACKGROUND));
     ASSERT_TRUE(view.UpdatePicture());
     EXPECT_EQ(view.BackBitmap()->pixel(0, 0), kWhite);
 }
@@ -98,13 +99,13 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("measure")));
     view.setFocus();
     QWidget* focus = QApplication::focusWidget();
-    if (view.m_measure.IsOn()) view.OnCommand(ID_MEASUREMENTS);
-    EXPECT_TRUE(view.OnCommand(ID_MEASUREMENTS));
-    EXPECT_EQ(Update(view, ID_MEASUREMENTS), std::pair(true, true));
-    view.OnCommand(ID_CURSOR);
+    if (view.Measurements().IsOn()) commands.OnCommand(ID_MEASUREMENTS);
+    EXPECT_TRUE(commands.OnCommand(ID_MEASUREMENTS));
+    EXPECT_EQ(Update(commands, ID_MEASUREMENTS), std::pair(true, true));
+    commands.OnCommand(ID_CURSOR);
     doc.m_nCursor1 = 0, doc.m_nCursor2 = kSamples;
     view.ScreenPicture();
-    CMeasurePanel* panel = view.m_measure.Panel();
+    CMeasurePanel* panel = view.Measurements().Panel();
     ASSERT_TRUE(panel);
     auto row = [&](const char* label) {
         for (const QString& line : panel->TableText().split('\n'))
@@ -114,15 +115,15 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     // -1 V up to sample 1999, +1 V from 2000 on: one rising edge, so no period.
     EXPECT_EQ(std::tuple(row("Maksimum"), row("Okres"), row("Czas narastania")), std::tuple("1.00 V", "—", "800us"));
     // Cursor 2 dragged to a quarter of the plot: only the low part is measured.
-    Drag(60 + view.m_cursors.m_nCursorPix2, 300, 60 + 180, 300);
+    Drag(60 + view.Cursors().m_nCursorPix2, 300, 60 + 180, 300);
     EXPECT_EQ(doc.m_nCursor2, 1000);
     view.ScreenPicture();
     EXPECT_EQ(row("Maksimum"), "-1.00 V");
-    view.OnCommand(ID_MODE_FOURIER);
+    commands.OnCommand(ID_MODE_FOURIER);
     view.ScreenPicture();
     // The spectrum sums N samples over a basis of N + 1: the DC term is 1000/1001 V.
     EXPECT_EQ(std::tuple(row("Maksimum"), row("Składowa stała")), std::tuple("none", "999mV"));
-    view.OnCommand(ID_MODE_ORIGINAL);
+    commands.OnCommand(ID_MODE_ORIGINAL);
     view.ScreenPicture();
     EXPECT_EQ(row("Maksimum"), "-1.00 V");
     panel->CopyToClipboard();
@@ -131,7 +132,7 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     EXPECT_EQ(QApplication::focusWidget(), focus);
 
     CKivView other(&doc);
-    EXPECT_TRUE(other.m_measure.IsOn());
+    EXPECT_TRUE(other.Measurements().IsOn());
     // Taken down, the panel leaves the picture and the cursors as they are without it (the
     // read-out panels are widgets of their own).
     auto screen = [&] {
@@ -143,7 +144,7 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     // Frame by frame the kept frame is patched only where it changed (figures, a cursor under
     // the panel, which cursor 2 at the plot's right end is): it shows what a fresh picture shows.
     doc.m_nCursor2 = kSamples;
-    Send(QEvent::MouseButtonPress, 60 + view.m_cursors.m_nCursorPix1, 300);
+    Send(QEvent::MouseButtonPress, 60 + view.Cursors().m_nCursorPix1, 300);
     for (const int x : {300, 330, 700, 779, 200}) {
         Send(QEvent::MouseMove, x, 300);
         const QImage shown = screen();  // before a fresh picture, which marks the cursors for repair
@@ -153,10 +154,10 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     view.SetRedraw(), view.UpdatePicture();  // a new picture: the kept frame is copied afresh
     QImage shown = screen();
     EXPECT_EQ(shown, fresh());
-    view.OnCommand(ID_MEASUREMENTS);
+    commands.OnCommand(ID_MEASUREMENTS);
     shown = screen();
     EXPECT_EQ(shown, fresh());
-    EXPECT_FALSE(view.m_measure.Panel());
+    EXPECT_FALSE(view.Measurements().Panel());
     EXPECT_FALSE(KivUserSettings()->value("Widok/Pomiary").toBool());
 }
 
@@ -183,18 +184,18 @@ TEST_F(ViewDialogs, WindowClipboardAndExportPictures) {
               std::pair(500 - view.viewport()->width(), 200 - view.viewport()->height()));
 
     for (const int white : {0, 1}) {
-        view.m_bWhiteBackground = white;
+        view.SetWhiteBackground(white);
         view.UpdatePicture();
-        EXPECT_TRUE(view.OnCommand(ID_EDIT_COPY));
+        EXPECT_TRUE(commands.OnCommand(ID_EDIT_COPY));
         const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(copied.size(), QSize(800, 600));
         EXPECT_EQ(copied.pixel(0, 0), white ? kWhite : kBlack);
         EXPECT_EQ(copied.pixel(780, 549), kGrid);
-        EXPECT_EQ(view.m_bRedraw, 1);
+        EXPECT_EQ(view.RedrawPending(), 1);
     }
     // Labels are not antialiased: only the drawn colours occur, which the export's
     // 256-entry palette relies on.
-    view.m_bWhiteBackground = 0, view.m_bRedraw = 0;
+    view.SetWhiteBackground(false), view.UpdatePicture();
     const RgbPicture picture = view.RenderExportPicture();
     EXPECT_EQ(picture.pixels.at(549 * 800 + 780), 0x505050u);
     EXPECT_EQ(std::set<uint32_t>(picture.pixels.begin(), picture.pixels.end()),
@@ -209,8 +210,9 @@ TEST(ViewCommands, MessagesOfARenderComeAfterIt) {
     FillPlot(doc.Source(), 1, Codes);
     doc.m_nCursor1 = doc.m_nCursor2 = 2000;
     CKivView view(&doc);
+    CViewCommands commands(view);
     boxes.view = &view;
-    view.OnCommand(ID_MODE_FOURIER);
+    commands.OnCommand(ID_MODE_FOURIER);
     ASSERT_TRUE(boxes.shown.empty());
     ASSERT_TRUE(view.UpdatePicture());
     const std::vector<std::string> once = {"Kursory pokrywanją się. Zmień pozycję kursorów after"};

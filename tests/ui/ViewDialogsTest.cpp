@@ -31,7 +31,7 @@ TEST_F(ViewDialogs, DialogTitlesAndLabelStrips) {
 // What these edits change is kept in the file: each marks the document modified, so that
 // closing asks to save it. Cancelled dialogs and a click on a marker change nothing.
 TEST_F(ViewMouse, EditsMarkTheDocumentModified) {
-    view.OnCommand(ID_OFFSET_CURSOR), view.ScreenPicture();
+    commands.OnCommand(ID_OFFSET_CURSOR), view.ScreenPicture();
     auto run = [this](int id, std::function<void(QDialog&)> answer) { return [=, this] { Run(id, answer); }; };
     auto recolour = [](QDialog& d, COLORREF colour) {
         static_cast<CPlotSettingsDlg&>(d).m_pickColour = [colour](COLORREF& c) { return c = colour, true; };
@@ -49,8 +49,8 @@ TEST_F(ViewMouse, EditsMarkTheDocumentModified) {
         {"settings cancelled", run(ID_PLOT1_DATA, unticked), false},
         {"scale cancelled", run(ID_AXIS_X_SCALE, [&](QDialog& d) { manual(d), d.reject(); }), false},
         {"scale", run(ID_AXIS_X_SCALE, [&](QDialog& d) { manual(d), Click(d, "IDOK"); }), true},
-        {"plot toggle", [this] { view.OnCommand(ID_PLOT1_TOGGLE); }, true},
-        {"white background", [this] { view.OnCommand(ID_WHITE_BACKGROUND); }, true},
+        {"plot toggle", [this] { commands.OnCommand(ID_PLOT1_TOGGLE); }, true},
+        {"white background", [this] { commands.OnCommand(ID_WHITE_BACKGROUND); }, true},
     };
     for (const auto& [name, edit, modified] : cases) {
         doc.SetModifiedFlag(false);
@@ -72,12 +72,12 @@ TEST_F(ViewDialogs, GeneratorAndMeanRms) {
     EXPECT_EQ(doc.Source().m_nPresent, 3);
     QStringList shown;  // the cursors' flag while it is open, then the fields
     Run(ID_MEAN_RMS, [&](QDialog& d) {
-        shown << QString::number(view.m_bCursors);
+        shown << QString::number(view.CursorsShown());
         for (int id : {1050, 1051, 1044, 1045}) shown << static_cast<CMeanRmsDlg&>(d).FieldText(id);
         d.accept();
     });
     EXPECT_EQ(shown, QStringList({"1", "637m", "637m", "707m", "707m"}));  // 2 / pi and 1 / sqrt 2 of amplitude 1
-    EXPECT_EQ(view.m_bCursors, 0);
+    EXPECT_EQ(view.CursorsShown(), 0);
 
     // XY with one plot on: nothing to compute.
     doc.TogglePlot(2);

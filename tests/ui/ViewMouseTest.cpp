@@ -6,10 +6,9 @@
 #include "app/CommandIds.h"
 #include "support/ViewFixture.h"
 #include "view/ui/CCursorPanel.h"
-#include "view/ui/CCursorPanel2.h"
 
 TEST_F(ViewMouse, CursorDragsReadOutsAndClamps) {
-    view.OnCommand(ID_CURSOR);
+    commands.OnCommand(ID_CURSOR);
     QImage screen = view.ScreenPicture();
     // Cursor 1 at index 0, cursor 2 at 4000, each drawn up to the top edge, not on it.
     for (auto [x, y, inverted] : {std::tuple{60, 300, true}, {780, 300, true}, {780, 20, false}})
@@ -36,7 +35,7 @@ TEST_F(ViewMouse, CursorDragsReadOutsAndClamps) {
 
     // Hidden cursors are still grabbed within 2 pixels, cursor 2 before cursor 1; past the
     // edges they pin at 0 and 4000.
-    view.OnCommand(ID_CURSOR);
+    commands.OnCommand(ID_CURSOR);
     Drag(422, 300, 900, 300);
     EXPECT_EQ(doc.m_nCursor2, 4000);
     Drag(420, 300, 5, 300);
@@ -60,7 +59,7 @@ TEST_F(ViewMouse, RubberBandZoomAndResetClick) {
     Drag(60 + 540, 20 + 477, 60 + 180, 20 + 53);  // corners in either order
     EXPECT_TRUE(mode.IsZoomed());
     EXPECT_EQ(std::tuple(mode.m_window.left, mode.m_window.top, mode.m_window.right), std::tuple(1000, 19, 3000));
-    EXPECT_EQ(view.m_bRedraw, 1);
+    EXPECT_EQ(view.RedrawPending(), 1);
     Drag(400, 300, 400, 300);  // a click
     EXPECT_FALSE(mode.IsZoomed());
 }
@@ -68,9 +67,9 @@ TEST_F(ViewMouse, RubberBandZoomAndResetClick) {
 // A code v stands at y = trunc(550 - v * 530 * 0.005f), the float widened: 150 at
 // 152.5000089, 50 at 417.5000030, 100 at 285.0000059, 250 at -112.4999852 above the plot.
 TEST_F(ViewMouse, OffsetMarkerDragShiftsThePlot) {
-    view.OnCommand(ID_OFFSET_CURSOR);
+    commands.OnCommand(ID_OFFSET_CURSOR);
     view.ScreenPicture();
-    const COffsetMarkerItem &m1 = view.m_offsetMarker1, &m2 = view.m_offsetMarker2;
+    const COffsetMarkerItem &m1 = view.OffsetMarker(1), &m2 = view.OffsetMarker(2);
     EXPECT_EQ(std::tuple(m1.m_nX, m1.m_nTop, m1.m_nBottom), std::tuple(57, 152, 417));
 
     // A press and release without a move changes nothing.
@@ -101,9 +100,9 @@ TEST_F(ViewMouse, OffsetMarkerDragShiftsThePlot) {
     Send(QEvent::MouseButtonRelease, 97, 101, Qt::NoButton);
 
     // Switched off, the bars are neither drawn nor there to grab.
-    view.OnCommand(ID_OFFSET_CURSOR), view.ScreenPicture();
+    commands.OnCommand(ID_OFFSET_CURSOR), view.ScreenPicture();
     Send(QEvent::MouseMove, 97, 100, Qt::NoButton);
-    EXPECT_EQ(view.m_nHit & (HIT_MARKER1 | HIT_MARKER2), 0);
+    EXPECT_EQ(view.Hit() & (HIT_MARKER1 | HIT_MARKER2), 0);
 }
 
 TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
@@ -111,7 +110,7 @@ TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
     FillPlot(doc.Source(), 1, [](int i) { return 100 + static_cast<int>(std::lround(60 * std::sin(i * 0.0157))); },
              {-1, 's', 1.0});
     doc.DataChanged();
-    view.OnCommand(ID_CURSOR), view.ScreenPicture();
+    commands.OnCommand(ID_CURSOR), view.ScreenPicture();
     ASSERT_TRUE(view.CursorPanel());
 
     doc.SetMode(kModeFourier);
@@ -139,10 +138,10 @@ TEST_F(ViewMouse, FourierClickSelectsAHarmonicAndPanelsFollowTheMode) {
     doc.SetMode(kModeOriginal);
     view.ScreenPicture();
     EXPECT_FALSE(view.FourierPanel());
-    ASSERT_TRUE(view.CursorPanel2());
+    ASSERT_TRUE(view.CursorPanel() && view.CursorPanel()->Curves() == 2);
     for (auto [id, text] : {std::pair{1002, "500m"}, {1003, "40.0u"}})
-        EXPECT_EQ(view.CursorPanel2()->FieldText(id).toStdString(), text) << id;
+        EXPECT_EQ(view.CursorPanel()->FieldText(id).toStdString(), text) << id;
     doc.SetMode(kModeXY);
     view.ScreenPicture();
-    EXPECT_FALSE(view.CursorPanel2());
+    EXPECT_FALSE(view.CursorPanel());
 }

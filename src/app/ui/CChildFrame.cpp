@@ -9,12 +9,13 @@
 
 #include "acquisition/ui/FetchCommand.h"
 #include "app/CommandIds.h"
-#include "app/ui/CKivApp.h"
+#include "app/ui/CViewCommands.h"
 #include "view/ui/CKivView.h"
 #include "qtcore/KivLanguage.h"
 
-CChildFrame::CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* parent)
-    : QMdiSubWindow(parent), m_app(app), m_pDoc(std::move(doc)), m_pView(new CKivView(m_pDoc.get())) {
+CChildFrame::CChildFrame(IChildFrameHost& app, std::unique_ptr<CKivDoc> doc, QWidget* parent)
+    : QMdiSubWindow(parent), m_app(app), m_pDoc(std::move(doc)), m_pView(new CKivView(m_pDoc.get())),
+      m_pCommands(std::make_unique<CViewCommands>(*m_pView)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(QIcon(QStringLiteral(":/icons/kiv.svg")));
     setWidget(m_pView);
@@ -28,7 +29,8 @@ CChildFrame::CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* pa
 }
 
 CChildFrame::~CChildFrame() {
-    // The view refers to the document: it goes first.
+    // The view refers to the document: it goes first, with its commands.
+    m_pCommands.reset();
     QWidget* view = widget();
     setWidget(nullptr);
     delete view;
@@ -82,7 +84,7 @@ bool CChildFrame::DoSave(const QString& path) {
 }
 
 bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
-    if (m_pView->OnUpdateCommand(id, state)) return true;
+    if (m_pCommands->OnUpdateCommand(id, state)) return true;
     switch (id) {
     case ID_FETCH:
     case ID_FILE_CLOSE:
@@ -93,7 +95,7 @@ bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
 }
 
 bool CChildFrame::OnCommand(int id) {
-    if (m_pView->OnCommand(id)) return true;
+    if (m_pCommands->OnCommand(id)) return true;
     switch (id) {
     case ID_FETCH: RunFetchCommand(m_app.Acquisition(), *m_pDoc, m_app.Platform(), this); return true;
     case ID_FILE_CLOSE: close(); return true;

@@ -5,19 +5,34 @@
 #include "app/CommandIds.h"
 #include "document/CKivDoc.h"
 
-class CKivApp;
+class CAcquisition;
 class CKivView;
+class CViewCommands;
+
+// What a document's window needs of the application.
+class IChildFrameHost {
+public:
+    virtual ~IChildFrameHost() = default;
+    // The message boxes and the progress window every document gets.
+    virtual CPlatform Platform() const = 0;
+    // Save dialog for a document (open false); false when cancelled.
+    virtual bool DoPromptFileName(QString& path, bool open) = 0;
+    virtual void AddToRecentFileList(const QString& path) = 0;
+    // The program's one acquisition, for the fetch.
+    virtual CAcquisition& Acquisition() = 0;
+};
 
 // The window of one document: it owns the document and holds its one view. The
 // document's own file commands (close, save, save as) are handled here.
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    CChildFrame(CKivApp& app, std::unique_ptr<CKivDoc> doc, QWidget* parent = nullptr);
+    CChildFrame(IChildFrameHost& app, std::unique_ptr<CKivDoc> doc, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     CKivDoc* GetDocument() const { return m_pDoc.get(); }
     CKivView* GetView() const { return m_pView; }
+    CViewCommands& Commands() const { return *m_pCommands; }
 
     const QString& GetPathName() const { return m_strPathName; }
     void SetPathName(const QString& path);
@@ -34,7 +49,7 @@ public:
     // Saves under path, or asks for a name when path is empty; false when not saved.
     bool DoSave(const QString& path);
 
-    // Routing: the view first, then the document (its file commands and plot toggles).
+    // Routing: the view's commands first, then the document's file commands.
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CmdState& state);
 
@@ -42,9 +57,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CKivApp& m_app;
+    IChildFrameHost& m_app;
     std::unique_ptr<CKivDoc> m_pDoc;
     CKivView* m_pView;
+    std::unique_ptr<CViewCommands> m_pCommands;
     QString m_strPathName;
     QString m_strTitle;
 };

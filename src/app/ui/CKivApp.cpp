@@ -18,6 +18,7 @@
 #include "app/ui/CAboutBox.h"
 #include "app/ui/CChildFrame.h"
 #include "app/ui/CMainFrame.h"
+#include "app/ui/CViewCommands.h"
 #include "app/ui/KivCommandTable.h"
 #include "qtcore/CPortSettings.h"
 #include "platform/TrNoop.h"
@@ -25,34 +26,16 @@
 #include "qtcore/KivLanguage.h"
 #include "render/PictureForms.h"
 #include "platform/ui/CQtMessages.h"
-#include "view/ui/CKivView.h"
 
 namespace {
 
 const char kRecentSection[] = "Recent File List";
 const char kFilter[] = KIV_TR_NOOP("Kiv", "Pliki Kiv (*.kiv)");
-constexpr int kMaxDisplayLength = 30;
 
 // Same file, however it was named.
 bool SamePath(const QString& a, const QString& b) {
     const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
     return ca.isEmpty() || cb.isEmpty() ? QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath() : ca == cb;
-}
-
-// "~/…/folder/name.kiv" short enough for a menu, as the old recent-file lists did.
-QString AbbreviatePath(const QString& path) {
-    QString shown = QDir::toNativeSeparators(path);
-    const QString home = QDir::homePath();
-    if (shown.startsWith(home + QLatin1Char('/'))) shown = QLatin1Char('~') + shown.mid(home.size());
-    if (shown.size() <= kMaxDisplayLength) return shown;
-    QStringList parts = shown.split(QLatin1Char('/'));
-    const QString head = parts.takeFirst();
-    while (parts.size() > 1) {
-        const QString candidate = head + QStringLiteral("/.../") + parts.join(QLatin1Char('/'));
-        if (candidate.size() <= kMaxDisplayLength) return candidate;
-        parts.removeFirst();
-    }
-    return parts.isEmpty() ? shown : head + QStringLiteral("/.../") + parts.first();
 }
 
 // A box about a document that will not open names the file: it may come at start-up or
@@ -183,12 +166,6 @@ void CKivApp::AddToRecentFileList(const QString& path) {
     if (m_pMainWnd) m_pMainWnd->RecentFilesChanged();
 }
 
-QString CKivApp::RecentFileMenuText(int index, const QString& path) {
-    QString shown = AbbreviatePath(path);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
-}
-
 CPlatform CKivApp::Platform() const {
     CPlatform platform;
     platform.messages = m_pMessagesOverride ? m_pMessagesOverride : m_pMessages.get();
@@ -275,7 +252,7 @@ void CKivApp::OnOpenRecentFile(int index) {
 
 void CKivApp::OnFilePrintSetup() {
     // The printer that printing and preview use too.
-    QPageSetupDialog dialog(&CKivView::SharedPrinter(), m_pMainWnd);
+    QPageSetupDialog dialog(&CViewCommands::SharedPrinter(), m_pMainWnd);
     dialog.setWindowTitle(KivTr("Kiv", "Ustawienia drukarki"));
     dialog.exec();
 }

@@ -3,23 +3,23 @@
 #include <memory>
 
 #include "app/CommandIds.h"
+#include "app/ui/CChildFrame.h"
+#include "app/ui/CMainFrame.h"
 #include "document/CKivDoc.h"
 #include "platform/CPlatform.h"
 
 class CAcquisition;
-class CChildFrame;
 class CDftProgressDlg;
-class CMainFrame;
 class CQtMessages;
 class QTranslator;
 
 // The application: starts the main frame, keeps the recent-file list in the profile,
 // and creates, opens and saves documents. Its commands are the last stop of the
 // frame's command routing.
-class CKivApp {
+class CKivApp : public IMainFrameHost, public IChildFrameHost {
 public:
     CKivApp();
-    ~CKivApp();
+    ~CKivApp() override;
     CKivApp(const CKivApp&) = delete;
     CKivApp& operator=(const CKivApp&) = delete;
 
@@ -35,26 +35,25 @@ public:
     // Opens a document in a new maximised child, or activates the child that already
     // shows it. Null when the document refuses the file: it reports why, if at all, with
     // the file's name added, and why gets its own words (empty when it said nothing).
-    CChildFrame* OpenDocumentFile(const QString& path, QString* why = nullptr);
+    CChildFrame* OpenDocumentFile(const QString& path, QString* why = nullptr) override;
     // Asks about every modified document; false when the user cancelled.
-    bool SaveAllModified();
+    bool SaveAllModified() override;
     // Open/save file dialog for "Pliki Kiv (*.kiv)"; false when cancelled.
-    bool DoPromptFileName(QString& path, bool open);
+    bool DoPromptFileName(QString& path, bool open) override;
 
-    const QStringList& RecentFiles() const { return m_recentFiles; }
-    void AddToRecentFileList(const QString& path);
-    static QString RecentFileMenuText(int index, const QString& path);
+    const QStringList& RecentFiles() const override { return m_recentFiles; }
+    void AddToRecentFileList(const QString& path) override;
 
-    bool OnCommand(int id);
-    bool OnUpdateCommand(int id, CmdState& state);
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CmdState& state) override;
 
     // What every document gets for its message boxes and its DFT progress window.
-    CPlatform Platform() const;
+    CPlatform Platform() const override;
     // Tests answer the message boxes themselves.
     void SetMessages(IMessages* messages) { m_pMessagesOverride = messages; }
     CDftProgressDlg* ProgressWindow() const { return m_pProgress; }
     // The program's one acquisition: "Kiv.cfg" read at start, written at exit.
-    CAcquisition& Acquisition() { return *m_pAcquisition; }
+    CAcquisition& Acquisition() override { return *m_pAcquisition; }
 
 private:
     // Qt's own dialogs and standard buttons in Polish, while the program runs.

@@ -1,6 +1,7 @@
 #include "app/ui/CMainFrame.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMdiArea>
@@ -19,13 +20,31 @@
 
 #include "app/CommandIds.h"
 #include "app/ui/CChildFrame.h"
-#include "app/ui/CKivApp.h"
 #include "platform/TrNoop.h"
 #include "qtcore/KivLanguage.h"
 
 static void InitKivResources() { Q_INIT_RESOURCE(kiv); }
 
 namespace {
+
+constexpr int kMaxDisplayLength = 30;
+
+// "~/…/folder/name.kiv" short enough for a menu, as the old recent-file lists did.
+QString AbbreviatePath(const QString& path) {
+    QString shown = QDir::toNativeSeparators(path);
+    const QString home = QDir::homePath();
+    if (shown.startsWith(home + QLatin1Char('/'))) shown = QLatin1Char('~') + shown.mid(home.size());
+    if (shown.size() <= kMaxDisplayLength) return shown;
+    QStringList parts = shown.split(QLatin1Char('/'));
+    const QString head = parts.takeFirst();
+    while (parts.size() > 1) {
+        const QString candidate = head + QStringLiteral("/.../") + parts.join(QLatin1Char('/'));
+        if (candidate.size() <= kMaxDisplayLength) return candidate;
+        parts.removeFirst();
+    }
+    return parts.isEmpty() ? shown : head + QStringLiteral("/.../") + parts.first();
+}
+
 
 const char kIdProperty[] = "kivCommand";
 const char kReady[] = KIV_TR_NOOP("Kiv", "Gotowy");
@@ -60,7 +79,7 @@ QIcon ToolbarIcon(const QString& path) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CKivApp& app) : m_app(app), m_pMdiArea(new QMdiArea(this)) {
+CMainFrame::CMainFrame(IMainFrameHost& app) : m_app(app), m_pMdiArea(new QMdiArea(this)) {
     InitKivResources();
     setWindowTitle(FrameTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/kiv.svg")));
@@ -365,7 +384,7 @@ void CMainFrame::RecentFilesChanged() {
     for (int i = 0; i < m_recentFiles.size(); ++i) {
         QAction* action = m_recentFiles[i];
         action->setVisible(i < files.size());
-        if (i < files.size()) action->setText(CKivApp::RecentFileMenuText(i, files[i]));
+        if (i < files.size()) action->setText(RecentFileMenuText(i, files[i]));
     }
 }
 
@@ -408,4 +427,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     activateWindow();
     for (const QUrl& url : urls)
         if (url.isLocalFile()) m_app.OpenDocumentFile(url.toLocalFile());
+}
+
+QString CMainFrame::RecentFileMenuText(int index, const QString& path) {
+    QString shown = AbbreviatePath(path);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }

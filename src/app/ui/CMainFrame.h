@@ -9,10 +9,22 @@
 #include "document/CKivDoc.h"
 
 class CChildFrame;
-class CKivApp;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+
+// What the main window needs of the application: the last stop of the command routing, the
+// recent files, and the documents when the window closes or a file is dropped on it.
+class IMainFrameHost {
+public:
+    virtual ~IMainFrameHost() = default;
+    virtual bool OnCommand(int id) = 0;
+    virtual bool OnUpdateCommand(int id, CmdState& state) = 0;
+    virtual const QStringList& RecentFiles() const = 0;
+    // Asks about every modified document; false when the user cancelled.
+    virtual bool SaveAllModified() = 0;
+    virtual CChildFrame* OpenDocumentFile(const QString& path, QString* why = nullptr) = 0;
+};
 
 // The main window: the menu bar (one layout with no document open, another with one),
 // the toolbar, the one-pane status bar and the MDI area with one child per document.
@@ -21,7 +33,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CKivApp& app);
+    explicit CMainFrame(IMainFrameHost& app);
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return m_pMdiArea; }
@@ -47,6 +59,8 @@ public:
     // timer while the program is idle; tests call it directly.
     void UpdateFrame();
     void RecentFilesChanged();
+    // A recent file's menu entry: its number as mnemonic and the path shortened for a menu.
+    static QString RecentFileMenuText(int index, const QString& path);
 
     // This frame's own commands.
     bool OnCommand(int id);
@@ -85,7 +99,7 @@ private:
     // The windows an arrangement moves, minimised ones left out, bottom first.
     QList<CChildFrame*> ArrangedChildren() const;
 
-    CKivApp& m_app;
+    IMainFrameHost& m_app;
     QMdiArea* m_pMdiArea;
     QToolBar* m_pToolBar = nullptr;
     QHash<int, QList<QAction*>> m_actions;

@@ -4,15 +4,14 @@
 #include "view/ui/CViewItem.h"
 
 class CCursorPanel;
-class CCursorPanel2;
 class CFourierPanelDlg;
 
 // The two vertical measuring cursors and the read-out panel that goes with them: the
-// one-plot or two-plot panel, or the Fourier panel in Fourier mode. The positions are
+// cursor panel with a row a curve, or the Fourier panel in Fourier mode. The positions are
 // the document's; the item keeps their pixels and the drag.
 class CCursorItem : public CViewItem {
 public:
-    explicit CCursorItem(CKivView& view);
+    explicit CCursorItem(IPlotView& view);
     ~CCursorItem() override;
 
     int HitTest(QPoint pt, int hit) const override;
@@ -26,7 +25,6 @@ public:
     // The view is no longer the active one: its panel steps aside until the next paint.
     void HidePanels();
     CCursorPanel* CursorPanel() const { return m_pCursorPanel.get(); }
-    CCursorPanel2* CursorPanel2() const { return m_pCursorPanel2.get(); }
     CFourierPanelDlg* FourierPanel() const { return m_pFourierPanel.get(); }
 
     // Offsets from the plot's left edge, as the last paint that drew the cursors set them.
@@ -36,11 +34,12 @@ public:
 
 private:
     void UpdatePanels(CData& mode);
-    template <class PanelType>
-    PanelType& ShowPanel(std::unique_ptr<PanelType>& panel);
+    // The panel a paint needs (made for curves when it is a cursor panel), the other closed;
+    // it sits in the view's bottom-right corner and never takes the focus.
+    template <class PanelType, class... Args>
+    PanelType& ShowPanel(std::unique_ptr<PanelType>& panel, Args... args);
     void ClosePanels();
 
     std::unique_ptr<CCursorPanel> m_pCursorPanel;
-    std::unique_ptr<CCursorPanel2> m_pCursorPanel2;
     std::unique_ptr<CFourierPanelDlg> m_pFourierPanel;
 };

@@ -1,16 +1,21 @@
 #pragma once
 #include "widgets/ui/CReadoutPanel.h"
 
-// One-plot read-out of the measuring cursors (dialog 145).
+// The read-out of the measuring cursors: a row a curve shown (one or two), then time.
 class CCursorPanel : public CReadoutPanel {
     Q_OBJECT
 public:
-    explicit CCursorPanel(QWidget* parent);
+    CCursorPanel(QWidget* parent, int curves);
 
-    float m_fY1 = 0, m_fY2 = 0;  // value at cursor 1 and cursor 2
-    int m_nYExponent = 0;
+    int Curves() const { return m_nCurves; }
+    float m_fY[2][2] = {};  // curve, then cursor 1 and cursor 2
+    // Each curve in its own plot's exponent: a shared one misreads plot 1 when the units differ.
+    int m_nYExponent[2] = {};
     float m_fX1 = 0, m_fX2 = 0;
     int m_nXExponent = 0;
 
     void ShowValues();
+
+private:
+    int m_nCurves;
 };

@@ -89,7 +89,7 @@ void CKivView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint pt = ViewPoint(event);
     if (m_pDoc->GetCurrentMode()->IsFourier()) {
         m_fourierCursor.m_nClickX = pt.x();
-        ReRender();
+        RenderAgain();
         return;
     }
     ReleaseConfinement();
@@ -100,7 +100,7 @@ void CKivView::mouseReleaseEvent(QMouseEvent* event) {
 void CKivView::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || m_pDoc->GetCurrentMode()->IsFourier()) return;
     HitTest(ViewPoint(event));
-    OnScale(m_nHit & (HIT_YAXIS | HIT_Y1AXIS | HIT_Y2AXIS | HIT_XAXIS));
+    if (const int axis = m_nHit & (HIT_YAXIS | HIT_Y1AXIS | HIT_Y2AXIS | HIT_XAXIS)) emit axisDoubleClicked(axis);
 }
 
 void CKivView::contextMenuEvent(QContextMenuEvent* event) {

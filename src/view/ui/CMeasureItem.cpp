@@ -1,19 +1,19 @@
 #include "view/ui/CMeasureItem.h"
 
 #include <QMenu>
-#include <QScrollBar>
+#include <QWidget>
 
 #include "analysis/Measurements.h"
 #include "analysis/ui/CMeasurePanel.h"
 #include "qtcore/UserSettings.h"
-#include "view/ui/CKivView.h"
+#include "document/CKivDoc.h"
 #include "qtcore/KivLanguage.h"
 
 namespace {
 const QString kSettingsKey = QStringLiteral("Widok/Pomiary");
 }
 
-CMeasureItem::CMeasureItem(CKivView& view) : CViewItem(view), m_bOn(KivUserSettings()->value(kSettingsKey).toBool()) {}
+CMeasureItem::CMeasureItem(IPlotView& view) : CViewItem(view), m_bOn(KivUserSettings()->value(kSettingsKey).toBool()) {}
 
 CMeasureItem::~CMeasureItem() = default;
 
@@ -24,7 +24,7 @@ void CMeasureItem::Toggle() {
         m_pPanel.reset(), m_rcShown = {};
         TakeDownFrom(m_rcFrame);
     }
-    m_view.viewport()->update();
+    m_view.Viewport()->update();
 }
 
 void CMeasureItem::Paint(QImage& frame, CData& mode) {
@@ -32,12 +32,12 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     if (!m_pPanel) m_pPanel = std::make_unique<CMeasurePanel>();
     // A mode the render has not brought up to date yet (a spectrum whose cursors moved)
     // keeps the last numbers until the render that follows.
-    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(m_view.GetDocument()->MeasureCurrentMode(
-        m_view.m_bCursors != 0));
+    if (mode.m_bReady || !mode.IsAvailable()) m_pPanel->Show(m_view.Document().MeasureCurrentMode(
+        m_view.CursorsShown()));
     // The frame is the whole picture; the panel keeps to the visible part's top-right corner.
-    const QPoint scroll(m_view.horizontalScrollBar()->value(), m_view.verticalScrollBar()->value());
+    const QPoint scroll = m_view.ScrollPosition();
     const QSize size = m_pPanel->Size();
-    m_rcShown = QRect(QPoint(m_view.viewport()->width() - size.width(), 0), size);
+    m_rcShown = QRect(QPoint(m_view.Viewport()->width() - size.width(), 0), size);
     const QRect rc = m_rcShown.translated(scroll);
     if (!m_view.IsKeptFrame(frame)) {  // a picture of the screen, drawn afresh
         m_pPanel->Paint(frame, rc.topLeft());
@@ -53,18 +53,18 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     // In the kept frame only what changed under it (repaired, drawn over by the cursors) and
     // the figures that changed are copied again: a whole panel a frame costs a drag 5-10 %.
     std::vector<QRect> dirty;
-    for (const auto* rects : {&m_view.m_frameRepaired, &m_view.m_frameDamage})
+    for (const auto* rects : {&m_view.Damage().repaired, &m_view.Damage().drawn})
         for (const QRect& r : *rects)  // a cursor standing still is both repaired and drawn again
             if (r.intersects(rc) && std::find(dirty.begin(), dirty.end(), r) == dirty.end()) dirty.push_back(r);
-    m_pPanel->Update(frame, rc.topLeft(), moved || m_view.m_bFrameRepairedAll || m_view.m_bFrameDamageAll, dirty);
+    m_pPanel->Update(frame, rc.topLeft(), moved || m_view.Damage().repairedAll || m_view.Damage().all, dirty);
 }
 
 // The part of the frame the panel left is repaired in a frame of its own, at once.
 void CMeasureItem::TakeDownFrom(QRect& rcFrame) {
     if (rcFrame.isNull()) return;
-    m_view.m_frameDamage.push_back(rcFrame);
+    m_view.Damage().drawn.push_back(rcFrame);
     rcFrame = {};
-    m_view.viewport()->update();
+    m_view.Viewport()->update();
 }
 
 bool CMeasureItem::ContextMenu(QPoint viewportPoint, QPoint globalPoint) {

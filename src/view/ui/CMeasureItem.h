@@ -11,7 +11,7 @@ class CMeasurePanel;
 // its context menu copies the table.
 class CMeasureItem : public CViewItem {
 public:
-    explicit CMeasureItem(CKivView& view);
+    explicit CMeasureItem(IPlotView& view);
     ~CMeasureItem() override;
 
     int HitTest(QPoint, int) const override { return 0; }

@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "render/CGdiCanvas.h"
-#include "view/ui/CKivView.h"
+#include "render/CPlotRenderer.h"
+#include "document/CKivDoc.h"
 #include "widgets/ui/DialogParts.h"
 #include "qtcore/KivLanguage.h"
 
@@ -45,28 +46,28 @@ void COffsetMarkerItem::Press(QPoint pt, int hit, QRect& confine) {
     m_nDy = 0;
     m_bMoved = false;
     // The bar stays inside the plot; the bottom edge is outside, as ClipCursor takes it.
-    const WindowRect& rc = m_view.m_rcPlot;
+    const WindowRect& rc = m_view.PlotRect();
     const int top = rc.top + pt.y() - m_nTop + 1;
     const int bottom = pt.y() - m_nBottom + rc.bottom - 1;
     confine = QRect(confine.x(), top, confine.width(), bottom - top);
 }
 
 void COffsetMarkerItem::Move(QPoint pt) {
-    const CData& mode = *m_view.GetDocument()->GetCurrentMode();
-    const WindowRect& rc = m_view.m_rcPlot;
+    const CData& mode = *m_view.Document().GetCurrentMode();
+    const WindowRect& rc = m_view.PlotRect();
     // Codes per pixel with whole divisions, as the grid counts them.
     const int div = std::max(mode.m_nDivY, 1);
     const int perDivision = (rc.bottom - rc.top) / div;
     m_nDy = pt.y() - m_nGrabY;
     m_nDelta = perDivision ? (-200 / div) * m_nDy / perDivision : 0;
     m_bMoved = m_bMoved || pt != QPoint(m_nGrabX, m_nGrabY);
-    m_view.viewport()->update();
+    m_view.Viewport()->update();
 }
 
 void COffsetMarkerItem::Release() {
     m_bDrag = 0;
     if (!m_bMoved) return;  // a click changes nothing
-    CKivDoc& doc = *m_view.GetDocument();
+    CKivDoc& doc = m_view.Document();
     CDataSrc& src = doc.Source();
     PlotSettings s;
     src.GetPlotSettings(s, m_nPlot);
@@ -77,12 +78,12 @@ void COffsetMarkerItem::Release() {
     m_view.MarkEdited();
 }
 
-bool COffsetMarkerItem::NeedsPaint() const { return m_view.m_bOffsetCursor || m_bShown; }
+bool COffsetMarkerItem::NeedsPaint() const { return m_view.OffsetCursorShown() || m_bShown; }
 
 void COffsetMarkerItem::Paint(QImage& frame, CData& mode) {
     if (!m_bDrag) m_bShown = false;
-    if (!m_view.m_bOffsetCursor || !Applies(mode)) return;
-    m_view.m_bFrameDamageAll = true;  // its texts go through a painter: the next frame starts afresh
+    if (!m_view.OffsetCursorShown() || !Applies(mode)) return;
+    m_view.Damage().all = true;  // its texts go through a painter: the next frame starts afresh
     PaintBar(frame, mode);
     PaintReadOut(frame, mode);
 }
@@ -90,10 +91,10 @@ void COffsetMarkerItem::Paint(QImage& frame, CData& mode) {
 void COffsetMarkerItem::PaintBar(QImage& frame, CData& mode) {
     const int mask = mode.GetPlotMask();
     if (mask != 3 && mask != m_nPlot) return;
-    const CDataSrc& src = m_view.GetDocument()->Source();
+    const CDataSrc& src = m_view.Document().Source();
     PlotSettings s;
     src.GetPlotSettings(s, m_nPlot);
-    const WindowRect& rc = m_view.m_rcPlot;
+    const WindowRect& rc = m_view.PlotRect();
     const int h = rc.bottom - rc.top;
     // While dragged the bar is the one grabbed, moved.
     int top = m_nTop + m_nDy, bottom = m_nBottom + m_nDy;
@@ -121,7 +122,7 @@ void COffsetMarkerItem::PaintBar(QImage& frame, CData& mode) {
     }
 
     const QRgb colour = ToQRgb(s.crColour);
-    const QRgb background = m_view.m_bWhiteBackground ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    const QRgb background = m_view.WhiteBackground() ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
     CGdiCanvas dc(frame);
     dc.SelectPen(colour);
     dc.Line(x, bottom, x, top);
@@ -157,9 +158,9 @@ void COffsetMarkerItem::PaintReadOut(QImage& frame, CData& mode) {
     const bool two = mode.ShowsTwoCurves();
     const bool mine = two || m_nPlot == ((mode.GetPlotMask() & 1) ? 1 : 2);
     if (!mine && m_nPlot == 1) return;
-    const WindowRect& rc = m_view.m_rcPlot;
-    const CDataSrc& src = m_view.GetDocument()->Source();
-    const QRgb background = m_view.m_bWhiteBackground ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    const WindowRect& rc = m_view.PlotRect();
+    const CDataSrc& src = m_view.Document().Source();
+    const QRgb background = m_view.WhiteBackground() ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
     QPainter p(&frame);
     p.setFont(CPlotRenderer::LabelFont());
     if (mine) {

@@ -6,7 +6,7 @@
 // offset cursor is on.
 class COffsetMarkerItem : public CViewItem {
 public:
-    COffsetMarkerItem(CKivView& view, int plot) : CViewItem(view), m_nPlot(plot) {}
+    COffsetMarkerItem(IPlotView& view, int plot) : CViewItem(view), m_nPlot(plot) {}
 
     // Only the plain picture at full extent can be shifted.
     static bool Applies(const CData& mode);

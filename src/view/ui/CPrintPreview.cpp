@@ -3,13 +3,13 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "view/ui/CKivView.h"
+#include "document/CKivDoc.h"
 #include "render/CPlotRenderer.h"
 
 bool PaintPreviewPage(CKivDoc& doc, QPrinter& printer, const CFourierCursor* fourier) {
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     const int hr = printer.width(), vr = printer.height();
-    PaintPreviewPicture(painter, doc, QRect(0, 0, hr, CKivView::PrintedHeight(hr, vr)), fourier);
+    PaintPreviewPicture(painter, doc, QRect(0, 0, hr, CPlotRenderer::PrintedHeight(hr, vr)), fourier);
     return painter.end();
 }

@@ -2,11 +2,15 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <vector>
 
-class CData;
-class CKivView;
+#include "data/CData.h"
 
-// Hit-test flags of a mouse position (the view's m_nHit).
+class CFourierCursor;
+class CKivDoc;
+class QWidget;
+
+// Hit-test flags of a mouse position (the view's hit flags).
 enum ViewHit {
     HIT_PLOT = 0x1,
     HIT_YAXIS = 0x2,    // the label strip of one column
@@ -19,13 +23,47 @@ enum ViewHit {
     HIT_MARKER2 = 0x400,
 };
 
+// What the items drew over the frame the view keeps between paints, repaired from the picture
+// before the next frame, and what this frame got back; an item that cannot tell what it drew
+// sets the whole frame to be copied again.
+struct FrameDamage {
+    std::vector<QRect> drawn;
+    bool all = false;
+    std::vector<QRect> repaired;
+    bool repairedAll = true;
+};
+
+// What an item over the picture may ask of the view it lies on: the document, the plot as
+// the last render laid it out, the view's switches, the viewport and the frame's damage.
+class IPlotView {
+public:
+    virtual ~IPlotView() = default;
+    virtual CKivDoc& Document() const = 0;
+    virtual const WindowRect& PlotRect() const = 0;
+    virtual bool CursorsShown() const = 0;
+    virtual bool OffsetCursorShown() const = 0;
+    virtual bool WhiteBackground() const = 0;
+    virtual bool IsActive() const = 0;
+    virtual const CFourierCursor& FourierCursor() const = 0;
+    virtual QWidget* Viewport() const = 0;
+    // Of the scroll bars: where the viewport's top-left corner lies in the picture.
+    virtual QPoint ScrollPosition() const = 0;
+    virtual FrameDamage& Damage() = 0;
+    // Whether items paint the frame kept between paints, or a picture of the screen.
+    virtual bool IsKeptFrame(const QImage& frame) const = 0;
+    // A new picture of the document (m_bRedraw and a repaint).
+    virtual void RenderAgain() = 0;
+    // An edit the document's file keeps.
+    virtual void MarkEdited() = 0;
+};
+
 // Something the user handles over the view's picture: it answers the hit test for its
 // part of the window, follows a drag from press to release and paints itself over each
 // frame, never into the back bitmap, so that moving it costs a copy and a few lines.
 // Points are in view coordinates; the geometry is that of the last paint.
 class CViewItem {
 public:
-    explicit CViewItem(CKivView& view) : m_view(view) {}
+    explicit CViewItem(IPlotView& view) : m_view(view) {}
     virtual ~CViewItem() = default;
     CViewItem(const CViewItem&) = delete;
     CViewItem& operator=(const CViewItem&) = delete;
@@ -45,5 +83,5 @@ public:
     virtual void Paint(QImage& frame, CData& mode) = 0;
 
 protected:
-    CKivView& m_view;
+    IPlotView& m_view;
 };

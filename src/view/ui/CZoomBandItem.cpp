@@ -1,9 +1,10 @@
 #include "view/ui/CZoomBandItem.h"
 
+#include <QWidget>
 #include <algorithm>
 
 #include "render/CGdiCanvas.h"
-#include "view/ui/CKivView.h"
+#include "document/CKivDoc.h"
 
 void CZoomBandItem::Press(QPoint pt, int hit, QRect&) {
     if (!(hit & HIT_PLOT) || (hit & (HIT_CURSOR1 | HIT_CURSOR2))) return;
@@ -12,15 +13,15 @@ void CZoomBandItem::Press(QPoint pt, int hit, QRect&) {
 }
 
 void CZoomBandItem::Move(QPoint pt) {
-    if (!m_view.GetDocument()->GetCurrentMode()->IsAvailable()) return;
+    if (!m_view.Document().GetCurrentMode()->IsAvailable()) return;
     m_ptZoomCorner = pt;
-    m_view.viewport()->update();
+    m_view.Viewport()->update();
 }
 
 void CZoomBandItem::Release() {
     m_bZooming = 0;
-    CData& mode = *m_view.GetDocument()->GetCurrentMode();
-    const WindowRect& rc = m_view.m_rcPlot;
+    CData& mode = *m_view.Document().GetCurrentMode();
+    const WindowRect& rc = m_view.PlotRect();
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
     const int x1 = m_ptZoomAnchor.x() - rc.left, x2 = m_ptZoomCorner.x() - rc.left;
     const int y1 = m_ptZoomAnchor.y() - rc.top, y2 = m_ptZoomCorner.y() - rc.top;
@@ -28,8 +29,7 @@ void CZoomBandItem::Release() {
     if (w > 0 && h > 0)
         mode.ZoomTo(std::min(x1, x2) * f / w, std::min(y1, y2) * 200 / h, std::max(x1, x2) * f / w,
                     std::max(y1, y2) * 200 / h);
-    m_view.SetRedraw();
-    m_view.Invalidate();
+    m_view.RenderAgain();
 }
 
 // The band's outline, right and bottom edges left out, inverted.
@@ -40,7 +40,7 @@ void CZoomBandItem::Paint(QImage& frame, CData& mode) {
     const int t = std::min(m_ptZoomAnchor.y(), m_ptZoomCorner.y());
     const int b = std::max(m_ptZoomAnchor.y(), m_ptZoomCorner.y());
     if (r - l < 1 || b - t < 1) return;
-    CGdiCanvas dc(frame, &m_view.m_frameDamage);
+    CGdiCanvas dc(frame, &m_view.Damage().drawn);
     dc.SetInvert(true);
     dc.MoveTo(l, t);
     dc.LineTo(r - 1, t);

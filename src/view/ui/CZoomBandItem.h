@@ -5,7 +5,7 @@
 // zooms the current mode into it (a click returns to the whole record).
 class CZoomBandItem : public CViewItem {
 public:
-    explicit CZoomBandItem(CKivView& view) : CViewItem(view) {}
+    explicit CZoomBandItem(IPlotView& view) : CViewItem(view) {}
 
     int HitTest(QPoint, int) const override { return 0; }
     void Press(QPoint pt, int hit, QRect& confine) override;
