@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The fields of the Fourier cursor panel (dialog 146). The view fills the numbers and
+// The fields of the Fourier cursor panel. The view fills the numbers and
 // m_nHarmonic / m_strPlot; FormatFourierPanel turns the numbers into the texts the
 // panel shows, changing the numbers as the panel always has.
 struct FourierPanelValues {

@@ -9,7 +9,7 @@ inline constexpr char kMeanRmsErrorText[] = KIV_TR_NOOP("Kiv", "Błąd przy wyli
 inline constexpr char kMeanRmsErrorCaption[] = "Kiv";
 
 struct MeanRmsFields {
-    bool bTwoPlots = false;  // template 148 (Y1 and Y2) instead of 147
+    bool bTwoPlots = false;  // the dialog with rows Y1 and Y2 instead of the one-row dialog
     std::string m_strMean1, m_strRms1, m_strMean2, m_strRms2;
 };
 

@@ -46,7 +46,7 @@ const std::string* CData::GetAxisLabels(int axis) {
     return m_strLabelY2;
 }
 
-void CData::CopyFromSource(COLORREF oneColour) {
+void CData::CopyFromSource(PlotColour oneColour) {
     const CDataSrc& s = Source();
     m_scaleX = s.m_axisX;
     std::copy_n(s.m_nShown1, kSamples, m_nCalc1);
@@ -61,7 +61,7 @@ void CData::CopyFromSource(COLORREF oneColour) {
     }
 }
 
-COLORREF CData::EnabledPlotColour() const {
+PlotColour CData::EnabledPlotColour() const {
     const CDataSrc& s = Source();
     return s.m_nEnabled == 2 ? s.m_crColour2 : s.m_crColour1;
 }

@@ -55,7 +55,7 @@ public:
         (void)n, (void)amplitude, (void)exponent, (void)phase, (void)a0, (void)an, (void)bn, (void)plot;
     }
 
-    COLORREF GetColour(int plot) const { return plot == 1 ? m_crColour1 : m_crColour2; }
+    PlotColour GetColour(int plot) const { return plot == 1 ? m_crColour1 : m_crColour2; }
     AxisScale& GetScale(int which);
     void ResetZoom();
     void BuildLabels(int axis);
@@ -72,7 +72,7 @@ public:
 
     IModeHost* m_pHost;
     uint8_t m_bReady;
-    COLORREF m_crColour1, m_crColour2;
+    PlotColour m_crColour1, m_crColour2;
     int32_t m_nCalc1[kSamples];
     int32_t m_nCalc2[kSamples];
     int32_t m_nHarm1[kHarmonics], m_nHarm2[kHarmonics];
@@ -88,11 +88,12 @@ public:
     int32_t m_nDivX, m_nDivY;
 
 protected:
-    // Steps 3 and 4 of every Recalculate: time axis, codes, scales and colours from the
-    // plot pair. oneColour is the colour both fields take in the one-plot state.
-    void CopyFromSource(COLORREF oneColour);
+    // What every Recalculate takes from the plot pair before its own work: the time axis, the
+    // codes, the scales and the colours. oneColour is the colour both fields take in the
+    // one-plot state.
+    void CopyFromSource(PlotColour oneColour);
     // Colour of the plot that is on in the one-plot state.
-    COLORREF EnabledPlotColour() const;
+    PlotColour EnabledPlotColour() const;
 
 private:
     int ClampCursor(int c) const { return c >= kSamples ? kSamples - 1 : (c < 0 ? 0 : c); }

@@ -30,7 +30,7 @@ public:
     uint8_t m_nEnabled;
     AxisScale m_timeScale1, m_timeScale2;
     AxisScale m_ampScale1, m_ampScale2;
-    COLORREF m_crColour1, m_crColour2;
+    PlotColour m_crColour1, m_crColour2;
     int32_t m_nShown1[kSamples];
     int32_t m_nShown2[kSamples];
     int32_t m_bInvert1, m_bOffset1, m_bMultiplier1, m_nOffset1;
@@ -43,7 +43,7 @@ private:
     // The stored data and settings of one plot (1, or 2 for any other value).
     struct PlotFields {
         int32_t* raw;
-        COLORREF* colour;
+        PlotColour* colour;
         AxisScale* time;
         AxisScale* amp;
         int32_t *invert, *offsetOn, *multiplierOn, *offset;

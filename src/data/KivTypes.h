@@ -5,14 +5,15 @@
 
 // Shared record types and numeric helpers of the waveform core.
 
-using COLORREF = uint32_t;  // red in the low byte, as in the document file
+// A plot's colour as the document file keeps it: red in the low byte, then green and blue.
+using PlotColour = uint32_t;
 
-constexpr COLORREF RGB(int r, int g, int b) {
-    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+constexpr PlotColour MakeColour(int r, int g, int b) {
+    return static_cast<PlotColour>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return c & 0xFF; }
-constexpr int GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
-constexpr int GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+constexpr int RedOf(PlotColour c) { return c & 0xFF; }
+constexpr int GreenOf(PlotColour c) { return (c >> 8) & 0xFF; }
+constexpr int BlueOf(PlotColour c) { return (c >> 16) & 0xFF; }
 
 constexpr int kSamples = 4000;    // samples per plot and per display array
 constexpr int kHarmonics = 50;    // DC term and harmonics 1..49
@@ -43,7 +44,7 @@ struct AxisWindowInfo {
 struct PlotSettings {
     int32_t bEnabled = 0;
     int32_t bInvert = 0;
-    COLORREF crColour = 0;
+    PlotColour crColour = 0;
     int32_t bOffset = 0;
     int32_t bMultiplier = 0;
     int32_t nOffset = 0;

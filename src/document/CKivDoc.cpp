@@ -28,8 +28,8 @@ CKivDoc::CKivDoc(CPlatform platform)
 // A plot pair as a new document has it: empty, in the two plot colours.
 std::unique_ptr<CDataSrc> CKivDoc::NewSource() {
     auto source = std::make_unique<CDataSrc>();
-    source->m_crColour1 = RGB(50, 150, 255);
-    source->m_crColour2 = RGB(255, 0, 128);
+    source->m_crColour1 = MakeColour(50, 150, 255);
+    source->m_crColour2 = MakeColour(255, 0, 128);
     return source;
 }
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "document/CKivDoc.h"
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr QRgb kCursorBlue = qRgb(0, 0, 255);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 
-QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QRgb ToQRgb(PlotColour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 bool Drawable(int32_t code) { return code >= 0 && code <= 200; }
 
@@ -34,13 +34,13 @@ public:
     CPainterCanvas(const CPainterCanvas&) = delete;
     CPainterCanvas& operator=(const CPainterCanvas&) = delete;
 
-    void SelectPen(QRgb colour, CGdiCanvas::Style style = CGdiCanvas::Style::Solid) {
+    void SelectPen(QRgb colour, CPlotCanvas::Style style = CPlotCanvas::Style::Solid) {
         Flush();
         QPen pen(QColor(colour), 1);
         pen.setCosmetic(m_hairlines);
         // The bitmap's patterns in device pixels, as a cosmetic pen counts them.
-        if (style == CGdiCanvas::Style::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
-        else if (style == CGdiCanvas::Style::Dot) pen.setDashPattern({3, 3});
+        if (style == CPlotCanvas::Style::DashDotDot) pen.setDashPattern({9, 3, 3, 3, 3, 3});
+        else if (style == CPlotCanvas::Style::Dot) pen.setDashPattern({3, 3});
         m_painter.setPen(pen);
     }
     // The gaps of a styled line take this colour, as on the bitmap.
@@ -182,7 +182,7 @@ QImage CPlotRenderer::RenderPlot(CKivDoc& doc, int width, int height, bool white
     const QRgb background = whiteBackground ? kWhite : kBlack;
     CData& mode = *doc.GetCurrentMode();
     const WindowRect rc = Layout(mode, width, height);
-    CGdiCanvas dc(image);
+    CPlotCanvas dc(image);
     // Labels lie outside the plot, so they may go on before the plot is composed.
     dc.BeginLayers(QRect(QPoint(rc.left, rc.top), QPoint(rc.right, rc.bottom)), background);
     auto withText = [&](auto&& draw) {
@@ -308,7 +308,7 @@ void CPlotRenderer::Draw(Canvas& dc, WithText withText, CData& mode, int width, 
         CFourierCursor& cursor = fourier ? *fourier : own;
         cursor.SelectHarmonic(mode, m_rcPlot);
         const int x = cursor.LineX(mode, m_rcPlot);
-        dc.SelectPen(kCursorBlue, CGdiCanvas::Style::DashDotDot);
+        dc.SelectPen(kCursorBlue, CPlotCanvas::Style::DashDotDot);
         dc.MoveTo(x, bottom);
         dc.LineTo(x, top);
         dc.SelectPen(kCursorBlue);

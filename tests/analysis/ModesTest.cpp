@@ -54,7 +54,7 @@ TEST(Derivative, RampsSingleRaisedSampleAndFlat) {
     doc.TogglePlot(1);
     Computed(doc, kModeDerivative);
     for (int i = 0; i < kSamples; ++i) ASSERT_EQ(m.m_nCalc1[i], i == 1989 ? 200 : i == 2010 ? 1 : 100) << i;
-    EXPECT_EQ(std::pair(m.m_crColour1, m.m_crColour2), std::pair(RGB(255, 0, 128), RGB(255, 0, 128)));
+    EXPECT_EQ(std::pair(m.m_crColour1, m.m_crColour2), std::pair(MakeColour(255, 0, 128), MakeColour(255, 0, 128)));
 
     FillPlot(doc.Source(), 2, [](int) { return 137; }, kTime, kVolt);  // flat: reads 0, step not rescaled
     Computed(doc, kModeDerivative);
@@ -118,7 +118,7 @@ TEST(SumXYAndProduct, ReferencePlotConversionCopiesAndRescaling) {
     for (int i = 0; i < kSamples; ++i) ASSERT_EQ(p.m_nCalc1[i], i < 2000 ? 200 : 100) << i;
     EXPECT_NEAR(p.m_scaleY1.step, 100 * 0.02 * 3.0, 1e-12);
     EXPECT_EQ(std::tuple(p.m_scaleY1.exponent, p.m_scaleY1.unit, p.m_nCalc2[0], p.m_crColour2),
-              std::tuple(-1, 'V', 200, RGB(50, 150, 255)));
+              std::tuple(-1, 'V', 200, MakeColour(50, 150, 255)));
 
     doc.TogglePlot(2);  // one plot: the last result stays
     p.m_nCalc1[5] = 77;

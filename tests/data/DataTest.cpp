@@ -42,7 +42,7 @@ TEST(DataSrc, SettingsApplyInOrderInTheirSlots) {
     // A negative multiplier with its box ticked is stored as its magnitude with the invert
     // flag toggled (here to off); the caller's record learns it too.
     PlotSettings ps;
-    ps.bEnabled = 1, ps.bInvert = 1, ps.bMultiplier = 1, ps.fMultiplier = -2.0f, ps.crColour = RGB(1, 2, 3);
+    ps.bEnabled = 1, ps.bInvert = 1, ps.bMultiplier = 1, ps.fMultiplier = -2.0f, ps.crColour = MakeColour(1, 2, 3);
     s.SetPlotSettings(ps, 1);
     EXPECT_EQ(std::tuple(ps.fMultiplier, ps.bInvert, s.m_fMultiplier1, s.m_bInvert1, s.m_nEnabled),
               std::tuple(2.0f, 0, 2.0f, 0, 1));
@@ -55,7 +55,7 @@ TEST(DataSrc, SettingsApplyInOrderInTheirSlots) {
 
     PlotSettings back;
     s.GetPlotSettings(back, 1);
-    EXPECT_EQ(std::pair(back.bEnabled, back.crColour), std::pair(1, RGB(1, 2, 3)));
+    EXPECT_EQ(std::pair(back.bEnabled, back.crColour), std::pair(1, MakeColour(1, 2, 3)));
     s.m_nEnabled = 3;
     s.GetPlotSettings(back, 2);
     EXPECT_EQ(back.bEnabled, 2);  // the bit unshifted
@@ -105,7 +105,7 @@ TEST(Data, ZoomWindowRules) {
     FillPlot(doc.Source(), 2, Ramp);
     CData* m = doc.GetCurrentMode();
     m->GetDisplaySamples(1);
-    EXPECT_EQ(m->GetColour(2), RGB(50, 150, 255));
+    EXPECT_EQ(m->GetColour(2), MakeColour(50, 150, 255));
     EXPECT_EQ(m->GetAxisLabels(0)[10], "4.00 ");  // 4000 samples of 1 ms
     EXPECT_EQ(Window(*m), std::tuple(0, 0, 4000, 200));
     EXPECT_FALSE(m->IsZoomed());

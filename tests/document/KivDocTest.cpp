@@ -70,7 +70,7 @@ TEST_F(KivDoc, BlocksByteForByteAndRoundTrip) {
     ASSERT_EQ(b.size(), kModes + 25 + 5 + 25);
     // Mode, cursor, the view's white background, present and enabled bits.
     EXPECT_EQ(std::tuple(At(b, 0), At(b, 4), At(b, 16), b[20], b[21]), std::tuple(6, 12, 1, 3, 2));
-    const size_t p = kPlot1;  // RGB(50, 150, 255) with red in the low byte
+    const size_t p = kPlot1;  // MakeColour(50, 150, 255) with red in the low byte
     EXPECT_EQ(std::tuple(At(b, p), At(b, p + 4), At<double>(b, p + 8), At(b, p + 16), At(b, p + 20),
                          At<double>(b, p + 24), At(b, p + 32)),
               std::tuple(0x00FF9632, -2, 2.5, int('s'), -1, 20.0, int('V')));

@@ -6,7 +6,7 @@
 
 #include "document/CKivDoc.h"
 #include "support/PlotFill.h"
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 #include "render/CPlotRenderer.h"
 
 // Geometry on 800 x 600 with one curve: plot (60, 20)-(780, 550), W = 720, H = 530.
@@ -161,10 +161,10 @@ TEST(RenderPlot, FourierBarsLabelsAndCursor) {
 namespace {
 
 // The pixels a drawing inks on a black 32 x 32 picture, row by row.
-QString Inked(const std::function<void(CGdiCanvas&)>& draw) {
+QString Inked(const std::function<void(CPlotCanvas&)>& draw) {
     QImage image(32, 32, QImage::Format_RGB32);
     image.fill(qRgb(0, 0, 0));
-    CGdiCanvas dc(image);
+    CPlotCanvas dc(image);
     dc.SelectPen(qRgb(255, 255, 255));
     draw(dc);
     QStringList out;
@@ -186,10 +186,10 @@ TEST(RenderLine, EndPointLeftOutInAllFourDirections) {
           {5, 10, 5, 13, "5,10 5,11 5,12"}, {7, 13, 7, 10, "7,11 7,12 7,13"}, {4, 4, 4, 4, ""},
           {10, 10, 14, 12, "10,10 11,11 12,11 13,12"}, {-1, 20, 3, 22, "0,21 1,21 2,22"}}) {
         const int a = x1, b = y1, c = x2, d = y2;
-        EXPECT_EQ(Inked([=](CGdiCanvas& dc) { dc.Line(a, b, c, d); }), want) << a << "," << b << " " << c << "," << d;
+        EXPECT_EQ(Inked([=](CPlotCanvas& dc) { dc.Line(a, b, c, d); }), want) << a << "," << b << " " << c << "," << d;
     }
-    EXPECT_EQ(Inked([](CGdiCanvas& dc) { dc.Line(-5, 30, 40, 30); }).count(' ') + 1, 32);
-    EXPECT_EQ(Inked([](CGdiCanvas& dc) { dc.MoveTo(2, 2), dc.LineTo(4, 2), dc.LineTo(4, 4); }), "2,2 3,2 4,2 4,3");
+    EXPECT_EQ(Inked([](CPlotCanvas& dc) { dc.Line(-5, 30, 40, 30); }).count(' ') + 1, 32);
+    EXPECT_EQ(Inked([](CPlotCanvas& dc) { dc.MoveTo(2, 2), dc.LineTo(4, 2), dc.LineTo(4, 4); }), "2,2 3,2 4,2 4,3");
 }
 
 // Gathered in layers and composed, lines ink what they ink painted one by one: a grid, then
@@ -202,7 +202,7 @@ TEST(RenderLine, LayersInkWhatLinesInk) {
         auto draw = [breakAt](bool layers) {
             QImage image(90, 60, QImage::Format_RGB32);
             image.fill(qRgb(9, 9, 9));  // a layered canvas paints all of it
-            CGdiCanvas dc(image);
+            CPlotCanvas dc(image);
             if (layers) dc.BeginLayers(QRect(5, 4, 82, 52), qRgb(0, 0, 0));
             else image.fill(qRgb(0, 0, 0));
             dc.SelectPen(qRgb(80, 80, 80));
@@ -212,7 +212,7 @@ TEST(RenderLine, LayersInkWhatLinesInk) {
             dc.MoveTo(5, 30);
             for (int i = 0; i < 800; ++i) {
                 if (i % 25 == 0) dc.SelectPen(kColours[i / 25 % 4]);  // layers 1 .. 7, then painted
-                if (i == breakAt) dc.SelectPen(qRgb(0, 0, 255), breakAt == 100 ? CGdiCanvas::Style::Dot : CGdiCanvas::Style::Solid);
+                if (i == breakAt) dc.SelectPen(qRgb(0, 0, 255), breakAt == 100 ? CPlotCanvas::Style::Dot : CPlotCanvas::Style::Solid);
                 if (i == breakAt && breakAt == 150) dc.MoveTo(50, 59);
                 seed = seed * 1664525u + 1013904223u;
                 const int y = i % 97 == 5 ? 31 : static_cast<int>(seed >> 8) % 52 + 4;  // a flat step now and then

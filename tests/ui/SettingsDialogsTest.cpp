@@ -49,9 +49,9 @@ std::tuple<QRgb, QRgb, QRgb> Swatch(QDialog& dlg) {
 
 TEST(SettingsDialogs, PlotSettings) {
     PlotSettings given;
-    given.bEnabled = 1, given.crColour = RGB(1, 2, 3), given.bOffset = 1, given.nOffset = 10;
+    given.bEnabled = 1, given.crColour = MakeColour(1, 2, 3), given.bOffset = 1, given.nOffset = 10;
     given.fMultiplier = 2.5f, given.dAmpStep = 0.04;
-    const COLORREF red = RGB(255, 0, 0), picked = RGB(0, 128, 255);
+    const PlotColour red = MakeColour(255, 0, 0), picked = MakeColour(0, 128, 255);
     // Offset text, accepted?, offset read: "4.1" is 103 codes, "4.04" one step too far; the 20th character is cut.
     for (auto [text, accepted, read] : {std::tuple{"1", true, 25}, {"4.1", false, 10}, {"4.04", false, 10},
                                         {"-4", true, -100}, {"1                  k", true, 25},
@@ -71,7 +71,7 @@ TEST(SettingsDialogs, PlotSettings) {
     EXPECT_EQ(States(dlg, controls), "xooxDE");
     EXPECT_EQ(Swatch(dlg), std::tuple(qRgb(0, 0, 0), qRgb(0, 0, 0), qRgb(255, 0, 0)));
 
-    dlg.m_pickColour = [&](COLORREF& c) { return c = picked, true; };
+    dlg.m_pickColour = [&](PlotColour& c) { return c = picked, true; };
     Click(dlg, "1030");  // the swatch repaints in the chosen colour
     EXPECT_EQ(std::pair(dlg.SwatchColour(), std::get<2>(Swatch(dlg))), std::pair(picked, qRgb(0, 128, 255)));
 
@@ -87,7 +87,7 @@ TEST(SettingsDialogs, PlotSettings) {
     EXPECT_TRUE(Ok(dlg));
     EXPECT_EQ(std::tuple(got.bEnabled, got.bInvert, got.bMultiplier, got.bOffset, got.nOffset, got.fMultiplier,
                          got.crColour),
-              std::tuple(1, 1, 1, 0, 10, -1500.0f, RGB(1, 2, 3)));
+              std::tuple(1, 1, 1, 0, 10, -1500.0f, MakeColour(1, 2, 3)));
 }
 
 TEST(SettingsDialogs, Scale) {

@@ -33,15 +33,15 @@ TEST_F(ViewDialogs, DialogTitlesAndLabelStrips) {
 TEST_F(ViewMouse, EditsMarkTheDocumentModified) {
     commands.OnCommand(ID_OFFSET_CURSOR), view.ScreenPicture();
     auto run = [this](int id, std::function<void(QDialog&)> answer) { return [=, this] { Run(id, answer); }; };
-    auto recolour = [](QDialog& d, COLORREF colour) {
-        static_cast<CPlotSettingsDlg&>(d).m_pickColour = [colour](COLORREF& c) { return c = colour, true; };
+    auto recolour = [](QDialog& d, PlotColour colour) {
+        static_cast<CPlotSettingsDlg&>(d).m_pickColour = [colour](PlotColour& c) { return c = colour, true; };
         Click(d, "1030");
     };
     // 1 s to 3 s at 1 ms a sample.
     auto manual = [](QDialog& d) { Click(d, "1033"), SetText(d, "1034", "1.00"), SetText(d, "1035", "3.00"); };
     // 1 V of offset is 50 codes at 0.02 V; the marker's drag has ticked its box.
-    auto settings = [&](QDialog& d) { recolour(d, RGB(1, 2, 3)), SetText(d, "1027", "1"), Click(d, "IDOK"); };
-    auto unticked = [&](QDialog& d) { recolour(d, RGB(4, 5, 6)), Click(d, "1026"), d.reject(); };
+    auto settings = [&](QDialog& d) { recolour(d, MakeColour(1, 2, 3)), SetText(d, "1027", "1"), Click(d, "IDOK"); };
+    auto unticked = [&](QDialog& d) { recolour(d, MakeColour(4, 5, 6)), Click(d, "1026"), d.reject(); };
     const std::tuple<const char*, std::function<void()>, bool> cases[] = {
         {"marker click", [this] { Drag(57, 300, 57, 300); }, false},
         {"marker drag", [this] { Drag(57, 300, 57, 366); }, true},
@@ -60,7 +60,7 @@ TEST_F(ViewMouse, EditsMarkTheDocumentModified) {
     // Sample 0, code 50, shows 50 codes higher; the colour is that of OK.
     EXPECT_EQ(std::tuple(doc.Source().m_bOffset1, doc.Source().m_nOffset1, doc.Source().m_nShown1[0]),
               std::tuple(1, 50, 100));
-    EXPECT_EQ(doc.Source().m_crColour1, RGB(1, 2, 3));
+    EXPECT_EQ(doc.Source().m_crColour1, MakeColour(1, 2, 3));
     EXPECT_EQ(std::pair(doc.GetCurrentMode()->m_window.left, doc.GetCurrentMode()->m_window.right),
               std::pair(1000, 3000));
 }

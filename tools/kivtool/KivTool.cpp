@@ -48,8 +48,8 @@ int ApplyViewOptions(const KivToolCall& call, CKivDoc& doc) {
     return kExitOk;
 }
 
-QString Hex(COLORREF c) {
-    return QString::asprintf("#%02x%02x%02x", GetRValue(c), GetGValue(c), GetBValue(c));
+QString Hex(PlotColour c) {
+    return QString::asprintf("#%02x%02x%02x", RedOf(c), GreenOf(c), BlueOf(c));
 }
 
 QJsonObject ScaleJson(const AxisScale& s) {

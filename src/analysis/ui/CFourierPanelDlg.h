@@ -2,7 +2,7 @@
 #include "analysis/FourierPanelValues.h"
 #include "widgets/ui/CReadoutPanel.h"
 
-// Read-out of the harmonic picked by the Fourier cursor (dialog 146).
+// Read-out of the harmonic picked by the Fourier cursor.
 class CFourierPanelDlg : public CReadoutPanel {
     Q_OBJECT
 public:

@@ -130,7 +130,7 @@ void CViewCommands::OnPlotSettings(int plot) {
     CDataSrc& src = m_doc.Source();
     PlotSettings settings;
     src.GetPlotSettings(settings, plot);
-    COLORREF& colour = plot == 1 ? src.m_crColour1 : src.m_crColour2;
+    PlotColour& colour = plot == 1 ? src.m_crColour1 : src.m_crColour2;
     CPlotSettingsDlg dlg(plot == 1 ? KivTr("Kiv", "Właściwości wykresu 1") : KivTr("Kiv", "Właściwości wykresu 2"),
                          settings, colour, &m_view);
     if (dlg.exec() != QDialog::Accepted) return;

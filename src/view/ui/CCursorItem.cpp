@@ -9,7 +9,7 @@
 #include "analysis/ui/CFourierPanelDlg.h"
 #include "document/CKivDoc.h"
 #include "render/CFourierCursor.h"
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 #include "view/ui/CCursorPanel.h"
 
 CCursorItem::CCursorItem(IPlotView& view) : CViewItem(view) {}
@@ -62,7 +62,7 @@ void CCursorItem::Paint(QImage& frame, CData& mode) {
         const int w = rc.right - rc.left;
         m_nCursorPix1 = static_cast<int>(int64_t{w} * doc.m_nCursor1 / kSamples);
         m_nCursorPix2 = static_cast<int>(int64_t{w} * doc.m_nCursor2 / kSamples);
-        CGdiCanvas dc(frame, &m_view.Damage().drawn);
+        CPlotCanvas dc(frame, &m_view.Damage().drawn);
         dc.SetInvert(true);
         dc.Line(rc.left + m_nCursorPix1, rc.bottom, rc.left + m_nCursorPix1, rc.top);
         // A second inversion of the same pixels would erase the first cursor.

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 #include "render/CPlotRenderer.h"
 #include "document/CKivDoc.h"
 #include "widgets/ui/DialogParts.h"
@@ -12,7 +12,7 @@
 
 namespace {
 
-QRgb ToQRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+QRgb ToQRgb(PlotColour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // TextOut on an opaque background: the text cell is filled first.
 void TextOut(QPainter& p, int x, int y, const QString& text, QRgb colour, QRgb background) {
@@ -123,7 +123,7 @@ void COffsetMarkerItem::PaintBar(QImage& frame, CData& mode) {
 
     const QRgb colour = ToQRgb(s.crColour);
     const QRgb background = m_view.WhiteBackground() ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
-    CGdiCanvas dc(frame);
+    CPlotCanvas dc(frame);
     dc.SelectPen(colour);
     dc.Line(x, bottom, x, top);
     auto arrowhead = [&](int tip, int sign) {
@@ -138,7 +138,7 @@ void COffsetMarkerItem::PaintBar(QImage& frame, CData& mode) {
 
     const int middle = m_nMiddle = top + (bottom - top) / 2 + 1;
     if (!(rc.top < middle && middle < rc.bottom)) return;
-    dc.SelectPen(colour, CGdiCanvas::Style::Dot);
+    dc.SelectPen(colour, CPlotCanvas::Style::Dot);
     dc.SetBkColor(background);
     for (int yLine : {middle, top, bottom}) dc.Line(rc.left, yLine, rc.right, yLine);
     const int div = std::max(mode.m_nDivY, 1);
@@ -166,7 +166,7 @@ void COffsetMarkerItem::PaintReadOut(QImage& frame, CData& mode) {
     if (mine) {
         const AxisScale& scale = two && m_nPlot == 2 ? mode.m_scaleY2 : mode.m_scaleY1;
         const int x = !two ? rc.left - 50 : m_nPlot == 1 ? rc.left - 100 : rc.left - 40;
-        const COLORREF colour = m_nPlot == 1 ? src.m_crColour1 : src.m_crColour2;
+        const PlotColour colour = m_nPlot == 1 ? src.m_crColour1 : src.m_crColour2;
         TextOut(p, x, rc.bottom + 30, SIText(m_nDelta * scale.step, scale.exponent), ToQRgb(colour), background);
     }
     // The caption closes the row, after plot 2's read-out.

@@ -37,7 +37,7 @@ QLineEdit* NewEdit(const char* id, const QString& text, bool enabled, QWidget* p
 
 }  // namespace
 
-CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& settings, COLORREF swatch,
+CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& settings, PlotColour swatch,
                                    QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settings(settings),
@@ -46,10 +46,10 @@ CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& set
       m_crGiven(swatch) {
     setWindowTitle(title);
     setModal(true);
-    m_pickColour = [this](COLORREF& colour) {
+    m_pickColour = [this](PlotColour& colour) {
         const QColor c = QColorDialog::getColor(QColor(Qt::black), this);
         if (!c.isValid()) return false;
-        colour = RGB(c.red(), c.green(), c.blue());
+        colour = MakeColour(c.red(), c.green(), c.blue());
         return true;
     };
 
@@ -101,7 +101,7 @@ CPlotSettingsDlg::CPlotSettingsDlg(const QString& title, const PlotSettings& set
 
 const PlotSettings& CPlotSettingsDlg::Settings() const { return m_settings; }
 
-COLORREF CPlotSettingsDlg::SwatchColour() const { return m_crSwatch; }
+PlotColour CPlotSettingsDlg::SwatchColour() const { return m_crSwatch; }
 
 void CPlotSettingsDlg::OnCheckClicked() {
     m_pMultiplierEdit->setEnabled(m_pMultiplier->isChecked());
@@ -117,7 +117,7 @@ void CPlotSettingsDlg::ReadChecks() {
 }
 
 void CPlotSettingsDlg::OnChangeColour() {
-    COLORREF colour = 0;
+    PlotColour colour = 0;
     if (!m_pickColour || !m_pickColour(colour)) return;
     m_crSwatch = colour;
     m_pSwatch->update();
@@ -145,7 +145,7 @@ bool CPlotSettingsDlg::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_pSwatch && event->type() == QEvent::Paint) {
         QPainter painter(m_pSwatch);
         painter.setPen(QPen(Qt::black, 0));
-        painter.setBrush(QColor(GetRValue(m_crSwatch), GetGValue(m_crSwatch), GetBValue(m_crSwatch)));
+        painter.setBrush(QColor(RedOf(m_crSwatch), GreenOf(m_crSwatch), BlueOf(m_crSwatch)));
         painter.drawRect(0, 0, m_pSwatch->width() - 1, m_pSwatch->height() - 1);
         return true;
     }

@@ -15,14 +15,14 @@ class QLineEdit;
 class CPlotSettingsDlg : public QDialog {
     Q_OBJECT
 public:
-    CPlotSettingsDlg(const QString& title, const PlotSettings& settings, COLORREF swatch,
+    CPlotSettingsDlg(const QString& title, const PlotSettings& settings, PlotColour swatch,
                      QWidget* parent = nullptr);
 
     const PlotSettings& Settings() const;  // after OK: what the user chose
-    COLORREF SwatchColour() const;
+    PlotColour SwatchColour() const;
 
     // The colour picker; false when it was cancelled. Tests put their own here.
-    std::function<bool(COLORREF& colour)> m_pickColour;
+    std::function<bool(PlotColour& colour)> m_pickColour;
 
     // OK keeps the dialog open while a ticked field does not read; Cancel forgets every
     // change, so the getters give back what the caller passed in.
@@ -39,8 +39,8 @@ private:
 
     PlotSettings m_settings;
     const PlotSettings m_given;
-    COLORREF m_crSwatch;
-    const COLORREF m_crGiven;
+    PlotColour m_crSwatch;
+    const PlotColour m_crGiven;
 
     QCheckBox* m_pEnabled;
     QCheckBox* m_pMultiplier;

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 #include "document/CKivDoc.h"
 
 void CZoomBandItem::Press(QPoint pt, int hit, QRect&) {
@@ -40,7 +40,7 @@ void CZoomBandItem::Paint(QImage& frame, CData& mode) {
     const int t = std::min(m_ptZoomAnchor.y(), m_ptZoomCorner.y());
     const int b = std::max(m_ptZoomAnchor.y(), m_ptZoomCorner.y());
     if (r - l < 1 || b - t < 1) return;
-    CGdiCanvas dc(frame, &m_view.Damage().drawn);
+    CPlotCanvas dc(frame, &m_view.Damage().drawn);
     dc.SetInvert(true);
     dc.MoveTo(l, t);
     dc.LineTo(r - 1, t);

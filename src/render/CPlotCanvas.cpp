@@ -1,9 +1,9 @@
-#include "render/CGdiCanvas.h"
+#include "render/CPlotCanvas.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-CGdiCanvas::CGdiCanvas(QImage& image, std::vector<QRect>* damage)
+CPlotCanvas::CPlotCanvas(QImage& image, std::vector<QRect>* damage)
     : m_damage(damage),
       m_bits(reinterpret_cast<QRgb*>(image.bits())),
       m_stride(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
@@ -14,7 +14,7 @@ CGdiCanvas::CGdiCanvas(QImage& image, std::vector<QRect>* damage)
 
 // Counted in pixels from the line's start. Dash-dot-dot: 9 on, 3 off, 3 on, 3 off, 3 on,
 // 3 off; dots: 3 on, 3 off.
-bool CGdiCanvas::StyleOn(int n) const {
+bool CPlotCanvas::StyleOn(int n) const {
     switch (m_style) {
     case Style::DashDotDot: {
         const int p = n % 24;
@@ -25,7 +25,7 @@ bool CGdiCanvas::StyleOn(int n) const {
     }
 }
 
-void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
+void CPlotCanvas::Line(int x1, int y1, int x2, int y2) {
     const int dx = std::abs(x2 - x1), dy = std::abs(y2 - y1);
     const int sx = x2 >= x1 ? 1 : -1, sy = y2 >= y1 ? 1 : -1;
     const int n = std::max(dx, dy);  // pixels drawn: the end point, step n, is left out
@@ -62,7 +62,7 @@ void CGdiCanvas::Line(int x1, int y1, int x2, int y2) {
     }
 }
 
-void CGdiCanvas::BeginLayers(const QRect& area, QRgb background) {
+void CPlotCanvas::BeginLayers(const QRect& area, QRgb background) {
     EndLayers();
     m_area = area & QRect(0, 0, m_width, m_height);
     auto fill = [&](int y0, int y1, int x0, int x1) {
@@ -82,7 +82,7 @@ void CGdiCanvas::BeginLayers(const QRect& area, QRgb background) {
     m_bNewLayer = true;
 }
 
-bool CGdiCanvas::Gather(int x1, int y1, int x2, int y2) {
+bool CPlotCanvas::Gather(int x1, int y1, int x2, int y2) {
     if (m_style != Style::Solid || m_bInvert || !m_area.contains(x1, y1) || !m_area.contains(x2, y2) ||
         (m_bNewLayer && m_layerColours.size() == kMaxLayers)) {
         EndLayers();
@@ -114,7 +114,7 @@ bool CGdiCanvas::Gather(int x1, int y1, int x2, int y2) {
 }
 
 // A polyline's next stroke in the same column (row) mostly touches the last one: one stroke.
-void CGdiCanvas::Put(std::vector<Stroke>& strokes, int at, int from, int to) {
+void CPlotCanvas::Put(std::vector<Stroke>& strokes, int at, int from, int to) {
     const auto layer = static_cast<uint8_t>(m_layerColours.size() - 1);
     if (!strokes.empty()) {
         Stroke& last = strokes.back();
@@ -130,7 +130,7 @@ void CGdiCanvas::Put(std::vector<Stroke>& strokes, int at, int from, int to) {
 // Row by row: a run adds to its layer's depth in its column where it begins and takes it back
 // where it ends, and each column keeps the colour of its highest layer with depth, so a row is
 // one copy of that colour row plus the spans lying in it.
-void CGdiCanvas::EndLayers() {
+void CPlotCanvas::EndLayers() {
     if (!m_bLayers) return;
     m_bLayers = false;
     const int w = m_area.width(), h = m_area.height();

@@ -6,17 +6,17 @@
 // Lines on the back bitmap with the drawing rules the picture was laid out for: one
 // pixel wide, and a line covers its start point but never its end point, so that a
 // polyline draws each joint once and a rectangle's far corner stays empty.
-class CGdiCanvas {
+class CPlotCanvas {
 public:
     // Dash-dot-dot marks the Fourier cursor, dots the offset marker's guide lines.
     enum class Style { Solid, DashDotDot, Dot };
 
     // damage, when given, gets the rectangle of each line drawn: the view repairs only those
     // before the next frame.
-    explicit CGdiCanvas(QImage& image, std::vector<QRect>* damage = nullptr);
-    ~CGdiCanvas() { EndLayers(); }
-    CGdiCanvas(const CGdiCanvas&) = delete;
-    CGdiCanvas& operator=(const CGdiCanvas&) = delete;
+    explicit CPlotCanvas(QImage& image, std::vector<QRect>* damage = nullptr);
+    ~CPlotCanvas() { EndLayers(); }
+    CPlotCanvas(const CPlotCanvas&) = delete;
+    CPlotCanvas& operator=(const CPlotCanvas&) = delete;
 
     void SelectPen(QRgb colour, Style style = Style::Solid) {
         if (colour != m_colour) m_bNewLayer = true;
