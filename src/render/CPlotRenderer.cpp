@@ -110,7 +110,9 @@ void CPlotRenderer::DrawLabel(QPainter& p, const QFontMetrics& fm, const std::st
 void CPlotRenderer::DrawLabelAt(QPainter& p, const QFontMetrics& fm, const QString& s, int tw, const QRect& box,
                                 int x, QRgb colour, QRgb background) {
     p.setClipRect(box);
-    p.fillRect(QRect(x, box.top(), tw, fm.height()), QColor(background));
+    // The cell is cut to the box by hand as well: an SVG keeps no clip, and a neighbour's
+    // cell painted later would cover the start of this label.
+    p.fillRect(QRect(x, box.top(), tw, fm.height()) & box, QColor(background));
     p.setPen(QColor(colour));
     p.drawText(x, box.top() + fm.ascent(), s);
 }
