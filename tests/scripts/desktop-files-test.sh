@@ -28,7 +28,11 @@ done
 
 same "kivtool --version" "kivtool $version" "$("$kivtool" --version)"
 # Before any window: without a display the version still comes.
-same "kiv --version" "kiv $version" "$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$kiv" --version 2>&1)"
+here=$(mktemp -d)
+same "kiv --version" "kiv $version" "$(cd "$here" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$kiv" --version 2>&1)"
+# Only a program that really starts reads and writes Kiv.cfg.
+same "kiv --version leaves no Kiv.cfg" "" "$(ls -A "$here")"
+rm -rf "$here"
 same "desktop-file-validate" "" "$(desktop-file-validate "$desktop" 2>&1)"
 out=$(appstreamcli validate --no-net "$build"/*.metainfo.xml 2>&1) || { echo "FAIL appstreamcli: $out"; fail=1; }
 exit $fail

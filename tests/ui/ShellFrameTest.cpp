@@ -72,6 +72,18 @@ TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
         EXPECT_EQ(QString::fromStdString(m_messages.boxes[0].text), c.why + "\n" + Path(c.name));
         EXPECT_TRUE(shownOverWindow);
     }
+    // In English the box is English: the text is translated before the name joins it.
+    qputenv("KIV_LANG", "en");
+    NewApp();
+    m_messages.boxes.clear();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Start({Path("zly.kiv")}));
+    testing::internal::GetCapturedStderr();
+    qputenv("KIV_LANG", "pl");
+    ASSERT_EQ(m_messages.boxes.size(), 1u);
+    const QString english = QString::fromStdString(m_messages.boxes[0].text);
+    EXPECT_TRUE(english.endsWith("\n" + Path("zly.kiv"))) << english.toStdString();
+    EXPECT_FALSE(english.startsWith(damaged)) << english.toStdString();
 }
 
 TEST_F(ShellTest, DroppedFilesOpenAndAnOpenFileIsOnlyBroughtUp) {

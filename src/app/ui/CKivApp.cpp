@@ -45,7 +45,9 @@ public:
     CNamingMessages(IMessages* inner, std::string path) : m_pInner(inner), m_strPath(std::move(path)) {}
     MsgResult Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) override {
         m_strLast = text;
-        return m_pInner ? m_pInner->Show(text + "\n" + m_strPath, caption, icon, buttons) : MsgResult::Ok;
+        // Translated before the name is added: the whole would be found in no translation.
+        return m_pInner ? m_pInner->Show(KivTrStd("Kiv", text) + "\n" + m_strPath, caption, icon, buttons)
+                        : MsgResult::Ok;
     }
     std::string m_strLast;
 
@@ -56,7 +58,7 @@ private:
 
 }  // namespace
 
-CKivApp::CKivApp() : m_pAcquisition(std::make_unique<CAcquisition>()) {}
+CKivApp::CKivApp() = default;
 
 // The settings are written before the windows go.
 CKivApp::~CKivApp() {
@@ -68,7 +70,9 @@ bool CKivApp::InitInstance(const QStringList& args) {
     // 1. The control look is Qt's; in Polish its dialogs and buttons speak Polish like the
     // rest, in English they need nothing beyond the program's own translation.
     if (!LoadKivLanguage()) InstallQtTranslation();
-    // 2. The profile and its recent-file list.
+    // 2. "Kiv.cfg" of the folder the program was started in (written back at exit: so only a
+    // program that really starts touches it), the profile and its recent-file list.
+    m_pAcquisition = std::make_unique<CAcquisition>();
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("Kiv"));
     LoadStdProfileSettings();
