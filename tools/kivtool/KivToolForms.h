@@ -22,6 +22,6 @@ struct KivToolFormsApi {
 // The module's one entry point.
 extern "C" const KivToolFormsApi* KivToolFormsOpen();
 
-// Loads the module (beside kivtool in the build tree, in ../lib/kiv when installed) once;
+// Loads the module (beside kivtool in the build tree, in the library folder's kiv/ when installed) once;
 // null, with the reason written, when it cannot be loaded.
 const KivToolFormsApi* KivToolForms();

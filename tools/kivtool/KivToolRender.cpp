@@ -39,7 +39,7 @@ const KivToolFormsApi* KivToolForms() {
         const QString folder = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section('/', 0, -2);
         std::string why;
         for (const QString& path : {folder + QStringLiteral("/kivtool-forms.so"),
-                                    folder + QStringLiteral("/../lib/kiv/kivtool-forms.so")}) {
+                                    folder + QStringLiteral("/../" KIV_MODULE_DIR "/kivtool-forms.so")}) {
             if (void* module = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL)) {
                 if (auto open = reinterpret_cast<decltype(&KivToolFormsOpen)>(dlsym(module, "KivToolFormsOpen")))
                     return open();
