@@ -2,10 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="pl">
 <context>
+    <name>CFourierPanelDlg</name>
+    <message>
+        <source>Uwaga</source>
+        <translation>Note</translation>
+    </message>
+</context>
+<context>
+    <name>CGeneratorDlg</name>
+    <message>
+        <source>Składowa stała</source>
+        <translation>DC</translation>
+    </message>
+    <message>
+        <source>Sygnał sinusoidalny</source>
+        <translation>Sine wave</translation>
+    </message>
+    <message>
+        <source>Sygnał prostokatny</source>
+        <translation>Square wave</translation>
+    </message>
+</context>
+<context>
+    <name>CMeanRmsDlg</name>
+    <message>
+        <source>Uwaga</source>
+        <translation>Note</translation>
+    </message>
+</context>
+<context>
     <name>Kiv</name>
     <message>
         <source>Błąd transmisji</source>
-        <translation>Transmission error</translation>
+        <translation>Communication error</translation>
     </message>
     <message>
         <source>Uwaga</source>
@@ -13,15 +42,15 @@
     </message>
     <message>
         <source>Nie można zainicjować portu COM !</source>
-        <translation>Cannot initialise the COM port!</translation>
+        <translation>Cannot initialize the COM port.</translation>
     </message>
     <message>
         <source>Inny błąd !</source>
-        <translation>Unexpected error!</translation>
+        <translation>Unexpected error.</translation>
     </message>
     <message>
         <source>Wczytywanie danych</source>
-        <translation>Reading data</translation>
+        <translation>Fetching Waveforms</translation>
     </message>
     <message>
         <source>Anuluj</source>
@@ -29,15 +58,15 @@
     </message>
     <message>
         <source>Postęp</source>
-        <translation>Progress</translation>
+        <translation>Progress:</translation>
     </message>
     <message>
         <source>Źródło danych - oscyloskop</source>
-        <translation>Data source - oscilloscope</translation>
+        <translation>Data Source: Oscilloscope</translation>
     </message>
     <message>
         <source>Ustawienia</source>
-        <translation>Settings</translation>
+        <translation>Connection Settings…</translation>
     </message>
     <message>
         <source>Wykres 1  z kanału</source>
@@ -49,7 +78,7 @@
     </message>
     <message>
         <source>Parametry transmisji</source>
-        <translation>Transmission settings</translation>
+        <translation>Connection Settings</translation>
     </message>
     <message>
         <source>Odśwież</source>
@@ -57,19 +86,19 @@
     </message>
     <message>
         <source>&amp;Urządzenie</source>
-        <translation>&amp;Device</translation>
+        <translation>&amp;Device:</translation>
     </message>
     <message>
         <source>Sprawdź połączenie</source>
-        <translation>Test connection</translation>
+        <translation>Test Connection</translation>
     </message>
     <message>
         <source>Sprawdzanie...</source>
-        <translation>Testing...</translation>
+        <translation>Testing…</translation>
     </message>
     <message>
         <source>Wartość fazy poczatkowej musi być mniejsza od czasu sygnału</source>
-        <translation>The start phase must be shorter than the signal duration</translation>
+        <translation>The start phase must be less than the duration.</translation>
     </message>
     <message>
         <source>Uwaga !</source>
@@ -79,7 +108,7 @@
         <source>Błąd przy wyliczaniu
 
 </source>
-        <translation>Calculation failed
+        <translation>The values cannot be calculated.
 
 </translation>
     </message>
@@ -148,18 +177,10 @@
         <translation>Product</translation>
     </message>
     <message>
-        <source>Wykres oryginalny</source>
-        <translation>Original waveform</translation>
-    </message>
-    <message>
         <source>Wyświetla oryginalny wykres
 Wykres oryginalny</source>
-        <translation>Shows the waveform as fetched
-Original waveform</translation>
-    </message>
-    <message>
-        <source>Różniczka</source>
-        <translation>Derivative</translation>
+        <translation>Shows the waveforms as they are
+Original Waveforms</translation>
     </message>
     <message>
         <source>Wyświetla różniczkę
@@ -168,102 +189,82 @@ Różniczka</source>
 Derivative</translation>
     </message>
     <message>
-        <source>Całka</source>
-        <translation>Integral</translation>
-    </message>
-    <message>
         <source>Wyświetla całkę
 Całka</source>
         <translation>Shows the integral
 Integral</translation>
     </message>
     <message>
-        <source>Tryb XY</source>
-        <translation>XY mode</translation>
-    </message>
-    <message>
         <source>Wyśletla wykresy w trybie XY
 Tryb XY</source>
-        <translation>Plots one channel against the other
-XY mode</translation>
-    </message>
-    <message>
-        <source>Suma wykresów</source>
-        <translation>Sum of plots</translation>
+        <translation>Plots plot 2 against plot 1
+XY Mode</translation>
     </message>
     <message>
         <source>Wyswietla sumę wykresów
 Suma wykresów</source>
-        <translation>Shows the sum of both plots
-Sum of plots</translation>
-    </message>
-    <message>
-        <source>Iloczyn  wykresów</source>
-        <translation>Product of plots</translation>
+        <translation>Shows the sum of the two plots
+Sum of Plots</translation>
     </message>
     <message>
         <source>Wyświetla iloczyn wykresów
 Iloczyn wykresów</source>
-        <translation>Shows the product of both plots
-Product of plots</translation>
-    </message>
-    <message>
-        <source>Analiza Fouriera</source>
-        <translation>Fourier analysis</translation>
+        <translation>Shows the product of the two plots
+Product of Plots</translation>
     </message>
     <message>
         <source>Wyświetla widmo częstotliwości
 Analiza Fouriera</source>
         <translation>Shows the frequency spectrum
-Fourier analysis</translation>
+Fourier Analysis</translation>
     </message>
     <message>
         <source>oblicznie DFT </source>
-        <translation>Computing DFT </translation>
+        <translation>Computing the DFT</translation>
     </message>
     <message>
         <source>Współrzędne kursorów</source>
-        <translation>Cursor readings</translation>
+        <translation>Cursor Readings</translation>
     </message>
     <message>
         <source>Wykres pierwszy</source>
-        <translation>First plot</translation>
+        <translation>Plot 1</translation>
     </message>
     <message>
         <source>oś x</source>
-        <translation>x axis</translation>
+        <translation>X Axis</translation>
     </message>
     <message>
         <source>numer harmonicznej</source>
-        <translation>harmonic number</translation>
+        <translation>Harmonic number:</translation>
     </message>
     <message>
         <source>częstotliowść harmonicznej</source>
-        <translation>harmonic frequency</translation>
+        <translation>Harmonic frequency:</translation>
     </message>
     <message>
         <source>oś y</source>
-        <translation>y axis</translation>
+        <translation>Y Axis</translation>
     </message>
     <message>
         <source>wartość amplitudy</source>
-        <translation>amplitude</translation>
+        <translation>Amplitude:</translation>
     </message>
     <message>
         <source>wartość fazy </source>
-        <translation>phase </translation>
+        <translation>Phase:</translation>
     </message>
     <message>
         <source>współczynnik a&lt;sub&gt;o&lt;/sub&gt;</source>
-        <translation>coefficient a&lt;sub&gt;0&lt;/sub&gt;</translation>
+        <translation>Coefficient a&lt;sub&gt;0&lt;/sub&gt;:</translation>
     </message>
     <message>
         <source>współczynnik a&lt;sub&gt;n&lt;/sub&gt;</source>
-        <translation>coefficient a&lt;sub&gt;n&lt;/sub&gt;</translation>
+        <translation>Coefficient a&lt;sub&gt;n&lt;/sub&gt;:</translation>
     </message>
     <message>
         <source>współczynnik b&lt;sub&gt;n&lt;/sub&gt;</source>
-        <translation>coefficient b&lt;sub&gt;n&lt;/sub&gt;</translation>
+        <translation>Coefficient b&lt;sub&gt;n&lt;/sub&gt;:</translation>
     </message>
     <message>
         <source>Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami.</source>
@@ -271,23 +272,23 @@ Fourier analysis</translation>
     </message>
     <message>
         <source>Generator sygnałów</source>
-        <translation>Signal generator</translation>
+        <translation>Signal Generator</translation>
     </message>
     <message>
         <source>Parametry sygnału</source>
-        <translation>Signal parameters</translation>
+        <translation>Signal</translation>
     </message>
     <message>
         <source>Prześlij do:</source>
-        <translation>Send to:</translation>
+        <translation>Send To</translation>
     </message>
     <message>
         <source>Wartość średnia i skuteczna przebiegów</source>
-        <translation>Mean and RMS of the waveforms</translation>
+        <translation>Mean and RMS</translation>
     </message>
     <message>
         <source>Wartość średnia</source>
-        <translation>Mean</translation>
+        <translation>Rectified Mean</translation>
     </message>
     <message>
         <source>Wartość skuteczna</source>
@@ -303,15 +304,11 @@ Fourier analysis</translation>
     </message>
     <message>
         <source>O programie...</source>
-        <translation>About Kiv...</translation>
-    </message>
-    <message>
-        <source>Save changes to %1?</source>
-        <translation>Save changes to %1?</translation>
+        <translation>About Kiv</translation>
     </message>
     <message>
         <source>Pliki Kiv (*.kiv)</source>
-        <translation>Kiv files (*.kiv)</translation>
+        <translation>Kiv documents (*.kiv)</translation>
     </message>
     <message>
         <source>Otwórz</source>
@@ -327,7 +324,7 @@ Fourier analysis</translation>
     </message>
     <message>
         <source>Ustawienia drukarki</source>
-        <translation>Printer setup</translation>
+        <translation>Print Setup</translation>
     </message>
     <message>
         <source>Gotowy</source>
@@ -349,33 +346,27 @@ New</translation>
     </message>
     <message>
         <source>&amp;Otwórz...	Ctrl+O</source>
-        <translation>&amp;Open...	Ctrl+O</translation>
+        <translation>&amp;Open…	Ctrl+O</translation>
     </message>
     <message>
         <source>Otwiera z dysku
 Otwórz</source>
-        <translation>Opens a document from disk
+        <translation>Opens a saved document
 Open</translation>
     </message>
     <message>
         <source>O&amp;twórz wykres	Ctrl+W</source>
-        <translation>&amp;Fetch waveform	Ctrl+W</translation>
+        <translation>&amp;Fetch Waveforms…	Ctrl+W</translation>
     </message>
     <message>
         <source>Pobiera wykres
 Pobierz wykres</source>
         <translation>Fetches the waveforms from the oscilloscope
-Fetch waveform</translation>
+Fetch Waveforms</translation>
     </message>
     <message>
         <source>&amp;Zamknij</source>
         <translation>&amp;Close</translation>
-    </message>
-    <message>
-        <source>Close the active document
-Close</source>
-        <translation>Close the active document
-Close</translation>
     </message>
     <message>
         <source>Z&amp;apisz	Ctrl+S</source>
@@ -384,52 +375,34 @@ Close</translation>
     <message>
         <source>Zapisuje na dysk
 Zapisz</source>
-        <translation>Saves the document to disk
+        <translation>Saves the document
 Save</translation>
     </message>
     <message>
-        <source>Zapisz jako...</source>
-        <translation>Save As...</translation>
-    </message>
-    <message>
-        <source>Save the active document with a new name
-Save As</source>
-        <translation>Save the active document with a new name
-Save As</translation>
-    </message>
-    <message>
         <source>&amp;Kopiuj do schowka	Ctrl+C</source>
-        <translation>&amp;Copy to clipboard	Ctrl+C</translation>
+        <translation>Cop&amp;y to Clipboard	Ctrl+C</translation>
     </message>
     <message>
         <source>Kopiuje do schowka
 Kopiuj do schowka</source>
-        <translation>Copies the plot to the clipboard
-Copy to clipboard</translation>
-    </message>
-    <message>
-        <source>Importuj	Ctrl+I</source>
-        <translation>Import	Ctrl+I</translation>
+        <translation>Copies the plot to the clipboard as a picture
+Copy to Clipboard</translation>
     </message>
     <message>
         <source>Importuje z różnych formatów plików
 Importuj</source>
-        <translation>Imports a waveform from another file format
+        <translation>Imports a waveform from a file of another program
 Import</translation>
-    </message>
-    <message>
-        <source>Eksportuj	Ctrl+E</source>
-        <translation>Export	Ctrl+E</translation>
     </message>
     <message>
         <source>Eksportuje do rożnych formatów plików
 Eksportuj</source>
-        <translation>Exports to another file format
+        <translation>Exports the plots to a file for another program
 Export</translation>
     </message>
     <message>
         <source>&amp;Drukuj...	Ctrl+P</source>
-        <translation>&amp;Print...	Ctrl+P</translation>
+        <translation>&amp;Print…	Ctrl+P</translation>
     </message>
     <message>
         <source>Włącza drukowanie
@@ -438,106 +411,32 @@ Drukuj</source>
 Print</translation>
     </message>
     <message>
-        <source>Podgląd wydruku</source>
-        <translation>Print Preview</translation>
-    </message>
-    <message>
-        <source>Display full pages
-Print Preview</source>
-        <translation>Display full pages
-Print Preview</translation>
-    </message>
-    <message>
-        <source>Ustawienia drukarki...</source>
-        <translation>Print Setup...</translation>
-    </message>
-    <message>
-        <source>Change the printer and printing options
-Print Setup</source>
-        <translation>Change the printer and printing options
-Print Setup</translation>
-    </message>
-    <message>
-        <source>Open this document</source>
-        <translation>Open this document</translation>
-    </message>
-    <message>
         <source>&amp;Wyjście</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>Quit the application; prompts to save documents
-Exit</source>
-        <translation>Quit the application; prompts to save documents
-Exit</translation>
-    </message>
-    <message>
-        <source>Ustawienia danych</source>
-        <translation>Data settings</translation>
-    </message>
-    <message>
-        <source>Ustawienia skali</source>
-        <translation>Scale settings</translation>
-    </message>
-    <message>
-        <source>Ustawienia skali osi X</source>
-        <translation>X axis scale settings</translation>
-    </message>
-    <message>
-        <source>Wartość średnia i skuteczna</source>
-        <translation>Mean and RMS</translation>
+        <translation>&amp;Quit</translation>
     </message>
     <message>
         <source>Wyświetla wartość średnią i skuteczną
 Wartość średnia i skuteczna</source>
-        <translation>Shows the mean and RMS values
+        <translation>Shows the rectified mean and the RMS between the cursors
 Mean and RMS</translation>
-    </message>
-    <message>
-        <source>Show or hide the toolbar
-Toggle ToolBar</source>
-        <translation>Show or hide the toolbar
-Toggle ToolBar</translation>
-    </message>
-    <message>
-        <source>Pasek statusu</source>
-        <translation>Status bar</translation>
-    </message>
-    <message>
-        <source>Show or hide the status bar
-Toggle StatusBar</source>
-        <translation>Show or hide the status bar
-Toggle StatusBar</translation>
-    </message>
-    <message>
-        <source>Kursor</source>
-        <translation>Cursor</translation>
     </message>
     <message>
         <source>Włącza kursor
 Włącz kursor</source>
-        <translation>Turns the cursors on
+        <translation>Shows or hides the cursors
 Cursors</translation>
-    </message>
-    <message>
-        <source>Białe tło</source>
-        <translation>White background</translation>
     </message>
     <message>
         <source>Włącza białe tło
 Włącz białe tło</source>
-        <translation>Turns the white background on
-White background</translation>
-    </message>
-    <message>
-        <source>Kursor przesunięcia</source>
-        <translation>Offset cursor</translation>
+        <translation>Switches between a white and a black background
+White Background</translation>
     </message>
     <message>
         <source>Włącza kursor przesunięcia
 Włącz kursor przesunięcia</source>
-        <translation>Turns the offset cursor on
-Offset cursor</translation>
+        <translation>Shows or hides the offset cursor
+Offset Cursor</translation>
     </message>
     <message>
         <source>Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD
@@ -546,64 +445,48 @@ Pomiary</source>
 Measurements</translation>
     </message>
     <message>
-        <source>Generator</source>
-        <translation>Generator</translation>
-    </message>
-    <message>
         <source>Włacza Matematyczny generator sygnałów
 Matematyczny generator sygnałów</source>
-        <translation>Opens the mathematical signal generator
-Signal generator</translation>
+        <translation>Makes a test signal with the signal generator
+Signal Generator</translation>
     </message>
     <message>
         <source>&amp;Kaskadowo</source>
         <translation>&amp;Cascade</translation>
     </message>
     <message>
-        <source>Arrange windows so they overlap
-Cascade Windows</source>
-        <translation>Arrange windows so they overlap
-Cascade Windows</translation>
-    </message>
-    <message>
         <source>&amp;Sąsiadująco</source>
         <translation>&amp;Tile</translation>
     </message>
     <message>
-        <source>Arrange windows as non-overlapping tiles
-Tile Windows</source>
-        <translation>Arrange windows as non-overlapping tiles
-Tile Windows</translation>
-    </message>
-    <message>
         <source>&amp;O programie...</source>
-        <translation>&amp;About Kiv...</translation>
+        <translation>&amp;About Kiv</translation>
     </message>
     <message>
         <source>O programie...
 O programie...</source>
-        <translation>About Kiv
+        <translation>Shows the program&apos;s version
 About Kiv</translation>
     </message>
     <message>
         <source>Włącz wykres 1</source>
-        <translation>Show plot 1</translation>
+        <translation>Show Plot 1</translation>
     </message>
     <message>
         <source>Włącza wykres 1
 Włącz wykres 1</source>
         <translation>Shows or hides plot 1
-Show plot 1</translation>
+Show Plot 1</translation>
     </message>
     <message>
         <source>Włącz wykres 2</source>
-        <translation>Show plot 2</translation>
+        <translation>Show Plot 2</translation>
     </message>
     <message>
         <source>Włącza wykres 2
 Włącz wykres 2</source>
         <translation>Shows or hides plot 2
-Show plot 2</translation>
+Show Plot 2</translation>
     </message>
     <message>
         <source>&amp;Plik</source>
@@ -611,23 +494,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>&amp;Ustawienia drukarki...</source>
-        <translation>P&amp;rint Setup...</translation>
+        <translation>Print Set&amp;up…</translation>
     </message>
     <message>
         <source>&amp;Widok</source>
         <translation>&amp;View</translation>
-    </message>
-    <message>
-        <source>&amp;Toolbar</source>
-        <translation>&amp;Toolbar</translation>
-    </message>
-    <message>
-        <source>&amp;Status Bar</source>
-        <translation>&amp;Status Bar</translation>
-    </message>
-    <message>
-        <source>&amp;Pomoc</source>
-        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>Wykres 1</source>
@@ -642,20 +513,16 @@ Show plot 2</translation>
         <translation>&amp;Window</translation>
     </message>
     <message>
-        <source>P&amp;omoc</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
         <source>Nieprawidłowy format pliku</source>
         <translation>Invalid file format</translation>
     </message>
     <message>
         <source>Plik o tej nazwie nie może być zapisany. Sprawdź czy plik jest już otwarty!</source>
-        <translation>A file of this name cannot be written. Check whether it is open in another program!</translation>
+        <translation>Cannot write a file of this name. Check whether another program has it open.</translation>
     </message>
     <message>
         <source>UWAGA !</source>
-        <translation>WARNING!</translation>
+        <translation>Warning</translation>
     </message>
     <message>
         <source>Pliki CSV Excel (*.csv)</source>
@@ -667,11 +534,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Pliki PCX (*.pcx)</source>
-        <translation>PCX files (*.pcx)</translation>
+        <translation>PCX images (*.pcx)</translation>
     </message>
     <message>
         <source>Sesja sigrok (*.sr)</source>
-        <translation>sigrok session (*.sr)</translation>
+        <translation>sigrok sessions (*.sr)</translation>
     </message>
     <message>
         <source>Pliki CSV Tektronix 460A (*.CSV *.csv)</source>
@@ -703,7 +570,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Wybierz wykres</source>
-        <translation>Choose plot</translation>
+        <translation>Choose Plot</translation>
     </message>
     <message>
         <source>Wykres</source>
@@ -711,11 +578,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Właściwości wykresu 1</source>
-        <translation>Plot 1 properties</translation>
+        <translation>Plot 1 Settings</translation>
     </message>
     <message>
         <source>Właściwości wykresu 2</source>
-        <translation>Plot 2 properties</translation>
+        <translation>Plot 2 Settings</translation>
     </message>
     <message>
         <source>Kopiuj</source>
@@ -723,7 +590,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source> - przesunięcie wzdględem zera</source>
-        <translation> - offset from zero</translation>
+        <translation> – offset from zero</translation>
     </message>
     <message>
         <source>przesunięcie wykresu</source>
@@ -731,11 +598,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Włączony</source>
-        <translation>Enabled</translation>
+        <translation>Shown</translation>
     </message>
     <message>
         <source>Mnożnik</source>
-        <translation>Multiplier</translation>
+        <translation>Multiply by</translation>
     </message>
     <message>
         <source>Odwróć</source>
@@ -747,11 +614,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Kolor</source>
-        <translation>Colour</translation>
+        <translation>Color:</translation>
     </message>
     <message>
         <source>Zmień</source>
-        <translation>Change</translation>
+        <translation>Change…</translation>
     </message>
     <message>
         <source>Skalowanie</source>
@@ -767,31 +634,31 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Do</source>
-        <translation>To</translation>
+        <translation>Max:</translation>
     </message>
     <message>
         <source>Od</source>
-        <translation>From</translation>
+        <translation>Min:</translation>
     </message>
     <message>
         <source>Obraz PNG (*.png)</source>
-        <translation>PNG image (*.png)</translation>
+        <translation>PNG images (*.png)</translation>
     </message>
     <message>
         <source>Grafika SVG (*.svg)</source>
-        <translation>SVG graphics (*.svg)</translation>
+        <translation>SVG drawings (*.svg)</translation>
     </message>
     <message>
         <source>Dokument PDF (*.pdf)</source>
-        <translation>PDF document (*.pdf)</translation>
+        <translation>PDF documents (*.pdf)</translation>
     </message>
     <message>
         <source>Kursor początkowy</source>
-        <translation>Start cursor</translation>
+        <translation>Start Cursor</translation>
     </message>
     <message>
         <source>Kursor końcowy</source>
-        <translation>End cursor</translation>
+        <translation>End Cursor</translation>
     </message>
     <message>
         <source>Różnica</source>
@@ -801,29 +668,29 @@ Show plot 2</translation>
         <source>Typ oscyloskopu nie zgadza się ! 
  Sprawdź czy oscyloskop jest podłączony lub
  sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.</source>
-        <translation>Wrong oscilloscope type! 
- Check that the oscilloscope is connected or
- check that its port settings match the port settings in the program.</translation>
+        <translation>Oscilloscope model mismatch.
+Check that the oscilloscope is connected and that its serial port settings
+match the connection settings in Kiv.</translation>
     </message>
     <message>
         <source>Błąd przy zapytaniu o ustawienia oscyloskopu !</source>
-        <translation>Error while querying the oscilloscope settings!</translation>
+        <translation>Error while reading the oscilloscope settings.</translation>
     </message>
     <message>
         <source>Błąd przy akwizycji danych !</source>
-        <translation>Error while acquiring data!</translation>
+        <translation>Error while fetching the waveforms.</translation>
     </message>
     <message>
         <source>Oscyloskop odpowiada jako %1.</source>
-        <translation>The oscilloscope answers as %1.</translation>
+        <translation>The oscilloscope answers as a %1.</translation>
     </message>
     <message>
         <source>Odpowiada coś innego niż %1: &quot;%2&quot;</source>
-        <translation>Something other than %1 answers: &quot;%2&quot;</translation>
+        <translation>Something other than a %1 answers: &quot;%2&quot;</translation>
     </message>
     <message>
         <source>Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji.</source>
-        <translation>No answer (%1): check the cable, power, port and baud rate.</translation>
+        <translation>No answer (%1): check the cable, the power, the port and the baud rate.</translation>
     </message>
     <message>
         <source>Nie można otworzyć portu COM%1.</source>
@@ -832,8 +699,8 @@ Show plot 2</translation>
     <message>
         <source>Typ oscyloskopu nie zgadza się ! 
  Sprawdź czy oscyloskop jest podłączony.</source>
-        <translation>Wrong oscilloscope type! 
- Check that the oscilloscope is connected.</translation>
+        <translation>Oscilloscope model mismatch.
+Check that the oscilloscope is connected.</translation>
     </message>
     <message>
         <source>Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu.</source>
@@ -841,11 +708,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !</source>
-        <translation>Communication error while querying the oscilloscope settings!</translation>
+        <translation>Communication error while reading the oscilloscope settings.</translation>
     </message>
     <message>
         <source>Błąd komunikacyjny przy akwizycji danych !</source>
-        <translation>Communication error while acquiring data!</translation>
+        <translation>Communication error while fetching the waveforms.</translation>
     </message>
     <message>
         <source>Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu.</source>
@@ -853,31 +720,31 @@ Show plot 2</translation>
     </message>
     <message>
         <source>&amp;Typ oscyloskopu</source>
-        <translation>Oscilloscope &amp;model</translation>
+        <translation>&amp;Model:</translation>
     </message>
     <message>
         <source>&amp;Prędkość transmisji</source>
-        <translation>&amp;Baud rate</translation>
+        <translation>&amp;Baud rate:</translation>
     </message>
     <message>
         <source>P&amp;ort</source>
-        <translation>P&amp;ort</translation>
+        <translation>&amp;Port:</translation>
     </message>
     <message>
         <source>Kursory pokrywanją się. Zmień pozycję kursorów </source>
-        <translation>The cursors coincide. Move the cursors apart </translation>
+        <translation>The cursors coincide. Move them apart.</translation>
     </message>
     <message>
         <source>Liczba próbek jest za mała do przeprowadzenia analizy widmowej, ustaw większy przedział czasu./n Otrzymane dane nie bedą poprawne</source>
-        <translation>Too few samples for a spectral analysis; choose a longer time span. The results will not be correct</translation>
+        <translation>Too few samples for a spectral analysis: choose a longer time span. The results will not be accurate.</translation>
     </message>
     <message>
         <source>Wartość</source>
-        <translation>Value</translation>
+        <translation>Value:</translation>
     </message>
     <message>
         <source>Amplituda</source>
-        <translation>Amplitude</translation>
+        <translation>Amplitude:</translation>
     </message>
     <message>
         <source>Wykres %1</source>
@@ -889,27 +756,19 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Wprowadź liczbę z zakresu od %1 do %2.</source>
-        <translation>Enter a number between %1 and %2.</translation>
-    </message>
-    <message>
-        <source>Sygnał sinusoidalny</source>
-        <translation>Sine wave</translation>
-    </message>
-    <message>
-        <source>Sygnał prostokatny</source>
-        <translation>Square wave</translation>
+        <translation>Enter a number from %1 to %2.</translation>
     </message>
     <message>
         <source>Czas sygnału ( w sek)</source>
-        <translation>Signal duration (s)</translation>
+        <translation>Duration (s):</translation>
     </message>
     <message>
         <source>Faza poczatkowa ( w sek)</source>
-        <translation>Start phase (s)</translation>
+        <translation>Start phase (s):</translation>
     </message>
     <message>
         <source>Okres ( w sek )</source>
-        <translation>Period (s)</translation>
+        <translation>Period (s):</translation>
     </message>
     <message>
         <source>Wykresu 1</source>
@@ -925,11 +784,11 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Wartości te obliczane są dla przebiegów</source>
-        <translation>These values are computed for the waveforms</translation>
+        <translation>The values are calculated for the waveforms</translation>
     </message>
     <message>
         <source>w zakresach wskazywanych przez kursory.</source>
-        <translation>within the span the cursors mark.</translation>
+        <translation>between the cursors.</translation>
     </message>
     <message>
         <source>Kursory powinny wskazywać pełny okres</source>
@@ -937,7 +796,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source>przebiegu lub jego wielokrotność.</source>
-        <translation>of the waveform or a multiple of it.</translation>
+        <translation>of the waveform or a whole number of periods.</translation>
     </message>
     <message>
         <source>Kiv Wersja %1</source>
@@ -953,7 +812,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Dostępne porty szeregowe: %1.</source>
-        <translation>Available serial ports: %1.</translation>
+        <translation>Serial ports available: %1.</translation>
     </message>
     <message>
         <source>Poproś administratora o dostęp do tego urządzenia.</source>
@@ -965,15 +824,15 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Używa go program (PID %1): zamknij go i spróbuj ponownie.</source>
-        <translation>A program (PID %1) is using it: close it and try again.</translation>
+        <translation>A program (PID %1) is using it: quit that program and try again.</translation>
     </message>
     <message>
         <source>Używa go program %1 (PID %2): zamknij go i spróbuj ponownie.</source>
-        <translation>The program %1 (PID %2) is using it: close it and try again.</translation>
+        <translation>%1 (PID %2) is using it: quit that program and try again.</translation>
     </message>
     <message>
         <source>Używa go inny program: zamknij go i spróbuj ponownie.</source>
-        <translation>Another program is using it: close it and try again.</translation>
+        <translation>Another program is using it: quit that program and try again.</translation>
     </message>
     <message>
         <source>Nie można otworzyć %1: takie urządzenie nie istnieje (%2).</source>
@@ -985,7 +844,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Nie można otworzyć %1: za tym portem nie ma sprzętu (%2).</source>
-        <translation>Cannot open %1: no hardware behind this port (%2).</translation>
+        <translation>Cannot open %1: there is no hardware behind this port (%2).</translation>
     </message>
     <message>
         <source>Nie można otworzyć %1: brak uprawnień (%2).</source>
@@ -1001,23 +860,197 @@ Show plot 2</translation>
     </message>
     <message>
         <source>Oś Y</source>
-        <translation>Y axis</translation>
+        <translation>Y Axis</translation>
     </message>
     <message>
         <source>Oś Y1</source>
-        <translation>Y1 axis</translation>
+        <translation>Y1 Axis</translation>
     </message>
     <message>
         <source>Oś Y2</source>
-        <translation>Y2 axis</translation>
+        <translation>Y2 Axis</translation>
     </message>
     <message>
         <source>Oś X</source>
-        <translation>X axis</translation>
+        <translation>X Axis</translation>
     </message>
     <message>
         <source>Wykres drugi</source>
-        <translation>Second plot</translation>
+        <translation>Plot 2</translation>
+    </message>
+    <message>
+        <source>Zapisać zmiany w dokumencie %1?</source>
+        <translation>Save changes to %1?</translation>
+    </message>
+    <message>
+        <source>Eksportuj</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Importuj</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Zamyka aktywny dokument
+Zamknij</source>
+        <translation>Closes the active document
+Close</translation>
+    </message>
+    <message>
+        <source>Zapisz &amp;jako...</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message>
+        <source>Zapisuje dokument pod nową nazwą
+Zapisz jako</source>
+        <translation>Saves the document under a new name
+Save As</translation>
+    </message>
+    <message>
+        <source>&amp;Importuj...	Ctrl+I</source>
+        <translation>&amp;Import…	Ctrl+I</translation>
+    </message>
+    <message>
+        <source>&amp;Eksportuj...	Ctrl+E</source>
+        <translation>&amp;Export…	Ctrl+E</translation>
+    </message>
+    <message>
+        <source>Podg&amp;ląd wydruku</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>Pokazuje stronę tak, jak zostanie wydrukowana
+Podgląd wydruku</source>
+        <translation>Shows the page as it will be printed
+Print Preview</translation>
+    </message>
+    <message>
+        <source>Zmienia drukarkę i opcje drukowania
+Ustawienia drukarki</source>
+        <translation>Chooses the printer and its options
+Print Setup</translation>
+    </message>
+    <message>
+        <source>Otwiera ten dokument</source>
+        <translation>Opens this document</translation>
+    </message>
+    <message>
+        <source>Kończy pracę programu, pytając o zapisanie zmienionych dokumentów
+Wyjście</source>
+        <translation>Quits Kiv, asking whether to save modified documents
+Quit</translation>
+    </message>
+    <message>
+        <source>Ustawienia &amp;danych...</source>
+        <translation>&amp;Data Settings…</translation>
+    </message>
+    <message>
+        <source>Ustawienia &amp;skali...</source>
+        <translation>&amp;Scale Settings…</translation>
+    </message>
+    <message>
+        <source>Ustawienia skali osi &amp;X...</source>
+        <translation>&amp;X-Axis Scale Settings…</translation>
+    </message>
+    <message>
+        <source>&amp;Wartość średnia i skuteczna</source>
+        <translation>&amp;Mean and RMS</translation>
+    </message>
+    <message>
+        <source>Pasek &amp;narzędzi</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>Pokazuje lub ukrywa pasek narzędzi
+Pasek narzędzi</source>
+        <translation>Shows or hides the toolbar
+Toolbar</translation>
+    </message>
+    <message>
+        <source>Pasek &amp;statusu</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>Pokazuje lub ukrywa pasek statusu
+Pasek statusu</source>
+        <translation>Shows or hides the status bar
+Status Bar</translation>
+    </message>
+    <message>
+        <source>&amp;Kursor</source>
+        <translation>&amp;Cursors</translation>
+    </message>
+    <message>
+        <source>&amp;Białe tło</source>
+        <translation>&amp;White Background</translation>
+    </message>
+    <message>
+        <source>Kursor &amp;przesunięcia</source>
+        <translation>&amp;Offset Cursor</translation>
+    </message>
+    <message>
+        <source>Po&amp;miary</source>
+        <translation>&amp;Measurements</translation>
+    </message>
+    <message>
+        <source>&amp;Generator</source>
+        <translation>&amp;Generator…</translation>
+    </message>
+    <message>
+        <source>Układa okna tak, że zachodzą na siebie
+Kaskadowo</source>
+        <translation>Arranges the windows so that they overlap
+Cascade Windows</translation>
+    </message>
+    <message>
+        <source>Układa okna obok siebie, tak że nie zachodzą na siebie
+Sąsiadująco</source>
+        <translation>Arranges the windows side by side, without overlapping
+Tile Windows</translation>
+    </message>
+    <message>
+        <source>Wykres &amp;oryginalny</source>
+        <translation>&amp;Original Waveforms</translation>
+    </message>
+    <message>
+        <source>&amp;Różniczka</source>
+        <translation>&amp;Derivative</translation>
+    </message>
+    <message>
+        <source>&amp;Całka</source>
+        <translation>&amp;Integral</translation>
+    </message>
+    <message>
+        <source>Tryb X&amp;Y</source>
+        <translation>X&amp;Y Mode</translation>
+    </message>
+    <message>
+        <source>&amp;Suma wykresów</source>
+        <translation>&amp;Sum of Plots</translation>
+    </message>
+    <message>
+        <source>&amp;Iloczyn  wykresów</source>
+        <translation>&amp;Product of Plots</translation>
+    </message>
+    <message>
+        <source>Analiza &amp;Fouriera</source>
+        <translation>&amp;Fourier Analysis</translation>
+    </message>
+    <message>
+        <source>Pomo&amp;c</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Ustawienia</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>Wykres &amp;1</source>
+        <translation>Plot &amp;1</translation>
+    </message>
+    <message>
+        <source>Wykres &amp;2</source>
+        <translation>Plot &amp;2</translation>
     </message>
 </context>
 <context>
@@ -1068,15 +1101,15 @@ Show plot 2</translation>
     </message>
     <message>
         <source>--%1 musi leżeć między %2 a %3</source>
-        <translation>--%1 must lie between %2 and %3</translation>
+        <translation>--%1 must be between %2 and %3</translation>
     </message>
     <message>
         <source>średnia i RMS nie są dostępne w tym trybie</source>
-        <translation>mean and RMS are not available in this mode</translation>
+        <translation>the mean and RMS are not available in this mode</translation>
     </message>
     <message>
         <source>Błąd przy wyliczaniu</source>
-        <translation>Calculation failed</translation>
+        <translation>the values cannot be calculated</translation>
     </message>
     <message>
         <source>%1 [opcje]</source>
@@ -1092,7 +1125,7 @@ Show plot 2</translation>
     </message>
     <message>
         <source>ten opis</source>
-        <translation>this description</translation>
+        <translation>show this help</translation>
     </message>
     <message>
         <source>kivtool POLECENIE [PLIKI] [opcje]</source>
@@ -1101,8 +1134,8 @@ Show plot 2</translation>
     <message>
         <source>Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie
 przebiegów z oscyloskopu, do skryptów i sprawdzeń.</source>
-        <translation>Kiv without windows: .kiv documents, their modes, import, export, the generator
-and fetching waveforms from the oscilloscope, for scripts and checks.</translation>
+        <translation>Kiv without windows, for scripts and checks: .kiv documents, their modes, import,
+export, the signal generator and fetching waveforms from the oscilloscope.</translation>
     </message>
     <message>
         <source>Polecenia:</source>
@@ -1126,11 +1159,11 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>--port i --device wykluczają się</source>
-        <translation>--port and --device exclude each other</translation>
+        <translation>--port and --device cannot be used together</translation>
     </message>
     <message>
         <source>--baud przyjmuje prędkość od %1 do %2 dla %3</source>
-        <translation>--baud takes a rate from %1 to %2 for %3</translation>
+        <translation>--baud takes a rate from %1 to %2 for the %3</translation>
     </message>
     <message>
         <source>--plot%1 przyjmuje off lub kanał 1..%2</source>
@@ -1182,15 +1215,15 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; wyznaczają zakres analizy Fouriera, średniej i RMS</source>
-        <translation>cursor positions 0..4000 instead of those stored in the document; they set the range of the Fourier analysis, the mean and the RMS</translation>
+        <translation>cursor positions 0..4000 instead of those stored in the document; they set the span of the Fourier analysis and of the mean and RMS</translation>
     </message>
     <message>
         <source>urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, które oznacza numer COM; wyklucza --port</source>
-        <translation>serial port device (e.g. /dev/ttyUSB0 or a name from /dev/serial/by-id) instead of the one the COM number stands for; excludes --port</translation>
+        <translation>serial device (e.g. /dev/ttyUSB0 or a name in /dev/serial/by-id) instead of the one the COM number stands for; not with --port</translation>
     </message>
     <message>
         <source>zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia</source>
-        <translation>starts from a copy of this document (the other plot, the settings and the view are kept) instead of an empty one; DOCUMENT.kiv itself is not changed</translation>
+        <translation>start from a copy of this document (the other plot, the settings and the view are kept) instead of an empty one; DOCUMENT.kiv itself is not changed</translation>
     </message>
     <message>
         <source>DOKUMENT.kiv</source>
@@ -1230,7 +1263,7 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>instrument zamiast zapisanego w Kiv.cfg: %1</source>
-        <translation>instrument instead of the one stored in Kiv.cfg: %1</translation>
+        <translation>oscilloscope instead of the one stored in Kiv.cfg: %1</translation>
     </message>
     <message>
         <source>port COMn, 1..255</source>
@@ -1242,15 +1275,15 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>opis dokumentu w JSON</source>
-        <translation>the document described in JSON</translation>
+        <translation>describe the document in JSON</translation>
     </message>
     <message>
         <source>Wypisuje opis dokumentu w JSON: tryb, kursory, flagi widoku, maski wykresów obecnych (present) i włączonych (enabled) oraz dla każdego obecnego wykresu kolor, skale czasu i amplitudy (wykładnik potęgi 1000, jednostka, krok), odwrócenie, przesunięcie i mnożnik. Liczba, która nie jest skończona, jest zapisana jako null.</source>
-        <translation>Prints a JSON description of the document: mode, cursors, view flags, the masks of the plots present (present) and enabled (enabled), and for each plot present its colour, time and amplitude scales (exponent of a power of 1000, unit, step), inversion, offset and multiplier. A number that is not finite is written as null.</translation>
+        <translation>Prints a description of the document in JSON: the mode, the cursors, the view flags, the masks of the plots present (present) and shown (enabled), and for each plot present its color, time and amplitude scales (exponent of a power of 1000, unit, step), inversion, offset and multiplier. A number that is not finite is written as null.</translation>
     </message>
     <message>
         <source>próbki obu wykresów, po jednej w wierszu</source>
-        <translation>both plots&apos; samples, one per line</translation>
+        <translation>print both plots&apos; samples, one per line</translation>
     </message>
     <message>
         <source>Wypisuje próbki, po jednej w wierszu: numer, wykres 1 i wykres 2, oddzielone tabulatorem (kody 0..200, 100 to linia zera).</source>
@@ -1262,35 +1295,35 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>które próbki: raw (zapisane w dokumencie), shown (po ustawieniach wykresów, na wspólnej podstawie czasu), calc (rekord obliczony przez tryb), disp (wyświetlane: okno powiększenia na 4000 punktach; domyślnie) albo harm (50 słupków harmonicznych trybu fourier)</source>
-        <translation>which samples: raw (as stored in the document), shown (after the plot settings, on a common time base), calc (the record the mode computes), disp (as displayed: the zoom window over 4000 points; the default) or harm (the 50 harmonic bars of the fourier mode)</translation>
+        <translation>which samples: raw (as stored in the document), shown (after the plot settings, on a common time base), calc (the record the mode calculates), disp (as displayed: the zoom window over 4000 points; the default) or harm (the 50 harmonic bars of the fourier mode)</translation>
     </message>
     <message>
         <source>etykiety siatki</source>
-        <translation>grid labels</translation>
+        <translation>print the grid labels</translation>
     </message>
     <message>
         <source>Wypisuje etykiety siatki tak, jak widok je rysuje: cztery wiersze (oś pozioma, oś Y1 dwa razy, oś Y2), etykiety jednej osi oddzielone znakiem |.</source>
-        <translation>Prints the grid labels as the view draws them: four lines (the horizontal axis, the Y1 axis twice, the Y2 axis), the labels of one axis separated by |.</translation>
+        <translation>Prints the grid labels as the window draws them: four lines (the horizontal axis, the Y1 axis twice, the Y2 axis), the labels of one axis separated by |.</translation>
     </message>
     <message>
         <source>DOKUMENT.kiv OBRAZ.png</source>
-        <translation>DOCUMENT.kiv IMAGE.png</translation>
+        <translation>DOCUMENT.kiv PICTURE.png</translation>
     </message>
     <message>
         <source>obraz wykresu jako PNG</source>
-        <translation>picture of the plot as PNG</translation>
+        <translation>draw the plot into a PNG picture</translation>
     </message>
     <message>
         <source>Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG.</source>
-        <translation>Draws the plot as the document window does and saves it as PNG.</translation>
+        <translation>Draws the plot as the document window does and saves it as a PNG picture.</translation>
     </message>
     <message>
         <source>rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
-        <translation>picture size in pixels (default 800x600; at least 400x200, each side at most 10000)</translation>
+        <translation>picture size in pixels (default 800x600; at least 400x200, at most 10000 each way)</translation>
     </message>
     <message>
         <source>białe tło, także gdy dokument zapisał czarne</source>
-        <translation>white background, even when the document stored a black one</translation>
+        <translation>draw on a white background, even when the document has a black one</translation>
     </message>
     <message>
         <source>DOKUMENT.kiv WYJŚCIE</source>
@@ -1302,7 +1335,7 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>Zapisuje plik eksportu jak polecenie programu: spreadsheet (.csv, arkusz, w trybie fourier tabela harmonicznych), tek (.CSV, Tektronix 460A), pcx (.pcx, obraz 800x600), harmonics (tabela harmonicznych trybu fourier), sr (sesja sigrok dla PulseView i sigrok-cli: kanały CH1 i CH2 w jednostkach fizycznych; w trybie fourier przebiegi trybu original), png (obraz w pełnym kolorze), svg (grafika wektorowa) lub pdf (strona A4 w poziomie jak wydruk). Bez --format formę wybiera rozszerzenie nazwy (wielkość liter ma znaczenie).</source>
-        <translation>Writes an export file as the program&apos;s command does: spreadsheet (.csv, a spreadsheet; in the fourier mode the harmonics table), tek (.CSV, Tektronix 460A), pcx (.pcx, an 800x600 picture), harmonics (the harmonics table of the fourier mode), sr (a sigrok session for PulseView and sigrok-cli: channels CH1 and CH2 in physical units; in the fourier mode the waveforms of the original mode), png (a full-colour picture), svg (vector graphics) or pdf (a landscape A4 page like the printout). Without --format the file name&apos;s extension chooses the format (case matters).</translation>
+        <translation>Writes an export file as the program&apos;s Export command does: spreadsheet (.csv, a spreadsheet; in the fourier mode the harmonics table), tek (.CSV, Tektronix 460A), pcx (.pcx, an 800x600 picture), harmonics (the harmonics table of the fourier mode), sr (a sigrok session for PulseView and sigrok-cli: channels CH1 and CH2 in physical units; in the fourier mode the waveforms of the original mode), png (a full-color picture), svg (vector graphics) or pdf (a landscape A4 page like the printout). Without --format the extension of the file name chooses the format (case matters).</translation>
     </message>
     <message>
         <source>FORMA</source>
@@ -1314,11 +1347,11 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
-        <translation>size of the png and svg picture in pixels (default 800x600; at least 400x200, each side at most 10000)</translation>
+        <translation>size of the png and svg picture in pixels (default 800x600; at least 400x200, at most 10000 each way)</translation>
     </message>
     <message>
         <source>białe tło obrazu png i svg, także gdy dokument zapisał czarne</source>
-        <translation>white background for the png and svg picture, even when the document stored a black one</translation>
+        <translation>draw png and svg pictures on a white background, even when the document has a black one</translation>
     </message>
     <message>
         <source>WYJŚCIE.kiv</source>
@@ -1326,11 +1359,11 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>sygnał testowy jak Generator sygnałów</source>
-        <translation>test signal like the Signal generator</translation>
+        <translation>make a test signal like the Signal Generator</translation>
     </message>
     <message>
         <source>Tworzy sygnał testowy jak okno &quot;Generator sygnałów&quot; (te same zakresy i sprawdzenia) i zapisuje dokument.</source>
-        <translation>Creates a test signal as the &quot;Signal generator&quot; window does (the same ranges and checks) and saves the document.</translation>
+        <translation>Makes a test signal as the &quot;Signal Generator&quot; window does (with the same ranges and checks) and saves the document.</translation>
     </message>
     <message>
         <source>RODZAJ</source>
@@ -1338,7 +1371,7 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>const (stała), sine (sinus) lub square (prostokąt); wymagana</source>
-        <translation>const (constant), sine or square; required</translation>
+        <translation>const (DC), sine or square; required</translation>
     </message>
     <message>
         <source>A</source>
@@ -1346,7 +1379,7 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>amplituda (wartość stałej) w woltach, -1e6..1e6; domyślnie 1</source>
-        <translation>amplitude (the constant&apos;s value) in volts, -1e6..1e6; default 1</translation>
+        <translation>amplitude (the DC value) in volts, -1e6..1e6; default 1</translation>
     </message>
     <message>
         <source>D</source>
@@ -1382,11 +1415,11 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>import pliku DSO, Tektronix CSV lub sesji sigrok</source>
-        <translation>import of a DSO file, a Tektronix CSV or a sigrok session</translation>
+        <translation>import a DSO file, a Tektronix CSV file or a sigrok session</translation>
     </message>
     <message>
         <source>Wczytuje plik DSO (.DSO, .dso), Tektronix 460A CSV (.CSV, .csv) lub sesję sigrok (.sr) do jednego wykresu, jak polecenie Importuj, i zapisuje dokument. Z sesji sigrok: pierwszy kanał analogowy (albo --channel), 4000 próbek wybranych równo z całego zapisu.</source>
-        <translation>Reads a DSO file (.DSO, .dso), a Tektronix 460A CSV (.CSV, .csv) or a sigrok session (.sr) into one plot, like the Import command, and saves the document. From a sigrok session: the first analogue channel (or --channel), 4000 samples picked evenly from the whole record.</translation>
+        <translation>Reads a DSO file (.DSO, .dso), a Tektronix 460A CSV file (.CSV, .csv) or a sigrok session (.sr) into one plot, like the Import command, and saves the document. From a sigrok session: the first analog channel (or --channel), 4000 samples picked evenly from the whole capture.</translation>
     </message>
     <message>
         <source>wykres docelowy: 1 lub 2; wymagana</source>
@@ -1398,35 +1431,35 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>kanał analogowy sesji sigrok zamiast pierwszego</source>
-        <translation>analogue channel of the sigrok session instead of the first one</translation>
+        <translation>analog channel of the sigrok session instead of the first one</translation>
     </message>
     <message>
         <source>średnia i RMS między kursorami</source>
-        <translation>mean and RMS between the cursors</translation>
+        <translation>print the rectified mean and RMS between the cursors</translation>
     </message>
     <message>
         <source>Wypisuje wartości okna &quot;Wartość średnia i skuteczna przebiegów&quot;: średnią, potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu.</source>
-        <translation>Prints the values of the &quot;Mean and RMS of the waveforms&quot; window: the mean, then the RMS (for two plots Y1 and Y2 in turn), one per line.</translation>
+        <translation>Prints the values of the &quot;Mean and RMS&quot; window: the rectified mean, then the RMS (for two plots Y1, then Y2), one per line.</translation>
     </message>
     <message>
         <source>pomiary automatyczne jak panel Pomiary</source>
-        <translation>automatic measurements like the Measurements panel</translation>
+        <translation>print the automatic measurements like the Measurements panel</translation>
     </message>
     <message>
         <source>Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel &quot;Pomiary&quot;: maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, wartość nieokreślona to —.</source>
-        <translation>Prints the automatic measurements of the curves the mode shows, like the &quot;Measurements&quot; panel: maximum, minimum, peak-to-peak, mean, RMS, AC RMS, period, frequency, duty cycle, rise and fall time (10-90 %), and in the fourier mode the fundamental frequency, DC component, 1st harmonic amplitude and THD; in the xy mode nothing. Range: between the cursors when the document shows them or --cursors is given, otherwise the whole record; in the fourier mode the range of the spectrum. Without --json a table aligned with spaces; an undefined value is —.</translation>
+        <translation>Prints the automatic measurements of the curves the mode shows, like the &quot;Measurements&quot; panel: maximum, minimum, peak-to-peak, mean, RMS, AC RMS, period, frequency, duty cycle, rise and fall time (10–90%), and in the fourier mode the fundamental frequency, the DC component, the 1st harmonic amplitude and THD; nothing in the xy mode. Span: between the cursors when the document shows them or --cursors is given, otherwise the whole record; in the fourier mode the span of the spectrum. Without --json a table aligned with spaces, an undefined value shown as —.</translation>
     </message>
     <message>
         <source>wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona to null</source>
-        <translation>result in JSON: mode, span [start, end), plot1 and plot2 (an object of measurements in seconds, hertz, axis units and percent, or null), amplitude_units; an undefined value is null</translation>
+        <translation>print the result in JSON: mode, span [start, end), plot1 and plot2 (an object of measurements in seconds, hertz, axis units and percent, or null), amplitude_units; an undefined value is null</translation>
     </message>
     <message>
         <source>pobranie przebiegów z oscyloskopu</source>
-        <translation>fetch of the waveforms from the oscilloscope</translation>
+        <translation>fetch the waveforms from the oscilloscope</translation>
     </message>
     <message>
         <source>Pobiera przebiegi z oscyloskopu jak polecenie &quot;Otwórz wykres&quot; i zapisuje dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez wyboru /dev/ttyS&lt;n-1&gt;. Na terminalu pasek postępu idzie na stderr; komunikaty przyrządu też.</source>
-        <translation>Fetches the waveforms from the oscilloscope like the &quot;Fetch waveform&quot; command and saves the document. The settings (model, baud rate, port, plots and channels) come from the Kiv.cfg file in the current directory, without it the defaults: HAMEG 1507 on COM2, 9600 baud, plot 1 from channel 1, plot 2 from channel 2. The options change them for this fetch only. Port COMn is the device named by the environment variable KIV_COMn, without it the device chosen for COMn in the program, and with no choice /dev/ttyS&lt;n-1&gt;. On a terminal the progress bar goes to stderr; so do the instrument&apos;s messages.</translation>
+        <translation>Fetches the waveforms from the oscilloscope like the &quot;Fetch Waveforms&quot; command and saves the document. The settings (model, baud rate, port, plots and channels) come from Kiv.cfg in the current directory, or without it are the defaults: HAMEG 1507 on COM2, 9600 baud, plot 1 from channel 1, plot 2 from channel 2. The options change them for this fetch only. Port COMn is the device the environment variable KIV_COMn names, else the device chosen for COMn in the program, else /dev/ttyS&lt;n-1&gt;. On a terminal the progress bar goes to stderr, and so do the oscilloscope&apos;s messages.</translation>
     </message>
     <message>
         <source>KANAŁ</source>
@@ -1442,31 +1475,31 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>zapisuje ustawienia tego pobrania w Kiv.cfg</source>
-        <translation>saves the settings of this fetch in Kiv.cfg</translation>
+        <translation>save the settings of this fetch in Kiv.cfg</translation>
     </message>
     <message>
         <source>sprawdzenie połączenia z oscyloskopem</source>
-        <translation>test of the connection to the oscilloscope</translation>
+        <translation>test the connection to the oscilloscope</translation>
     </message>
     <message>
         <source>Sprawdza połączenie jak przycisk &quot;Sprawdź połączenie&quot; w oknie &quot;Parametry transmisji&quot;: otwiera port z ustawieniami linii modelu, wysyła tylko pierwsze zapytanie modelu, sprawdza odpowiedź tak jak przy pobieraniu, oddaje przyrząd tak jak po pobraniu i wypisuje w jednym wierszu, co zaszło: przyrząd odpowiedział jako wybrany model, odpowiedział czymś innym (pierwsze bajty), milczał albo portu nie dało się otworzyć (i dlaczego). Trwa nie dłużej niż czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany model.</source>
-        <translation>Tests the connection like the &quot;Test connection&quot; button in the &quot;Transmission settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the instrument as after a fetch and prints on one line what happened: the instrument answered as the chosen model, answered with something else (the first bytes), stayed silent, or the port could not be opened (and why). Takes no longer than the wait for that reply. Settings as for fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Status 0 only when the chosen model answered.</translation>
+        <translation>Tests the connection like the &quot;Test Connection&quot; button of the &quot;Connection Settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the oscilloscope as a fetch does, and prints on one line what happened: the oscilloscope answered as the chosen model, answered something else (its first bytes), stayed silent, or the port would not open (and why). Takes no longer than the wait for that reply. The settings as for fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Exit status 0 only when the chosen model answered.</translation>
     </message>
     <message>
         <source>porty szeregowe komputera</source>
-        <translation>the computer&apos;s serial ports</translation>
+        <translation>list the computer&apos;s serial ports</translation>
     </message>
     <message>
         <source>Wypisuje porty szeregowe komputera tak, jak lista &quot;Urządzenie&quot; w oknie &quot;Parametry transmisji&quot;: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) i czy ten użytkownik może port otworzyć.</source>
-        <translation>Prints the computer&apos;s serial ports as the &quot;Device&quot; list in the &quot;Transmission settings&quot; window shows them: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* and /dev/ttyS* with a UART. One port per line, fields separated by tabs: path, stable name in /dev/serial/by-id (- when there is none), adapter (manufacturer, product and serial number of the USB adapter; - when nothing is known about it) and whether this user may open the port.</translation>
+        <translation>Prints the computer&apos;s serial ports as the &quot;Device&quot; list of the &quot;Connection Settings&quot; window shows them: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* and /dev/ttyS* with a UART. One port per line, fields separated by tabs: path, stable name in /dev/serial/by-id (- when there is none), adapter (manufacturer, product and serial number of a USB adapter; - when nothing is known of it) and whether this user may open the port.</translation>
     </message>
     <message>
         <source>lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, usb i accessible (null, gdy pola nie ma)</source>
-        <translation>list in JSON: an array of objects with the fields path, by_id, description, manufacturer, product, serial, usb and accessible (null when a field is missing)</translation>
+        <translation>print the list in JSON: an array of objects with the fields path, by_id, description, manufacturer, product, serial, usb and accessible (null when a field is missing)</translation>
     </message>
     <message>
         <source>nie można wczytać modułu form plików: %1</source>
-        <translation>cannot load the file forms module: %1</translation>
+        <translation>cannot load the file formats module: %1</translation>
     </message>
 </context>
 </TS>

@@ -40,6 +40,9 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     const std::string dir = TestDir("view_files");
     FillPlot(doc.Source(), 1, [](int i) { return 100 + i % 2; });
     QStringList filters;
+    // The export proposes the document's name, less its extension; each dialog is titled as its command.
+    commands.m_strTitle = QStringLiteral("pomiar.kiv");
+    QStringList titles;
     // Filter, name typed, file written and how it starts: a spreadsheet row, a Tektronix row
     // from -250 * 8 * 1 ms, a PCX header, a zip, a PNG.
     const std::tuple<int, const char*, const char*, std::string> exports[] = {
@@ -49,6 +52,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     for (const auto& [filter, typed, written, head] : exports) {
         Run(ID_EXPORT, [&](QDialog& d) {
             filters = static_cast<QFileDialog&>(d).nameFilters();
+            titles = {d.windowTitle(), d.findChild<QLineEdit*>("fileNameEdit")->text()};
             ChooseInDialog(d, filter, dir + typed);
         });
         EXPECT_EQ(FileText(dir + written).substr(0, head.size()), head) << written;
@@ -56,6 +60,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     EXPECT_EQ(filters,
               QStringList({"Pliki CSV Excel (*.csv)", "Pliki CSV Tektronix 460A (*.CSV)", "Pliki PCX (*.pcx)",
                            "Sesja sigrok (*.sr)", "Obraz PNG (*.png)", "Grafika SVG (*.svg)", "Dokument PDF (*.pdf)"}));
+    EXPECT_EQ(titles, QStringList({"Eksportuj", "pomiar"}));
     ASSERT_TRUE(view.BackBitmap());
     EXPECT_EQ(view.BackBitmap()->size(), QSize(900, 500));  // after the picture, the window's own again
     EXPECT_EQ(QImage(QString::fromStdString(dir + "/p.png")).size(), QSize(900, 500));  // the PNG at the window's size
@@ -64,6 +69,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     WriteBytes(dir + "/in.DSO", "DSO-1\r\nYUN:mV;YMU:1;\r\nXIN:1;XUN:s;NRP:4000;\r\n" + std::string(4000 * 4, ','));
     Run(ID_IMPORT, [&](QDialog& d) {
         filters = static_cast<QFileDialog&>(d).nameFilters();
+        titles = {d.windowTitle()};
         Answer([](QDialog& choose) {
             EXPECT_EQ(choose.windowTitle(), "Wybierz wykres");
             Click(choose, "1052");
@@ -73,6 +79,7 @@ TEST_F(ViewDialogs, FileDialogsImportAndExport) {
     });
     EXPECT_EQ(filters, QStringList({"Pliki CSV Tektronix 460A (*.CSV *.csv)", "Pliki DSO (*.DSO *.dso)",
                                     "Sesja sigrok (*.sr)"}));
+    EXPECT_EQ(titles, QStringList({"Importuj"}));
     EXPECT_EQ(std::pair(doc.Source().m_nPresent, doc.Source().m_ampScale2.exponent), std::pair(uint8_t{3}, -1));
 
     // A refused file is said so; a name no form reads asks nothing.

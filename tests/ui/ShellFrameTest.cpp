@@ -15,6 +15,7 @@
 #include "analysis/ui/CDftProgressDlg.h"
 #include "app/ui/CAboutBox.h"
 #include "platform/ui/CQtMessages.h"
+#include "qtcore/KivLanguage.h"
 
 namespace {
 
@@ -43,7 +44,8 @@ TEST_F(ShellTest, CommandLineOpensTheNamedDocumentOrEnds) {
     const QString doc = MakeDocument("pomiar.kiv");
     ASSERT_TRUE(Start({doc}));
     ASSERT_EQ(Frame().Children().size(), 1);
-    EXPECT_EQ(Active()->windowTitle(), "pomiar.kiv");
+    EXPECT_EQ(Active()->windowTitle(), "pomiar.kiv[*]");
+    EXPECT_FALSE(Active()->isWindowModified());
     EXPECT_TRUE(Active()->isMaximized());
     EXPECT_EQ(Doc().m_pSource->m_nPresent, 1);
     m_app.reset();
@@ -131,7 +133,7 @@ TEST_F(ShellTest, SavingAndClosingAModifiedDocument) {
     ASSERT_EQ(m_messages.boxes.size(), 1u);
     const FakeMessages::Box& box = m_messages.boxes[0];
     EXPECT_EQ(std::tuple(box.text, box.caption, box.icon, box.buttons),
-              std::tuple("Save changes to a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
+              std::tuple("Zapisać zmiany w dokumencie a.kiv?", "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel));
     EXPECT_EQ(Frame().Children().size(), 1);
     // Exit asks the same; "No" lets the program go without saving.
     EXPECT_TRUE(Frame().close());
@@ -162,7 +164,7 @@ TEST_F(ShellTest, PolishQuestionAndButtons) {
         AnswerNextBox(seen, press);
         Frame().Execute(ID_FILE_CLOSE);
         EXPECT_EQ(std::tuple(seen.text, seen.buttons),
-                  std::tuple(QString("Save changes to Kiv1?"), QStringList({"&Tak", "&Nie", "Anuluj"})));
+                  std::tuple(QString("Zapisać zmiany w dokumencie Kiv1?"), QStringList({"&Tak", "&Nie", "Anuluj"})));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(Frame().Children().size(), press[0] == '&' ? 0 : 1) << press;
     }
@@ -179,7 +181,7 @@ TEST_F(ShellTest, RecentFileListKeepsFourAndIsRemembered) {
     EXPECT_EQ(m_app->RecentFiles(), QStringList({docs[4], docs[3], docs[2], docs[1]}));
     // Between the separators after the print entries.
     const QStringList texts = MenuTexts(TopMenu(Frame(), true, "&Plik")->actions());
-    QStringList recent = texts.mid(texts.indexOf("Ustawienia drukarki...") + 1, 6);
+    QStringList recent = texts.mid(texts.indexOf("&Ustawienia drukarki...") + 1, 6);
     recent.replaceInStrings(QRegularExpression(" .*/"), " ");  // the folder, however the menu shortens it
     EXPECT_EQ(recent, QStringList({"-", "&1 5.kiv", "&2 4.kiv", "&3 3.kiv", "&4 2.kiv", "-"}));
 
@@ -207,6 +209,14 @@ TEST_F(ShellTest, ProgressWindowAndAboutBox) {
     EXPECT_EQ(progress.PositionText(), "40");
     progress.Close();
     EXPECT_FALSE(progress.isVisible());
+    // The transform names its window with a Polish source, shown in the chosen language.
+    qputenv("KIV_LANG", "en");
+    ASSERT_TRUE(LoadKivLanguage());
+    progress.Open("oblicznie DFT ");
+    EXPECT_EQ(progress.windowTitle(), "Computing the DFT");
+    UnloadKivLanguage();
+    qputenv("KIV_LANG", "pl");
+    progress.Close();
 
     CAboutBox about;
     EXPECT_EQ(about.windowTitle(), "O programie...");

@@ -25,28 +25,29 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
     pressF10(true);
     EXPECT_EQ(Frame().menuBar()->actions(), Frame().MenuBarEntries(true));
     EXPECT_EQ(MenuTexts(Frame().MenuBarEntries(true)),
-              QStringList({"&Plik >", "Ustawienia >", "&Widok >", "Generator", "&Okno >", "P&omoc >"}));
+              QStringList({"&Plik >", "&Ustawienia >", "&Widok >", "&Generator", "&Okno >", "Pomo&c >"}));
     // No recent files yet: their two separators stand side by side.
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "&Plik")->actions()),
               QStringList({"&Nowy\tCtrl+N", "&Otwórz...\tCtrl+O", "O&twórz wykres\tCtrl+W", "&Zamknij",
-                           "Z&apisz\tCtrl+S", "Zapisz jako...", "&Kopiuj do schowka\tCtrl+C", "Importuj\tCtrl+I",
-                           "Eksportuj\tCtrl+E", "-", "&Drukuj...\tCtrl+P", "Podgląd wydruku",
-                           "Ustawienia drukarki...", "-", "-", "&Wyjście"}));
-    QMenu* settings = TopMenu(Frame(), true, "Ustawienia");
+                           "Z&apisz\tCtrl+S", "Zapisz &jako...", "&Kopiuj do schowka\tCtrl+C",
+                           "&Importuj...\tCtrl+I", "&Eksportuj...\tCtrl+E", "-", "&Drukuj...\tCtrl+P",
+                           "Podg&ląd wydruku", "&Ustawienia drukarki...", "-", "-", "&Wyjście"}));
+    QMenu* settings = TopMenu(Frame(), true, "&Ustawienia");
+    ASSERT_NE(settings, nullptr);
     EXPECT_EQ(MenuTexts(settings->actions()),
-              QStringList({"Wykres 1 >", "Wykres 2 >", "-", "Ustawienia skali osi X", "-", "Wykres oryginalny", "-",
-                           "Wartość średnia i skuteczna", "-", "Różniczka", "Całka", "Analiza Fouriera", "-",
-                           "Tryb XY", "Suma wykresów", "Iloczyn  wykresów"}));
+              QStringList({"Wykres &1 >", "Wykres &2 >", "-", "Ustawienia skali osi &X...", "-",
+                           "Wykres &oryginalny", "-", "&Wartość średnia i skuteczna", "-", "&Różniczka", "&Całka",
+                           "Analiza &Fouriera", "-", "Tryb X&Y", "&Suma wykresów", "&Iloczyn  wykresów"}));
     // The two plot submenus read alike but carry their own commands.
     EXPECT_EQ(MenuTexts(settings->actions()[1]->menu()->actions()),
-              QStringList({"Ustawienia danych", "Ustawienia skali"}));
+              QStringList({"Ustawienia &danych...", "Ustawienia &skali..."}));
     for (int i : {0, 1})
         EXPECT_EQ(settings->actions()[i]->menu()->actions(), QList<QAction*>({Frame().Action(ID_PLOT1_DATA + i),
                                                                               Frame().Action(ID_PLOT1_SCALE + i)}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "&Widok")->actions()),
-              QStringList({"Pasek narzędzi", "Pasek statusu", "-", "Kursor", "Białe tło", "Kursor przesunięcia",
-                           "Pomiary"}));
-    EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "P&omoc")->actions()), QStringList({"&O programie..."}));
+              QStringList({"Pasek &narzędzi", "Pasek &statusu", "-", "&Kursor", "&Białe tło", "Kursor &przesunięcia",
+                           "Po&miary"}));
+    EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "Pomo&c")->actions()), QStringList({"&O programie..."}));
     // The window menu lists the open documents when it opens.
     QMenu* window = TopMenu(Frame(), true, "&Okno");
     EXPECT_EQ(MenuTexts(window->actions()), QStringList({"&Kaskadowo", "&Sąsiadująco"}));
@@ -57,13 +58,14 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
     Frame().Execute(ID_FILE_CLOSE);
     pressF10(false);
     EXPECT_EQ(Frame().menuBar()->actions(), Frame().MenuBarEntries(false));
-    EXPECT_EQ(MenuTexts(Frame().MenuBarEntries(false)), QStringList({"&Plik >", "&Widok >", "&Pomoc >"}));
+    EXPECT_EQ(MenuTexts(Frame().MenuBarEntries(false)), QStringList({"&Plik >", "&Widok >", "Pomo&c >"}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), false, "&Plik")->actions()),
               QStringList({"&Nowy\tCtrl+N", "&Otwórz...\tCtrl+O", "-", "&Ustawienia drukarki...", "-", "-",
                            "&Wyjście"}));
-    EXPECT_EQ(MenuTexts(TopMenu(Frame(), false, "&Widok")->actions()), QStringList({"&Toolbar", "&Status Bar"}));
-    EXPECT_EQ(MenuTexts(TopMenu(Frame(), false, "&Pomoc")->actions()), QStringList({"&O programie..."}));
-    // An entry with a text of its own still runs its command.
+    EXPECT_EQ(MenuTexts(TopMenu(Frame(), false, "&Widok")->actions()),
+              QStringList({"Pasek &narzędzi", "Pasek &statusu"}));
+    EXPECT_EQ(MenuTexts(TopMenu(Frame(), false, "Pomo&c")->actions()), QStringList({"&O programie..."}));
+    // The short menu bar's entries run the same commands.
     TopMenu(Frame(), false, "&Widok")->actions()[1]->trigger();
     EXPECT_TRUE(Frame().statusBar()->isHidden());
     EXPECT_EQ(State(ID_VIEW_STATUS_BAR), 'e');
@@ -74,9 +76,9 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
 // KIV_LANG picks the language of the window: the menu bar, a command and its prompts.
 TEST_F(ShellTest, MenusSpeakTheChosenLanguage) {
     const struct { const char* lang; QStringList bar; const char* fetch; const char* tip; } cases[] = {
-        {"en", {"&File >", "Settings >", "&View >", "Generator", "&Window >", "&Help >"}, "&Fetch waveform\tCtrl+W",
-         "Fetch waveform"},
-        {"pl", {"&Plik >", "Ustawienia >", "&Widok >", "Generator", "&Okno >", "P&omoc >"}, "O&twórz wykres\tCtrl+W",
+        {"en", {"&File >", "&Settings >", "&View >", "&Generator…", "&Window >", "&Help >"},
+         "&Fetch Waveforms…\tCtrl+W", "Fetch Waveforms"},
+        {"pl", {"&Plik >", "&Ustawienia >", "&Widok >", "&Generator", "&Okno >", "Pomo&c >"}, "O&twórz wykres\tCtrl+W",
          "Pobierz wykres"},
     };
     for (const auto& c : cases) {
@@ -110,13 +112,13 @@ TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
     // The prompt's text before the newline is the status prompt, the rest the tooltip.
     const std::map<int, std::pair<const char*, const char*>> prompts = {
         {57600, {"Otwiera nowy dokument", "Nowy"}},
-        {57602, {"Close the active document", "Close"}},
+        {57602, {"Zamyka aktywny dokument", "Zamknij"}},
         {32812, {"Eksportuje do rożnych formatów plików", "Eksportuj"}},
         {32778, {"Wyśletla wykresy w trybie XY", "Tryb XY"}},
         {32782, {"Wyswietla sumę wykresów", "Suma wykresów"}},
         {32783, {"Wyświetla iloczyn wykresów", "Iloczyn wykresów"}},
         {32816, {"Włacza Matematyczny generator sygnałów", "Matematyczny generator sygnałów"}},
-        {59393, {"Show or hide the status bar", "Toggle StatusBar"}},
+        {59393, {"Pokazuje lub ukrywa pasek statusu", "Pasek statusu"}},
         {32795, {"Włącza wykres 2", "Włącz wykres 2"}},
         {32817, {"Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD", "Pomiary"}},
     };
@@ -124,7 +126,7 @@ TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
         EXPECT_EQ(Frame().Action(id)->statusTip(), QString::fromUtf8(prompt.first)) << id;
         EXPECT_EQ(Frame().Action(id)->toolTip(), QString::fromUtf8(prompt.second)) << id;
     }
-    EXPECT_EQ(Frame().Action(ID_FILE_MRU_FILE1)->statusTip(), "Open this document");
+    EXPECT_EQ(Frame().Action(ID_FILE_MRU_FILE1)->statusTip(), "Otwiera ten dokument");
     EXPECT_TRUE(Frame().Action(ID_PLOT1_DATA)->statusTip().isEmpty());
 
     // The one pane shows the prompt of what is pointed at, else "Gotowy".

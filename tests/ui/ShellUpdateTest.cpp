@@ -57,7 +57,7 @@ TEST_F(ShellTest, CommandRulesThroughADocumentsLife) {
     // The rules run again as a menu opens, without waiting for the idle refresh.
     FillPlot(*Doc().m_pSource, 2, [](int i) { return 100 - i % 40; });
     Doc().DataChanged();
-    emit TopMenu(Frame(), true, "Ustawienia")->aboutToShow();
+    emit TopMenu(Frame(), true, "&Ustawienia")->aboutToShow();
     EXPECT_TRUE(Frame().Action(ID_MODE_XY)->isEnabled());
     record();
     // Through the toolbar's buttons.

@@ -1,6 +1,14 @@
 #include "ShellFixture.h"
 
 #include <QApplication>
+#include <QWindow>
+
+namespace {
+
+// The title as the desktop shows it: Qt turns "[*]" into "*" for a modified document, else drops it.
+QString ShownTitle(const CMainFrame& frame) { return frame.windowHandle() ? frame.windowHandle()->title() : "?"; }
+
+}  // namespace
 
 // Every document window opens maximised, also when the others have been cascaded. The title
 // reads "Kiv - [title]" while the active document's window is maximised, "Kiv - title" when
@@ -13,24 +21,24 @@ TEST_F(ShellTest, DocumentWindowsTitleCascadeAndTile) {
     ASSERT_EQ(Frame().Children().size(), 1);
     EXPECT_TRUE(Active()->isMaximized());
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "Gotowy");
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [Kiv1]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv1]");
     Frame().Execute(ID_FILE_NEW);
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [Kiv2]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv2]");
     Frame().MdiArea()->setActiveSubWindow(Frame().Children()[0]);
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [Kiv1]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv1]");
     Active()->SetPathName(Path("pomiar.kiv"));  // as a save under a new name does
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [pomiar.kiv]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [pomiar.kiv]");
     Frame().Execute(ID_WINDOW_CASCADE);
     for (CChildFrame* child : Frame().Children()) EXPECT_FALSE(child->isMaximized());
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - pomiar.kiv");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - pomiar.kiv");
     Frame().MdiArea()->setActiveSubWindow(Frame().Children()[1]);
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - Kiv2");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - Kiv2");
     Active()->showMaximized();
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [Kiv2]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv2]");
     Frame().Execute(ID_WINDOW_CASCADE);
     Frame().Execute(ID_FILE_NEW);
     EXPECT_TRUE(Active()->isMaximized());
-    EXPECT_EQ(Frame().windowTitle(), "Kiv - [Kiv3]");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv3]");
 
     const QRect area = Frame().MdiArea()->viewport()->rect();
     Frame().Execute(ID_WINDOW_CASCADE);
@@ -64,5 +72,28 @@ TEST_F(ShellTest, DocumentWindowsTitleCascadeAndTile) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     ASSERT_TRUE(Frame().Children().isEmpty());
-    EXPECT_EQ(Frame().windowTitle(), "Kiv");
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv");
+}
+
+// A modified document is marked "*" in its window's title and in the main window's until it is saved:
+// after a command that edits it (a fetch, an import, the generator, a plot toggled) and, at the next
+// idle refresh, after an edit outside any command (a cursor drag).
+TEST_F(ShellTest, TitlesMarkAModifiedDocument) {
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv1]");
+    FillPlot(*Doc().m_pSource, 1, [](int i) { return 100 + i % 50; });
+    Frame().Execute(ID_PLOT1_TOGGLE);
+    EXPECT_TRUE(Active()->isWindowModified());
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - [Kiv1*]");
+    Frame().Execute(ID_WINDOW_CASCADE);
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - Kiv1*");
+    ASSERT_TRUE(Active()->DoSave(Path("a.kiv")));
+    EXPECT_FALSE(Active()->isWindowModified());
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - a.kiv");
+    Doc().SetModifiedFlag();
+    Frame().UpdateFrame();
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - a.kiv*");
+    // A name with Qt's mark in it keeps it.
+    Active()->SetPathName(Path("b[*].kiv"));
+    EXPECT_EQ(ShownTitle(Frame()), "Kiv - b[*].kiv*");
 }

@@ -25,7 +25,8 @@ CDftProgressDlg::CDftProgressDlg(QWidget* parent)
 }
 
 void CDftProgressDlg::Open(const std::string& title) {
-    if (!title.empty()) setWindowTitle(QString::fromStdString(title));
+    // The title comes from the core as its Polish source.
+    if (!title.empty()) setWindowTitle(KivTr("Kiv", title.c_str()));
     SetPercent(0);
     show();
     raise();

@@ -68,7 +68,8 @@ CFourierPanelDlg::CFourierPanelDlg(QWidget* parent) : CReadoutPanel(parent) {
     inner->addWidget(axisX);
     inner->addWidget(axisY);
 
-    auto* note = new QGroupBox(KivTr("Kiv", "Uwaga"), this);
+    // A note's heading; "Uwaga" of a message box is a warning.
+    auto* note = new QGroupBox(KivTr("CFourierPanelDlg", "Uwaga"), this);
     auto* noteText = Label(
         KivTr("Kiv", "Częstotliwość pierwszej harmonicznej jest odwrością czasu zaznaczonego kursorami."), note);
     noteText->setWordWrap(true);

@@ -82,11 +82,13 @@ CGeneratorDlg::CGeneratorDlg(const CPlatform& platform, QWidget* parent)
 
     auto* signal = new QGroupBox(KivTr("Kiv", "Parametry sygnału"), this);
     auto* kinds = new QVBoxLayout;
+    // A context of their own: "Składowa stała" names a waveform here, a measurement elsewhere.
     const std::pair<int, const char*> kindRadios[3] = {
-        {IDC_CONSTANT, KIV_TR_NOOP("Kiv", "Składowa stała")}, {IDC_SINE, KIV_TR_NOOP("Kiv", "Sygnał sinusoidalny")},
-        {IDC_SQUARE, KIV_TR_NOOP("Kiv", "Sygnał prostokatny")}};
+        {IDC_CONSTANT, KIV_TR_NOOP("CGeneratorDlg", "Składowa stała")},
+        {IDC_SINE, KIV_TR_NOOP("CGeneratorDlg", "Sygnał sinusoidalny")},
+        {IDC_SQUARE, KIV_TR_NOOP("CGeneratorDlg", "Sygnał prostokatny")}};
     for (auto [id, text] : kindRadios) {
-        auto* radio = new QRadioButton(KivTr("Kiv", text), signal);
+        auto* radio = new QRadioButton(KivTr("CGeneratorDlg", text), signal);
         m_controls[id] = radio;
         kinds->addWidget(radio);
     }

@@ -46,7 +46,8 @@ CMeanRmsDlg::CMeanRmsDlg(const MeanRmsFields& fields, QWidget* parent)
     values->addWidget(group(KivTr("Kiv", "Wartość skuteczna"), {IDC_RMS1, &fields.m_strRms1},
                             {IDC_RMS2, &fields.m_strRms2}));
 
-    auto* note = new QGroupBox(KivTr("Kiv", "Uwaga"), this);
+    // A note's heading; "Uwaga" of a message box is a warning.
+    auto* note = new QGroupBox(KivTr("CMeanRmsDlg", "Uwaga"), this);
     auto* noteLayout = new QVBoxLayout(note);
     noteLayout->setSpacing(0);
     for (const char* line : {KIV_TR_NOOP("Kiv", "Wartości te obliczane są dla przebiegów"),

@@ -45,8 +45,12 @@ void CChildFrame::SetPathName(const QString& path) {
 
 void CChildFrame::SetTitle(const QString& title) {
     m_strTitle = title;
-    setWindowTitle(title);
+    m_pCommands->m_strTitle = title;
+    // "[*]" is where Qt shows the modified mark; a "[*]" of the name itself is doubled to stay as it is.
+    setWindowTitle(QString(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")) + QStringLiteral("[*]"));
 }
+
+void CChildFrame::UpdateModifiedMark() { setWindowModified(m_pDoc->IsModified()); }
 
 void CChildFrame::InitialUpdateFrame() {
     m_pView->OnInitialUpdate();
@@ -61,9 +65,7 @@ void CChildFrame::ActivateFrame() {
 
 bool CChildFrame::SaveModified() {
     if (!m_pDoc->IsModified()) return true;
-    // The framework's own question: Kiv never had a Polish text for it, so it keeps the
-    // framework's English wording; the buttons are the system's, in Polish.
-    const QString text = KivTr("Kiv", "Save changes to %1?").arg(m_strTitle);
+    const QString text = KivTr("Kiv", "Zapisać zmiany w dokumencie %1?").arg(m_strTitle);
     switch (m_app.Platform().Message(text.toStdString(), "Kiv", MsgIcon::Exclamation, MsgButtons::YesNoCancel)) {
     case MsgResult::Cancel: return false;
     case MsgResult::No: return true;
@@ -78,6 +80,7 @@ bool CChildFrame::DoSave(const QString& path) {
         if (!m_app.DoPromptFileName(name, false)) return false;
     }
     if (!m_pDoc->OnSaveDocument(QFile::encodeName(name).toStdString())) return false;
+    UpdateModifiedMark();
     SetPathName(name);
     m_app.AddToRecentFileList(name);
     return true;

@@ -38,6 +38,8 @@ public:
     void SetPathName(const QString& path);
     const QString& GetTitle() const { return m_strTitle; }
     void SetTitle(const QString& title);
+    // The title bar's modified mark follows the document's modified flag.
+    void UpdateModifiedMark();
 
     // First showing of a new or opened document.
     void InitialUpdateFrame();

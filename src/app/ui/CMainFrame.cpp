@@ -223,13 +223,17 @@ QString CMainFrame::FrameTitle() const {
     // The current child, also while another window of the program has the focus.
     const auto* child = qobject_cast<const CChildFrame*>(m_pMdiArea->currentSubWindow());
     if (!child || child->GetTitle().isEmpty()) return title;
-    return child->isMaximized() ? QStringLiteral("%1 - [%2]").arg(title, child->GetTitle())
-                                : QStringLiteral("%1 - %2").arg(title, child->GetTitle());
+    // The child's own title: its name and the "[*]" where Qt shows the modified mark.
+    const QString document = child->windowTitle();
+    return child->isMaximized() ? QStringLiteral("%1 - [%2]").arg(title, document)
+                                : QStringLiteral("%1 - %2").arg(title, document);
 }
 
 void CMainFrame::OnUpdateFrameTitle() {
     const QString title = FrameTitle();
     if (windowTitle() != title) setWindowTitle(title);
+    const auto* child = qobject_cast<const CChildFrame*>(m_pMdiArea->currentSubWindow());
+    setWindowModified(title.contains(QStringLiteral("[*]")) && child && child->isWindowModified());
 }
 
 // Qt titles the window itself on some styles while a child is maximised, and keeps
@@ -367,6 +371,8 @@ void CMainFrame::UpdateActions(const QList<QAction*>& actions) {
 void CMainFrame::UpdateFrame() {
     SwapMenuBar();
     for (const QList<QAction*>& actions : std::as_const(m_actions)) UpdateActions(actions);
+    // A fetch, an import, the generator or an edit leaves no other trace the titles could follow.
+    for (CChildFrame* child : Children()) child->UpdateModifiedMark();
     OnUpdateFrameTitle();
 }
 

@@ -66,8 +66,9 @@ public:
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CmdState& state);
 
-    // "Kiv", followed by the active document's title: " - [title]" while its window
-    // is maximised, " - title" when it is not.
+    // "Kiv", followed by the active document's title: " - [title[*]]" while its window
+    // is maximised, " - title[*]" when it is not; Qt shows "[*]" as "*" while the document
+    // is modified (the frame's windowModified follows the document window's).
     QString FrameTitle() const;
     void OnUpdateFrameTitle();
     // The document windows arranged as Windows arranges MDI children. Cascade: one

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPrintDialog>
@@ -233,12 +234,12 @@ void CViewCommands::OnFilePrintPreview() {
 // The import's filters show both cases of an extension, because names on this system are
 // case-sensitive.
 bool CViewCommands::PromptFile(QString& path, bool save) {
-    QFileDialog dialog(&m_view);
+    QFileDialog dialog(&m_view, save ? KivTr("Kiv", "Eksportuj") : KivTr("Kiv", "Importuj"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         OfferForms(dialog, FilterLines(CFileForms::Exports()));
-        dialog.selectFile(QStringLiteral("kiv"));
+        dialog.selectFile(QFileInfo(m_strTitle).completeBaseName());
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -40,6 +40,8 @@ public:
 
     // File dialogs of import (save false) and export (save true); tests answer them.
     std::function<bool(QString& path, bool save)> m_promptFile;
+    // The document's title as its window shows it; the export dialog proposes it, less its extension.
+    QString m_strTitle;
 
 private:
     bool PromptFile(QString& path, bool save);

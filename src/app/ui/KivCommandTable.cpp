@@ -9,7 +9,7 @@
 
 namespace {
 
-// Where Kiv has no Polish prompt of its own the English framework prompt is shown.
+// The menu texts are the program's historical Polish ones; a comment marks each that departs from them.
 const KivCommandRow kRows[] = {
     {ID_FILE_NEW, KIV_TR_NOOP("Kiv", "&Nowy\tCtrl+N"), "Ctrl+N", KIV_TR_NOOP("Kiv", "Otwiera nowy dokument\nNowy"),
         ":/icons/new.svg"},
@@ -17,60 +17,70 @@ const KivCommandRow kRows[] = {
         ":/icons/open.svg"},
     {ID_FETCH, KIV_TR_NOOP("Kiv", "O&twórz wykres\tCtrl+W"), "Ctrl+W", KIV_TR_NOOP("Kiv",
         "Pobiera wykres\nPobierz wykres"), ":/icons/fetch.svg"},
-    {ID_FILE_CLOSE, KIV_TR_NOOP("Kiv", "&Zamknij"), "", KIV_TR_NOOP("Kiv", "Close the active document\nClose"),
+    // The prompts of close, save as, the print entries, the recent files, exit, the bars and the window
+    // arrangements were the framework's English ones: they have Polish texts of their own.
+    {ID_FILE_CLOSE, KIV_TR_NOOP("Kiv", "&Zamknij"), "", KIV_TR_NOOP("Kiv", "Zamyka aktywny dokument\nZamknij"),
         nullptr},
     {ID_FILE_SAVE, KIV_TR_NOOP("Kiv", "Z&apisz\tCtrl+S"), "Ctrl+S", KIV_TR_NOOP("Kiv", "Zapisuje na dysk\nZapisz"),
         ":/icons/save.svg"},
-    {ID_FILE_SAVE_AS, KIV_TR_NOOP("Kiv", "Zapisz jako..."), "", KIV_TR_NOOP("Kiv",
-        "Save the active document with a new name\nSave As"), nullptr},
+    // "&j": every entry of a menu has a mnemonic of its own.
+    {ID_FILE_SAVE_AS, KIV_TR_NOOP("Kiv", "Zapisz &jako..."), "", KIV_TR_NOOP("Kiv",
+        "Zapisuje dokument pod nową nazwą\nZapisz jako"), nullptr},
     {ID_EDIT_COPY, KIV_TR_NOOP("Kiv", "&Kopiuj do schowka\tCtrl+C"), "Ctrl+C|Ctrl+Ins", KIV_TR_NOOP("Kiv",
         "Kopiuje do schowka\nKopiuj do schowka"),
      ":/icons/copy.svg"},
-    {ID_IMPORT, KIV_TR_NOOP("Kiv", "Importuj\tCtrl+I"), "Ctrl+I", KIV_TR_NOOP("Kiv",
+    // A mnemonic, and "..." for the file dialog that follows.
+    {ID_IMPORT, KIV_TR_NOOP("Kiv", "&Importuj...\tCtrl+I"), "Ctrl+I", KIV_TR_NOOP("Kiv",
         "Importuje z różnych formatów plików\nImportuj"), nullptr},
-    {ID_EXPORT, KIV_TR_NOOP("Kiv", "Eksportuj\tCtrl+E"), "Ctrl+E", KIV_TR_NOOP("Kiv",
+    // A mnemonic, and "..." for the file dialog that follows.
+    {ID_EXPORT, KIV_TR_NOOP("Kiv", "&Eksportuj...\tCtrl+E"), "Ctrl+E", KIV_TR_NOOP("Kiv",
         "Eksportuje do rożnych formatów plików\nEksportuj"), nullptr},
     {ID_FILE_PRINT, KIV_TR_NOOP("Kiv", "&Drukuj...\tCtrl+P"), "Ctrl+P", KIV_TR_NOOP("Kiv", "Włącza drukowanie\nDrukuj"),
         ":/icons/print.svg"},
-    {ID_FILE_PRINT_PREVIEW, KIV_TR_NOOP("Kiv", "Podgląd wydruku"), "", KIV_TR_NOOP("Kiv",
-        "Display full pages\nPrint Preview"), nullptr},
-    {ID_FILE_PRINT_SETUP, KIV_TR_NOOP("Kiv", "Ustawienia drukarki..."), "", KIV_TR_NOOP("Kiv",
-        "Change the printer and printing options\nPrint Setup"),
+    // "&l": "&w" would clash with "&Wyjście".
+    {ID_FILE_PRINT_PREVIEW, KIV_TR_NOOP("Kiv", "Podg&ląd wydruku"), "", KIV_TR_NOOP("Kiv",
+        "Pokazuje stronę tak, jak zostanie wydrukowana\nPodgląd wydruku"), nullptr},
+    // The mnemonic the menu with no document open has always given it.
+    {ID_FILE_PRINT_SETUP, KIV_TR_NOOP("Kiv", "&Ustawienia drukarki..."), "", KIV_TR_NOOP("Kiv",
+        "Zmienia drukarkę i opcje drukowania\nUstawienia drukarki"),
      nullptr},
-    {ID_FILE_MRU_FILE1, "", "", KIV_TR_NOOP("Kiv", "Open this document"), nullptr},
-    {ID_FILE_MRU_FILE1 + 1, "", "", KIV_TR_NOOP("Kiv", "Open this document"), nullptr},
-    {ID_FILE_MRU_FILE1 + 2, "", "", KIV_TR_NOOP("Kiv", "Open this document"), nullptr},
-    {ID_FILE_MRU_FILE1 + 3, "", "", KIV_TR_NOOP("Kiv", "Open this document"), nullptr},
+    {ID_FILE_MRU_FILE1, "", "", KIV_TR_NOOP("Kiv", "Otwiera ten dokument"), nullptr},
+    {ID_FILE_MRU_FILE1 + 1, "", "", KIV_TR_NOOP("Kiv", "Otwiera ten dokument"), nullptr},
+    {ID_FILE_MRU_FILE1 + 2, "", "", KIV_TR_NOOP("Kiv", "Otwiera ten dokument"), nullptr},
+    {ID_FILE_MRU_FILE1 + 3, "", "", KIV_TR_NOOP("Kiv", "Otwiera ten dokument"), nullptr},
     {ID_APP_EXIT, KIV_TR_NOOP("Kiv", "&Wyjście"), "", KIV_TR_NOOP("Kiv",
-        "Quit the application; prompts to save documents\nExit"), nullptr},
-    {ID_PLOT1_DATA, KIV_TR_NOOP("Kiv", "Ustawienia danych"), "", "", nullptr},
-    {ID_PLOT1_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia skali"), "", "", nullptr},
-    {ID_PLOT2_DATA, KIV_TR_NOOP("Kiv", "Ustawienia danych"), "", "", nullptr},
-    {ID_PLOT2_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia skali"), "", "", nullptr},
-    {ID_AXIS_X_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia skali osi X"), "", "", nullptr},
-    {ID_MEAN_RMS, KIV_TR_NOOP("Kiv", "Wartość średnia i skuteczna"), "",
+        "Kończy pracę programu, pytając o zapisanie zmienionych dokumentów\nWyjście"), nullptr},
+    // The plot and axis settings: a mnemonic each, and "..." for the dialog that follows.
+    {ID_PLOT1_DATA, KIV_TR_NOOP("Kiv", "Ustawienia &danych..."), "", "", nullptr},
+    {ID_PLOT1_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia &skali..."), "", "", nullptr},
+    {ID_PLOT2_DATA, KIV_TR_NOOP("Kiv", "Ustawienia &danych..."), "", "", nullptr},
+    {ID_PLOT2_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia &skali..."), "", "", nullptr},
+    {ID_AXIS_X_SCALE, KIV_TR_NOOP("Kiv", "Ustawienia skali osi &X..."), "", "", nullptr},
+    // The settings and view entries below: "&" added, every menu entry has a mnemonic of its own.
+    {ID_MEAN_RMS, KIV_TR_NOOP("Kiv", "&Wartość średnia i skuteczna"), "",
      KIV_TR_NOOP("Kiv", "Wyświetla wartość średnią i skuteczną\nWartość średnia i skuteczna"), ":/icons/meanrms.svg"},
-    {ID_VIEW_TOOLBAR, KIV_TR_NOOP("Kiv", "Pasek narzędzi"), "", KIV_TR_NOOP("Kiv",
-        "Show or hide the toolbar\nToggle ToolBar"), nullptr},
-    {ID_VIEW_STATUS_BAR, KIV_TR_NOOP("Kiv", "Pasek statusu"), "", KIV_TR_NOOP("Kiv",
-        "Show or hide the status bar\nToggle StatusBar"), nullptr},
-    {ID_CURSOR, KIV_TR_NOOP("Kiv", "Kursor"), "", KIV_TR_NOOP("Kiv", "Włącza kursor\nWłącz kursor"),
+    {ID_VIEW_TOOLBAR, KIV_TR_NOOP("Kiv", "Pasek &narzędzi"), "", KIV_TR_NOOP("Kiv",
+        "Pokazuje lub ukrywa pasek narzędzi\nPasek narzędzi"), nullptr},
+    {ID_VIEW_STATUS_BAR, KIV_TR_NOOP("Kiv", "Pasek &statusu"), "", KIV_TR_NOOP("Kiv",
+        "Pokazuje lub ukrywa pasek statusu\nPasek statusu"), nullptr},
+    {ID_CURSOR, KIV_TR_NOOP("Kiv", "&Kursor"), "", KIV_TR_NOOP("Kiv", "Włącza kursor\nWłącz kursor"),
         ":/icons/cursor.svg"},
-    {ID_WHITE_BACKGROUND, KIV_TR_NOOP("Kiv", "Białe tło"), "", KIV_TR_NOOP("Kiv", "Włącza białe tło\nWłącz białe tło"),
+    {ID_WHITE_BACKGROUND, KIV_TR_NOOP("Kiv", "&Białe tło"), "", KIV_TR_NOOP("Kiv", "Włącza białe tło\nWłącz białe tło"),
         ":/icons/white.svg"},
-    {ID_OFFSET_CURSOR, KIV_TR_NOOP("Kiv", "Kursor przesunięcia"), "", KIV_TR_NOOP("Kiv",
+    {ID_OFFSET_CURSOR, KIV_TR_NOOP("Kiv", "Kursor &przesunięcia"), "", KIV_TR_NOOP("Kiv",
         "Włącza kursor przesunięcia\nWłącz kursor przesunięcia"),
      ":/icons/offset.svg"},
-    {ID_MEASUREMENTS, KIV_TR_NOOP("Kiv", "Pomiary"), "",
+    {ID_MEASUREMENTS, KIV_TR_NOOP("Kiv", "Po&miary"), "",
      KIV_TR_NOOP("Kiv", "Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD\nPomiary"),
      ":/icons/measure.svg"},
-    {ID_GENERATOR, KIV_TR_NOOP("Kiv", "Generator"), "", KIV_TR_NOOP("Kiv",
+    // "&": the menu bar's entries have a mnemonic each.
+    {ID_GENERATOR, KIV_TR_NOOP("Kiv", "&Generator"), "", KIV_TR_NOOP("Kiv",
         "Włacza Matematyczny generator sygnałów\nMatematyczny generator sygnałów"),
      nullptr},
     {ID_WINDOW_CASCADE, KIV_TR_NOOP("Kiv", "&Kaskadowo"), "", KIV_TR_NOOP("Kiv",
-        "Arrange windows so they overlap\nCascade Windows"), nullptr},
+        "Układa okna tak, że zachodzą na siebie\nKaskadowo"), nullptr},
     {ID_WINDOW_TILE_HORZ, KIV_TR_NOOP("Kiv", "&Sąsiadująco"), "", KIV_TR_NOOP("Kiv",
-        "Arrange windows as non-overlapping tiles\nTile Windows"), nullptr},
+        "Układa okna obok siebie, tak że nie zachodzą na siebie\nSąsiadująco"), nullptr},
     {ID_APP_ABOUT, KIV_TR_NOOP("Kiv", "&O programie..."), "", KIV_TR_NOOP("Kiv", "O programie...\nO programie..."),
         ":/icons/about.svg"},
     {ID_PLOT1_TOGGLE, KIV_TR_NOOP("Kiv", "Włącz wykres 1"), "", KIV_TR_NOOP("Kiv", "Włącza wykres 1\nWłącz wykres 1"),
@@ -86,34 +96,38 @@ const KivCommandRow kRows[] = {
 };
 
 // The mode commands, in the document's mode order; their toolbar pictures carry the modes' names.
+// "&" added to each: every entry of the settings menu has a mnemonic of its own ("X&Y": "&X" is the X axis').
 const char* const kModeTexts[kModeCount][2] = {
-    {KIV_TR_NOOP("Kiv", "Wykres oryginalny"), KIV_TR_NOOP("Kiv", "Wyświetla oryginalny wykres\nWykres oryginalny")},
-    {KIV_TR_NOOP("Kiv", "Różniczka"), KIV_TR_NOOP("Kiv", "Wyświetla różniczkę\nRóżniczka")},
-    {KIV_TR_NOOP("Kiv", "Całka"), KIV_TR_NOOP("Kiv", "Wyświetla całkę\nCałka")},
-    {KIV_TR_NOOP("Kiv", "Tryb XY"), KIV_TR_NOOP("Kiv", "Wyśletla wykresy w trybie XY\nTryb XY")},
-    {KIV_TR_NOOP("Kiv", "Suma wykresów"), KIV_TR_NOOP("Kiv", "Wyswietla sumę wykresów\nSuma wykresów")},
-    {KIV_TR_NOOP("Kiv", "Iloczyn  wykresów"), KIV_TR_NOOP("Kiv", "Wyświetla iloczyn wykresów\nIloczyn wykresów")},
-    {KIV_TR_NOOP("Kiv", "Analiza Fouriera"), KIV_TR_NOOP("Kiv", "Wyświetla widmo częstotliwości\nAnaliza Fouriera")},
+    {KIV_TR_NOOP("Kiv", "Wykres &oryginalny"), KIV_TR_NOOP("Kiv", "Wyświetla oryginalny wykres\nWykres oryginalny")},
+    {KIV_TR_NOOP("Kiv", "&Różniczka"), KIV_TR_NOOP("Kiv", "Wyświetla różniczkę\nRóżniczka")},
+    {KIV_TR_NOOP("Kiv", "&Całka"), KIV_TR_NOOP("Kiv", "Wyświetla całkę\nCałka")},
+    {KIV_TR_NOOP("Kiv", "Tryb X&Y"), KIV_TR_NOOP("Kiv", "Wyśletla wykresy w trybie XY\nTryb XY")},
+    {KIV_TR_NOOP("Kiv", "&Suma wykresów"), KIV_TR_NOOP("Kiv", "Wyswietla sumę wykresów\nSuma wykresów")},
+    {KIV_TR_NOOP("Kiv", "&Iloczyn  wykresów"), KIV_TR_NOOP("Kiv", "Wyświetla iloczyn wykresów\nIloczyn wykresów")},
+    {KIV_TR_NOOP("Kiv", "Analiza &Fouriera"), KIV_TR_NOOP("Kiv", "Wyświetla widmo częstotliwości\nAnaliza Fouriera")},
 };
 
 using K = KivMenuKind;
+
+// "Pomo&c" in both menu bars: "&Pomoc" clashed with "&Plik", "P&omoc" with "&Okno".
+const char kHelpMenu[] = KIV_TR_NOOP("Kiv", "Pomo&c");
 
 const KivMenuItem kMenuNoDocument[] = {
     {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Plik")},
     {K::Command, ID_FILE_NEW},
     {K::Command, ID_FILE_OPEN},
     {K::Separator},
-    {K::Command, ID_FILE_PRINT_SETUP, KIV_TR_NOOP("Kiv", "&Ustawienia drukarki...")},
+    {K::Command, ID_FILE_PRINT_SETUP},
     {K::Separator},
     {K::RecentFiles},
     {K::Separator},
     {K::Command, ID_APP_EXIT},
     {K::EndPopup},
     {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Widok")},
-    {K::Command, ID_VIEW_TOOLBAR, KIV_TR_NOOP("Kiv", "&Toolbar")},
-    {K::Command, ID_VIEW_STATUS_BAR, KIV_TR_NOOP("Kiv", "&Status Bar")},
+    {K::Command, ID_VIEW_TOOLBAR},
+    {K::Command, ID_VIEW_STATUS_BAR},
     {K::EndPopup},
-    {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Pomoc")},
+    {K::Popup, 0, kHelpMenu},
     {K::Command, ID_APP_ABOUT},
     {K::EndPopup},
 };
@@ -138,12 +152,13 @@ const KivMenuItem kMenuDocument[] = {
     {K::Separator},
     {K::Command, ID_APP_EXIT},
     {K::EndPopup},
-    {K::Popup, 0, KIV_TR_NOOP("Kiv", "Ustawienia")},
-    {K::Popup, 0, KIV_TR_NOOP("Kiv", "Wykres 1")},
+    // "&" added to the settings menu and its plot submenus: every menu has a mnemonic.
+    {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Ustawienia")},
+    {K::Popup, 0, KIV_TR_NOOP("Kiv", "Wykres &1")},
     {K::Command, ID_PLOT1_DATA},
     {K::Command, ID_PLOT1_SCALE},
     {K::EndPopup},
-    {K::Popup, 0, KIV_TR_NOOP("Kiv", "Wykres 2")},
+    {K::Popup, 0, KIV_TR_NOOP("Kiv", "Wykres &2")},
     {K::Command, ID_PLOT2_DATA},
     {K::Command, ID_PLOT2_SCALE},
     {K::EndPopup},
@@ -176,7 +191,7 @@ const KivMenuItem kMenuDocument[] = {
     {K::Command, ID_WINDOW_CASCADE},
     {K::Command, ID_WINDOW_TILE_HORZ},
     {K::EndPopup},
-    {K::Popup, 0, KIV_TR_NOOP("Kiv", "P&omoc")},
+    {K::Popup, 0, kHelpMenu},
     {K::Command, ID_APP_ABOUT},
     {K::EndPopup},
 };
