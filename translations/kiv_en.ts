@@ -179,7 +179,7 @@
     <message>
         <source>Wyświetla oryginalny wykres
 Wykres oryginalny</source>
-        <translation>Shows the waveforms as they are
+        <translation>Shows the original waveforms
 Original Waveforms</translation>
     </message>
     <message>
@@ -197,7 +197,7 @@ Integral</translation>
     <message>
         <source>Wyśletla wykresy w trybie XY
 Tryb XY</source>
-        <translation>Plots plot 2 against plot 1
+        <translation>Shows plot 1 against plot 2
 XY Mode</translation>
     </message>
     <message>
@@ -690,7 +690,7 @@ match the connection settings in Kiv.</translation>
     </message>
     <message>
         <source>Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji.</source>
-        <translation>No answer (%1): check the cable, the power, the port and the baud rate.</translation>
+        <translation>No answer from the %1: check the cable, the power, the port and the baud rate.</translation>
     </message>
     <message>
         <source>Nie można otworzyć portu COM%1.</source>
@@ -792,11 +792,11 @@ Check that the oscilloscope is connected.</translation>
     </message>
     <message>
         <source>Kursory powinny wskazywać pełny okres</source>
-        <translation>The cursors should span a whole period</translation>
+        <translation>The cursors should span a whole number</translation>
     </message>
     <message>
         <source>przebiegu lub jego wielokrotność.</source>
-        <translation>of the waveform or a whole number of periods.</translation>
+        <translation>of periods of the waveform.</translation>
     </message>
     <message>
         <source>Kiv Wersja %1</source>
@@ -824,15 +824,15 @@ Check that the oscilloscope is connected.</translation>
     </message>
     <message>
         <source>Używa go program (PID %1): zamknij go i spróbuj ponownie.</source>
-        <translation>A program (PID %1) is using it: quit that program and try again.</translation>
+        <translation>A program (PID %1) is using it: quit it and try again.</translation>
     </message>
     <message>
         <source>Używa go program %1 (PID %2): zamknij go i spróbuj ponownie.</source>
-        <translation>%1 (PID %2) is using it: quit that program and try again.</translation>
+        <translation>The program %1 (PID %2) is using it: quit it and try again.</translation>
     </message>
     <message>
         <source>Używa go inny program: zamknij go i spróbuj ponownie.</source>
-        <translation>Another program is using it: quit that program and try again.</translation>
+        <translation>Another program is using it: quit it and try again.</translation>
     </message>
     <message>
         <source>Nie można otworzyć %1: takie urządzenie nie istnieje (%2).</source>
@@ -1134,8 +1134,8 @@ Tile Windows</translation>
     <message>
         <source>Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie
 przebiegów z oscyloskopu, do skryptów i sprawdzeń.</source>
-        <translation>Kiv without windows, for scripts and checks: .kiv documents, their modes, import,
-export, the signal generator and fetching waveforms from the oscilloscope.</translation>
+        <translation>Kiv without windows, for scripts and checks: .kiv documents and their modes,
+import, export, the signal generator and fetching from the oscilloscope.</translation>
     </message>
     <message>
         <source>Polecenia:</source>
@@ -1483,7 +1483,7 @@ Exit status: 0 success, 1 failure (one line on stderr),
     </message>
     <message>
         <source>Sprawdza połączenie jak przycisk &quot;Sprawdź połączenie&quot; w oknie &quot;Parametry transmisji&quot;: otwiera port z ustawieniami linii modelu, wysyła tylko pierwsze zapytanie modelu, sprawdza odpowiedź tak jak przy pobieraniu, oddaje przyrząd tak jak po pobraniu i wypisuje w jednym wierszu, co zaszło: przyrząd odpowiedział jako wybrany model, odpowiedział czymś innym (pierwsze bajty), milczał albo portu nie dało się otworzyć (i dlaczego). Trwa nie dłużej niż czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany model.</source>
-        <translation>Tests the connection like the &quot;Test Connection&quot; button of the &quot;Connection Settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the oscilloscope as a fetch does, and prints on one line what happened: the oscilloscope answered as the chosen model, answered something else (its first bytes), stayed silent, or the port would not open (and why). Takes no longer than the wait for that reply. The settings as for fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Exit status 0 only when the chosen model answered.</translation>
+        <translation>Tests the connection like the &quot;Test Connection&quot; button of the &quot;Connection Settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the oscilloscope as a fetch does, and prints on one line what happened: the oscilloscope answered as the chosen model, answered something else (its first bytes), stayed silent, or the port would not open (and why). Takes no longer than the wait for that reply. The settings are those of fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Exit status 0 only when the chosen model answered.</translation>
     </message>
     <message>
         <source>porty szeregowe komputera</source>

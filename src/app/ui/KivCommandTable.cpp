@@ -17,8 +17,7 @@ const KivCommandRow kRows[] = {
         ":/icons/open.svg"},
     {ID_FETCH, KIV_TR_NOOP("Kiv", "O&twórz wykres\tCtrl+W"), "Ctrl+W", KIV_TR_NOOP("Kiv",
         "Pobiera wykres\nPobierz wykres"), ":/icons/fetch.svg"},
-    // The prompts of close, save as, the print entries, the recent files, exit, the bars and the window
-    // arrangements were the framework's English ones: they have Polish texts of their own.
+    // Close, save as, print preview and setup, recent files, exit, the bars, the windows: Polish prompts, not English.
     {ID_FILE_CLOSE, KIV_TR_NOOP("Kiv", "&Zamknij"), "", KIV_TR_NOOP("Kiv", "Zamyka aktywny dokument\nZamknij"),
         nullptr},
     {ID_FILE_SAVE, KIV_TR_NOOP("Kiv", "Z&apisz\tCtrl+S"), "Ctrl+S", KIV_TR_NOOP("Kiv", "Zapisuje na dysk\nZapisz"),
@@ -124,6 +123,7 @@ const KivMenuItem kMenuNoDocument[] = {
     {K::Command, ID_APP_EXIT},
     {K::EndPopup},
     {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Widok")},
+    // The bars' Polish entries of the menu with a document, where this menu had English ones.
     {K::Command, ID_VIEW_TOOLBAR},
     {K::Command, ID_VIEW_STATUS_BAR},
     {K::EndPopup},
