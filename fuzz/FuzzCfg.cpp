@@ -10,7 +10,7 @@ namespace {
 bool SameSettings(const AcquisitionSettings& a, const AcquisitionSettings& b) {
     return a.bPlot2 == b.bPlot2 && a.bPlot1 == b.bPlot1 && a.nChannels == b.nChannels &&
            a.nPlot1Channel == b.nPlot1Channel && a.nPlot2Channel == b.nPlot2Channel &&
-           a.nInstrument == b.nInstrument && a.nBaudIndex == b.nBaudIndex && a.nPort == b.nPort;
+           a.nInstrument == b.nInstrument && a.nBaud == b.nBaud && a.nPort == b.nPort;
 }
 
 }  // namespace

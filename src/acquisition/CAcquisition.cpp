@@ -34,7 +34,7 @@ std::array<uint8_t, kConfigFileSize> EncodeSettings(const AcquisitionSettings& s
     b[9] = s.nPlot1Channel;
     b[10] = s.nPlot2Channel;
     b[11] = s.nInstrument;
-    b[12] = s.nBaudIndex;
+    b[12] = static_cast<uint8_t>(s.nBaud + 1);
     b[13] = s.nPort;
     return b;
 }
@@ -47,7 +47,7 @@ bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s) {
     s.nPlot1Channel = bytes[9];
     s.nPlot2Channel = bytes[10];
     s.nInstrument = bytes[11];
-    s.nBaudIndex = bytes[12];
+    s.nBaud = static_cast<uint8_t>(bytes[12] - 1);
     s.nPort = bytes[13];
     return true;
 }
@@ -73,8 +73,8 @@ CScopeDriver& CAcquisition::PrepareDriver() {
     m_pCurrent = &d;
     d.m_nPlot1Channel = m_settings.bPlot1 ? m_settings.nPlot1Channel : 0;
     d.m_nPlot2Channel = m_settings.bPlot2 ? m_settings.nPlot2Channel : 0;
-    d.m_nPortNumber = m_settings.nPort;
-    d.m_nBaudIndex = m_settings.nBaudIndex;
+    d.m_address = {m_settings.nPort, {}};
+    d.m_nBaud = m_settings.nBaud;
     return d;
 }
 

@@ -23,15 +23,16 @@ struct AcquisitionSettings {
     uint8_t nPlot1Channel = 1;
     uint8_t nPlot2Channel = 2;
     uint8_t nInstrument = 1;  // index in the model list (ScopeRegistry.h)
-    uint8_t nBaudIndex = 7;   // 1-based into kBaudRates
+    uint8_t nBaud = BaudIndexOf(9600);  // index into kBaudRates; the record counts from 1
     uint8_t nPort = 2;        // n of COMn
 };
 
 inline constexpr char kConfigFileName[] = "Kiv.cfg";
 inline constexpr size_t kConfigFileSize = 20;
 
-// The 20-byte record, little-endian. Decode refuses a short record and an instrument index
-// outside the model list (the caller then keeps the defaults).
+// The 20-byte record, little-endian; its baud byte counts from 1 (7 is 9600), the settings'
+// index from 0. Decode refuses a short record and an instrument index outside the model
+// list (the caller then keeps the defaults).
 std::array<uint8_t, kConfigFileSize> EncodeSettings(const AcquisitionSettings& s);
 bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s);
 

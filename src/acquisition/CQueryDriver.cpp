@@ -2,61 +2,75 @@
 
 #include <algorithm>
 
+namespace {
+
+// The message of a reply time-out in each waiting state.
+const char* TimeoutMessage(EQueryState state) {
+    switch (state) {
+    case EQueryState::IdentityAwaited:
+        return KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n "
+            "sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
+    case EQueryState::SettingsAwaited: return KIV_TR_NOOP("Kiv", "Błąd przy zapytaniu o ustawienia oscyloskopu !");
+    case EQueryState::WaveformArriving: return KIV_TR_NOOP("Kiv", "Błąd przy akwizycji danych !");
+    default: return kOtherError;
+    }
+}
+
+}  // namespace
+
 CQueryDriver::CQueryDriver(const ScopeModel& model, RawTrace* traces, const QueryDialogue& dialogue)
-    : CScopeDriver(model, traces), m_dialogue(dialogue) {}
+    : CStateDriver(model, traces), m_dialogue(dialogue) {}
 
 bool CQueryDriver::Start(IProgressHost* host) {
     // The outcome is the state and the host's result, not this value: a cancelled start
     // has already ended the host, a failed port reports through its 100 ms time-out.
     if (!StartCommon(host)) return true;
-    m_nState = 12;
+    SetState(EQueryState::IdentityAwaited);
     m_nReceived = 0;
     SendRequest(m_dialogue.startRequest, m_dialogue.identityTimeoutMs);
     return true;
 }
 
-void CQueryDriver::OnTimeout() { FailOnTimeout(QueryTimeoutMessage(m_nState)); }
+void CQueryDriver::OnTimeout() { FailOnTimeout(TimeoutMessage(State())); }
 
 void CQueryDriver::Step() {
-    switch (m_nState) {
-    case 8:
-        m_nState = 9;
+    switch (State()) {
+    case EQueryState::SettingsDue:
+        SetState(EQueryState::SettingsAwaited);
         StopReplyTimer();
         SendRequest(SettingsRequest(CurrentChannel()), m_dialogue.settingsTimeoutMs);
         break;
-    case 6:
-        m_nState = 7;
+    case EQueryState::WaveformDue:
+        SetState(EQueryState::WaveformArriving);
         StopReplyTimer();
         SendRequest(WaveformRequest(CurrentChannel()), m_dialogue.waveformTimeoutMs);
         break;
-    case 4:
+    case EQueryState::PlotDone:
         if (m_bBothPlots && m_bFirstPlot) {
             m_bFirstPlot = 0;
-            m_nState = 12;
+            SetState(EQueryState::IdentityAwaited);
             SendRequest(m_dialogue.identityRequest, m_dialogue.identityTimeoutMs);
             break;
         }
         // Handed to the port before Finish closes it; closing lets the write drain.
         SendOnly(ClosingRequest());
-        m_nState = 0;
+        SetState(EQueryState::Done);
         Finish(0);
         break;
     default: break;
     }
 }
 
-void CQueryDriver::OnChar(uint8_t byte) {
-    m_strReply.push_back(static_cast<char>(byte));
-    ++m_nReceived;
-    switch (m_nState) {
-    case 12:
+void CQueryDriver::OnReplyByte(uint8_t) {
+    switch (State()) {
+    case EQueryState::IdentityAwaited:
         // A wrong identity is not refused here: the time-out reports the wrong model.
-        if (IdentityAccepted()) Accept(8);
+        if (IdentityAccepted()) Accept(EQueryState::SettingsDue);
         break;
-    case 9:
-        if (SettingsComplete() && ParseReply(m_strReply)) Accept(6);
+    case EQueryState::SettingsAwaited:
+        if (SettingsComplete() && ParseReply(m_strReply)) Accept(EQueryState::WaveformDue);
         break;
-    case 7:
+    case EQueryState::WaveformArriving:
         if (m_nReceived < m_dialogue.waveformLength) {
             SetProgress(static_cast<int>(std::min(m_nReceived, m_dialogue.progressBytes) * m_dialogue.progressPerByte));
             break;
@@ -64,7 +78,7 @@ void CQueryDriver::OnChar(uint8_t byte) {
         if (m_nReceived == m_dialogue.waveformLength) {
             m_nReceived = 0;
             if (ParseReply(m_strReply)) {
-                m_nState = 4;
+                SetState(EQueryState::PlotDone);
                 StopReplyTimer();
                 ScheduleStep();
             }

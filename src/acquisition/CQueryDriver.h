@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "acquisition/CScopeDriver.h"
+#include "acquisition/CStateDriver.h"
 
 // What distinguishes the instruments that answer queries in text (TDS224, LT224): their
 // requests, time-outs and reply lengths.
@@ -16,21 +16,32 @@ struct QueryDialogue {
     double progressPerByte;  // percent of the bar per byte
 };
 
-// The query dialogue: 12 identity awaited, 8 settings request due, 9 settings awaited,
-// 6 waveform request due, 7 waveform arriving, 4 plot done; a second plot checks the
-// identity again. The models give their requests, reply checks and parsers.
-class CQueryDriver : public CScopeDriver {
+// The states of the query dialogue; a second plot checks the identity again.
+enum class EQueryState : int32_t {
+    Done = 0,
+    Failed = 3,
+    PlotDone = 4,
+    WaveformDue = 6,
+    WaveformArriving = 7,
+    SettingsDue = 8,
+    SettingsAwaited = 9,
+    PortFailed = 10,
+    IdentityAwaited = 12,
+};
+
+// The query dialogue. The models give their requests, reply checks and parsers.
+class CQueryDriver : public CStateDriver<EQueryState> {
 public:
     CQueryDriver(const ScopeModel& model, RawTrace* traces, const QueryDialogue& dialogue);
 
     bool Start(IProgressHost* host) override;
     void OnTimeout() override;
     void Step() override;
-    void OnChar(uint8_t byte) override;
-    bool FirstReplyTaken() const override { return m_nState == 8; }
+    bool FirstReplyTaken() const override { return State() == EQueryState::SettingsDue; }
     std::string ClosingRequest() const override { return m_dialogue.closingRequest; }
 
 protected:
+    void OnReplyByte(uint8_t byte) override;
     virtual std::string SettingsRequest(int channel) const = 0;
     virtual std::string WaveformRequest(int channel) const = 0;
     // Checks of the reply so far (m_strCommand, m_strReply, m_nReceived).

@@ -10,6 +10,16 @@ void CScopeDriver::ScheduleStep() {
     if (m_pHost) m_pHost->SetStepTimer(500);
 }
 
+void CScopeDriver::OnBytes(const uint8_t* bytes, size_t size) {
+    for (size_t i = 0; i < size && m_pPort; ++i) OnChar(bytes[i]);
+}
+
+void CScopeDriver::OnChar(uint8_t byte) {
+    m_strReply.push_back(static_cast<char>(byte));
+    ++m_nReceived;
+    OnReplyByte(byte);
+}
+
 void CScopeDriver::ClosePort() { m_pPort.reset(); }
 
 void CScopeDriver::Finish(int result) {
@@ -56,18 +66,21 @@ bool CScopeDriver::StartCommon(IProgressHost* host) {
     m_pHost = host;
     m_bLineGone = m_bReplyAwaited = false;
     if (!m_nPlot1Channel && !m_nPlot2Channel) {
-        m_nState = 0;
+        m_nState = static_cast<int32_t>(EScopeState::Done);
         host->EndDialog(kDialogCancel);
         return false;
     }
     m_bFirstPlot = m_nPlot1Channel ? 1 : 0;
     m_bBothPlots = m_nPlot1Channel && m_nPlot2Channel ? 1 : 0;
     SetProgress(0);
-    m_pPort = host->CreatePort();
-    const int baud = m_nBaudIndex >= 1 && m_nBaudIndex <= 12 ? kBaudRates[m_nBaudIndex - 1] : 9600;
-    if (!m_pPort || !m_pPort->Open(host->PortOwner(), m_nPortNumber, static_cast<unsigned>(baud), kScopeParity,
-                                   kScopeDataBits, m_model.stopBits, kScopeEventMask, m_model.writeBuffer)) {
-        m_nState = 10;
+    m_pPort = host->CreateTransport(m_address);
+    const CLineSettings line{
+        .baud = static_cast<unsigned>(m_nBaud >= 0 && m_nBaud < kBaudRateCount ? kBaudRates[m_nBaud] : 9600),
+        .stopBits = m_model.stopBits,
+        .writeBuffer = m_model.writeBuffer,
+    };
+    if (!m_pPort || !m_pPort->Open(host->TransportOwner(), m_address, line)) {
+        m_nState = static_cast<int32_t>(EScopeState::PortFailed);
         ArmReplyTimer(100);
         return false;
     }
@@ -86,7 +99,7 @@ void CScopeDriver::SendOnly(const std::string& command) {
     if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
 }
 
-void CScopeDriver::Accept(int32_t nextState) {
+void CScopeDriver::AcceptReply(int32_t nextState) {
     m_nState = nextState;
     StopReplyTimer();
     m_nReceived = 0;
@@ -99,29 +112,18 @@ void CScopeDriver::Warn(const char* text) {
 
 void CScopeDriver::FailOnTimeout(const char* message) {
     StopReplyTimer();
-    if (m_nState == 10) {
+    if (m_nState == static_cast<int32_t>(EScopeState::PortFailed)) {
         Warn(kPortInitFailed);
         ExplainPortFailure();
         Finish(0);
         return;
     }
     Warn(message);
-    m_nState = 3;
+    m_nState = static_cast<int32_t>(EScopeState::Failed);
     Finish(0);
 }
 
 void CScopeDriver::ExplainPortFailure() {
     const std::string why = m_pPort ? m_pPort->WhyNotOpen() : std::string();
     if (m_pHost && !why.empty()) m_pHost->Platform().Message(why, "Kiv", MsgIcon::Information);
-}
-
-const char* QueryTimeoutMessage(int32_t state) {
-    switch (state) {
-    case 12:
-        return KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n "
-            "sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
-    case 9: return KIV_TR_NOOP("Kiv", "Błąd przy zapytaniu o ustawienia oscyloskopu !");
-    case 7: return KIV_TR_NOOP("Kiv", "Błąd przy akwizycji danych !");
-    default: return kOtherError;
-    }
 }

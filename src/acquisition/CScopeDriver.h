@@ -8,8 +8,12 @@
 #include "acquisition/RawTrace.h"
 #include "acquisition/ScopeModel.h"
 
-// One instrument model's dialogue over the serial line: a small state machine driven by
-// received bytes, the reply timer and the step timer, all on the host's thread.
+// The states every driver family shares (each family's own enum class keeps these values):
+// the fetch's status is the state its dialogue ended in.
+enum class EScopeState : int32_t { Done = 0, Failed = 3, PortFailed = 10 };
+
+// One instrument model's dialogue over a transport: a small state machine driven by received
+// bytes, the reply timer and the step timer, all on the host's thread.
 class CScopeDriver : public IHostedDialogue {
 public:
     // traces[0] and traces[1] receive plot 1 and plot 2 (owned by the acquisition).
@@ -22,7 +26,11 @@ public:
     virtual void OnTimeout() {}
     virtual void ScheduleStep();
     virtual void Step() {}
-    void OnChar(uint8_t byte) override { (void)byte; }
+    // Byte by byte, until a byte ends the dialogue and closes the port: what came with it is
+    // no one's reply.
+    void OnBytes(const uint8_t* bytes, size_t size) final;
+    // One received byte: appended to the reply and counted, then the model's OnReplyByte.
+    void OnChar(uint8_t byte);
     void ClosePort() override;
     virtual bool ParseReply(const std::string& reply) { (void)reply; return true; }
     virtual void Finish(int result);
@@ -34,7 +42,7 @@ public:
     // at once with the message its time-out has, instead of after the full wait. A line
     // that is merely silent still gets the full wait.
     void OnLineGone() override;
-    // The port goes with the host that owns its messages.
+    // The port goes with the host that receives its bytes.
     void Detach() override;
     // percent 0..100 of the plot being fetched; with both plots each takes half the bar.
     void SetProgress(int percent);
@@ -52,20 +60,22 @@ public:
 
     uint8_t m_nPlot1Channel = 0;  // 1-based; 0: plot 1 is not fetched
     uint8_t m_nPlot2Channel = 0;
-    int32_t m_nState = 10;
+    int32_t m_nState = static_cast<int32_t>(EScopeState::PortFailed);  // the family's enum as a number
     int32_t m_nReceived = 0;  // bytes since the current request was sent
     int32_t m_bBothPlots = 0;
     int32_t m_bFirstPlot = 0;  // 1 while plot 1 is fetched
     std::string m_strCommand;  // the request last sent
     std::string m_strReply;    // bytes received since then
-    std::unique_ptr<ISerialPort> m_pPort;
+    std::unique_ptr<ITransport> m_pPort;
     IProgressHost* m_pHost = nullptr;
 
 protected:
+    // The model's reaction to a byte just appended to m_strReply (and counted in m_nReceived).
+    virtual void OnReplyByte(uint8_t byte) { (void)byte; }
     // The common start: remembers the host; with no channel chosen ends at once as
-    // cancelled; else sets the plot flags and the bar, opens COMn at the configured rate
-    // and starts its reader. False when the dialogue must not go on (cancelled, or the
-    // port failed: state 10 and a 100 ms reply timer that reports it).
+    // cancelled; else sets the plot flags and the bar, opens the address at the configured
+    // rate and starts its reader. False when the dialogue must not go on (cancelled, or the
+    // port failed: state PortFailed and a 100 ms reply timer that reports it).
     bool StartCommon(IProgressHost* host);
     // Sets the command (terminator included), empties the reply, sends the bytes and arms
     // the reply timer. The received count is the caller's.
@@ -78,14 +88,15 @@ protected:
     void StopReplyTimer();
     // An accepted reply: the next state, the reply timer stopped, the count restarted and
     // the step timer armed for the next request.
-    void Accept(int32_t nextState);
+    void AcceptReply(int32_t nextState);
     // Instrument channel of the plot being fetched.
     int CurrentChannel() const { return m_bFirstPlot ? m_nPlot1Channel : m_nPlot2Channel; }
     // A time-out's box: caption "Uwaga", stop icon.
     void Warn(const char* text);
-    // The common end of a reply time-out: the waiting state's message, state 3 and the end
-    // of the dialogue; a port that never opened says so and ends with 0, keeping state 10.
-    // The instrument is left as the dialogue left it: only a finished fetch releases it.
+    // The common end of a reply time-out: the waiting state's message, state Failed and the
+    // end of the dialogue; a port that never opened says so and ends with 0, keeping state
+    // PortFailed. The instrument is left as the dialogue left it: only a finished fetch
+    // releases it.
     void FailOnTimeout(const char* message);
     // Why the port did not open, in a box of its own (caption "Kiv"), when the port knows:
     // KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !") alone leaves the user guessing on Linux.
@@ -99,15 +110,11 @@ protected:
     bool m_bLineGone = false;      // since this fetch's port said so
 
 public:
-    // Port and rate (1-based index into kBaudRates) the next Start opens, set from the
-    // configuration before a fetch.
-    unsigned m_nPortNumber = 2;
-    int m_nBaudIndex = 7;
+    // Where and at which rate (index into kBaudRates) the next Start opens, set from the
+    // configuration before a fetch; a device given here stands in for what COMn stands for.
+    CTransportAddress m_address{2, {}};
+    int m_nBaud = BaudIndexOf(9600);
 };
 
 inline constexpr char kPortInitFailed[] = KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !");
 inline constexpr char kOtherError[] = KIV_TR_NOOP("Kiv", "Inny błąd !");
-
-// The time-out messages of the TDS224 and LT224, which share their states: 12 identity,
-// 9 settings, 7 waveform.
-const char* QueryTimeoutMessage(int32_t state);

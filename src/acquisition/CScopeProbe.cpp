@@ -51,7 +51,7 @@ bool CScopeProbe::Start(IProgressHost* host) {
     m_driver.m_nPlot1Channel = 1, m_driver.m_nPlot2Channel = 0;
     m_driver.Start(this);
     // A port that did not open needs no wait to say so.
-    if (!m_bEnded && m_driver.m_nState == 10) End(EProbeResult::NoPort);
+    if (!m_bEnded && m_driver.m_nState == static_cast<int32_t>(EScopeState::PortFailed)) End(EProbeResult::NoPort);
     return true;
 }
 
@@ -65,8 +65,13 @@ void CScopeProbe::OnTimer(int timerId) {
     m_driver.OnTimer(timerId);
 }
 
+// Byte by byte until the probe or the driver has ended: what came with the deciding byte is
+// no one's reply.
+void CScopeProbe::OnBytes(const uint8_t* bytes, size_t size) {
+    for (size_t i = 0; i < size && !m_bEnded && m_driver.m_pPort; ++i) OnChar(bytes[i]);
+}
+
 void CScopeProbe::OnChar(uint8_t byte) {
-    if (m_bEnded) return;
     if (m_strReplyTo != m_driver.m_strCommand) {
         m_strReply.clear(), m_nReplyBytes = 0;
         m_strReplyTo = m_driver.m_strCommand;
@@ -117,9 +122,11 @@ void CScopeProbe::KillStepTimer() {
 // The driver ended the dialogue itself: the OS-3060 refuses a wrong opening reply at once.
 void CScopeProbe::EndDialog(int) { End(Unanswered()); }
 
-std::unique_ptr<ISerialPort> CScopeProbe::CreatePort() { return m_pHost ? m_pHost->CreatePort() : nullptr; }
+std::unique_ptr<ITransport> CScopeProbe::CreateTransport(const CTransportAddress& address) {
+    return m_pHost ? m_pHost->CreateTransport(address) : nullptr;
+}
 
-IComPortOwner* CScopeProbe::PortOwner() { return m_pHost ? m_pHost->PortOwner() : nullptr; }
+ITransportOwner* CScopeProbe::TransportOwner() { return m_pHost ? m_pHost->TransportOwner() : nullptr; }
 
 EProbeResult CScopeProbe::Unanswered() const {
     return m_nReplyBytes > 0 && m_strReplyTo == m_driver.m_strCommand ? EProbeResult::Other : EProbeResult::Silent;
@@ -143,7 +150,7 @@ void CScopeProbe::End(EProbeResult result) {
         const std::string why = m_driver.m_pPort ? OneLine(m_driver.m_pPort->WhyNotOpen()) : std::string();
         // The port's own explanation already begins by saying that it would not open.
         text = why.empty() ? KivText(KIV_TR_NOOP("Kiv", "Nie można otworzyć portu COM%1."),
-                                     {std::to_string(m_driver.m_nPortNumber)})
+                                     {std::to_string(m_driver.m_address.port)})
                            : why;
         break;
     }

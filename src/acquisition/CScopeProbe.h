@@ -28,7 +28,7 @@ public:
 
     bool Start(IProgressHost* host) override;
     void OnTimer(int timerId) override;
-    void OnChar(uint8_t byte) override;
+    void OnBytes(const uint8_t* bytes, size_t size) override;
     void OnLineGone() override;
     void ClosePort() override;
     void Detach() override;
@@ -47,10 +47,12 @@ private:
     bool HasWindow() const override { return false; }
     void SetBarPos(int) override {}
     void EndDialog(int result) override;
-    std::unique_ptr<ISerialPort> CreatePort() override;
-    IComPortOwner* PortOwner() override;
+    std::unique_ptr<ITransport> CreateTransport(const CTransportAddress& address) override;
+    ITransportOwner* TransportOwner() override;
     const CPlatform& Platform() const override { return m_quiet; }
 
+    // One received byte, noted for the outcome and handed to the driver.
+    void OnChar(uint8_t byte);
     // The reply to the last request, as far as it came: an answer of some other kind.
     EProbeResult Unanswered() const;
     void End(EProbeResult result);

@@ -23,3 +23,13 @@ bool ScaleDivision(const std::string& text, ScopeDivision& out) {
     out.exponent = thousands;
     return true;
 }
+
+bool ScaleTraceDivisions(const std::string& timeText, const std::string& voltsText, RawTrace& trace) {
+    ScopeDivision time, volts;
+    if (!ScaleDivision(timeText, time) || !ScaleDivision(voltsText, volts)) return false;
+    trace.timeExponent = time.exponent;
+    trace.timeStep = TimeStepOfDivision(time.value);
+    trace.voltExponent = volts.exponent;
+    trace.voltStep = VoltStepOfDivision(volts.value);
+    return true;
+}

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "acquisition/RawTrace.h"
+
 // A volts or seconds per division as an instrument writes it: mantissa "E" exponent.
 struct ScopeDivision {
     double value = 0.0;    // in units of 1000^exponent
@@ -12,4 +14,8 @@ struct ScopeDivision {
 // or 100, so the setting keeps its value (engineering notation, 500E-6, keeps its mantissa).
 // A power of 1000 the plot scales cannot show (outside f..T) or an unreadable number: false.
 bool ScaleDivision(const std::string& text, ScopeDivision& out);
+
+// Seconds and volts per division, as the instrument writes them, into the trace's exponents
+// and steps. False (trace untouched) when either cannot be read.
+bool ScaleTraceDivisions(const std::string& timeText, const std::string& voltsText, RawTrace& trace);
 

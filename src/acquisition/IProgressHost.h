@@ -3,10 +3,11 @@
 #include <memory>
 
 #include "platform/CPlatform.h"
-#include "platform/ISerialPort.h"
+#include "platform/ITransport.h"
 
 // The window that hosts a running acquisition ("Wczytywanie danych"): its two timers, its
-// bar, its modal loop, the port it owns and its message boxes. The drivers see no more.
+// bar, its modal loop, the transport whose bytes it receives and its message boxes. The
+// drivers see no more.
 class IProgressHost {
 public:
     virtual ~IProgressHost() = default;
@@ -22,9 +23,10 @@ public:
     virtual void SetBarPos(int pos) = 0;
     // Ends the modal loop; 2 is the cancel result.
     virtual void EndDialog(int result) = 0;
-    // A new, unopened port (CComPort in the program); the host owns its messages.
-    virtual std::unique_ptr<ISerialPort> CreatePort() = 0;
-    virtual IComPortOwner* PortOwner() = 0;
+    // A new, unopened transport of the kind the address names (platform/Transports.h in the
+    // program); the host receives what it delivers.
+    virtual std::unique_ptr<ITransport> CreateTransport(const CTransportAddress& address) = 0;
+    virtual ITransportOwner* TransportOwner() = 0;
     // Message boxes of the drivers (caption "Uwaga", stop icon).
     virtual const CPlatform& Platform() const = 0;
 };
@@ -38,9 +40,9 @@ public:
     virtual bool Start(IProgressHost* host) = 0;
     // Timer 1 or 2 fired.
     virtual void OnTimer(int timerId) = 0;
-    // One byte the port received.
-    virtual void OnChar(uint8_t byte) = 0;
-    // The port's device is gone (IComPortOwner::OnComPortGone): nothing more will come.
+    // Bytes the transport received, in order.
+    virtual void OnBytes(const uint8_t* bytes, size_t size) = 0;
+    // The line is gone (ITransportOwner::OnLineGone): nothing more will come.
     virtual void OnLineGone() = 0;
     // "Anuluj": the port closes at once.
     virtual void ClosePort() = 0;

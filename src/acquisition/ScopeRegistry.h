@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string_view>
 
@@ -7,16 +8,23 @@
 class CScopeDriver;
 struct RawTrace;
 
-// What a driver's folder, drivers/<key>/, hands to the registry: its model entry and how to
-// make the driver (traces[0] and traces[1] receive plot 1 and plot 2).
+// The sample codes a model's fetch can hand over, whatever its instrument sends.
+struct SampleCodeRange {
+    int32_t lowest, highest;
+};
+
+// What a driver's folder, drivers/<key>/, hands to the registry: its model entry, the codes
+// its traces can hold (the driver fuzzer checks every fetched sample against them) and how
+// to make the driver (traces[0] and traces[1] receive plot 1 and plot 2).
 struct ScopeDriverEntry {
     ScopeModel model;
+    SampleCodeRange codes;
     std::unique_ptr<CScopeDriver> (*create)(RawTrace* traces);
 };
 
 // The function that hands drivers/<key>/'s entry over, defined in that folder. The list of
-// keys is generated from KIV_SCOPE_DRIVERS in the top-level CMakeLists.txt and names every
-// such function, so the linker keeps each driver of the static library.
+// keys is generated from KIV_SCOPE_DRIVERS in src/CMakeLists.txt and names every such
+// function, so the linker keeps each driver of the static library.
 #define KIV_SCOPE_DRIVER_ENTRY(key) const ScopeDriverEntry& ScopeDriverEntry_##key()
 
 // The instruments in the list's order, which is the instrument index "Kiv.cfg" stores.

@@ -30,6 +30,8 @@ namespace {
 
 // Every event a port can watch; anything else is not a mask.
 constexpr uint32_t kAllCommEvents = 0x1FFF;
+// Bytes read at a time: a waveform reply passes in a few deliveries.
+constexpr size_t kReadChunk = 1024;
 
 void SignalEvent(int fd) {
     const uint64_t one = 1;
@@ -59,17 +61,13 @@ void ClosePortFd(int& fd) {
     CloseFd(fd);
 }
 
-// The line settings text on top of what the device had: raw bytes, the rate, the
-// parity, the data and stop bits. Rates are those of the instruments' table; otherRate is
-// set to one that has no speed_t of its own (0 for the others).
-bool BuildCommDCB(const char* text, struct termios& dcb, unsigned& otherRate) {
-    int baud = 0, data = 0, stop = 0;
-    char parity = 0;
-    if (std::sscanf(text, "baud=%d parity=%c data=%d stop=%d", &baud, &parity, &data, &stop) != 4)
-        return false;
+// The line settings on top of what the device had: raw bytes, the rate, the parity, the
+// data and stop bits. Rates are those of the instruments' table; otherRate is set to one
+// that has no speed_t of its own (0 for the others). False for a setting no port has.
+bool MakeTermios(const CLineSettings& line, struct termios& tio, unsigned& otherRate) {
     speed_t speed = 0;
     otherRate = 0;
-    switch (baud) {
+    switch (line.baud) {
         case 110: speed = B110; break;
         case 300: speed = B300; break;
         case 600: speed = B600; break;
@@ -79,11 +77,11 @@ bool BuildCommDCB(const char* text, struct termios& dcb, unsigned& otherRate) {
         case 9600: speed = B9600; break;
         case 19200: speed = B19200; break;
         case 38400: speed = B38400; break;
-        case 56000: case 128000: case 256000: otherRate = static_cast<unsigned>(baud); break;
+        case 56000: case 128000: case 256000: otherRate = line.baud; break;
         default: return false;
     }
     tcflag_t size;
-    switch (data) {
+    switch (line.dataBits) {
         case 5: size = CS5; break;
         case 6: size = CS6; break;
         case 7: size = CS7; break;
@@ -91,27 +89,27 @@ bool BuildCommDCB(const char* text, struct termios& dcb, unsigned& otherRate) {
         default: return false;
     }
     tcflag_t parityBits;
-    switch (parity) {
+    switch (line.parity) {
         case 'N': case 'n': parityBits = 0; break;
         case 'E': case 'e': parityBits = PARENB; break;
         case 'O': case 'o': parityBits = PARENB | PARODD; break;
         default: return false;
     }
-    if (stop != 1 && stop != 2)
+    if (line.stopBits != 1 && line.stopBits != 2)
         return false;
 
     // Raw mode: carriage returns and binary waveform bytes must pass untouched. The
     // read time-outs set before stay.
-    const cc_t vmin = dcb.c_cc[VMIN], vtime = dcb.c_cc[VTIME];
-    cfmakeraw(&dcb);
-    dcb.c_cc[VMIN] = vmin;
-    dcb.c_cc[VTIME] = vtime;
-    dcb.c_iflag &= ~(IXON | IXOFF | IXANY);
-    dcb.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
-    dcb.c_cflag |= size | parityBits | CLOCAL | CREAD | (stop == 2 ? CSTOPB : 0);
+    const cc_t vmin = tio.c_cc[VMIN], vtime = tio.c_cc[VTIME];
+    cfmakeraw(&tio);
+    tio.c_cc[VMIN] = vmin;
+    tio.c_cc[VTIME] = vtime;
+    tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+    tio.c_cflag &= ~(CSIZE | CSTOPB | PARENB | PARODD | CRTSCTS);
+    tio.c_cflag |= size | parityBits | CLOCAL | CREAD | (line.stopBits == 2 ? CSTOPB : 0);
     if (!otherRate) {
-        cfsetispeed(&dcb, speed);
-        cfsetospeed(&dcb, speed);
+        cfsetispeed(&tio, speed);
+        cfsetospeed(&tio, speed);
     }
     return true;
 }
@@ -134,7 +132,7 @@ CComPort::~CComPort() {
             tcdrain(m_hPort);
     }
     EndReader();
-    m_dwCommEvents = 0;
+    m_nEvents = 0;
     if (m_hPort >= 0) {
         // No modem lines on a pseudo-terminal: failing here is normal.
         int line = TIOCM_DTR;
@@ -149,8 +147,7 @@ std::string CComPort::DeviceName(unsigned port) { return ResolvePortDevice(port)
 
 std::string CComPort::WhyNotOpen() const { return ExplainOpenFailure(m_strOpened, m_nOpenError); }
 
-bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits,
-                    unsigned stopBits, uint32_t eventMask, unsigned writeBufferSize) {
+bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) {
     EndReader();
 
     CloseFd(m_hWrite);
@@ -160,23 +157,21 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
     const int eventError = m_hShutdown < 0 || m_hWrite < 0 ? errno : 0;
 
     m_pOwner = owner;
-    m_szWriteBuffer.assign(writeBufferSize, 0);
-    m_nPortNr = port;
-    m_nWriteBufferSize = writeBufferSize;
-    m_dwCommEvents = eventMask;
+    m_szWriteBuffer.assign(line.writeBuffer, 0);
+    m_nPortNr = address.port;
+    m_nWriteBufferSize = line.writeBuffer;
+    m_nEvents = line.events;
     m_pDelivery = std::make_shared<CDelivery>();
 
     std::unique_lock<std::mutex> lock(m_lock);
     m_nWriteSize = 0;
     m_bHungUp = false;
     ClosePortFd(m_hPort);
-    m_strOpened = m_strDevice.empty() ? DeviceName(port) : m_strDevice;
+    m_strOpened = address.Device();
     m_nOpenError = eventError;
     if (eventError)
         return false;
 
-    char settings[50];
-    std::snprintf(settings, sizeof settings, "baud=%u parity=%c data=%u stop=%u", baud, parity, dataBits, stopBits);
     // Non-blocking: a modem line without carrier would otherwise hold the open.
     m_hPort = open(m_strOpened.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_hPort < 0) {
@@ -212,14 +207,14 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
         timeouts.c_cc[VTIME] = static_cast<cc_t>(m_timeouts[0] / 100);
         if (tcsetattr(m_hPort, TCSANOW, &timeouts) != 0)
             return fail("SetCommTimeouts()", errno);
-        if (eventMask & ~kAllCommEvents)
+        if (line.events & ~kAllCommEvents)
             return fail("SetCommMask()", EINVAL);
-        if (tcgetattr(m_hPort, &m_dcb) != 0)
+        if (tcgetattr(m_hPort, &m_termios) != 0)
             return fail("GetCommState()", errno);
         unsigned otherRate = 0;
-        if (!BuildCommDCB(settings, m_dcb, otherRate))
+        if (!MakeTermios(line, m_termios, otherRate))
             return fail("BuildCommDCB()", EINVAL);
-        if (tcsetattr(m_hPort, TCSANOW, &m_dcb) != 0 || (otherRate && !SetLineSpeed(m_hPort, otherRate)))
+        if (tcsetattr(m_hPort, TCSANOW, &m_termios) != 0 || (otherRate && !SetLineSpeed(m_hPort, otherRate)))
             return fail("SetCommState()", errno);
         int rts = TIOCM_RTS;  // RTS held on
         if (ioctl(m_hPort, TIOCMBIS, &rts) != 0 && errno != ENOTTY)
@@ -231,7 +226,7 @@ bool CComPort::Open(IComPortOwner* owner, unsigned port, unsigned baud, char par
     lock.unlock();
     // Open runs on the owner's thread: the report needs no hand-over.
     if (failed && m_pOwner)
-        m_pOwner->OnComPortError(ErrorText(failed, error));
+        m_pOwner->OnTransportError(ErrorText(failed, error));
     return true;
 }
 
@@ -270,7 +265,7 @@ void CComPort::ReaderThread() {
         // In this order: shutdown wins over the port, the port over a pending write.
         struct pollfd events[3] = {
             {m_hShutdown, POLLIN, 0},
-            {hungUp ? -1 : m_hPort, static_cast<short>((m_dwCommEvents & EV_RXCHAR) ? POLLIN : 0), 0},
+            {hungUp ? -1 : m_hPort, static_cast<short>((m_nEvents & CLineSettings::kEventInput) ? POLLIN : 0), 0},
             {m_hWrite, POLLIN, 0},
         };
         if (poll(events, 3, -1) < 0) {
@@ -300,8 +295,8 @@ void CComPort::ReaderThread() {
                 }
                 if (!ReportError("ReadFile()", error))
                     break;
-                IComPortOwner* const owner = m_pOwner;
-                if (!Deliver([owner] { owner->OnComPortGone(); }))
+                ITransportOwner* const owner = m_pOwner;
+                if (!Deliver([owner] { owner->OnLineGone(); }))
                     break;
             }
             continue;
@@ -313,18 +308,23 @@ void CComPort::ReaderThread() {
 }
 
 bool CComPort::DrainInput(int& error) {
-    IComPortOwner* const owner = m_pOwner;
-    const unsigned port = m_nPortNr;
+    ITransportOwner* const owner = m_pOwner;
     for (;;) {
-        unsigned char byte;
+        // What has come so far goes to the owner in one delivery; the bytes travel with the
+        // task, which may outlive this call when the owner closes the port.
+        std::string chunk(kReadChunk, '\0');
         ssize_t got;
         {
             std::lock_guard<std::mutex> lock(m_lock);
-            got = read(m_hPort, &byte, 1);
+            got = read(m_hPort, chunk.data(), chunk.size());
             error = got < 0 ? errno : 0;
         }
-        if (got == 1) {
-            if (!Deliver([owner, byte, port] { owner->OnComPortMessage(WM_COMPORT_RXCHAR, byte, port); }))
+        if (got > 0) {
+            chunk.resize(static_cast<size_t>(got));
+            auto call = [owner, chunk = std::move(chunk)] {
+                owner->OnBytes(reinterpret_cast<const uint8_t*>(chunk.data()), chunk.size());
+            };
+            if (!Deliver(std::move(call)))
                 return false;
             continue;
         }
@@ -420,9 +420,9 @@ bool CComPort::Deliver(std::function<void()> call) {
 }
 
 bool CComPort::ReportError(const char* step, int error) {
-    IComPortOwner* const owner = m_pOwner;
+    ITransportOwner* const owner = m_pOwner;
     const std::string text = ErrorText(step, error);
-    return Deliver([owner, text] { owner->OnComPortError(text); });
+    return Deliver([owner, text] { owner->OnTransportError(text); });
 }
 
 std::string CComPort::ErrorText(const char* step, int error) const {

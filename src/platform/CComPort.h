@@ -11,34 +11,27 @@
 #include <thread>
 #include <vector>
 
-#include "platform/ISerialPort.h"
+#include "platform/ITransport.h"
 
-// One RS-232 port on a POSIX terminal device. COMn is the device ResolvePortDevice names:
-// KIV_COMn, the user's choice, else /dev/ttyS<n-1>. A reader thread waits in poll() for shutdown,
-// received bytes and write requests, and hands every byte to the owner's thread.
-class CComPort : public ISerialPort {
+// One RS-232 port on a POSIX terminal device: the address's device, or what COMn stands for
+// (KIV_COMn, the user's choice, else /dev/ttyS<n-1>). A reader thread waits in poll() for
+// shutdown, received bytes and write requests, and hands what it read to the owner's thread.
+class CComPort : public ITransport {
 public:
     CComPort();
     ~CComPort() override;
     CComPort(const CComPort&) = delete;
     CComPort& operator=(const CComPort&) = delete;
 
-    bool Open(IComPortOwner* owner, unsigned port, unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
-              uint32_t eventMask, unsigned writeBufferSize) override;
+    bool Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) override;
     bool StartReader() override;
     // A request longer than the write buffer is refused whole: half a command is worse
     // than none, and the driver's reply time-out reports the silence.
     void Send(const char* bytes, size_t length) override;
+    std::string WhyNotOpen() const override;
 
     // The device that COMn stands for (platform/PortDevices.h).
     static std::string DeviceName(unsigned port);
-    // The next Open opens this device instead of the one its COM number stands for
-    // (kivtool --device, the probe of a path typed in the dialog); empty: the COM's again.
-    void UseDevice(std::string device) { m_strDevice = std::move(device); }
-    std::string WhyNotOpen() const override;
-
-    static constexpr uint32_t EV_RXCHAR = 0x0001;
-    static constexpr uint32_t EV_CTS = 0x0008;
 
 private:
     // What the reader and the owner's thread share about deliveries; it outlives the port
@@ -65,16 +58,15 @@ private:
     int m_hPort = -1;
     int m_hWrite = -1;  // eventfd
     unsigned m_timeouts[5] = {1000, 1000, 1000, 1000, 1000};  // ms, as the instruments expect
-    struct termios m_dcb {};
-    IComPortOwner* m_pOwner = nullptr;
+    struct termios m_termios {};
+    ITransportOwner* m_pOwner = nullptr;
     unsigned m_nPortNr = 0;
     std::vector<char> m_szWriteBuffer;
-    uint32_t m_dwCommEvents = 0;
+    uint32_t m_nEvents = 0;
     unsigned m_nWriteBufferSize = 0;
     size_t m_nWriteSize = 0;  // bytes of the pending request, 0 when none
     bool m_bHungUp = false;  // the far end is gone: nothing more is read or written
     std::shared_ptr<CDelivery> m_pDelivery;
-    std::string m_strDevice;    // set by UseDevice
-    std::string m_strOpened;    // the device the last Open tried
-    int m_nOpenError = 0;       // its errno when it failed
+    std::string m_strOpened;  // the device the last Open tried
+    int m_nOpenError = 0;     // its errno when it failed
 };

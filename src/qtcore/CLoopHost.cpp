@@ -3,25 +3,25 @@
 #include <QMetaObject>
 #include <algorithm>
 
-#include "platform/CComPort.h"
+#include "platform/Transports.h"
 
 CLoopHost::CLoopHost(IHostedDialogue& dialogue, const CPlatform& platform)
     : m_dialogue(dialogue), m_pMessages(platform.messages), m_platform{this, nullptr} {
     connect(&m_reply, &QTimer::timeout, this, [this] { m_dialogue.OnTimer(kReplyTimer); });
     connect(&m_step, &QTimer::timeout, this, [this] { m_dialogue.OnTimer(kStepTimer); });
-    m_createPort = [this] {
-        auto port = std::make_unique<CComPort>();
-        port->UseDevice(m_strDevice);
-        return port;
-    };
+    m_createTransport = [](const CTransportAddress& address) { return ::CreateTransport(address); };
 }
 
 CLoopHost::~CLoopHost() { m_dialogue.Detach(); }
 
 int CLoopHost::Run() {
-    // Started from the loop, so that a dialogue that ends at once ends this loop.
-    QTimer::singleShot(0, this, [this] { m_dialogue.Start(this); });
+    StartFromLoop();
     return m_loop.exec();
+}
+
+// Started from the loop, so that a dialogue that ends at once ends the loop it runs in.
+void CLoopHost::StartFromLoop() {
+    QTimer::singleShot(0, this, [this] { m_dialogue.Start(this); });
 }
 
 void CLoopHost::Cancel() {
@@ -46,21 +46,23 @@ void CLoopHost::EndDialog(int result) {
     m_reply.stop();
     m_step.stop();
     EndBar();
-    m_loop.exit(result);
+    if (m_fnEnd)
+        m_fnEnd(result);
+    else
+        m_loop.exit(result);
 }
 
-std::unique_ptr<ISerialPort> CLoopHost::CreatePort() { return m_createPort(); }
+std::unique_ptr<ITransport> CLoopHost::CreateTransport(const CTransportAddress& address) {
+    return m_createTransport(address);
+}
 
-// The reader thread waits until the task has run here, or until the port shuts down.
+// The transport's thread waits until the task has run here, or until the transport shuts
+// down; a host already gone drops the task (Qt discards calls queued to a destroyed object).
 void CLoopHost::Post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
 }
 
-void CLoopHost::OnComPortMessage(int message, unsigned param, unsigned) {
-    if (message == WM_COMPORT_RXCHAR) m_dialogue.OnChar(static_cast<uint8_t>(param));
-}
-
-void CLoopHost::OnComPortError(const std::string& text) {
+void CLoopHost::OnTransportError(const std::string& text) {
     m_platform.Message(text, "Application Error", MsgIcon::Error);
 }
 

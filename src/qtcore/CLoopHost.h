@@ -7,17 +7,20 @@
 
 #include "acquisition/IProgressHost.h"
 
-// Hosts a dialogue on QtCore's event loop, without a window: kivtool's fetch and probe, and
-// the probe of the transmission dialog. Its timers repeat until stopped, as the progress
-// window's do, and the port's bytes reach the dialogue on this thread. No widgets: kivtool
-// links it without them.
-class CLoopHost : public QObject, public IProgressHost, public IComPortOwner, private IMessages {
+// Hosts a dialogue on QtCore's event loop: its reply and step timers, which repeat until
+// stopped as the framework's timers do, and the bytes of its transport, which reach the
+// dialogue on this thread. It runs a loop of its own (kivtool's fetch and probe, the probe of
+// the transmission dialog) or the loop of a window that shows the bar (the progress window).
+// No widgets: kivtool links it without them.
+class CLoopHost : public QObject, public IProgressHost, public ITransportOwner, private IMessages {
 public:
     CLoopHost(IHostedDialogue& dialogue, const CPlatform& platform);
     ~CLoopHost() override;
 
     // Starts the dialogue from the loop and runs the loop until the dialogue ends it: the result.
     int Run();
+    // Starts the dialogue from whatever loop runs next; m_fnEnd ends that loop.
+    void StartFromLoop();
     // As "Anuluj" in the progress window: the port closed at once, the cancel result.
     void Cancel();
 
@@ -29,23 +32,23 @@ public:
     bool HasWindow() const override { return true; }
     void SetBarPos(int pos) override;
     void EndDialog(int result) override;
-    std::unique_ptr<ISerialPort> CreatePort() override;
-    IComPortOwner* PortOwner() override { return this; }
+    std::unique_ptr<ITransport> CreateTransport(const CTransportAddress& address) override;
+    ITransportOwner* TransportOwner() override { return this; }
     const CPlatform& Platform() const override { return m_platform; }
 
-    // IComPortOwner
+    // ITransportOwner
     void Post(std::function<void()> task) override;
-    void OnComPortMessage(int message, unsigned param, unsigned port) override;
-    void OnComPortError(const std::string& text) override;
-    void OnComPortGone() override { m_dialogue.OnLineGone(); }
+    void OnBytes(const uint8_t* bytes, size_t size) override { m_dialogue.OnBytes(bytes, size); }
+    void OnTransportError(const std::string& text) override;
+    void OnLineGone() override { m_dialogue.OnLineGone(); }
 
     // The bar, told each new position 0..100, then -1 when it ends: before every message
-    // and when the loop ends. None: no bar.
+    // and when the dialogue ends. None: no bar.
     std::function<void(int)> m_fnBar;
-    // A device to open in place of the one the COM number stands for; empty: the COM's.
-    std::string m_strDevice;
-    // The port each Start opens (CComPort on m_strDevice); tests put a fake here.
-    std::function<std::unique_ptr<ISerialPort>()> m_createPort;
+    // Ends the loop the dialogue ran in with its result; none: the loop of Run.
+    std::function<void(int)> m_fnEnd;
+    // The transport each Start opens (platform/Transports.h); tests put a fake here.
+    std::function<std::unique_ptr<ITransport>(const CTransportAddress&)> m_createTransport;
     // Every timer runs this many times its period: tests run the instrument's dialogue faster.
     double m_dTimeScale = 1.0;
 

@@ -51,7 +51,7 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
         if (bad.size() == 20) bad[11] = 4;
         WriteBytes(path, std::string(bad.begin(), bad.end()));
         CAcquisition a(path);
-        EXPECT_EQ(std::tuple(int(a.m_settings.nInstrument), int(a.m_settings.nBaudIndex)), std::tuple(1, 7));
+        EXPECT_EQ(std::tuple(int(a.m_settings.nInstrument), int(a.m_settings.nBaud)), std::tuple(1, 6));
         a.m_bSaveOnExit = false;
     }
     EXPECT_EQ(FileBytes(path).size(), 20u);  // the last one, not written back
@@ -60,11 +60,11 @@ TEST(Acquisition, ConfigurationFileDefaultsAndFallbacks) {
 TEST(Acquisition, OnlyASuccessfulFetchReachesTheDocument) {
     CAcquisition a(TestDir("acq_fetch") + "/Kiv.cfg");
     a.m_bSaveOnExit = false;
-    a.m_settings = {1, 0, 2, 3, 1, 2, 6, 4};  // plot 2 only, from channel 1; TDS224, 4800 baud, COM4
+    a.m_settings = {1, 0, 2, 3, 1, 2, 5, 4};  // plot 2 only, from channel 1; TDS224, 4800 baud, COM4
     CScopeDriver& d = a.PrepareDriver();
     EXPECT_EQ(&d, &a.Driver(2));
-    EXPECT_EQ(std::tuple(d.m_nPlot1Channel, d.m_nPlot2Channel, d.m_nPortNumber, d.m_nBaudIndex),
-              std::tuple(0, 1, 4u, 6));
+    EXPECT_EQ(std::tuple(d.m_nPlot1Channel, d.m_nPlot2Channel, d.m_address.port, d.m_address.device, d.m_nBaud),
+              std::tuple(0, 1, 4u, "", 5));
 
     CKivDoc doc;
     FillPlot(doc.Source(), 1, [](int) { return 77; });

@@ -39,7 +39,7 @@ struct Hm1507Driver : DriverTest<CHm1507Driver> {
 }  // namespace
 
 TEST_F(Hm1507Driver, Plot2AloneRequestsScalesSamplesAndBar) {
-    driver.m_nPortNumber = 1, driver.m_nBaudIndex = 8;
+    driver.m_address.port = 1, driver.m_nBaud = BaudIndexOf(19200);
     Start(0, 1);  // the bar runs from 0 to 100 for plot 2 alone
     ExpectPort(1, 19200, 2, 80);
     EXPECT_EQ(" \r5 1000", Sent());

@@ -36,7 +36,7 @@ struct Lt224Driver : DriverTest<CLt224Driver> {
 }  // namespace
 
 TEST_F(Lt224Driver, TwoPlotsRequestsScalesSamplesAndBar) {
-    driver.m_nPortNumber = 5, driver.m_nBaudIndex = 8;
+    driver.m_address.port = 5, driver.m_nBaud = BaudIndexOf(19200);
     Start(3, 2);
     ExpectPort(5, 19200, 1, 200);
     EXPECT_EQ("TRMD STOP;CHDR OFF;*IDN?\r12 1000", Sent());

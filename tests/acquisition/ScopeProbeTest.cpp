@@ -50,7 +50,7 @@ TEST_P(ScopeProbe, FourOutcomes) {
     const ProbeCase& c = GetParam();
     RawTrace traces[2];
     auto driver = ScopeDriverAt(FindScopeModel(c.key)).create(traces);
-    driver->m_nPortNumber = 3;
+    driver->m_address.port = 3;
     const std::string name = driver->Model().name;
     const std::string silent = "Brak odpowiedzi (" + name + "): sprawdź kabel, zasilanie, port i prędkość transmisji.";
     const std::pair<EProbeResult, std::string> outcomes[] = {
@@ -117,7 +117,7 @@ TEST(ScopeProbeLimits, ComposedTextsAreTranslatedAsTemplates) {
     });
     RawTrace traces[2];
     auto driver = ScopeDriverAt(FindScopeModel("tds224")).create(traces);
-    driver->m_nPortNumber = 3;
+    driver->m_address.port = 3;
     FakeProgressHost host;
     host.port.openFails = true;
     CScopeProbe probe(*driver);

@@ -42,9 +42,14 @@ struct FarEnd {
     }
 };
 
+// The line every driver opens, at a rate; the other settings as a case needs them.
+CLineSettings Line(unsigned baud, char parity = 'N', unsigned stopBits = 1, uint32_t events = 9,
+                   unsigned writeBuffer = 80) {
+    return {.baud = baud, .parity = parity, .stopBits = stopBits, .events = events, .writeBuffer = writeBuffer};
+}
+
 // The owner's thread is the test's: posted tasks run only when the test pumps them.
-struct Owner : IComPortOwner {
-    explicit Owner(unsigned n = 0) : port(n) {}
+struct Owner : ITransportOwner {
     std::mutex lock;
     std::condition_variable posted;
     std::deque<std::function<void()>> tasks;
@@ -52,7 +57,7 @@ struct Owner : IComPortOwner {
     std::string received;
     std::vector<std::string> errors;  // the reports, and "gone" when the port said the line was gone
     std::function<void(unsigned)> onByte;
-    unsigned port = 0;
+    std::function<bool()> closed;  // the handler closed the port: the rest of the delivery is dropped
     const std::thread::id thread = std::this_thread::get_id();
 
     void Post(std::function<void()> task) override {
@@ -61,14 +66,15 @@ struct Owner : IComPortOwner {
         maxQueued = std::max(maxQueued, tasks.size());
         posted.notify_all();
     }
-    void OnComPortMessage(int message, unsigned param, unsigned portNr) override {
+    void OnBytes(const uint8_t* bytes, size_t size) override {
         EXPECT_EQ(std::this_thread::get_id(), thread);
-        EXPECT_EQ(std::pair(message, portNr), std::pair(WM_COMPORT_RXCHAR, port));
-        received += char(param);
-        if (onByte) onByte(param);
+        for (size_t i = 0; i < size && !(closed && closed()); ++i) {
+            received += char(bytes[i]);
+            if (onByte) onByte(bytes[i]);
+        }
     }
-    void OnComPortError(const std::string& text) override { errors.push_back(text); }
-    void OnComPortGone() override {
+    void OnTransportError(const std::string& text) override { errors.push_back(text); }
+    void OnLineGone() override {
         EXPECT_EQ(std::this_thread::get_id(), thread);
         errors.push_back("gone");
     }
@@ -194,7 +200,7 @@ TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
     EXPECT_EQ(CComPort::DeviceName(12), "/dev/ttyS11");
     RememberPortDevice(3, ""), RememberPortDevice(11, "");
     CComPort port;
-    EXPECT_FALSE(port.Open(&owner, 3, 9600, 'N', 8, 1, 9, 80));
+    EXPECT_FALSE(port.Open(&owner, {3, {}}, Line(9600)));
     EXPECT_FALSE(port.StartReader());
 
     // What is no terminal device does not open, nor a path gone since it was listed; the
@@ -207,13 +213,11 @@ TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
                                    {"fifo", "to nie jest port szeregowy (Inappropriate ioctl for device)."},
                                    {"", "to nie jest port szeregowy (Is a directory)."},
                                    {"gone", "takie urządzenie nie istnieje (No such file or directory)."}}) {
-        port.UseDevice(dir + "/" + name);
-        EXPECT_FALSE(port.Open(&owner, 4, 9600, 'N', 8, 1, 9, 80));
+        EXPECT_FALSE(port.Open(&owner, {4, dir + "/" + name}, Line(9600)));
         const std::string expected = "Nie można otworzyć " + dir + "/" + name + ": " + why;
         EXPECT_EQ(port.WhyNotOpen().substr(0, expected.size()), expected);
     }
-    port.UseDevice("");
-    ASSERT_TRUE(port.Open(&owner, 4, 9600, 'N', 8, 1, 9, 80));
+    ASSERT_TRUE(port.Open(&owner, {4, {}}, Line(9600)));
     EXPECT_EQ(port.WhyNotOpen(), "");
 
     // Every rate of the table, also those without a speed_t of their own; the parities and
@@ -223,7 +227,7 @@ TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
                           {1200, 'N', 1, CS8}, {2400, 'N', 1, CS8}, {4800, 'N', 1, CS8}, {9600, 'N', 1, CS8},
                           {19200, 'N', 2, CS8 | CSTOPB}, {38400, 'N', 1, CS8}, {56000, 'N', 1, CS8},
                           {128000, 'O', 2, CS8 | PARODD | CSTOPB}, {256000, 'N', 1, CS8}}) {
-        ASSERT_TRUE(port.Open(&owner, 4, c.baud, c.parity, 8, c.stop, 9, 80));
+        ASSERT_TRUE(port.Open(&owner, {4, {}}, Line(c.baud, c.parity, c.stop)));
         struct termios t;
         unsigned in = 0, out = 0;
         ASSERT_EQ(tcgetattr(far.fd, &t), 0);
@@ -235,11 +239,11 @@ TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
     EXPECT_EQ(owner.errors, std::vector<std::string>{});
 
     // One report naming the failed step; the port stays open.
-    ASSERT_TRUE(port.Open(&owner, 4, 14400, 'N', 8, 1, 9, 80));
-    ASSERT_TRUE(port.Open(&owner, 4, 9600, 'N', 8, 1, 0x10000, 80));
-    ASSERT_TRUE(port.Open(&owner, 4, 9600, 'M', 8, 1, 9, 80));
+    ASSERT_TRUE(port.Open(&owner, {4, {}}, Line(14400)));
+    ASSERT_TRUE(port.Open(&owner, {4, {}}, Line(9600, 'N', 1, 0x10000)));
+    ASSERT_TRUE(port.Open(&owner, {4, {}}, Line(9600, 'M')));
     setenv("KIV_COM5", "/dev/null", 1);
-    ASSERT_TRUE(port.Open(&owner, 5, 9600, 'N', 8, 1, 9, 80));
+    ASSERT_TRUE(port.Open(&owner, {5, {}}, Line(9600)));
     EXPECT_EQ(owner.errors, (std::vector<std::string>{Report("BuildCommDCB()", "Invalid argument", 4),
                                                       Report("SetCommMask()", "Invalid argument", 4),
                                                       Report("BuildCommDCB()", "Invalid argument", 4),
@@ -249,9 +253,9 @@ TEST_F(ComPort, DevicesLineSettingsAndRefusedSettings) {
 
 TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
     FarEnd far(6);
-    Owner owner(6);
+    Owner owner;
     auto port = std::make_unique<CComPort>();
-    ASSERT_TRUE(port->Open(&owner, 6, 19200, 'N', 8, 1, 9, 80));
+    ASSERT_TRUE(port->Open(&owner, {6, {}}, Line(19200)));
     far.Write("stale");  // before the request: never an answer to it
     port->Send("REQ\r\n", 5);
     ASSERT_TRUE(port->StartReader());
@@ -273,7 +277,7 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
     const int watcher = open(quiet.device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     int value = -1;
     const auto ask = [&](unsigned long request) { return ioctl(watcher, request, &value) == 0 ? value : -1; };
-    ASSERT_TRUE(port->Open(&owner, 9, 19200, 'N', 8, 1, CComPort::EV_CTS, 80));
+    ASSERT_TRUE(port->Open(&owner, {9, {}}, Line(19200, 'N', 1, CLineSettings::kEventCts)));
     ASSERT_TRUE(port->StartReader());
     EXPECT_EQ(ask(TIOCGEXCL), 1);
     quiet.Write("late");
@@ -290,7 +294,7 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
     // A request longer than the buffer is refused whole; one that fits is written even
     // when no reader ever ran.
     for (size_t length : {81u, 80u}) {
-        ASSERT_TRUE(port->Open(&owner, 6, 19200, 'N', 8, 1, 9, 80));
+        ASSERT_TRUE(port->Open(&owner, {6, {}}, Line(19200)));
         port->Send(std::string(length, 'x').c_str(), length);
         port = std::make_unique<CComPort>();
         far.got.clear();
@@ -300,7 +304,7 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
     // Closing never deadlocks, and the closing request arrives: destroyed while the reader
     // waits for 'a' to be handled, which is then never delivered.
     owner.received.clear(), far.got.clear();
-    ASSERT_TRUE(port->Open(&owner, 6, 9600, 'N', 8, 2, 9, 80));
+    ASSERT_TRUE(port->Open(&owner, {6, {}}, Line(9600, 'N', 2)));
     ASSERT_TRUE(port->StartReader());
     far.Write("ab");
     ASSERT_TRUE(owner.Pump([&] { return owner.Queued() == 1; }, false));
@@ -312,10 +316,11 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
 
     // Closed from inside the byte handler, or from outside right after the request.
     std::string handled;
+    owner.closed = [&] { return !port; };
     for (int i = 0; i < 40; ++i) {
         const std::string request = "CLOSE " + std::to_string(i) + "\r\n";
         port = std::make_unique<CComPort>();
-        ASSERT_TRUE(port->Open(&owner, 6, 9600, 'N', 8, 2, 9, 80));
+        ASSERT_TRUE(port->Open(&owner, {6, {}}, Line(9600, 'N', 2)));
         ASSERT_TRUE(port->StartReader());
         owner.onByte = [&](unsigned byte) {
             if (byte == 'Q') port->Send(request.data(), request.size()), port.reset();
@@ -333,9 +338,9 @@ TEST_F(ComPort, DeliversByteByByteWritesWholeRequestsAndClosesWithoutDeadlock) {
 
 TEST_F(ComPort, ASilentLineSaysNothingAHangUpIsReportedOnceThenTheLineIsGoneAndTheReaderIdles) {
     auto far = std::make_unique<FarEnd>(8);
-    Owner owner(8);
+    Owner owner;
     CComPort port;
-    ASSERT_TRUE(port.Open(&owner, 8, 9600, 'N', 8, 1, 9, 80));
+    ASSERT_TRUE(port.Open(&owner, {8, {}}, Line(9600)));
     ASSERT_TRUE(port.StartReader());
     std::string reader;
     for (const std::string& task : Entries("/proc/self/task"))
@@ -424,7 +429,7 @@ TEST_F(ComPort, AnotherUserIsToldWhyATerminalWillNotOpen) {
         const std::string said = AsNobody([&] {
             CComPort port;
             const char accessible = EnumerateSerialDevices({dir, dir}).at(0).accessible ? '1' : '0';
-            return accessible + (port.Open(nullptr, 3, 9600, 'N', 8, 1, 9, 80) ? "opened" : port.WhyNotOpen());
+            return accessible + (port.Open(nullptr, {3, {}}, Line(9600)) ? "opened" : port.WhyNotOpen());
         });
         EXPECT_EQ(said.substr(0, 1), std::string(1, c.accessible));
         EXPECT_EQ(said.substr(std::min<size_t>(said.size(), 1)), c.why);

@@ -7,7 +7,7 @@
 #include "acquisition/CScopeDriver.h"
 #include "support/FakePlatform.h"
 
-// A port that records what the driver asks of it; nothing reaches a device.
+// A transport that records what the driver asks of it; nothing reaches a device.
 struct FakePortLog {
     bool opened = false, openFails = false;
     unsigned port = 0, baud = 0, dataBits = 0, stopBits = 0, writeBuffer = 0;
@@ -16,16 +16,17 @@ struct FakePortLog {
     std::vector<std::string> sent;
     bool closed = false;
     std::string whyNotOpen;  // what a port that failed to open says
+    std::string device;      // the device the address named, "" for the COM number's
 };
 
-class FakeSerialPort : public ISerialPort {
+class FakeTransport : public ITransport {
 public:
-    explicit FakeSerialPort(FakePortLog& log) : m_log(log) {}
-    ~FakeSerialPort() override { m_log.closed = true; }
-    bool Open(IComPortOwner*, unsigned port, unsigned baud, char parity, unsigned dataBits, unsigned stopBits,
-              uint32_t eventMask, unsigned writeBuffer) override {
-        m_log = {true,   m_log.openFails, port, baud, dataBits, stopBits, writeBuffer, parity, eventMask, {}, false,
-                 m_log.whyNotOpen};
+    explicit FakeTransport(FakePortLog& log) : m_log(log) {}
+    ~FakeTransport() override { m_log.closed = true; }
+    bool Open(ITransportOwner*, const CTransportAddress& address, const CLineSettings& line) override {
+        m_log = {true,          m_log.openFails, address.port, line.baud, line.dataBits, line.stopBits,
+                 line.writeBuffer, line.parity,  line.events,  {},        false,         m_log.whyNotOpen,
+                 address.device};
         return !m_log.openFails;
     }
     std::string WhyNotOpen() const override { return m_log.whyNotOpen; }
@@ -37,7 +38,7 @@ private:
 };
 
 // The progress window as the drivers see it, with its timers fired by the test.
-class FakeProgressHost : public IProgressHost, public IComPortOwner {
+class FakeProgressHost : public IProgressHost, public ITransportOwner {
 public:
     void SetReplyTimer(int ms) override { replyTimer = ms; }
     void KillReplyTimer() override { replyTimer = -1; }
@@ -46,17 +47,20 @@ public:
     bool HasWindow() const override { return true; }
     void SetBarPos(int pos) override { bar.push_back(pos); }
     void EndDialog(int result) override { ended = result; }
-    std::unique_ptr<ISerialPort> CreatePort() override { return std::make_unique<FakeSerialPort>(port); }
-    IComPortOwner* PortOwner() override { return this; }
+    std::unique_ptr<ITransport> CreateTransport(const CTransportAddress&) override {
+        return std::make_unique<FakeTransport>(port);
+    }
+    ITransportOwner* TransportOwner() override { return this; }
     const CPlatform& Platform() const override { return platform; }
     void Post(std::function<void()> task) override { task(); }
-    void OnComPortMessage(int, unsigned, unsigned) override {}
-    void OnComPortError(const std::string&) override {}
+    void OnBytes(const uint8_t*, size_t) override {}
+    void OnTransportError(const std::string&) override {}
 
     // The dialogue as the progress window runs it.
     void Start(IHostedDialogue& d) { driver = &d, d.Start(this); }
+    // The bytes in one delivery, as a transport hands over what it read at once.
     void Receive(const std::string& bytes) {
-        for (unsigned char c : bytes) driver->OnChar(c);
+        driver->OnBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
     void FireReplyTimer() { driver->OnTimer(kReplyTimer); }
     void FireStepTimer() { driver->OnTimer(kStepTimer); }

@@ -47,7 +47,7 @@ std::string Lists(QWidget& dlg, const char* ids) {
 
 // Model, rate index, port and the rate list of "Parametry transmisji".
 std::tuple<int, int, int, std::string> State(CTransmissionDlg& t) {
-    return {t.Instrument(), t.BaudIndex(), t.Port(), Lists(t, "1007")};
+    return {t.Instrument(), t.Baud(), t.Port(), Lists(t, "1007")};
 }
 
 // Clicks "Ustawienia" and drives the nested dialog from inside its modal loop.
@@ -72,7 +72,7 @@ void RunSetup(CSourceDlg& dlg, const std::function<void(CTransmissionDlg&)>& dri
 // choices of "Parametry transmisji" are stored as they are made, so "Anuluj" keeps them.
 TEST(AcquisitionDialogs, SourceAndTransmission) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(TestDir("transmission")));
-    AcquisitionSettings given{0, 1, 9, 4, 3, 2, 8, 3};  // plot 2 off; TEKTRONIX TDS224, 19200, COM3
+    AcquisitionSettings given{0, 1, 9, 4, 3, 2, 7, 3};  // plot 2 off; TEKTRONIX TDS224, 19200, COM3
     CSourceDlg dlg(given);
     dlg.show();
     const QStringList texts{dlg.windowTitle(), dlg.findChild<QGroupBox*>()->title(),
@@ -99,38 +99,38 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
         EXPECT_EQ(Lists(t, "1006 1007 1008"), "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224|"
                                               "1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
         Choose(t, "1006", 2);  // the model already shown: its rates apply, 19200 becomes its lowest
-        EXPECT_EQ(State(t), std::tuple(2, 4, 3, "[1200] 2400 4800 9600"));
+        EXPECT_EQ(State(t), std::tuple(2, 3, 3, "[1200] 2400 4800 9600"));
         Choose(t, "1007", 3);
         Choose(t, "1006", 3);  // LECROY LT224 offers 9600 as well
-        EXPECT_EQ(State(t), std::tuple(3, 7, 3, "1200 2400 4800 [9600] 19200"));
+        EXPECT_EQ(State(t), std::tuple(3, 6, 3, "1200 2400 4800 [9600] 19200"));
         Choose(t, "1007", 4);
         Choose(t, "1006", 1);  // HAMEG 1507 has 19200 too
-        EXPECT_EQ(State(t), std::tuple(1, 8, 3, "300 600 1200 2400 4800 9600 [19200]"));
+        EXPECT_EQ(State(t), std::tuple(1, 7, 3, "300 600 1200 2400 4800 9600 [19200]"));
         Choose(t, "1007", 1);
         Choose(t, "1006", 0);  // GOLDSTAR OS-3060: 600 too
         Choose(t, "1008", 3);
-        EXPECT_EQ(State(t), std::tuple(0, 3, 4, "300 [600] 1200 2400 4800 9600"));
+        EXPECT_EQ(State(t), std::tuple(0, 2, 4, "300 [600] 1200 2400 4800 9600"));
         Click(t, "IDCANCEL");
     });
     // Taken over: two channels now, and channels 4 and 3 become the last one, shown and stored.
-    EXPECT_EQ(std::tuple(got.nInstrument, got.nBaudIndex, got.nPort, dlg.ChannelCount(), dlg.isVisible()),
-              std::tuple(0, 3, 4, 2, true));
+    EXPECT_EQ(std::tuple(got.nInstrument, got.nBaud, got.nPort, dlg.ChannelCount(), dlg.isVisible()),
+              std::tuple(0, 2, 4, 2, true));
     EXPECT_EQ(Lists(dlg, "1023 1024"), "1 [2]|1 [2]");
     EXPECT_EQ(std::tuple(int(got.nPlot1Channel), int(got.nPlot2Channel)), std::tuple(2, 2));
     Choose(dlg, "1024", 0);
     RunSetup(dlg, [](CTransmissionDlg& t) {
         Choose(t, "1006", 2);  // four channels again; 600 is just below the TDS224's rates
-        EXPECT_EQ(State(t), std::tuple(2, 4, 4, "[1200] 2400 4800 9600"));
+        EXPECT_EQ(State(t), std::tuple(2, 3, 4, "[1200] 2400 4800 9600"));
         Click(t, "IDOK");
     });
     EXPECT_EQ(Lists(dlg, "1023 1024"), "1 [2] 3 4|[1] 2 3 4");  // channels within the count stay
     Click(dlg, "IDOK");
     EXPECT_EQ(std::tuple(dlg.result(), got.bPlot2, got.bPlot1, got.nChannels, got.nPlot1Channel, got.nPlot2Channel,
-                         got.nInstrument, got.nBaudIndex, got.nPort),
-              std::tuple(int(QDialog::Accepted), 1u, 0u, 9, 2, 1, 2, 4, 4));
+                         got.nInstrument, got.nBaud, got.nPort),
+              std::tuple(int(QDialog::Accepted), 1u, 0u, 9, 2, 1, 2, 3, 4));
 
     // A channel the model lacks selects nothing on opening.
-    CSourceDlg narrow(AcquisitionSettings{1, 0, 2, 4, 3, 1, 7, 1});
+    CSourceDlg narrow(AcquisitionSettings{1, 0, 2, 4, 3, 1, 6, 1});
     EXPECT_EQ(Lists(narrow, "1023 1024"), "1 2|1 2");
     EXPECT_EQ(States(narrow, controls), "EoDxE");
 }
@@ -143,7 +143,7 @@ TEST(AcquisitionDialogs, DeviceFieldKeepsADevicePerComNumber) {
     unsetenv("KIV_COM3");
     const std::string link = TestDir("devices-sim") + "/ttySIM";
     {
-        CTransmissionDlg t(2, 7, 2);
+        CTransmissionDlg t(2, 6, 2);
         auto* device = Get<QComboBox>(t, "device");
         EXPECT_EQ(device->lineEdit()->placeholderText(), "/dev/ttyS1");  // what COM2 opens by default
         device->setEditText(QString::fromStdString(link));
@@ -157,7 +157,7 @@ TEST(AcquisitionDialogs, DeviceFieldKeepsADevicePerComNumber) {
     RememberPortDevice(2, "");  // as at a new start: only the settings know it
     CPortSettings::Load();
     EXPECT_EQ(ResolvePortDevice(2), link);
-    CTransmissionDlg again(2, 7, 2);
+    CTransmissionDlg again(2, 6, 2);
     auto* device = Get<QComboBox>(again, "device");
     EXPECT_EQ(device->currentText().toStdString(), link);
     EXPECT_GE(device->findData(QString::fromStdString(link)), 0);  // listed although no search finds it
@@ -177,7 +177,7 @@ TEST(AcquisitionDialogs, ProbeOfTheChosenDevice) {
     Simulator sim(dir, {}, "tds224");
     ASSERT_TRUE(sim.Ready());
     unsetenv("KIV_COM2");  // the field alone names the device
-    CTransmissionDlg t(2, 7, 2);
+    CTransmissionDlg t(2, 6, 2);
     Get<QComboBox>(t, "device")->setEditText(QString::fromStdString(dir + "/ttySIM"));
     Click(t, "probe");
     EXPECT_EQ(Get<QLabel>(t, "probeResult")->text(), "Oscyloskop odpowiada jako TEKTRONIX TDS224.");

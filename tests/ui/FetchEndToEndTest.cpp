@@ -49,7 +49,7 @@ FetchRun Fetch(CAcquisition& acq, CKivDoc& doc, double timeScale = 0.1, bool onL
         result = host.Run();
     } else {
         CProgressDlg progress(driver, platform);
-        progress.m_dTimeScale = timeScale;
+        progress.Host().m_dTimeScale = timeScale;
         QTimer::singleShot(hungMs, &progress, [&] { run.hung = true, progress.reject(); });
         result = progress.exec();
     }
@@ -117,7 +117,7 @@ TEST_P(FetchModel, AgainstItsSimulator) {
     const std::string dir = TestDir(std::string("fetch_") + m.sim), log = dir + "/requests.log";
     CAcquisition acq(dir + "/Kiv.cfg");
     acq.m_bSaveOnExit = false;
-    acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 2};  // both plots from channels 1 and 2, 9600 baud, COM2
+    acq.m_settings = {1, 1, 2, 1, 2, m.index, 6, 2};  // both plots from channels 1 and 2, 9600 baud, COM2
     Simulator sim(dir, {"--log", log, "--once"}, m.sim);
     ASSERT_TRUE(sim.Ready());
     CKivDoc doc;
@@ -215,13 +215,14 @@ TEST(FaultLoop, EveryModelEndsEveryFault) {
         const size_t f = i < 20 ? i / 4 : 5 + static_cast<size_t>(i / 4 - 5) % (faults.size() - 5);
         SCOPED_TRACE(std::string(m.sim) + " " + faults[f] + " run " + std::to_string(i));
         const bool repaired = m.index == 3 && faults[f] == "garbage";
-        acq.m_settings = {1, 1, 2, 1, 2, m.index, 7, 7};
+        acq.m_settings = {1, 1, 2, 1, 2, m.index, 6, 7};
         if (i < 20) {
             // The probe first, on a simulator of its own named in place of COM7's device.
             Simulator probed(probeDir, {"--fault", faults[f]}, m.sim);
-            CScopeProbe probe(acq.PrepareDriver());
+            CScopeDriver& driver = acq.PrepareDriver();
+            driver.m_address.device = probeDir + "/ttySIM";
+            CScopeProbe probe(driver);
             CLoopHost host(probe, {});
-            host.m_strDevice = probeDir + "/ttySIM";
             host.m_dTimeScale = 0.05;
             host.Run();
             EXPECT_EQ(probe.Outcome().result, repaired ? EProbeResult::Answered : found[f]) << probe.Outcome().text;

@@ -77,18 +77,19 @@ int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
             return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--baud przyjmuje prędkość od %1 do %2 dla %3"),
                                             {std::to_string(kBaudRates[model.lowestBaud]),
                                              std::to_string(kBaudRates[model.highestBaud]), model.name}));
-        s.nBaudIndex = static_cast<uint8_t>(index + 1);
+        s.nBaud = static_cast<uint8_t>(index);
     }
     return kExitOk;
 }
 
 // The instrument dialogue on the loop host, on --device when given, else on what the COM
 // number stands for (KIV_COMn, the device chosen in the program, /dev/ttyS<n-1>).
-int RunOnLine(const KivToolCall& call, IHostedDialogue& dialogue, const CPlatform& platform, bool bar) {
+int RunOnLine(const KivToolCall& call, CScopeDriver& driver, IHostedDialogue& dialogue, const CPlatform& platform,
+              bool bar) {
     KivToolEnsureApplication();
     CPortSettings::Load();
+    driver.m_address.device = call.Value("device").value_or("");
     CLoopHost host(dialogue, platform);
-    host.m_strDevice = call.Value("device").value_or("");
     if (bar && isatty(2)) host.m_fnBar = DrawBar;
     return host.Run();
 }
@@ -122,7 +123,8 @@ int KivToolFetch(const KivToolCall& call) {
 
     acq.m_bSaveOnExit = call.Has("save-settings");
     const CPlatform platform = KivToolPlatform();
-    const int fetched = acq.FinishFetch(doc->Source(), RunOnLine(call, acq.PrepareDriver(), platform, true));
+    CScopeDriver& driver = acq.PrepareDriver();
+    const int fetched = acq.FinishFetch(doc->Source(), RunOnLine(call, driver, driver, platform, true));
     if (fetched != kFetchOk) {
         ReportFetchStatus(fetched, platform);
         return kExitFailure;
@@ -135,8 +137,9 @@ int KivToolProbe(const KivToolCall& call) {
     CAcquisition acq;
     acq.m_bSaveOnExit = false;  // a probe changes nothing
     if (const int status = ApplyLineOptions(call, acq.m_settings)) return status;
-    CScopeProbe probe(acq.PrepareDriver());
-    RunOnLine(call, probe, KivToolPlatform(), false);
+    CScopeDriver& driver = acq.PrepareDriver();
+    CScopeProbe probe(driver);
+    RunOnLine(call, driver, probe, KivToolPlatform(), false);
     std::printf("%s\n", KivTrStd("Kiv", probe.Outcome().text).c_str());
     return probe.Outcome().result == EProbeResult::Answered ? kExitOk : kExitFailure;
 }

@@ -93,11 +93,11 @@ void CSourceDlg::UpdateEnabling() {
 }
 
 void CSourceDlg::OpenTransmission() {
-    CTransmissionDlg dlg(m_settings.nInstrument, m_settings.nBaudIndex, m_settings.nPort, this);
+    CTransmissionDlg dlg(m_settings.nInstrument, m_settings.nBaud, m_settings.nPort, this);
     dlg.exec();
     // Taken over however the dialog closed: its choices were stored as they were made.
     m_settings.nInstrument = dlg.Instrument();
-    m_settings.nBaudIndex = dlg.BaudIndex();
+    m_settings.nBaud = dlg.Baud();
     m_settings.nPort = dlg.Port();
     m_nChannels = ScopeModelAt(m_settings.nInstrument).channels;
     RefillChannels();

@@ -31,10 +31,10 @@ QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const 
 }
 }  // namespace
 
-CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_t port, QWidget* parent)
+CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t port, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_nInstrument(instrument),
-      m_nBaudIndex(baudIndex),
+      m_nBaud(baud),
       m_nPort(port) {
     setWindowTitle(KivTr("Kiv", "Parametry transmisji"));
     setModal(true);
@@ -47,7 +47,7 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     m_pModel->setCurrentIndex(m_nInstrument);
     FillRates();
     // A stored rate the model does not offer shows no entry; the index stays until a choice.
-    m_pRate->setCurrentIndex(m_nBaudIndex - ScopeModelAt(m_nInstrument).lowestBaud - 1);
+    m_pRate->setCurrentIndex(m_nBaud - ScopeModelAt(m_nInstrument).lowestBaud);
     for (int n = 1; n <= 4; ++n) m_pPort->addItem(QString::asprintf("%s%d", "COM", n));
     m_pPort->setCurrentIndex(m_nPort - 1);
 
@@ -89,7 +89,7 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_
     // applies its rates again.
     connect(m_pModel, &QComboBox::activated, this, &CTransmissionDlg::ChooseModel);
     connect(m_pRate, &QComboBox::activated, this, [this](int selection) {
-        if (selection >= 0) m_nBaudIndex = uint8_t(ScopeModelAt(m_nInstrument).lowestBaud + selection + 1);
+        if (selection >= 0) m_nBaud = uint8_t(ScopeModelAt(m_nInstrument).lowestBaud + selection);
     });
     connect(m_pPort, &QComboBox::activated, this, [this](int selection) {
         if (selection < 0) return;
@@ -126,9 +126,8 @@ void CTransmissionDlg::ChooseModel(int index) {
     m_nInstrument = uint8_t(index);
     FillRates();
     const ScopeModel& model = ScopeModelAt(m_nInstrument);
-    if (m_nBaudIndex < model.lowestBaud + 1 || m_nBaudIndex > model.highestBaud + 1)
-        m_nBaudIndex = uint8_t(model.lowestBaud + 1);
-    m_pRate->setCurrentIndex(m_nBaudIndex - model.lowestBaud - 1);
+    if (m_nBaud < model.lowestBaud || m_nBaud > model.highestBaud) m_nBaud = model.lowestBaud;
+    m_pRate->setCurrentIndex(m_nBaud - model.lowestBaud);
 }
 
 void CTransmissionDlg::FillDevices() {
@@ -169,11 +168,10 @@ void CTransmissionDlg::done(int result) {
 void CTransmissionDlg::Probe() {
     RawTrace traces[2];
     const std::unique_ptr<CScopeDriver> driver = ScopeDriverAt(m_nInstrument).create(traces);
-    driver->m_nPortNumber = m_nPort;
-    driver->m_nBaudIndex = m_nBaudIndex;
+    driver->m_address = {m_nPort, ChosenDevice()};
+    driver->m_nBaud = m_nBaud;
     CScopeProbe probe(*driver);
     CLoopHost host(probe, CPlatform{});
-    host.m_strDevice = ChosenDevice();
     m_pProbeResult->setText(KivTr("Kiv", "Sprawdzanie..."));
     setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -17,11 +17,11 @@ class QLabel;
 class CTransmissionDlg : public QDialog {
     Q_OBJECT
 public:
-    // instrument: index in the model list; baudIndex: 1-based into kBaudRates; port: n of COMn.
-    CTransmissionDlg(uint8_t instrument, uint8_t baudIndex, uint8_t port, QWidget* parent = nullptr);
+    // instrument: index in the model list; baud: index into kBaudRates; port: n of COMn.
+    CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t port, QWidget* parent = nullptr);
 
     uint8_t Instrument() const { return m_nInstrument; }
-    uint8_t BaudIndex() const { return m_nBaudIndex; }
+    uint8_t Baud() const { return m_nBaud; }
     uint8_t Port() const { return m_nPort; }
 
     void done(int result) override;
@@ -37,7 +37,7 @@ private:
     void Probe();
 
     uint8_t m_nInstrument;
-    uint8_t m_nBaudIndex;
+    uint8_t m_nBaud;
     uint8_t m_nPort;
     QComboBox* m_pModel;
     QComboBox* m_pRate;

@@ -22,19 +22,21 @@ constexpr int kWaveformTimeoutMs = 80000;
 // This folder's entry in the model list.
 KIV_SCOPE_DRIVER_ENTRY(hm1507) {
     static const ScopeDriverEntry entry = {
-        {"HAMEG 1507", "hm1507", 2, 1, 7, 2, 80},
-        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CHm1507Driver>(traces); },
+        .model = {.name = "HAMEG 1507", .key = "hm1507", .channels = 2, .lowestBaud = BaudIndexOf(300),
+                  .highestBaud = BaudIndexOf(19200), .stopBits = 2, .writeBuffer = 80},
+        .codes = {.lowest = 0 - kHm1507ZeroByte, .highest = 255 - kHm1507ZeroByte},
+        .create = [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CHm1507Driver>(traces); },
     };
     return entry;
 }
 
 CHm1507Driver::CHm1507Driver(RawTrace* traces)
-    : CScopeDriver(ScopeDriverEntry_hm1507().model, traces), m_strAck(kHm1507Ack), m_strLineEnd("\r\n") {}
+    : CStateDriver(ScopeDriverEntry_hm1507().model, traces), m_strAck(kHm1507Ack), m_strLineEnd("\r\n") {}
 
 bool CHm1507Driver::Start(IProgressHost* host) {
     // As with every model: the state and the host's result tell the outcome.
     if (!StartCommon(host)) return true;
-    m_nState = 5;
+    SetState(EHm1507State::WakeUpSent);
     m_nReceived = 0;
     SendRequest(kWakeUp, kWakeUpTimeoutMs);
     return true;
@@ -51,63 +53,71 @@ void CHm1507Driver::RequestWaveform() {
 
 void CHm1507Driver::OnTimeout() {
     const char* message = kOtherError;
-    switch (m_nState) {
-    case 5:
+    switch (State()) {
+    case EHm1507State::WakeUpSent:
         // An interface already awake does not answer; the identity request goes out in
         // the Step of this same timer event.
         StopReplyTimer();
-        m_nState = 11;
+        SetState(EHm1507State::IdentityDue);
         m_nReceived = 0;
         ScheduleStep();
         return;
-    case 12:
+    case EHm1507State::IdentityAwaited:
         message = KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony.");
         break;
-    case 14: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu."); break;
-    case 9: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !"); break;
-    case 7: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy akwizycji danych !"); break;
-    case 15: message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu."); break;
+    case EHm1507State::HoldAwaited:
+        message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zatrzymywaniu ekranu oscyloskopu.");
+        break;
+    case EHm1507State::SettingsAwaited:
+        message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy zapytaniu o ustawienia oscyloskopu !");
+        break;
+    case EHm1507State::WaveformArriving:
+        message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy akwizycji danych !");
+        break;
+    case EHm1507State::ReleaseAwaited:
+        message = KIV_TR_NOOP("Kiv", "Błąd komunikacyjny przy uruchamianu ekranu oscyloskopu.");
+        break;
     default: break;
     }
     FailOnTimeout(message);
 }
 
 void CHm1507Driver::Step() {
-    switch (m_nState) {
-    case 11:
-        m_nState = 12;
+    switch (State()) {
+    case EHm1507State::IdentityDue:
+        SetState(EHm1507State::IdentityAwaited);
         SendOnly(kIdentify);
         StopReplyTimer();
         ArmReplyTimer(kReplyTimeoutMs);
         break;
-    case 13:
-        m_nState = 14;
+    case EHm1507State::HoldDue:
+        SetState(EHm1507State::HoldAwaited);
         SendRequest(kHold, kReplyTimeoutMs);
         break;
-    case 8:
-        m_nState = 9;
+    case EHm1507State::SettingsDue:
+        SetState(EHm1507State::SettingsAwaited);
         SendRequest(kSettings, kReplyTimeoutMs);
         break;
-    case 6:
-        m_nState = 7;
+    case EHm1507State::WaveformDue:
+        SetState(EHm1507State::WaveformArriving);
         RequestWaveform();
         break;
-    case 4:
+    case EHm1507State::PlotDone:
         if (m_bBothPlots && m_bFirstPlot) {
             // Plot 2 takes its settings from the block read for plot 1.
             m_bFirstPlot = 0;
-            m_nState = 9;
+            SetState(EHm1507State::SettingsAwaited);
             if (ParseReply(m_strReply)) {
-                m_nState = 7;
+                SetState(EHm1507State::WaveformArriving);
                 RequestWaveform();
             }
             break;
         }
-        m_nState = 15;
+        SetState(EHm1507State::ReleaseAwaited);
         SendRequest(kRelease, kReplyTimeoutMs);
         break;
-    case 16:
-        m_nState = 0;
+    case EHm1507State::LocalDue:
+        SetState(EHm1507State::Done);
         SendOnly(ClosingRequest());
         Finish(0);
         break;
@@ -115,24 +125,25 @@ void CHm1507Driver::Step() {
     }
 }
 
-void CHm1507Driver::OnChar(uint8_t byte) {
-    m_strReply.push_back(static_cast<char>(byte));
-    ++m_nReceived;
-    switch (m_nState) {
-    case 5:
-        if (Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(11);
+void CHm1507Driver::OnReplyByte(uint8_t) {
+    switch (State()) {
+    case EHm1507State::WakeUpSent:
+        if (Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(EHm1507State::IdentityDue);
         break;
-    case 12:
+    case EHm1507State::IdentityAwaited:
         // A wrong identity is not refused here: the time-out reports the wrong model.
-        if (m_strCommand == kIdentify && Hm1507ReplyIs(m_strReply, m_nReceived, kHm1507Identity)) Accept(13);
+        if (m_strCommand == kIdentify && Hm1507ReplyIs(m_strReply, m_nReceived, kHm1507Identity))
+            Accept(EHm1507State::HoldDue);
         break;
-    case 14:
-        if (m_strCommand == kHold && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(8);
+    case EHm1507State::HoldAwaited:
+        if (m_strCommand == kHold && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str()))
+            Accept(EHm1507State::SettingsDue);
         break;
-    case 9:
-        if (Hm1507SettingsBlock(m_strReply, m_nReceived, m_settings) && ParseReply(m_strReply)) Accept(6);
+    case EHm1507State::SettingsAwaited:
+        if (Hm1507SettingsBlock(m_strReply, m_nReceived, m_settings) && ParseReply(m_strReply))
+            Accept(EHm1507State::WaveformDue);
         break;
-    case 7:
+    case EHm1507State::WaveformArriving:
         if (m_nReceived < kHm1507WaveformLength) {
             SetProgress(static_cast<int>(std::min(m_nReceived, 2000) * 0.05));
             break;
@@ -140,14 +151,15 @@ void CHm1507Driver::OnChar(uint8_t byte) {
         if (m_nReceived == kHm1507WaveformLength) {
             m_nReceived = 0;
             if (ParseReply(m_strReply)) {
-                m_nState = 4;
+                SetState(EHm1507State::PlotDone);
                 StopReplyTimer();
                 ScheduleStep();
             }
         }
         break;
-    case 15:
-        if (m_strCommand == kRelease && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str())) Accept(16);
+    case EHm1507State::ReleaseAwaited:
+        if (m_strCommand == kRelease && Hm1507ReplyIs(m_strReply, m_nReceived, m_strAck.c_str()))
+            Accept(EHm1507State::LocalDue);
         break;
     default: break;
     }
@@ -156,10 +168,10 @@ void CHm1507Driver::OnChar(uint8_t byte) {
 std::string CHm1507Driver::ClosingRequest() const { return kLocal + m_strLineEnd; }
 
 bool CHm1507Driver::ParseReply(const std::string& reply) {
-    if (m_nState == 9) {
+    if (State() == EHm1507State::SettingsAwaited) {
         ParseHm1507Settings(m_settings, CurrentChannel(), CurrentTrace());
         return true;
     }
-    if (m_nState == 7) return ParseHm1507Waveform(reply, CurrentTrace().samples);
+    if (State() == EHm1507State::WaveformArriving) return ParseHm1507Waveform(reply, CurrentTrace().samples);
     return true;
 }

@@ -67,7 +67,7 @@ bool ParseHm1507Waveform(const std::string& reply, int32_t* samples) {
     const size_t skip = reply.size() > 12 ? kHm1507RequestEcho : 0;
     if (reply.size() - skip < 2000) return false;
     const auto* data = reinterpret_cast<const uint8_t*>(reply.data() + skip);
-    for (int i = 0; i < kSamples; ++i) samples[i] = data[i / 2] - 28;
+    for (int i = 0; i < kSamples; ++i) samples[i] = data[i / 2] - kHm1507ZeroByte;
     for (int i = 1; i < kSamples - 1; i += 2) samples[i] = (samples[i - 1] + samples[i + 1]) / 2;
     return true;
 }

@@ -12,6 +12,7 @@ constexpr int kHm1507SettingsLength = 18;  // "DDF:" and the 14-byte block
 constexpr int kHm1507SettingsSize = 14;
 constexpr int kHm1507WaveformLength = 2059;  // the echoed 11-byte request and 2048 bytes
 constexpr int kHm1507RequestEcho = 11;
+constexpr int32_t kHm1507ZeroByte = 28;  // waveform byte of sample code 0
 
 inline constexpr char kHm1507Ack[] = "0\r\n";
 inline constexpr char kHm1507Identity[] = "ID:HM1507-2  V01            \r\n";

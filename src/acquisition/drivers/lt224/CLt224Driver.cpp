@@ -14,8 +14,10 @@ constexpr QueryDialogue kDialogue = {
 // This folder's entry in the model list.
 KIV_SCOPE_DRIVER_ENTRY(lt224) {
     static const ScopeDriverEntry entry = {
-        {"LECROY LT224", "lt224", 4, 3, 7, 1, 200},
-        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CLt224Driver>(traces); },
+        .model = {.name = "LECROY LT224", .key = "lt224", .channels = 4, .lowestBaud = BaudIndexOf(1200),
+                  .highestBaud = BaudIndexOf(19200), .stopBits = 1, .writeBuffer = 200},
+        .codes = {.lowest = 0, .highest = 200},  // the offset codes 0..255 scaled onto the screen
+        .create = [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CLt224Driver>(traces); },
     };
     return entry;
 }
@@ -27,7 +29,8 @@ bool CLt224Driver::IdentityAccepted() { return Lt224IdentityAccepted(m_strComman
 bool CLt224Driver::SettingsComplete() const { return Lt224SettingsComplete(m_strCommand, m_strReply, m_nReceived); }
 
 bool CLt224Driver::ParseReply(const std::string& reply) {
-    if (m_nState == 9) return ParseLt224Settings(reply, CurrentTrace());
-    if (m_nState == 7) return ParseLt224Waveform(reply, CurrentTrace().samples, m_nData, m_nWork);
+    if (State() == EQueryState::SettingsAwaited) return ParseLt224Settings(reply, CurrentTrace());
+    if (State() == EQueryState::WaveformArriving)
+        return ParseLt224Waveform(reply, CurrentTrace().samples, m_nData, m_nWork);
     return true;
 }

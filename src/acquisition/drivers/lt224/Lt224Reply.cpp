@@ -1,13 +1,10 @@
 #include "acquisition/drivers/lt224/Lt224Reply.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 #include <string_view>
 
 #include "acquisition/DivisionText.h"
-#include "units/SINotation.h"
 
 namespace {
 
@@ -49,7 +46,6 @@ bool Lt224SettingsComplete(const std::string& command, const std::string& reply,
     return asked == kLt224SettingsEcho && echoed == kLt224SettingsEcho && echo.ends_with("\n\r");
 }
 
-
 bool ParseLt224Settings(const std::string& reply, RawTrace& trace) {
     if (reply.size() < 11) return false;
     const size_t crlf = reply.find("\r\n");
@@ -59,15 +55,7 @@ bool ParseLt224Settings(const std::string& reply, RawTrace& trace) {
     if (semicolon == std::string::npos) return false;
     const size_t lfcr = values.find("\n\r", semicolon + 1);
     if (lfcr == std::string::npos) return false;
-    ScopeDivision time, volts;
-    if (!ScaleDivision(values.substr(0, semicolon), time) ||
-        !ScaleDivision(values.substr(semicolon + 1, lfcr - semicolon - 1), volts))
-        return false;
-    trace.voltExponent = volts.exponent;
-    trace.voltStep = VoltStepOfDivision(volts.value);
-    trace.timeExponent = time.exponent;
-    trace.timeStep = TimeStepOfDivision(time.value);
-    return true;
+    return ScaleTraceDivisions(values.substr(0, semicolon), values.substr(semicolon + 1, lfcr - semicolon - 1), trace);
 }
 
 int32_t Lt224OffsetCode(int32_t byte) { return byte < 128 ? byte + 128 : byte - 128; }

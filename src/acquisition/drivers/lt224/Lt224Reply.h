@@ -31,7 +31,6 @@ bool Lt224IdentityAccepted(const std::string& command, std::string& reply, int32
 // echoes it and the reply ends with line feed, carriage return.
 bool Lt224SettingsComplete(const std::string& command, const std::string& reply, int32_t received);
 
-
 // "<echo>\r\n<time>;<volts>\n\r" into the trace's exponents and steps. False (trace
 // untouched) for a reply under 11 characters, a missing separator or an unreadable setting.
 bool ParseLt224Settings(const std::string& reply, RawTrace& trace);

@@ -14,8 +14,10 @@ constexpr QueryDialogue kDialogue = {
 // This folder's entry in the model list.
 KIV_SCOPE_DRIVER_ENTRY(tds224) {
     static const ScopeDriverEntry entry = {
-        {"TEKTRONIX TDS224", "tds224", 4, 3, 6, 1, 80},
-        [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CTds224Driver>(traces); },
+        .model = {.name = "TEKTRONIX TDS224", .key = "tds224", .channels = 4, .lowestBaud = BaudIndexOf(1200),
+                  .highestBaud = BaudIndexOf(9600), .stopBits = 1, .writeBuffer = 80},
+        .codes = {.lowest = 0 - kTds224ZeroByte, .highest = 255 - kTds224ZeroByte},
+        .create = [](RawTrace* traces) -> std::unique_ptr<CScopeDriver> { return std::make_unique<CTds224Driver>(traces); },
     };
     return entry;
 }
@@ -34,7 +36,7 @@ bool CTds224Driver::IdentityAccepted() { return Tds224IdentityAccepted(m_strComm
 bool CTds224Driver::SettingsComplete() const { return Tds224DescriptionComplete(m_strCommand, m_strReply); }
 
 bool CTds224Driver::ParseReply(const std::string& reply) {
-    if (m_nState == 9) return ParseTds224Description(reply, CurrentTrace());
-    if (m_nState == 7) return ParseTds224Curve(reply, CurrentTrace().samples, m_nWork);
+    if (State() == EQueryState::SettingsAwaited) return ParseTds224Description(reply, CurrentTrace());
+    if (State() == EQueryState::WaveformArriving) return ParseTds224Curve(reply, CurrentTrace().samples, m_nWork);
     return true;
 }

@@ -1,11 +1,8 @@
 #include "acquisition/drivers/tds224/Tds224Reply.h"
 
-#include <charconv>
-#include <cmath>
 #include <string_view>
 
 #include "acquisition/DivisionText.h"
-#include "units/SINotation.h"
 
 namespace {
 
@@ -27,7 +24,6 @@ bool Tds224DescriptionComplete(const std::string& command, const std::string& re
     return TailOver(command, 42, 13) == "WFMPRE:WFID?\r" && TailOver(reply, 20, 4) == "mode";
 }
 
-
 bool ParseTds224Description(const std::string& reply, RawTrace& trace) {
     if (reply.size() < 51) return false;
     static constexpr std::string_view kCoupling = "coupling, ", kVolts = " V/div, ", kTime = " s/div, ";
@@ -35,22 +31,14 @@ bool ParseTds224Description(const std::string& reply, RawTrace& trace) {
     if (c == std::string::npos || v == std::string::npos || t == std::string::npos) return false;
     const size_t voltsAt = c + kCoupling.size(), timeAt = v + kVolts.size();
     if (v < voltsAt || t < timeAt) return false;
-    ScopeDivision volts, time;
-    if (!ScaleDivision(reply.substr(voltsAt, v - voltsAt), volts) ||
-        !ScaleDivision(reply.substr(timeAt, t - timeAt), time))
-        return false;
-    trace.voltExponent = volts.exponent;
-    trace.voltStep = VoltStepOfDivision(volts.value);
-    trace.timeExponent = time.exponent;
-    trace.timeStep = TimeStepOfDivision(time.value);
-    return true;
+    return ScaleTraceDivisions(reply.substr(timeAt, t - timeAt), reply.substr(voltsAt, v - voltsAt), trace);
 }
 
 bool ParseTds224Curve(const std::string& reply, int32_t* samples, int32_t* work) {
     const size_t skip = reply.size() > 15 ? kTds224CurveHeader : 0;
     const bool whole = reply.size() - skip >= static_cast<size_t>(kTds224CurvePoints);
     if (whole)
-        for (int i = 0; i < kTds224CurvePoints; ++i) samples[i] = static_cast<uint8_t>(reply[skip + i]) - 28;
+        for (int i = 0; i < kTds224CurvePoints; ++i) samples[i] = static_cast<uint8_t>(reply[skip + i]) - kTds224ZeroByte;
     StretchScreenRecord(samples, work);
     return whole;
 }

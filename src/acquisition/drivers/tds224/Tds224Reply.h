@@ -11,6 +11,7 @@ constexpr int kTds224CurveLength = 2515;   // bytes of the curve reply, header i
 constexpr int kTds224CurveHeader = 13;
 constexpr int kTds224CurvePoints = 2500;
 constexpr int kTds224WorkSize = kTds224CurvePoints * 8;
+constexpr int32_t kTds224ZeroByte = 28;  // curve byte of sample code 0
 
 // The first 28 characters every accepted identity reply starts with.
 inline constexpr char kTds224Identity[] = "ID TEK/TDS 224,CF:91.1CT,FV:";
@@ -21,7 +22,6 @@ bool Tds224IdentityAccepted(const std::string& command, const std::string& reply
 
 // True when the reply to the channel request ends in "mode", the description's last word.
 bool Tds224DescriptionComplete(const std::string& command, const std::string& reply);
-
 
 // Volts and seconds per division from the description into the trace's exponents and
 // steps. False (trace untouched) for a short reply or one whose settings cannot be read.

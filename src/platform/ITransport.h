@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/CLineSettings.h"
+#include "platform/CTransportAddress.h"
+
+// Who a transport delivers to during an acquisition. The transport's thread never calls the
+// owner's handlers itself: it hands each delivery to Post, which runs it on the owner's
+// thread, and waits until it has run (or the transport is shut down).
+class ITransportOwner {
+public:
+    virtual ~ITransportOwner() = default;
+    // Runs task on the owner's thread soon. Called from the transport's thread.
+    virtual void Post(std::function<void()> task) = 0;
+    // Bytes received, in arrival order, on the owner's thread. The handler may destroy the
+    // transport; the bytes stay valid until it returns.
+    virtual void OnBytes(const uint8_t* bytes, size_t size) = 0;
+    // The "Application Error" report of a failed operation (text already filled in), on the
+    // owner's thread; the transport waits until it returns.
+    virtual void OnTransportError(const std::string& text) = 0;
+    // The line is gone (hang-up, an unplugged adapter, a closed connection): nothing more will
+    // come. Once, after the report of the failed read, on the owner's thread.
+    virtual void OnLineGone() {}
+};
+
+// A byte stream to one instrument for the length of one acquisition. Timeouts of its reads
+// and writes and the loss of the line are the transport's; the dialogue's are the driver's.
+// Destruction lets a pending write finish, ends the delivery (even while it waits for the
+// owner, and also when the owner destroys the transport from inside a delivery) and closes.
+class ITransport {
+public:
+    virtual ~ITransport() = default;
+    // False only when the address cannot be opened (no message then). A failed setting of the
+    // line is reported to the owner and Open still returns true.
+    virtual bool Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) = 0;
+    // After a failed Open: why, in the program's words with what to do; empty when unknown.
+    virtual std::string WhyNotOpen() const { return {}; }
+    // Received bytes start to reach the owner; false when they cannot.
+    virtual bool StartReader() = 0;
+    // Hands a whole request over to be written; returns at once.
+    virtual void Send(const char* bytes, size_t length) = 0;
+};
