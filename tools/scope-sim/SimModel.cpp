@@ -1,14 +1,27 @@
 #include "SimModel.h"
 
+#include <algorithm>
 #include <cctype>
-#include <map>
 
 namespace {
 
-std::map<std::string, SimModelFactory>& Registry()
+struct CRegistered {
+    SimModelInfo info;
+    SimModelFactory factory;
+};
+
+std::vector<CRegistered>& Registry()
 {
-    static std::map<std::string, SimModelFactory> models;
+    static std::vector<CRegistered> models;
     return models;
+}
+
+const CRegistered* Find(const std::string& key)
+{
+    for (const CRegistered& r : Registry())
+        if (key == r.info.key)
+            return &r;
+    return nullptr;
 }
 
 }  // namespace
@@ -29,20 +42,39 @@ SignalSpec CSimModel::ChannelSignal(int channel) const
     return signal;
 }
 
-SimModelRegistration::SimModelRegistration(const char* key, SimModelFactory factory)
+SimModelRegistration::SimModelRegistration(const SimModelInfo& info, SimModelFactory factory)
 {
-    Registry()[key] = std::move(factory);
+    Registry().push_back({info, std::move(factory)});
 }
 
-bool HasSimModel(const std::string& key)
+std::vector<SimModelInfo> SimModels()
 {
-    return Registry().count(key) != 0;
+    std::vector<SimModelInfo> models;
+    for (const CRegistered& r : Registry())
+        models.push_back(r.info);
+    std::sort(models.begin(), models.end(),
+              [](const SimModelInfo& a, const SimModelInfo& b) { return a.configIndex < b.configIndex; });
+    return models;
+}
+
+const SimModelInfo* FindSimModel(const std::string& key)
+{
+    const CRegistered* r = Find(key);
+    return r ? &r->info : nullptr;
+}
+
+const SimModelInfo* FindSimModel(int configIndex)
+{
+    for (const CRegistered& r : Registry())
+        if (r.info.configIndex == configIndex)
+            return &r.info;
+    return nullptr;
 }
 
 std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options)
 {
-    const auto it = Registry().find(options.model);
-    return it == Registry().end() ? nullptr : it->second(options);
+    const CRegistered* r = Find(options.model);
+    return r ? r->factory(options) : nullptr;
 }
 
 std::string Upper(std::string text)

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SimOptions.h"
 
@@ -48,13 +49,25 @@ protected:
 
 using SimModelFactory = std::function<std::unique_ptr<CSimModel>(const SimOptions&)>;
 
-// Each model file registers itself under its driver's key, the name --model takes.
-struct SimModelRegistration {
-    SimModelRegistration(const char* key, SimModelFactory factory);
+// What the simulator plays, as --model and --help name it. Its own table, not the program's:
+// a model misread in both places would pass every test.
+struct SimModelInfo {
+    const char* key;   // --model KEY, the key kiv and kivtool know the instrument by
+    const char* name;  // the instrument's name in --help
+    int configIndex;   // --model N: the instrument index Kiv.cfg stores for it
 };
 
-bool HasSimModel(const std::string& key);
-// The stand-in for options.model; none when no file registered that key.
+// Each model file (a driver folder's sim/) registers itself.
+struct SimModelRegistration {
+    SimModelRegistration(const SimModelInfo& info, SimModelFactory factory);
+};
+
+// The models in the order of their Kiv.cfg index.
+std::vector<SimModelInfo> SimModels();
+// The model of that key, of that Kiv.cfg index; none when no file registered it.
+const SimModelInfo* FindSimModel(const std::string& key);
+const SimModelInfo* FindSimModel(int configIndex);
+// The stand-in for options.model (a key); none when no file registered that key.
 std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options);
 
 // Text helpers of the models that parse command lines.

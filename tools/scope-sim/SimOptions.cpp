@@ -2,11 +2,11 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
 #include "SimModel.h"
-#include "acquisition/ScopeRegistry.h"
 #include "units/NumberText.h"
 
 namespace {
@@ -143,7 +143,7 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
 
 std::string ModelKeys() {
     std::string keys;
-    for (int i = 0; i < kScopeModelCount; ++i) keys += (i ? ", " : "") + std::string(ScopeModelAt(i).key);
+    for (const SimModelInfo& m : SimModels()) keys += (keys.empty() ? "" : ", ") + std::string(m.key);
     return keys;
 }
 
@@ -226,13 +226,10 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
     }
     // The index Kiv.cfg stores names the model too, so scripts need no list of their own.
     int index = -1;
-    if (ReadInteger(options.model, 0, kScopeModelCount - 1, index)) options.model = ScopeModelAt(index).key;
-    if (FindScopeModel(options.model) < 0) {
+    if (ReadInteger(options.model, 0, INT_MAX, index))
+        if (const SimModelInfo* m = FindSimModel(index)) options.model = m->key;
+    if (!FindSimModel(options.model)) {
         error = "nieznany model " + options.model + " (znane: " + ModelKeys() + ")";
-        return ESimCommand::UsageError;
-    }
-    if (!HasSimModel(options.model)) {
-        error = "model " + options.model + " nie ma tu symulatora";
         return ESimCommand::UsageError;
     }
     return ESimCommand::Run;
@@ -244,9 +241,9 @@ std::string SimHelp() {
         "Udaje oscyloskop na pseudoterminalu, który Kiv otwiera jako port COMn (zmienna\n"
         "KIV_COMn). Pracuje do sygnału SIGTERM lub SIGINT.\n\n"
         "Modele:\n";
-    for (int i = 0; i < kScopeModelCount; ++i) {
-        const std::string key = ScopeModelAt(i).key;
-        text += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + ScopeModelAt(i).name + "\n";
+    for (const SimModelInfo& m : SimModels()) {
+        const std::string key = m.key;
+        text += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + m.name + "\n";
     }
     text += "\nOpcje:\n";
     constexpr size_t kColumn = 24;

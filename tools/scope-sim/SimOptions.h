@@ -11,7 +11,7 @@ enum class ESimFault { None, Silent, Short, Garbage, WrongId, Hangup, Drop, Nois
 inline constexpr int kSimChannels = 4;
 
 struct SimOptions {
-    std::string model;    // a key of the driver registry
+    std::string model;    // the key of a model the simulator plays (SimModel.h)
     std::string link;     // symlink to the slave; empty: print the slave path instead
     std::string logPath;  // every request appended here, one a line
     EShape shapes[kSimChannels] = {EShape::Sine, EShape::Square, EShape::Triangle, EShape::Dc};

@@ -117,7 +117,8 @@ private:
     }
 };
 
-const SimModelRegistration kRegistration("os3060", [](const SimOptions& options) {
+const SimModelRegistration kRegistration({.key = "os3060", .name = "GOLDSTAR OS-3060", .configIndex = 0},
+                                           [](const SimOptions& options) {
     return std::make_unique<COs3060Model>(options);
 });
 

@@ -131,7 +131,8 @@ private:
     double m_dVolts = 1.0, m_dTime = 1e-3;
 };
 
-const SimModelRegistration kRegistration("hm1507", [](const SimOptions& options) {
+const SimModelRegistration kRegistration({.key = "hm1507", .name = "HAMEG 1507", .configIndex = 1},
+                                           [](const SimOptions& options) {
     return std::make_unique<CHm1507Model>(options);
 });
 

@@ -124,7 +124,8 @@ private:
     }
 };
 
-const SimModelRegistration kRegistration("lt224", [](const SimOptions& options) {
+const SimModelRegistration kRegistration({.key = "lt224", .name = "LECROY LT224", .configIndex = 3},
+                                           [](const SimOptions& options) {
     return std::make_unique<CLt224Model>(options);
 });
 

@@ -130,7 +130,8 @@ private:
     int m_nSource = 1;
 };
 
-const SimModelRegistration kRegistration("tds224", [](const SimOptions& options) {
+const SimModelRegistration kRegistration({.key = "tds224", .name = "TEKTRONIX TDS224", .configIndex = 2},
+                                           [](const SimOptions& options) {
     return std::make_unique<CTds224Model>(options);
 });
 
