@@ -1,7 +1,8 @@
 // One instrument dialogue from any bytes, through the acquisition as the program runs it.
-// Byte 0: bits 0-1 the model (kScopeModels order); bits 2-3 the plots: 1 plot 1, 2 plot 2,
-// 3 both, 0 both with a port that does not open; bits 4-5 and 6-7 plot 1's and plot 2's
-// channel less one. The rest is what the port receives, with an escape byte 0xFE:
+// Byte 0: the model, its index in the registry (modulo the number of models). Byte 1: bits
+// 0-1 the plots: 1 plot 1, 2 plot 2, 3 both, 0 both with a port that does not open; bits 2-3
+// and 4-5 plot 1's and plot 2's channel less one. The rest is what the port receives, with an
+// escape byte 0xFE:
 //   FE 'r'          the reply timer fires (when it runs)
 //   FE 's'          the step timer fires (when it runs)
 //   FE 'g'          the line is gone (hang-up): nothing more arrives
@@ -13,20 +14,13 @@
 
 #include "FuzzSupport.h"
 #include "acquisition/CAcquisition.h"
+#include "acquisition/ScopeRegistry.h"
 #include "support/FakeProgressHost.h"
 #include "units/SINotation.h"
 
 namespace {
 
 constexpr uint8_t kEscape = 0xFE;
-
-// Codes a model can hand over: its reply bytes less 28 (the LT224 scales them into 0..200);
-// the OS-3060's widening polynomial overshoots its five points by less than a quarter of
-// their spread.
-struct SampleRange {
-    int32_t lo, hi;
-};
-constexpr SampleRange kSampleRanges[kScopeModelCount] = {{-28 - 64, 227 + 64}, {-28, 227}, {-28, 227}, {0, 200}};
 
 // A trace nothing has written fails every check below. A refused curve re-stretches the
 // samples it keeps, so the mark must survive sums of five.
@@ -37,8 +31,9 @@ void MarkUnwritten(RawTrace& t) {
     t.timeStep = t.voltStep = std::numeric_limits<double>::quiet_NaN();
 }
 
-void CheckTrace(const RawTrace& t, SampleRange range) {
-    for (int32_t s : t.samples) FUZZ_CHECK(s >= range.lo && s <= range.hi);
+// The codes are those the model's registry entry says it can hand over.
+void CheckTrace(const RawTrace& t, SampleCodeRange range) {
+    for (int32_t s : t.samples) FUZZ_CHECK(s >= range.lowest && s <= range.highest);
     FUZZ_CHECK(t.timeExponent >= kSIMinExponent && t.timeExponent <= kSIMaxExponent);
     FUZZ_CHECK(t.voltExponent >= kSIMinExponent && t.voltExponent <= kSIMaxExponent);
     FUZZ_CHECK(std::isfinite(t.timeStep) && std::isfinite(t.voltStep));
@@ -71,9 +66,10 @@ struct Watch {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
-    const uint8_t setup = data[0];
-    const int model = setup & 3, plots = (setup >> 2) & 3;
+    if (size < 2) return 0;
+    const int model = data[0] % kScopeModelCount;
+    const uint8_t setup = data[1];
+    const int plots = setup & 3;
 
     CAcquisition acq(ScratchFile("absent.cfg"));  // no file: the defaults
     acq.m_bSaveOnExit = false;
@@ -81,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.nInstrument = static_cast<uint8_t>(model);
     s.bPlot1 = plots != 2;
     s.bPlot2 = plots != 1;
-    s.nPlot1Channel = static_cast<uint8_t>(((setup >> 4) & 3) + 1);
-    s.nPlot2Channel = static_cast<uint8_t>((setup >> 6) + 1);
+    s.nPlot1Channel = static_cast<uint8_t>(((setup >> 2) & 3) + 1);
+    s.nPlot2Channel = static_cast<uint8_t>(((setup >> 4) & 3) + 1);
     for (RawTrace& t : acq.m_traces) MarkUnwritten(t);
 
     CScopeDriver& driver = acq.PrepareDriver();
@@ -96,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (timer != -1) driver.OnTimer(id);
     };
     bool gone = false;  // the instrument's bytes stop with the line
-    for (size_t i = 1; i < size && host.ended == -1; ++i) {
+    for (size_t i = 2; i < size && host.ended == -1; ++i) {
         if (data[i] != kEscape || i + 1 == size) {
             if (gone) continue;
             driver.OnChar(data[i]);
@@ -142,8 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     doc.DataEdited();
     FUZZ_CHECK(host.ended == 0 && plots != 0);
-    if (s.bPlot1) CheckTrace(acq.m_traces[0], kSampleRanges[model]);
-    if (s.bPlot2) CheckTrace(acq.m_traces[1], kSampleRanges[model]);
+    const SampleCodeRange codes = ScopeDriverAt(model).codes;
+    if (s.bPlot1) CheckTrace(acq.m_traces[0], codes);
+    if (s.bPlot2) CheckTrace(acq.m_traces[1], codes);
     UseEveryMode(doc);
     CheckReopens(doc);
     return 0;
