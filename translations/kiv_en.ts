@@ -1501,5 +1501,17 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <source>nie można wczytać modułu form plików: %1</source>
         <translation>cannot load the file formats module: %1</translation>
     </message>
+    <message>
+        <source>słowa do uzupełniania w powłoce</source>
+        <translation>words for the shell&apos;s completion</translation>
+    </message>
+    <message>
+        <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (porty szeregowe z polecenia ports: ścieżki i stałe nazwy).</source>
+        <translation>Prints, one per line, the words the shell completes: models (model numbers and keys), channels (channels and off), modes, formats (export forms) or devices (the serial ports of the ports command: paths and stable names).</translation>
+    </message>
+    <message>
+        <source>complete przyjmuje models, channels, modes, formats lub devices, nie %1</source>
+        <translation>complete takes models, channels, modes, formats or devices, not %1</translation>
+    </message>
 </context>
 </TS>

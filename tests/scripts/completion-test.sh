@@ -1,37 +1,58 @@
 #!/usr/bin/env bash
-# kivtool's bash completion: what Tab offers after a command line typed so far.
-#   completion-test.sh COMPLETION_FILE
+# kivtool's bash completion: what Tab offers after a command line typed so far. The words only
+# the program knows come from the kivtool given (as "kivtool" on the PATH).
+#   completion-test.sh COMPLETION_FILE KIVTOOL
 set -uo pipefail
 export LC_ALL=C
 source "$1"
-cd "$(mktemp -d)" && trap 'rm -rf "$PWD"' EXIT
-touch a.kiv b.txt c.png w.DSO w.csv w.sr && mkdir d
+bin=$(mktemp -d) && ln -s "$(realpath "$2")" "$bin/kivtool" && export PATH=$bin:$PATH
+cd "$(mktemp -d)" && trap 'rm -rf "$PWD" "$bin"' EXIT
+mkdir d && touch a.kiv b.txt c.png w.DSO w.csv w.sr "d/my file.kiv" "d/my dev"
 fail=0
-# The line up to the cursor (split at blanks, as readline splits it) | the offers, sorted.
+
+# Every registered model by its index and key, at least the four of the first Kiv.cfg; the
+# devices are exactly those kivtool ports lists (paths and stable names), whatever the machine.
+models=$(kivtool complete models | sort -u | paste -sd' ')
+for m in 0 1 2 3 os3060 hm1507 tds224 lt224; do
+    [[ " $models " == *" $m "* ]] || { echo "FAIL kivtool complete models lacks $m: '$models'"; fail=1; }
+done
+listed=$(kivtool ports | cut -f1,2 | tr '\t' '\n' | grep -vx -- - | sort -u)
+devices=$(paste -sd' ' <<<"$listed")
+ttys=$(grep '^/dev/tty' <<<"$listed" | paste -sd' ')
+
+# The line up to the cursor (split at blanks, as readline splits it) | the offers, sorted,
+# each quoted as the shell would need it.
 while IFS='|' read -r line expected; do
     read -ra COMP_WORDS <<<"$line"
     [[ $line == *" " ]] && COMP_WORDS+=("")
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMPREPLY=()
     _kivtool 2>/dev/null
-    got=$(printf '%s\n' "${COMPREPLY[@]}" | sort -u | xargs)
+    got=$( ((${#COMPREPLY[@]})) && printf '%q\n' "${COMPREPLY[@]}" | sort -u | paste -sd' ')
     [ "$got" = "$expected" ] || { echo "FAIL '$line': expected '$expected', got '$got'"; fail=1; }
-done <<'CASES'
+done <<CASES
 kivtool ex|export
 kivtool p|ports probe
 kivtool export a.kiv b --f|--format
 kivtool export a.kiv b --format p|pcx pdf png
-kivtool fetch o.kiv --model |0 1 2 3 hm1507 lt224 os3060 tds224
+kivtool fetch o.kiv --model |$models
 kivtool codes a.kiv --mode = f|fourier
 kivtool codes a.kiv --what s|shown
 kivtool measure --|--cursors --help --json --mode
 kivtool generate o.kiv --kind |const sine square
+kivtool fetch o.kiv --plot1 o|off
 kivtool info |a.kiv d
 kivtool labels a.kiv |
 kivtool render a.kiv --mode xy |c.png d
 kivtool render --white a.kiv |c.png d
 kivtool export a.kiv |a.kiv b.txt c.png d w.DSO w.csv w.sr
+kivtool export a.kiv d/|d/my\ dev d/my\ file.kiv
+kivtool info d/m|d/my\ file.kiv
 kivtool import |d w.DSO w.csv w.sr
 kivtool import w.sr --plot = 1 |a.kiv d
 kivtool fetch o.kiv --into |a.kiv d
+kivtool fetch o.kiv --into d/|d/my\ file.kiv
+kivtool fetch o.kiv --device |$devices
+kivtool probe --device /dev/tty|$ttys
+kivtool probe --device d/my|d/my\ dev d/my\ file.kiv
 CASES
 exit $fail

@@ -19,6 +19,7 @@ int KivToolMeasure(const KivToolCall& call);
 int KivToolFetch(const KivToolCall& call);
 int KivToolPorts(const KivToolCall& call);
 int KivToolProbe(const KivToolCall& call);
+int KivToolComplete(const KivToolCall& call);
 
-// What --model takes: "0..3, os3060, hm1507, tds224, lt224".
-std::string KivToolModelKeys();
+// The options of the line, which fetch and probe take: --model, --port, --device, --baud.
+std::vector<KivToolOption> KivToolLineOptions();

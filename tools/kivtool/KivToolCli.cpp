@@ -76,6 +76,7 @@ std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
                                 "przebiegów z oscyloskopu, do skryptów i sprawdzeń.")) +
         "\n\n" + KivToolText(KIV_TR_NOOP("kivtool", "Polecenia:")) + "\n";
     for (const KivToolCommand& c : commands) {
+        if (c.hidden) continue;
         std::string name = std::string("  ") + c.name;
         out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + KivToolText(c.summary) + "\n";
     }

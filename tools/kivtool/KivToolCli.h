@@ -30,6 +30,7 @@ struct KivToolCommand {
     const char* description;  // what COMMAND --help says before the options
     std::vector<KivToolOption> options;
     int (*run)(const KivToolCall&);
+    bool hidden = false;  // left out of kivtool --help
 };
 
 // One command's parsed line.

@@ -44,15 +44,12 @@ int ModelIndex(const std::string& text) {
     return -1;
 }
 
-}  // namespace
-
-std::string KivToolModelKeys() {
+// What --model takes: "0..3, os3060, hm1507, tds224, lt224".
+std::string ModelKeys() {
     std::string keys = "0.." + std::to_string(kScopeModelCount - 1);
     for (int i = 0; i < kScopeModelCount; ++i) keys += std::string(", ") + ScopeModelAt(i).key;
     return keys;
 }
-
-namespace {
 
 // --model, --port and --baud over what Kiv.cfg gave; the status (usage error or 0).
 int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
@@ -60,7 +57,7 @@ int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
         const int index = ModelIndex(*m);
         if (index < 0)
             return KivToolUsage(
-                KivToolText(KIV_TR_NOOP("kivtool", "nieznany model %1 (%2)"), {*m, KivToolModelKeys()}));
+                KivToolText(KIV_TR_NOOP("kivtool", "nieznany model %1 (%2)"), {*m, ModelKeys()}));
         s.nInstrument = static_cast<uint8_t>(index);
     }
     const ScopeModel& model = ScopeModelAt(s.nInstrument);
@@ -95,6 +92,18 @@ int RunOnLine(const KivToolCall& call, CScopeDriver& driver, IHostedDialogue& di
 }
 
 }  // namespace
+
+std::vector<KivToolOption> KivToolLineOptions() {
+    return {
+        {"model", KIV_TR_NOOP("kivtool", "MODEL"), KIV_TR_NOOP("kivtool", "instrument zamiast zapisanego w Kiv.cfg: %1"),
+         ModelKeys()},
+        {"port", KIV_TR_NOOP("kivtool", "N"), KIV_TR_NOOP("kivtool", "port COMn, 1..255")},
+        {"device", KIV_TR_NOOP("kivtool", "ŚCIEŻKA"),
+         KIV_TR_NOOP("kivtool", "urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) "
+                                "zamiast tego, które oznacza numer COM; wyklucza --port")},
+        {"baud", KIV_TR_NOOP("kivtool", "PRĘDKOŚĆ"), KIV_TR_NOOP("kivtool", "prędkość, jedna z oferowanych przez model")},
+    };
+}
 
 int KivToolFetch(const KivToolCall& call) {
     CAcquisition acq;

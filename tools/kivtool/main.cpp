@@ -14,9 +14,6 @@ constexpr char kModeHelp[] = KIV_TR_NOOP("kivtool",
 constexpr char kCursorsHelp[] = KIV_TR_NOOP("kivtool",
     "pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; "
     "wyznaczają zakres analizy Fouriera, średniej i RMS");
-constexpr char kDeviceHelp[] = KIV_TR_NOOP("kivtool",
-    "urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, "
-    "które oznacza numer COM; wyklucza --port");
 constexpr char kIntoHelp[] = KIV_TR_NOOP("kivtool",
     "zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia "
     "i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia");
@@ -26,13 +23,12 @@ constexpr char kMode[] = KIV_TR_NOOP("kivtool", "TRYB");
 constexpr char kCursors[] = KIV_TR_NOOP("kivtool", "K1,K2");
 constexpr char kSize[] = KIV_TR_NOOP("kivtool", "SZERxWYS");
 constexpr char kPlot[] = KIV_TR_NOOP("kivtool", "W");
-constexpr char kModel[] = KIV_TR_NOOP("kivtool", "MODEL");
-constexpr char kPort[] = KIV_TR_NOOP("kivtool", "N");
-constexpr char kPath[] = KIV_TR_NOOP("kivtool", "ŚCIEŻKA");
-constexpr char kBaud[] = KIV_TR_NOOP("kivtool", "PRĘDKOŚĆ");
-constexpr char kModelHelp[] = KIV_TR_NOOP("kivtool", "instrument zamiast zapisanego w Kiv.cfg: %1");
-constexpr char kPortHelp[] = KIV_TR_NOOP("kivtool", "port COMn, 1..255");
-constexpr char kBaudHelp[] = KIV_TR_NOOP("kivtool", "prędkość, jedna z oferowanych przez model");
+
+// The options a command takes, the given ones after those in front.
+std::vector<KivToolOption> Options(std::vector<KivToolOption> front, std::initializer_list<KivToolOption> more) {
+    front.insert(front.end(), more);
+    return front;
+}
 
 }  // namespace
 
@@ -156,15 +152,12 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez "
          "wyboru /dev/ttyS<n-1>. Na terminalu pasek postępu "
          "idzie na stderr; komunikaty przyrządu też."),
-         {{"model", kModel, kModelHelp, KivToolModelKeys()},
-          {"port", kPort, kPortHelp},
-          {"device", kPath, kDeviceHelp},
-          {"baud", kBaud, kBaudHelp},
-          {"plot1", KIV_TR_NOOP("kivtool", "KANAŁ"),
-           KIV_TR_NOOP("kivtool", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)")},
-          {"plot2", KIV_TR_NOOP("kivtool", "KANAŁ"), KIV_TR_NOOP("kivtool", "kanał wykresu 2 albo off")},
-          {"into", kDocument, kIntoHelp},
-          {"save-settings", nullptr, KIV_TR_NOOP("kivtool", "zapisuje ustawienia tego pobrania w Kiv.cfg")}},
+         Options(KivToolLineOptions(),
+                 {{"plot1", KIV_TR_NOOP("kivtool", "KANAŁ"),
+                   KIV_TR_NOOP("kivtool", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)")},
+                  {"plot2", KIV_TR_NOOP("kivtool", "KANAŁ"), KIV_TR_NOOP("kivtool", "kanał wykresu 2 albo off")},
+                  {"into", kDocument, kIntoHelp},
+                  {"save-settings", nullptr, KIV_TR_NOOP("kivtool", "zapisuje ustawienia tego pobrania w Kiv.cfg")}}),
          KivToolFetch},
         {"probe", "", 0, 0, KIV_TR_NOOP("kivtool", "sprawdzenie połączenia z oscyloskopem"),
          KIV_TR_NOOP("kivtool",
@@ -176,10 +169,7 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "czas oczekiwania na tę odpowiedź. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, "
          "zmienione opcjami); niczego nie zapisuje. Status 0 tylko wtedy, gdy odpowiedział wybrany "
          "model."),
-         {{"model", kModel, kModelHelp, KivToolModelKeys()},
-          {"port", kPort, kPortHelp},
-          {"device", kPath, kDeviceHelp},
-          {"baud", kBaud, kBaudHelp}},
+         KivToolLineOptions(),
          KivToolProbe},
         {"ports", "", 0, 0, KIV_TR_NOOP("kivtool", "porty szeregowe komputera"),
          KIV_TR_NOOP("kivtool",
@@ -193,6 +183,15 @@ const std::vector<KivToolCommand>& KivToolCommands() {
            "lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, "
            "usb i accessible (null, gdy pola nie ma)")}},
          KivToolPorts},
+        // For the shell's completion (completion/kivtool), not for users: not in --help.
+        {"complete", KIV_TR_NOOP("kivtool", "CO"), 1, 1, KIV_TR_NOOP("kivtool", "słowa do uzupełniania w powłoce"),
+         KIV_TR_NOOP("kivtool",
+         "Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli), "
+         "channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (porty szeregowe "
+         "z polecenia ports: ścieżki i stałe nazwy)."),
+         {},
+         KivToolComplete,
+         true},
     };
     return commands;
 }
