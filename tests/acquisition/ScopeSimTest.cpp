@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/ScopeRegistry.h"
 #include "support/ScopeSimulator.h"
 #include "support/TestFiles.h"
 
@@ -61,24 +62,31 @@ TEST(ScopeSim, LineFaults) {
     }
 }
 
-// --help explains every option and fault and lists the driver registry's models; a wrong
-// call is one line and status 2, a failure at run time status 1.
+// --help explains every option and fault and lists the models it plays, from its own table:
+// each model of the driver registry, by the same key and name, in the order of their Kiv.cfg
+// index. A wrong call is one line and status 2, a failure at run time status 1.
 TEST(ScopeSim, CommandLine) {
     const auto [helped, help] = RunSim("--help");
     EXPECT_EQ(helped, 0);
-    EXPECT_NE(help.find("Modele:\n  os3060      GOLDSTAR OS-3060\n  hm1507      HAMEG 1507\n"
-                        "  tds224      TEKTRONIX TDS224\n  lt224       LECROY LT224\n"),
-              std::string::npos)
-        << help;
+    std::string models, keys;
+    for (int i = 0; i < kScopeModelCount; ++i) {
+        const std::string key = ScopeModelAt(i).key;
+        models += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + ScopeModelAt(i).name + "\n";
+        keys += (i ? ", " : "") + key;
+    }
+    EXPECT_NE(help.find("Modele:\n" + models + "\n"), std::string::npos) << help;
+    EXPECT_NE(models.find("  os3060      GOLDSTAR OS-3060\n  hm1507      HAMEG 1507\n"
+                          "  tds224      TEKTRONIX TDS224\n  lt224       LECROY LT224\n"),
+              std::string::npos);
     for (const char* entry : {"--model MODEL", "--link ŚCIEŻKA", "--ch1..--ch4 KSZTAŁT", "--vdiv V", "--tdiv S",
                               "--amp V", "--freq HZ", "--baud SZYBKOŚĆ", "--baud-delay", "--fault USTERKA", "--seed S",
                               "--log PLIK", "--once", "-h, --help", "short", "garbage", "wrong-id", "silent",
                               "hangup ", "drop:N", "noise:P", "stall:MS", "hangup-mid"})
         EXPECT_NE(help.find(std::string("\n  ") + entry), std::string::npos) << entry;
 
-    const std::string known = " (znane: os3060, hm1507, tds224, lt224)\n";
+    const std::string known = " (znane: " + keys + ")\n";
     const std::pair<const char*, std::string> usage[] = {
-        {"", "brak opcji --model (jeden z: os3060, hm1507, tds224, lt224)\n"},
+        {"", "brak opcji --model (jeden z: " + keys + ")\n"},
         {"--model hp54600", "nieznany model hp54600" + known},
         {"--model", "opcja --model wymaga wartości\n"},
         {"--model lt224 --once=1", "opcja --once nie przyjmuje wartości\n"},
@@ -94,7 +102,13 @@ TEST(ScopeSim, CommandLine) {
     };
     for (const auto& [args, message] : usage)
         EXPECT_EQ(RunSim(args), std::pair(2, "kiv-scope-sim: " + message)) << args;
-    EXPECT_EQ(RunSim("--model lt224 --link /nonexistent/ttySIM"),
-              std::pair(1, std::string("kiv-scope-sim: nie można utworzyć dowiązania /nonexistent/ttySIM: "
-                                       "No such file or directory\n")));
+    // Every index Kiv.cfg may store names a model (then the link fails, at run time), the
+    // next one none: with the list above, each index names the registry's model.
+    const std::string noLink = "kiv-scope-sim: nie można utworzyć dowiązania /nonexistent/ttySIM: "
+                               "No such file or directory\n";
+    for (int i = 0; i < kScopeModelCount; ++i)
+        EXPECT_EQ(RunSim("--model " + std::to_string(i) + " --link /nonexistent/ttySIM"), std::pair(1, noLink)) << i;
+    EXPECT_EQ(RunSim("--model lt224 --link /nonexistent/ttySIM"), std::pair(1, noLink));
+    const std::string next = std::to_string(kScopeModelCount);
+    EXPECT_EQ(RunSim("--model " + next), std::pair(2, "kiv-scope-sim: nieznany model " + next + known));
 }

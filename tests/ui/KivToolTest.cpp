@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "acquisition/ScopeRegistry.h"
 #include "document/CKivDoc.h"
 #include "support/PlotFill.h"
 #include "support/TestFiles.h"
@@ -24,6 +25,13 @@ ToolRun Tool(const std::string& args) {
     p.startCommand(QString::fromStdString(std::string(KIVTOOL_PATH) + " " + args));
     const bool ran = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit;
     return {ran ? p.exitCode() : -1, p.readAll().toStdString()};
+}
+
+// What --model takes, every registered model: "0..3, os3060, hm1507, tds224, lt224" for the first four.
+std::string ModelKeys() {
+    std::string keys = "0.." + std::to_string(kScopeModelCount - 1);
+    for (int i = 0; i < kScopeModelCount; ++i) keys += std::string(", ") + ScopeModelAt(i).key;
+    return keys;
 }
 
 QJsonObject Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(); }
@@ -93,7 +101,7 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     FillPlot(doc.Source(), 1, [](int) { return 120; }, {0, 's', std::nan("")}, {0, 'V', INFINITY});
     ASSERT_TRUE(doc.OnSaveDocument(dir + "/nan.kiv"));
     const std::string g = "generate " + dir + "/g.kiv --kind ";
-    const struct { std::string args; int status; const char* says; } cases[] = {
+    const struct { std::string args; int status; std::string says; } cases[] = {
         {"info " + dir + "/missing.kiv", 1, "Nie można odczytać pliku."},
         {"generate " + dir + "/no/such/g.kiv --kind sine", 1, "Nie można zapisać pliku."},
         {"export " + e + " " + dir + "/no/such/e.csv", 1, "nie może być zapisany"},
@@ -113,7 +121,7 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {"export " + e + " " + dir + "/o.PCX", 2, "podaj --format"},
         {"export " + e + " " + dir + "/o.x --format gif", 2,
             "formaty: spreadsheet, tek, pcx, harmonics, sr, png, svg, pdf"},
-        {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (0..3, os3060, hm1507, tds224, lt224)"},
+        {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (" + ModelKeys() + ")"},
         {"fetch " + dir + "/f.kiv --plot1 off --plot2 off", 2, "oba wykresy są wyłączone"},
     };
     for (const auto& c : cases) {
@@ -145,12 +153,12 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
 TEST(KivTool, ErrorsFollowTheChosenLanguage) {
     const std::string doc = TestDir("kivtool_lang") + "/c.kiv";
     ASSERT_EQ(Tool("generate " + doc + " --kind const").status, 0);
-    const struct { const char* lang; std::string args; const char* says; } cases[] = {
+    const struct { const char* lang; std::string args; std::string says; } cases[] = {
         {"en", "frobnicate", "kivtool: unknown command frobnicate (kivtool --help lists them)\n"},
         {"en", "info", "kivtool: expected: kivtool info DOCUMENT.kiv (kivtool info --help)\n"},
         {"pl", "frobnicate", "kivtool: nieznane polecenie frobnicate (kivtool --help je wymienia)\n"},
         {"en", "codes " + doc + " --what all", "kivtool: --what takes raw, shown, calc, disp or harm, not all\n"},
-        {"en", "fetch f.kiv --model %2x", "kivtool: unknown model %2x (0..3, os3060, hm1507, tds224, lt224)\n"},
+        {"en", "fetch f.kiv --model %2x", "kivtool: unknown model %2x (" + ModelKeys() + ")\n"},
         {"en", "ports --help", "Usage: kivtool ports [options]\n\nPrints the computer's serial ports as the"},
         // The names translated, the columns as wide as the English ones ("Peak-to-peak").
         {"en", "measure " + doc + " --mode sum", "              Sum\nMaximum       2.00 V\nMinimum       2.00 V\n"},
