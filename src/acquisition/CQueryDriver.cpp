@@ -7,11 +7,9 @@ namespace {
 // The message of a reply time-out in each waiting state.
 const char* TimeoutMessage(EQueryState state) {
     switch (state) {
-    case EQueryState::IdentityAwaited:
-        return KIV_TR_NOOP("Kiv", "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n "
-            "sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
-    case EQueryState::SettingsAwaited: return KIV_TR_NOOP("Kiv", "Błąd przy zapytaniu o ustawienia oscyloskopu !");
-    case EQueryState::WaveformArriving: return KIV_TR_NOOP("Kiv", "Błąd przy akwizycji danych !");
+    case EQueryState::IdentityAwaited: return kWrongModelError;
+    case EQueryState::SettingsAwaited: return kSettingsError;
+    case EQueryState::WaveformArriving: return kAcquisitionError;
     default: return kOtherError;
     }
 }

@@ -118,3 +118,10 @@ public:
 
 inline constexpr char kPortInitFailed[] = KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !");
 inline constexpr char kOtherError[] = KIV_TR_NOOP("Kiv", "Inny błąd !");
+// The reply time-outs' messages of the query dialogue, which any driver may give: no identity
+// or another one, no settings, no waveform.
+inline constexpr char kWrongModelError[] = KIV_TR_NOOP("Kiv",
+    "Typ oscyloskopu nie zgadza się ! \n Sprawdź czy oscyloskop jest podłączony lub\n "
+    "sprawdź czy ustawienia portu oscyloskopu zgadzają się z ustawieniami portu w programie.");
+inline constexpr char kSettingsError[] = KIV_TR_NOOP("Kiv", "Błąd przy zapytaniu o ustawienia oscyloskopu !");
+inline constexpr char kAcquisitionError[] = KIV_TR_NOOP("Kiv", "Błąd przy akwizycji danych !");
