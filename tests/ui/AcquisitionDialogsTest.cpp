@@ -13,6 +13,7 @@
 #include <functional>
 #include <tuple>
 
+#include "acquisition/ScopeRegistry.h"
 #include "acquisition/ui/CSourceDlg.h"
 #include "acquisition/ui/CTransmissionDlg.h"
 #include "platform/PortDevices.h"
@@ -95,9 +96,11 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
         EXPECT_EQ(labels.join('|').toStdString(),
                   "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008|"
                   "&Urządzenie>device");
-        // A stored rate the model does not offer shows none.
-        EXPECT_EQ(Lists(t, "1006 1007 1008"), "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224|"
-                                              "1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
+        // Every registered model, the first four where Kiv.cfg expects them. A stored rate the
+        // model does not offer shows none.
+        std::string models = "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224";
+        for (int i = 4; i < kScopeModelCount; ++i) models += std::string(" ") + ScopeModelAt(i).name;
+        EXPECT_EQ(Lists(t, "1006 1007 1008"), models + "|1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
         Choose(t, "1006", 2);  // the model already shown: its rates apply, 19200 becomes its lowest
         EXPECT_EQ(State(t), std::tuple(2, 3, 3, "[1200] 2400 4800 9600"));
         Choose(t, "1007", 3);
