@@ -46,7 +46,7 @@ public:
     void KillStepTimer() override { stepTimer = -1; }
     bool HasWindow() const override { return true; }
     void SetBarPos(int pos) override { bar.push_back(pos); }
-    void EndDialog(int result) override { ended = result; }
+    void EndDialog(int result) override { ended = result, ++endings; }
     std::unique_ptr<ITransport> CreateTransport(const CTransportAddress&) override {
         return std::make_unique<FakeTransport>(port);
     }
@@ -75,4 +75,5 @@ public:
     int replyTimer = -1, stepTimer = -1;
     std::vector<int> bar;
     int ended = -1;  // result of EndDialog, -1 while the dialogue runs
+    int endings = 0;  // EndDialog calls
 };

@@ -53,6 +53,12 @@ TEST_F(Os3060Driver, FailsAtOnceWithoutMessages) {
     ExpectFailed(1);
     host.Receive("A");  // the port is closed: a late byte sends nothing
     ExpectFailed(1);
+    // What came in the same read as the failing byte is no one's reply: the dialogue ends once.
+    Start(1, 0);
+    const int endings = host.endings;
+    host.Receive("A\r\nA\r\n");
+    ExpectFailed(1);
+    EXPECT_EQ(host.endings, endings + 1);
 
     Start(1, 0);
     host.Receive("BA");  // only the carriage return decides
