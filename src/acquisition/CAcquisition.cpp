@@ -96,5 +96,6 @@ int CAcquisition::FinishFetch(CDataSrc& src, int result) {
 }
 
 void ReportFetchStatus(int status, const CPlatform& platform) {
-    if (status != kFetchOk && status != kFetchCancelled) platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
+    if (status != kFetchOk && status != kFetchCancelled && status != static_cast<int>(EScopeState::Reported))
+        platform.Message(kTransmissionError, "Kiv", MsgIcon::Exclamation);
 }

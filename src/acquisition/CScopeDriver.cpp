@@ -78,6 +78,7 @@ bool CScopeDriver::StartCommon(IProgressHost* host) {
         .baud = static_cast<unsigned>(m_nBaud >= 0 && m_nBaud < kBaudRateCount ? kBaudRates[m_nBaud] : 9600),
         .stopBits = m_model.stopBits,
         .writeBuffer = m_model.writeBuffer,
+        .tcpPort = m_model.tcpPort ? m_model.tcpPort : 5025u,
     };
     if (!m_pPort || !m_pPort->Open(host->TransportOwner(), m_address, line)) {
         m_nState = static_cast<int32_t>(EScopeState::PortFailed);

@@ -10,7 +10,8 @@
 
 // The states every driver family shares (each family's own enum class keeps these values):
 // the fetch's status is the state its dialogue ended in.
-enum class EScopeState : int32_t { Done = 0, Failed = 3, PortFailed = 10 };
+// Reported: the dialogue ended with a message that says everything, no second one follows.
+enum class EScopeState : int32_t { Done = 0, Failed = 3, Reported = 4, PortFailed = 10 };
 
 // One instrument model's dialogue over a transport: a small state machine driven by received
 // bytes, the reply timer and the step timer, all on the host's thread.
@@ -28,7 +29,7 @@ public:
     virtual void Step() {}
     // Byte by byte, until a byte ends the dialogue and closes the port: what came with it is
     // no one's reply.
-    void OnBytes(const uint8_t* bytes, size_t size) final;
+    void OnBytes(const uint8_t* bytes, size_t size) override;
     // One received byte: appended to the reply and counted, then the model's OnReplyByte.
     void OnChar(uint8_t byte);
     void ClosePort() override;

@@ -10,7 +10,9 @@ foreach(key IN LISTS KIV_SCOPE_DRIVERS)
   if(NOT EXISTS ${dir})
     message(FATAL_ERROR "KIV_SCOPE_DRIVERS names ${key}, which has no folder src/acquisition/drivers/${key}")
   endif()
-  string(APPEND KIV_SCOPE_DRIVER_LIST "KIV_SCOPE_DRIVER(${key})\n")
+  # A key with a hyphen ("rigol-ds1000z") names its entry function with an underscore.
+  string(MAKE_C_IDENTIFIER ${key} id)
+  string(APPEND KIV_SCOPE_DRIVER_LIST "KIV_SCOPE_DRIVER(${id})\n")
   list(APPEND KIV_SCOPE_DRIVER_DIRS ${dir})
 endforeach()
 file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/acquisition/ScopeDriverList.inc

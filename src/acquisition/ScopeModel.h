@@ -23,4 +23,6 @@ struct ScopeModel {
     uint8_t highestBaud;
     uint8_t stopBits;      // no parity and 8 data bits for every model
     uint16_t writeBuffer;  // bytes of the transport's write buffer
+    bool scpi = false;     // an SCPI instrument: no line rate, identified by *IDN?
+    uint16_t tcpPort = 0;  // its raw socket where the address names none
 };

@@ -16,4 +16,6 @@ struct CLineSettings {
     // Every transport: the longest request it takes; a longer one is refused whole, since
     // half a command is worse than none.
     unsigned writeBuffer = 80;
+    // A network instrument's SCPI port where the address names none.
+    unsigned tcpPort = 5025;
 };

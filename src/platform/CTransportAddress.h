@@ -11,7 +11,12 @@ struct CTransportAddress {
     std::string Device() const;
 };
 
-// The transports an address can name. Every device is a serial port for now; a network
-// instrument ("tcp://HOST:PORT") and a USB one ("/dev/usbtmcN") come next.
-enum class ETransportKind { Serial };
+// The transports an address can name: a network instrument's raw SCPI socket
+// ("tcp://HOST[:PORT]", or "HOST:PORT"), a USB instrument through the kernel's USBTMC driver
+// ("/dev/usbtmcN"), else a serial port.
+enum class ETransportKind { Serial, Tcp, UsbTmc };
 ETransportKind TransportKindOf(const CTransportAddress& address);
+
+// The host and port of a network address; the port is defaultPort where the address names
+// none. False for an address that is no network address or names no valid port.
+bool ParseTcpAddress(const std::string& device, unsigned defaultPort, std::string& host, unsigned& port);

@@ -38,6 +38,9 @@ public:
     virtual bool Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) = 0;
     // After a failed Open: why, in the program's words with what to do; empty when unknown.
     virtual std::string WhyNotOpen() const { return {}; }
+    // After the line went: why, in the program's words (a connection refused or reset, a USB
+    // instrument unplugged); empty when the transport cannot tell.
+    virtual std::string WhyGone() const { return {}; }
     // Received bytes start to reach the owner; false when they cannot.
     virtual bool StartReader() = 0;
     // Hands a whole request over to be written; returns at once.

@@ -41,6 +41,12 @@ constexpr OptionSpec kOptions[] = {
     {"seed", "S", "ziarno szumu noise:P, od 0 do 4294967295 (domyślnie 1);\nto samo ziarno daje ten sam szum"},
     {"log", "PLIK", "dopisuje do PLIKU każde zapytanie w całości, jedno\nw wierszu"},
     {"once", "", "kończy pracę, gdy druga strona pierwszy raz zamknie port"},
+    {"listen", "HOST:PORT",
+     "przyrząd SCPI przyjmuje połączenia TCP na HOST:PORT zamiast\n"
+     "pseudoterminala; port 0 wybiera wolny i wypisuje go"},
+    {"stopped", "", "przyrząd SCPI jest zatrzymany (domyślnie pracuje)"},
+    {"offset", "S", "przesunięcie poziome ekranu przyrządu SCPI: środek\nekranu S sekund po wyzwoleniu (domyślnie 0)"},
+    {"off", "N", "kanał N przyrządu SCPI jest wyłączony; można powtórzyć"},
     {"help", "", "ten opis"},
 };
 
@@ -59,7 +65,17 @@ constexpr char kFaultHelp[] =
     "                losowy bit jest odwrócony; --seed S powtarza przebieg\n"
     "  stall:MS      przerwa MS milisekund w połowie każdej długiej odpowiedzi\n"
     "  hangup-mid    pseudoterminal zamyka się w połowie pierwszej długiej\n"
-    "                odpowiedzi, gdy druga strona wciąż czyta; reszta przepada\n";
+    "                odpowiedzi, gdy druga strona wciąż czyta; reszta przepada\n"
+    "Usterki przyrządów SCPI:\n"
+    "  no-lf         blok danych bez LF na końcu (Rigol)\n"
+    "  short-after-run  pierwszy blok po :RUN krótszy niż zapis (Rigol)\n"
+    "  silent-wf     pierwsze WF? bez odpowiedzi (Siglent)\n"
+    "  plus-zero     \"+0\" na pierwsze :WAV:PRE? (Keysight)\n"
+    "  dribble       odpowiedzi po kilka bajtów\n"
+    "  long-block    blok dłuższy, niż mówi jego nagłówek\n"
+    "  short-block   blok krótszy, niż mówi jego nagłówek, potem cisza\n"
+    "  bad-header    nagłówek bloku z mniejszą liczbą cyfr, niż zapowiada\n"
+    "  reset         połączenie zerwane (RST) w połowie pierwszej długiej odpowiedzi\n";
 
 // The names an entry stands for, each an option of its own; "-h" is "--help".
 QStringList OptionNames(const OptionSpec& o) {
@@ -110,7 +126,12 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
         ESimFault fault;
     } kFaults[] = {{"silent", ESimFault::Silent},   {"short", ESimFault::Short},
                    {"garbage", ESimFault::Garbage}, {"wrong-id", ESimFault::WrongId},
-                   {"hangup", ESimFault::Hangup},   {"hangup-mid", ESimFault::HangupMid}};
+                   {"hangup", ESimFault::Hangup},   {"hangup-mid", ESimFault::HangupMid},
+                   {"no-lf", ESimFault::NoTrailer}, {"short-after-run", ESimFault::ShortAfterRun},
+                   {"silent-wf", ESimFault::SilentWf}, {"plus-zero", ESimFault::PlusZero},
+                   {"dribble", ESimFault::Dribble}, {"long-block", ESimFault::LongBlock},
+                   {"short-block", ESimFault::ShortBlock}, {"bad-header", ESimFault::BadHeader},
+                   {"reset", ESimFault::Reset}};
     for (const auto& f : kFaults)
         if (text == f.name) {
             options.fault = f.fault;
@@ -219,6 +240,16 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
     if (!ok) return ESimCommand::UsageError;
     options.baudDelay = parser.isSet("baud-delay");
     options.once = parser.isSet("once");
+    options.stopped = parser.isSet("stopped");
+    for (const std::string& v : Values(parser, "listen")) options.listen = v;
+    for (const std::string& v : Values(parser, "offset"))
+        if (ok && !(ReadNumber(v, options.horizontalOffset) && std::isfinite(options.horizontalOffset))) bad("offset", v);
+    for (const std::string& v : Values(parser, "off")) {
+        int n = 0;
+        if (ok && !ReadInteger(v, 1, kSimChannels, n)) bad("off", v);
+        else if (ok) options.channelOff[n - 1] = true;
+    }
+    if (!ok) return ESimCommand::UsageError;
 
     if (options.model.empty()) {
         error = "brak opcji --model (jeden z: " + ModelKeys() + ")";

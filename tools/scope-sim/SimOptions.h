@@ -6,7 +6,19 @@
 
 // Faults a simulated instrument can be told to show. Short, garbage and wrong-id spoil the
 // reply each model chooses; the others happen on the line, to whatever any model sends.
-enum class ESimFault { None, Silent, Short, Garbage, WrongId, Hangup, Drop, Noise, Stall, HangupMid };
+enum class ESimFault {
+    None, Silent, Short, Garbage, WrongId, Hangup, Drop, Noise, Stall, HangupMid,
+    // An SCPI instrument's: its quirks, and what a broken one or a broken connection does.
+    NoTrailer,      // a block without the LF after it (Rigol firmware)
+    ShortAfterRun,  // the first block after :RUN shorter than its record (Rigol)
+    SilentWf,       // the first WF? never answered (Siglent firmware)
+    PlusZero,       // "+0" to the first :WAV:PRE? (Keysight)
+    Dribble,        // replies a few bytes at a time
+    LongBlock,      // a block with more bytes than its header says
+    ShortBlock,     // a block with fewer bytes than its header says, then silence
+    BadHeader,      // a block header with fewer digits than it says
+    Reset,          // the connection reset in the middle of the first long reply
+};
 
 inline constexpr int kSimChannels = 4;
 
@@ -27,6 +39,11 @@ struct SimOptions {
     bool baudDelay = false;
     int baud = 9600;
     bool once = false;  // end when the far side first closes
+    // An SCPI instrument on a TCP socket: HOST:PORT to listen on (port 0: any, printed).
+    std::string listen;
+    bool stopped = false;            // the instrument is stopped, not running
+    double horizontalOffset = 0.0;   // seconds the screen's centre lies after the trigger
+    bool channelOff[kSimChannels] = {};
 };
 
 enum class ESimCommand { Run, Help, UsageError };

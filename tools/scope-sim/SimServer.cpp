@@ -18,10 +18,11 @@ constexpr int kIdlePollMs = 50;
 constexpr size_t kLongReply = 256;
 // How long the far side reads before a mid-reply hang-up.
 constexpr int kMidReplyMs = 20;
+constexpr size_t kDribbleBytes = 3;
 
 }  // namespace
 
-CSimServer::CSimServer(const SimOptions& options, CSimModel& model, CSimPty& pty)
+CSimServer::CSimServer(const SimOptions& options, CSimModel& model, CSimLine& pty)
     : m_options(options), m_model(model), m_pty(pty), m_random(options.seed)
 {
 }
@@ -80,7 +81,7 @@ CSimServer::ESend CSimServer::Send(const std::string& reply)
 {
     const ESimFault fault = m_options.fault;
     if (reply.size() < kLongReply || (fault != ESimFault::Stall && fault != ESimFault::Hangup
-                                      && fault != ESimFault::HangupMid))
+                                      && fault != ESimFault::HangupMid && fault != ESimFault::Reset))
         return Write(Spoil(reply));
     const size_t middle = reply.size() / 2;
     const ESend first = Write(Spoil(reply.substr(0, middle)));
@@ -124,7 +125,12 @@ CSimServer::ESend CSimServer::Write(const std::string& bytes)
             const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             due = std::min(total, static_cast<size_t>(elapsed / secondsPerByte) + 1);
         }
+        // Dribbled, a reply goes out a few bytes a millisecond.
+        if (m_options.fault == ESimFault::Dribble)
+            due = std::min(total, sent + kDribbleBytes);
         if (due > sent) {
+            if (m_options.fault == ESimFault::Dribble && sent > 0 && !WaitFor(0, 1))
+                return ESend::Stopped;
             const ssize_t n = write(m_pty.Fd(), bytes.data() + sent, due - sent);
             if (n > 0) {
                 sent += static_cast<size_t>(n);
@@ -176,7 +182,10 @@ int CSimServer::Run(int stopFd)
                     m_pty.WaitUntilTaken(2000);
                 else if (!WaitFor(0, kMidReplyMs))
                     return 0;
-                m_pty.Close();
+                if (m_options.fault == ESimFault::Reset)
+                    m_pty.Break();
+                else
+                    m_pty.Close();
                 return 0;
             }
         }
@@ -190,7 +199,7 @@ int CSimServer::Run(int stopFd)
         }
         // Nobody on the far side: a new opener starts afresh.
         m_pending.clear();
-        if (connected && m_options.once)
+        if ((connected && m_options.once) || !m_pty.Reopens())
             return 0;
         connected = false;
         if (!WaitFor(0, kIdlePollMs))

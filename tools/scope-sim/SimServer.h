@@ -5,21 +5,22 @@
 
 #include "SimModel.h"
 #include "SimOptions.h"
-#include "SimPty.h"
+#include "SimLine.h"
 
-// Serves one instrument on the pseudo-terminal: frames requests, logs them, asks the model
-// for the answers and writes them, paced at the line rate when asked. The line faults
-// (drop, noise, stall, the hang-ups) happen here, on the way out, for every model.
+// Serves one instrument on its line: frames requests, logs them, asks the model for the
+// answers and writes them, paced at the line rate when asked. The line faults (drop, noise,
+// stall, the hang-ups, a reset, replies in dribbles) happen here, on the way out, for every
+// model.
 class CSimServer {
 public:
-    CSimServer(const SimOptions& options, CSimModel& model, CSimPty& pty);
+    CSimServer(const SimOptions& options, CSimModel& model, CSimLine& line);
     CSimServer(const CSimServer&) = delete;
     CSimServer& operator=(const CSimServer&) = delete;
     ~CSimServer();
 
     bool OpenLog(std::string& error);
-    // Serves until stopFd turns readable, the far side hangs up with --once, or a hang-up
-    // fault ends the line. Returns the exit status.
+    // Serves until stopFd turns readable, the far side hangs up with --once or leaves a line
+    // that does not reopen, or a hang-up fault ends the line. Returns the exit status.
     int Run(int stopFd);
 
 private:
@@ -36,7 +37,7 @@ private:
 
     const SimOptions& m_options;
     CSimModel& m_model;
-    CSimPty& m_pty;
+    CSimLine& m_pty;
     int m_stopFd = -1;
     int m_logFd = -1;
     std::string m_pending;

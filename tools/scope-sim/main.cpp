@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include "SimModel.h"
 #include "SimOptions.h"
 #include "SimPty.h"
 #include "SimServer.h"
+#include "SimSocket.h"
 
 namespace {
 
@@ -22,6 +24,12 @@ void OnStopSignal(int)
     [[maybe_unused]] const ssize_t n = write(g_stopPipe[1], &byte, 1);
 }
 
+bool StopRequested()
+{
+    pollfd stop {g_stopPipe[0], POLLIN, 0};
+    return poll(&stop, 1, 0) == 1;
+}
+
 bool InstallStopHandlers()
 {
     if (pipe2(g_stopPipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -30,6 +38,34 @@ bool InstallStopHandlers()
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0;
+}
+
+// A network instrument: one connection at a time, the instrument's state kept between them.
+int ServeNetwork(const SimOptions& options, CSimModel& model)
+{
+    CSimListener listener;
+    std::string error;
+    if (!listener.Listen(options.listen, error)) {
+        std::fprintf(stderr, "kiv-scope-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%u\n", listener.Port());
+    std::fflush(stdout);
+    for (;;) {
+        const int fd = listener.Accept(g_stopPipe[0]);
+        if (fd < 0)
+            return 0;
+        CSimSocket connection(fd);
+        CSimServer server(options, model, connection);
+        if (!server.OpenLog(error)) {
+            std::fprintf(stderr, "kiv-scope-sim: %s\n", error.c_str());
+            return 1;
+        }
+        const int status = server.Run(g_stopPipe[0]);
+        // A hang-up fault ends the instrument as it ends the line; so does a stop.
+        if (status != 0 || options.once || connection.Fd() < 0 || StopRequested())
+            return status;
+    }
 }
 
 }  // namespace
@@ -53,6 +89,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kiv-scope-sim: nie można przechwycić sygnałów: %s\n", std::strerror(errno));
         return 1;
     }
+    if (!options.listen.empty())
+        return ServeNetwork(options, *model);
     CSimPty pty;
     CSimServer server(options, *model, pty);
     if (!pty.Open(error) || !server.OpenLog(error)

@@ -1,0 +1,116 @@
+#pragma once
+#include <coroutine>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+
+#include "acquisition/CScopeDriver.h"
+#include "acquisition/ScpiReply.h"
+#include "acquisition/ScpiTask.h"
+#include "acquisition/ScreenTrace.h"
+
+// Why an SCPI dialogue ended early, as its user reads it (translated, the device named).
+class CScpiFailure : public std::runtime_error {
+public:
+    enum class EKind { NoAnswer, LineGone, Malformed, Refused };
+    CScpiFailure(EKind kind, const std::string& text) : std::runtime_error(text), m_kind(kind) {}
+    EKind Kind() const { return m_kind; }
+
+private:
+    EKind m_kind;
+};
+
+// The identity an instrument gives to *IDN?: maker, model, serial number, firmware.
+struct ScpiIdentity {
+    std::string maker, model, serial, firmware;
+};
+// The four fields of an *IDN? answer (a leading "IDN " and blanks around fields dropped);
+// false for an answer of fewer than three commas' worth.
+bool ParseScpiIdentity(const std::string& answer, ScpiIdentity& identity);
+
+// An SCPI instrument's dialogue over any transport (a LAN socket, USBTMC, a serial line),
+// written by each family as a coroutine (Fetch) that awaits its replies: one query at a time,
+// each with a time-out of its own; a reply that does not come, comes malformed, or a line that
+// goes ends the fetch with one message naming the device and what happened.
+class CScpiDriver : public CScopeDriver {
+public:
+    CScpiDriver(const ScopeModel& model, RawTrace* traces);
+
+    bool Start(IProgressHost* host) override;
+    void OnBytes(const uint8_t* bytes, size_t size) override;
+    void OnTimer(int timerId) override;
+    void OnLineGone() override;
+    void ClosePort() override;
+    void Detach() override;
+    bool FirstReplyTaken() const override { return m_bIdentified; }
+
+    // The device as messages name it ("tcp://10.0.0.5:5555", "/dev/usbtmc0", "COM2 (/dev/ttyS1)").
+    std::string DeviceName() const;
+    // What the last fetch found, for the probe: the identity, and whether it is this family's.
+    const ScpiIdentity& Identity() const { return m_identity; }
+
+    // Whether an *IDN? answer is this family's.
+    virtual bool Identifies(const ScpiIdentity& identity) const = 0;
+
+protected:
+    // The family's dialogue: leaves the fetched plots in the traces (channels m_nPlot1Channel,
+    // m_nPlot2Channel; 0 for a plot not fetched). Throws CScpiFailure.
+    virtual CScpiTask Fetch() = 0;
+    // The TCP port of the family's raw SCPI socket, where an address names none.
+    virtual unsigned DefaultTcpPort() const { return 5025; }
+
+    // co_await Query(...): the reply (a line without its LF, a block's bytes, a picture).
+    struct ReplyAwaiter {
+        CScpiDriver& driver;
+        std::string command;
+        EScpiReply form;
+        int timeoutMs;
+        bool await_ready() const noexcept { return false; }
+        void await_suspend(std::coroutine_handle<> awaiting);
+        std::string await_resume();
+    };
+    ReplyAwaiter Query(std::string command, int timeoutMs, EScpiReply form = EScpiReply::Line) {
+        return {*this, std::move(command), form, timeoutMs};
+    }
+    // A command that has no reply; LF is added.
+    void Send(const std::string& command);
+    // co_await Pause(ms): the dialogue waits on the step timer.
+    struct PauseAwaiter {
+        CScpiDriver& driver;
+        int ms;
+        bool await_ready() const noexcept { return ms <= 0; }
+        void await_suspend(std::coroutine_handle<> awaiting);
+        void await_resume() const noexcept {}
+    };
+    PauseAwaiter Pause(int ms) { return {*this, ms}; }
+    // co_await Identify(): *IDN? asked, parsed and checked to be this family's.
+    CScpiTask Identify();
+    // Ends the fetch with a message: the device's name, then text with %1.. filled in.
+    [[noreturn]] void Fail(const char* text, std::initializer_list<std::string> args = {},
+                           CScpiFailure::EKind kind = CScpiFailure::EKind::Refused) const;
+    // The record of a plot into its trace (plot 1 or 2), or the failure.
+    void StoreScreen(int plot, const ScreenRecord& record) const;
+    // Progress of the plot being fetched (plot 1 or 2), percent of its share of the bar.
+    void ShowProgress(int plot, int percent);
+
+    ScpiIdentity m_identity;
+    bool m_bIdentified = false;
+
+private:
+    void Resume();
+    void Complete();
+    void AwaitReply(std::coroutine_handle<> awaiting, const std::string& command, EScpiReply form, int timeoutMs);
+    void TakeReply();
+    void EndWait(std::string failure, CScpiFailure::EKind kind);
+
+    CScpiTask m_task;
+    CScpiReader m_reader;
+    std::coroutine_handle<> m_waiting;
+    enum class EWait { None, Reply, Pause } m_wait = EWait::None;
+    EScpiReply m_form = EScpiReply::Line;
+    int m_nTimeoutMs = 0;
+    std::string m_strQuery;
+    std::string m_strAnswer;
+    std::string m_strFailure;
+    CScpiFailure::EKind m_failureKind = CScpiFailure::EKind::NoAnswer;
+};
