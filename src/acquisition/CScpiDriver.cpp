@@ -72,8 +72,10 @@ void CScpiDriver::Send(const std::string& command) {
     if (m_pPort) m_pPort->Send(line.data(), line.size());
 }
 
-void CScpiDriver::ReplyAwaiter::await_suspend(std::coroutine_handle<> awaiting) {
+bool CScpiDriver::ReplyAwaiter::await_suspend(std::coroutine_handle<> awaiting) {
+    if (driver.FoundStray()) return false;
     driver.AwaitReply(awaiting, command, form, timeoutMs);
+    return true;
 }
 
 std::string CScpiDriver::ReplyAwaiter::await_resume() {
@@ -112,7 +114,10 @@ void CScpiDriver::TakeReply() {
     std::string why;
     switch (m_reader.Take(m_form, m_strAnswer, why)) {
     case CScpiReader::EResult::Incomplete: return;
-    case CScpiReader::EResult::Done: EndWait({}, CScpiFailure::EKind::NoAnswer); return;
+    case CScpiReader::EResult::Done:
+        m_strBlockQuery = m_form == EScpiReply::Block ? m_strQuery : std::string();
+        EndWait({}, CScpiFailure::EKind::NoAnswer);
+        return;
     case CScpiReader::EResult::Malformed:
         m_reader.Clear();
         EndWait(DeviceName() + ": " +
@@ -135,7 +140,24 @@ void CScpiDriver::Resume() {
     if (m_task.Valid() && m_task.Done()) Complete();
 }
 
+// Bytes after a block that are no trailer: the block was longer than its header said.
+bool CScpiDriver::FoundStray() {
+    if (m_strBlockQuery.empty() || !m_reader.HasStray()) return false;
+    m_strFailure = DeviceName() + ": " + KivText(KIV_TR_NOOP("Kiv", "blok danych jest dłuższy, niż mówi jego nagłówek (odpowiedź na %1)"),
+                                                  {Quoted(std::exchange(m_strBlockQuery, std::string()))});
+    m_failureKind = CScpiFailure::EKind::Malformed;
+    m_reader.Clear();
+    return true;
+}
+
 void CScpiDriver::Complete() {
+    if (!m_task.Error() && FoundStray()) {
+        Warn(m_strFailure.c_str());
+        m_task.Reset();
+        m_nState = static_cast<int32_t>(EScopeState::Reported);
+        Finish(0);
+        return;
+    }
     std::string message;
     if (auto error = m_task.Error()) {
         try {

@@ -66,7 +66,8 @@ protected:
         EScpiReply form;
         int timeoutMs;
         bool await_ready() const noexcept { return false; }
-        void await_suspend(std::coroutine_handle<> awaiting);
+        // False (go on at once, to throw) when the last block turned out longer than it said.
+        bool await_suspend(std::coroutine_handle<> awaiting);
         std::string await_resume();
     };
     ReplyAwaiter Query(std::string command, int timeoutMs, EScpiReply form = EScpiReply::Line) {
@@ -101,6 +102,7 @@ private:
     void Complete();
     void AwaitReply(std::coroutine_handle<> awaiting, const std::string& command, EScpiReply form, int timeoutMs);
     void TakeReply();
+    bool FoundStray();
     void EndWait(std::string failure, CScpiFailure::EKind kind);
 
     CScpiTask m_task;
@@ -113,4 +115,5 @@ private:
     std::string m_strAnswer;
     std::string m_strFailure;
     CScpiFailure::EKind m_failureKind = CScpiFailure::EKind::NoAnswer;
+    std::string m_strBlockQuery;  // the last block's query, while bytes after it would be strays
 };

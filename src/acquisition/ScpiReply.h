@@ -24,6 +24,8 @@ public:
     // For a block or a picture whose start has come: the bytes it announces, else 0.
     size_t ExpectedSize() const { return m_expected; }
     size_t Buffered() const { return m_buffer.size(); }
+    // Whether anything but a trailer waits: after a block, more than its header said.
+    bool HasStray() const { return m_buffer.find_first_not_of("\r\n") != std::string::npos; }
 
 private:
     EResult TakeBlock(std::string& out, std::string& why);
