@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstring>
 
+#include "acquisition/CScpiAutoDriver.h"
 #include "data/CDataSrc.h"
 #include "data/SafeFile.h"
 
@@ -40,7 +41,7 @@ std::array<uint8_t, kConfigFileSize> EncodeSettings(const AcquisitionSettings& s
 }
 
 bool DecodeSettings(const uint8_t* bytes, size_t size, AcquisitionSettings& s) {
-    if (size < kConfigFileSize || bytes[11] >= kScopeModelCount) return false;
+    if (size < kConfigFileSize || (bytes[11] >= kScopeModelCount && bytes[11] != kAutoInstrument)) return false;
     s.bPlot2 = Get32(&bytes[0]);
     s.bPlot1 = Get32(&bytes[4]);
     s.nChannels = bytes[8];
@@ -57,10 +58,24 @@ CAcquisition::CAcquisition(std::string configPath)
     std::vector<uint8_t> bytes;
     AcquisitionSettings read;
     if (ReadWholeFile(m_strConfigPath, bytes) && DecodeSettings(bytes.data(), bytes.size(), read)) m_settings = read;
-    for (int i = 0; i < kScopeModelCount; ++i) m_drivers.push_back(ScopeDriverAt(i).create(m_traces));
+    std::vector<CScpiDriver*> families;
+    for (int i = 0; i < kScopeModelCount; ++i) {
+        m_drivers.push_back(ScopeDriverAt(i).create(m_traces));
+        if (auto* scpi = dynamic_cast<CScpiDriver*>(m_drivers.back().get())) families.push_back(scpi);
+    }
+    m_pAuto = std::make_unique<CScpiAutoDriver>(m_traces, std::move(families));
+}
+
+const ScopeModel& InstrumentModel(int index) {
+    return index == kAutoInstrument || index < 0 || index >= kScopeModelCount ? AutoScopeModel() : ScopeModelAt(index);
+}
+
+CScopeDriver& CAcquisition::Driver(int index) {
+    return index == kAutoInstrument ? *m_pAuto : *m_drivers[static_cast<size_t>(index)];
 }
 
 CAcquisition::~CAcquisition() {
+    m_pAuto.reset();
     for (auto& d : m_drivers) d.reset();
     if (!m_bSaveOnExit) return;
     const auto bytes = EncodeSettings(m_settings);
@@ -69,7 +84,8 @@ CAcquisition::~CAcquisition() {
 
 CScopeDriver& CAcquisition::PrepareDriver() {
     m_nFetchStatus = kFetchOk;
-    CScopeDriver& d = Driver(m_settings.nInstrument < kScopeModelCount ? m_settings.nInstrument : 1);
+    const uint8_t n = m_settings.nInstrument;
+    CScopeDriver& d = Driver(n < kScopeModelCount || n == kAutoInstrument ? n : 1);
     m_pCurrent = &d;
     d.m_nPlot1Channel = m_settings.bPlot1 ? m_settings.nPlot1Channel : 0;
     d.m_nPlot2Channel = m_settings.bPlot2 ? m_settings.nPlot2Channel : 0;

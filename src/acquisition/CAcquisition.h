@@ -22,10 +22,15 @@ struct AcquisitionSettings {
     uint8_t nChannels = 2;   // channel count of the chosen model; written, never used
     uint8_t nPlot1Channel = 1;
     uint8_t nPlot2Channel = 2;
-    uint8_t nInstrument = 1;  // index in the model list (ScopeRegistry.h)
+    uint8_t nInstrument = 1;  // index in the model list (ScopeRegistry.h), or kAutoInstrument
     uint8_t nBaud = BaudIndexOf(9600);  // index into kBaudRates; the record counts from 1
     uint8_t nPort = 2;        // n of COMn
 };
+
+// "Automatycznie": the SCPI family the instrument's *IDN? answer names.
+inline constexpr uint8_t kAutoInstrument = 0xFF;
+// The model entry of an instrument index, "Automatycznie"'s too.
+const ScopeModel& InstrumentModel(int index);
 
 inline constexpr char kConfigFileName[] = "Kiv.cfg";
 inline constexpr size_t kConfigFileSize = 20;
@@ -57,7 +62,8 @@ public:
     CAcquisition(const CAcquisition&) = delete;
     CAcquisition& operator=(const CAcquisition&) = delete;
 
-    CScopeDriver& Driver(int index) { return *m_drivers[static_cast<size_t>(index)]; }
+    // index: a model's, or kAutoInstrument.
+    CScopeDriver& Driver(int index);
     // The driver of the configured instrument, with channels, port and rate set from the
     // settings, ready for its Start.
     CScopeDriver& PrepareDriver();
@@ -78,4 +84,5 @@ public:
 private:
     std::string m_strConfigPath;
     std::vector<std::unique_ptr<CScopeDriver>> m_drivers;
+    std::unique_ptr<CScopeDriver> m_pAuto;
 };

@@ -55,6 +55,8 @@ public:
     virtual bool TimeoutGoesOn() const { return false; }
     // The request that hands the instrument back as a fetch ends; empty when there is none.
     virtual std::string ClosingRequest() const { return {}; }
+    // The instrument as the probe names it once its first reply was taken.
+    virtual std::string FoundInstrument() const { return m_model.name; }
 
     const ScopeModel& Model() const { return m_model; }
     const RawTrace& Trace(int plot) const { return m_pTraces[plot == 1 ? 0 : 1]; }

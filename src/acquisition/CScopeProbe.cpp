@@ -137,7 +137,9 @@ void CScopeProbe::End(EProbeResult result) {
     const std::string name = m_driver.Model().name;
     std::string text;
     switch (result) {
-    case EProbeResult::Answered: text = KivText(KIV_TR_NOOP("Kiv", "Oscyloskop odpowiada jako %1."), {name}); break;
+    case EProbeResult::Answered:
+        text = KivText(KIV_TR_NOOP("Kiv", "Oscyloskop odpowiada jako %1."), {m_driver.FoundInstrument()});
+        break;
     case EProbeResult::Other:
         text = KivText(KIV_TR_NOOP("Kiv", "Odpowiada coś innego niż %1: \"%2\""),
                        {name, PrintableBytes(m_strReply) + (m_nReplyBytes > m_strReply.size() ? "..." : "")});

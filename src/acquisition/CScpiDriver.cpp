@@ -57,7 +57,7 @@ bool CScpiDriver::Start(IProgressHost* host) {
     m_reader.Clear();
     m_wait = EWait::None;
     m_waiting = {};
-    m_bIdentified = false;
+    m_bIdentified = m_bAnswered = false;
     m_identity = {};
     if (!StartCommon(host)) return false;
     m_nState = static_cast<int32_t>(EScopeState::Failed);
@@ -68,8 +68,39 @@ bool CScpiDriver::Start(IProgressHost* host) {
 }
 
 void CScpiDriver::Send(const std::string& command) {
-    const std::string line = command + "\n";
-    if (m_pPort) m_pPort->Send(line.data(), line.size());
+    m_strCommand = command + "\n";
+    if (m_pPort) m_pPort->Send(m_strCommand.data(), m_strCommand.size());
+}
+
+std::string CScpiDriver::FoundInstrument() const {
+    if (!m_bIdentified) return Model().name;
+    std::string text = m_identity.maker + " " + m_identity.model;
+    if (!m_identity.serial.empty()) text += " (" + m_identity.serial + ")";
+    return text + " — " + Model().name;
+}
+
+void CScpiDriver::TakeOver(CScpiDriver& from) {
+    m_pHost = from.m_pHost;
+    m_pPort = std::move(from.m_pPort);
+    m_address = from.m_address;
+    m_nPlot1Channel = from.m_nPlot1Channel, m_nPlot2Channel = from.m_nPlot2Channel;
+    m_bFirstPlot = from.m_bFirstPlot, m_bBothPlots = from.m_bBothPlots;
+    m_bLineGone = from.m_bLineGone;
+    m_reader = std::move(from.m_reader);
+    m_identity = from.m_identity;
+    m_bIdentified = m_bAnswered = true;
+    m_wait = EWait::None;
+    m_waiting = {};
+    m_nState = static_cast<int32_t>(EScopeState::Failed);
+    m_task = Fetch();
+    m_task.Start();
+    if (m_task.Done()) Complete();
+}
+
+void CScpiDriver::OnReplyByte(uint8_t byte) {
+    m_bAnswered = true;
+    m_reader.Append(&byte, 1);
+    if (m_wait == EWait::Reply) TakeReply();
 }
 
 bool CScpiDriver::ReplyAwaiter::await_suspend(std::coroutine_handle<> awaiting) {
@@ -106,6 +137,7 @@ void CScpiDriver::AwaitReply(std::coroutine_handle<> awaiting, const std::string
 }
 
 void CScpiDriver::OnBytes(const uint8_t* bytes, size_t size) {
+    m_bAnswered = true;
     m_reader.Append(bytes, size);
     if (m_wait == EWait::Reply) TakeReply();
 }
@@ -151,13 +183,6 @@ bool CScpiDriver::FoundStray() {
 }
 
 void CScpiDriver::Complete() {
-    if (!m_task.Error() && FoundStray()) {
-        Warn(m_strFailure.c_str());
-        m_task.Reset();
-        m_nState = static_cast<int32_t>(EScopeState::Reported);
-        Finish(0);
-        return;
-    }
     std::string message;
     if (auto error = m_task.Error()) {
         try {
@@ -167,6 +192,11 @@ void CScpiDriver::Complete() {
         } catch (const std::exception& other) {
             message = DeviceName() + ": " + other.what();
         }
+    } else if (FoundStray()) {
+        message = std::exchange(m_strFailure, std::string());
+    } else if (HandOver()) {
+        m_task.Reset();
+        return;
     }
     m_task.Reset();
     m_nState = static_cast<int32_t>(message.empty() ? EScopeState::Done : EScopeState::Reported);
@@ -187,9 +217,13 @@ void CScpiDriver::OnTimer(int timerId) {
         const size_t got = m_reader.Buffered();
         std::string text;
         if (m_bLineGone) {
+            // Before the instrument said anything the connection never was: the query is no news.
             const std::string why = m_pPort ? m_pPort->WhyGone() : std::string();
-            text = why.empty() ? KivText(KIV_TR_NOOP("Kiv", "połączenie zostało przerwane (czekano na %1)"), {Quoted(m_strQuery)})
-                               : KivText(KIV_TR_NOOP("Kiv", "%1 (czekano na %2)"), {why, Quoted(m_strQuery)});
+            if (!m_bAnswered)
+                text = why.empty() ? KivTranslate("Kiv", "połączenie zostało przerwane") : why;
+            else
+                text = KivText(KIV_TR_NOOP("Kiv", "%1 (czekano na %2)"),
+                               {why.empty() ? KivTranslate("Kiv", "połączenie zostało przerwane") : why, Quoted(m_strQuery)});
         } else if (m_reader.ExpectedSize() > 0) {
             text = KivText(KIV_TR_NOOP("Kiv", "blok danych zapowiadał %1 bajtów, w ciągu %2 s przyszło mniej (odpowiedź na %3)"),
                            {std::to_string(m_reader.ExpectedSize()), Seconds(m_nTimeoutMs), Quoted(m_strQuery)});
@@ -233,6 +267,15 @@ void CScpiDriver::Detach() {
 }
 
 CScpiTask CScpiDriver::Identify() {
+    if (m_bIdentified) co_return;
+    co_await AskIdentity();
+    if (!Identifies(m_identity))
+        Fail(KIV_TR_NOOP("Kiv", "to nie jest %1, przyrząd przedstawia się jako %2 %3"),
+             {Model().name, m_identity.maker, m_identity.model});
+    m_bIdentified = true;
+}
+
+CScpiTask CScpiDriver::AskIdentity() {
     // A silent instrument gets a second chance: some answer the first query after a
     // connection late, or not at all.
     std::string answer;
@@ -246,10 +289,6 @@ CScpiTask CScpiDriver::Identify() {
     }
     if (!ParseScpiIdentity(answer, m_identity))
         Fail(KIV_TR_NOOP("Kiv", "odpowiedź na *IDN? to nie jest tożsamość przyrządu: „%1”"), {answer.substr(0, 60)});
-    if (!Identifies(m_identity))
-        Fail(KIV_TR_NOOP("Kiv", "to nie jest %1, przyrząd przedstawia się jako %2 %3"),
-             {Model().name, m_identity.maker, m_identity.model});
-    m_bIdentified = true;
 }
 
 void CScpiDriver::Fail(const char* text, std::initializer_list<std::string> args, CScpiFailure::EKind kind) const {

@@ -43,6 +43,8 @@ public:
     void ClosePort() override;
     void Detach() override;
     bool FirstReplyTaken() const override { return m_bIdentified; }
+    // A byte the probe hands over on its own.
+    void OnReplyByte(uint8_t byte) override;
 
     // The device as messages name it ("tcp://10.0.0.5:5555", "/dev/usbtmc0", "COM2 (/dev/ttyS1)").
     std::string DeviceName() const;
@@ -51,6 +53,12 @@ public:
 
     // Whether an *IDN? answer is this family's.
     virtual bool Identifies(const ScpiIdentity& identity) const = 0;
+    // The identity the instrument gave, with the family Kiv drives it as.
+    std::string FoundInstrument() const override;
+    // Goes on from another SCPI dialogue that has identified the instrument as this family's:
+    // its host, its open connection and what it has read are taken over, the plots asked for
+    // too, and this family's fetch starts at once (no second *IDN?).
+    void TakeOver(CScpiDriver& from);
 
 protected:
     // The family's dialogue: leaves the fetched plots in the traces (channels m_nPlot1Channel,
@@ -84,8 +92,13 @@ protected:
         void await_resume() const noexcept {}
     };
     PauseAwaiter Pause(int ms) { return {*this, ms}; }
-    // co_await Identify(): *IDN? asked, parsed and checked to be this family's.
+    // co_await Identify(): *IDN? asked, parsed and checked to be this family's; nothing when a
+    // dialogue before this one has done so.
     CScpiTask Identify();
+    // The identity alone: *IDN? asked (once more after a silence) and parsed.
+    CScpiTask AskIdentity();
+    // After a fetch that ended well: true when the dialogue goes on in another driver.
+    virtual bool HandOver() { return false; }
     // Ends the fetch with a message: the device's name, then text with %1.. filled in.
     [[noreturn]] void Fail(const char* text, std::initializer_list<std::string> args = {},
                            CScpiFailure::EKind kind = CScpiFailure::EKind::Refused) const;
@@ -116,4 +129,5 @@ private:
     std::string m_strFailure;
     CScpiFailure::EKind m_failureKind = CScpiFailure::EKind::NoAnswer;
     std::string m_strBlockQuery;  // the last block's query, while bytes after it would be strays
+    bool m_bAnswered = false;     // the instrument has sent something
 };

@@ -135,7 +135,6 @@ int CTcpTransport::Connect() {
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         return static_cast<int>(std::max<int64_t>(ms.count(), 0));
     };
-    const std::string where = m_strHost + ":" + std::to_string(m_nPort);
     // 0: ready, 1: shut down, 2: time is up.
     auto wait = [&](int fd, short events) {
         pollfd fds[2] = {{m_hShutdown, POLLIN, 0}, {fd, events, 0}};
@@ -148,7 +147,7 @@ int CTcpTransport::Connect() {
     };
     switch (wait(lookup->done, POLLIN)) {
     case 1: return -1;
-    case 2: Gone(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono w ciągu 3 s adresu %1"), {m_strHost})); return -1;
+    case 2: Gone(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono adresu hosta %1 w ciągu 3 s"), {m_strHost})); return -1;
     }
     if (lookup->error) {
         Gone(KivText(KIV_TR_NOOP("Kiv", "nie ma takiego hosta: %1 (%2)"), {m_strHost, gai_strerror(lookup->error)}));
@@ -183,12 +182,11 @@ int CTcpTransport::Connect() {
         if (left() == 0) break;
     }
     if (lastError == ETIMEDOUT)
-        Gone(KivText(KIV_TR_NOOP("Kiv", "%1 nie odpowiada (brak połączenia w ciągu 3 s)"), {where}));
+        Gone(KivTranslate("Kiv", "brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)"));
     else if (lastError == ECONNREFUSED)
-        Gone(KivText(KIV_TR_NOOP("Kiv", "%1 odmawia połączenia (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)"),
-                     {where}));
+        Gone(KivTranslate("Kiv", "połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)"));
     else
-        Gone(KivText(KIV_TR_NOOP("Kiv", "nie można połączyć się z %1: %2"), {where, SystemReason(lastError)}));
+        Gone(KivText(KIV_TR_NOOP("Kiv", "nie można się połączyć: %1"), {SystemReason(lastError)}));
     return -1;
 }
 

@@ -39,16 +39,17 @@ int ModelIndex(const std::string& text) {
     int index = -1;
     if (ReadInteger(text, 0, kScopeModelCount - 1, index)) return index;
     const std::string want = Lower(text);
+    if (want == "auto") return kAutoInstrument;
     for (int i = 0; i < kScopeModelCount; ++i)
         if (want == Lower(ScopeModelAt(i).name) || want == ScopeModelAt(i).key) return i;
     return -1;
 }
 
-// What --model takes: "0..3, os3060, hm1507, tds224, lt224".
+// What --model takes: the indices, the keys, and auto.
 std::string ModelKeys() {
     std::string keys = "0.." + std::to_string(kScopeModelCount - 1);
     for (int i = 0; i < kScopeModelCount; ++i) keys += std::string(", ") + ScopeModelAt(i).key;
-    return keys;
+    return keys + ", auto";
 }
 
 // --model, --port and --baud over what Kiv.cfg gave; the status (usage error or 0).
@@ -60,7 +61,7 @@ int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
                 KivToolText(KIV_TR_NOOP("kivtool", "nieznany model %1 (%2)"), {*m, ModelKeys()}));
         s.nInstrument = static_cast<uint8_t>(index);
     }
-    const ScopeModel& model = ScopeModelAt(s.nInstrument);
+    const ScopeModel& model = InstrumentModel(s.nInstrument);
     if (auto p = call.Value("port"))
         if (!ReadInteger(*p, 1, 255, s.nPort))
             return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--port przyjmuje 1..255 (COMn)")));
@@ -110,7 +111,7 @@ int KivToolFetch(const KivToolCall& call) {
     acq.m_bSaveOnExit = false;  // until the options are known to be right
     AcquisitionSettings& s = acq.m_settings;
     if (const int status = ApplyLineOptions(call, s)) return status;
-    const ScopeModel& model = ScopeModelAt(s.nInstrument);
+    const ScopeModel& model = InstrumentModel(s.nInstrument);
     for (int plot = 1; plot <= 2; ++plot) {
         auto v = call.Value(plot == 1 ? "plot1" : "plot2");
         if (!v) continue;

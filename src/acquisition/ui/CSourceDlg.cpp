@@ -15,7 +15,7 @@
 CSourceDlg::CSourceDlg(const AcquisitionSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_settings(settings),
-      m_nChannels(ScopeModelAt(settings.nInstrument).channels) {
+      m_nChannels(InstrumentModel(settings.nInstrument).channels) {
     setModal(true);
     auto* group = new QGroupBox(KivTr("Kiv", "Źródło danych - oscyloskop"), this);
     m_pSetup = new QPushButton(KivTr("Kiv", "Ustawienia"), group);
@@ -99,6 +99,6 @@ void CSourceDlg::OpenTransmission() {
     m_settings.nInstrument = dlg.Instrument();
     m_settings.nBaud = dlg.Baud();
     m_settings.nPort = dlg.Port();
-    m_nChannels = ScopeModelAt(m_settings.nInstrument).channels;
+    m_nChannels = InstrumentModel(m_settings.nInstrument).channels;
     RefillChannels();
 }

@@ -194,6 +194,6 @@ TEST(RigolFetch, BrokenConnections) {
     LoopHost host;
     EXPECT_EQ(host.Run(driver, 10000), 0);
     ASSERT_EQ(host.messages.boxes.size(), 1u);
-    EXPECT_NE(host.messages.boxes[0].text.find("odmawia połączenia"), std::string::npos) << host.messages.boxes[0].text;
+    EXPECT_NE(host.messages.boxes[0].text.find("połączenie odrzucone"), std::string::npos) << host.messages.boxes[0].text;
     EXPECT_EQ(Resources(), resources);
 }
