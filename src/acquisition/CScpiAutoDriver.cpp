@@ -28,6 +28,7 @@ bool CScpiAutoDriver::Start(IProgressHost* host) {
     return CScpiDriver::Start(host);
 }
 
+// A screen job runs here too: it ends as soon as the family is known, and goes on there.
 CScpiTask CScpiAutoDriver::Fetch() {
     co_await AskIdentity();
     for (CScpiDriver* f : m_families)

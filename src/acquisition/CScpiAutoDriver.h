@@ -25,8 +25,13 @@ public:
 
     // The family the last fetch went on as; null before one was found.
     CScpiDriver* Chosen() const { return m_pChosen; }
+    const std::string& ScreenImage() const override {
+        return m_pChosen ? m_pChosen->ScreenImage() : CScpiDriver::ScreenImage();
+    }
 
 protected:
+    // Either job: the identity first, then the family does the job.
+    CScpiTask Job() override { return Fetch(); }
     CScpiTask Fetch() override;
     bool HandOver() override;
 

@@ -7,8 +7,8 @@
 namespace {
 
 std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    const size_t last = text.find_last_not_of(" \t");
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    const size_t last = text.find_last_not_of(" \t\r\n");
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
 }
 
@@ -61,10 +61,21 @@ bool CScpiDriver::Start(IProgressHost* host) {
     m_identity = {};
     if (!StartCommon(host)) return false;
     m_nState = static_cast<int32_t>(EScopeState::Failed);
-    m_task = Fetch();
+    m_task = Job();
     m_task.Start();
     if (m_task.Done()) Complete();
     return true;
+}
+
+CScpiTask CScpiDriver::Job() { return m_job == EJob::Screen ? Screen() : Fetch(); }
+
+CScpiTask CScpiDriver::Screen() {
+    m_strScreen.clear();
+    co_await Identify();
+    if (!HasScreenImage()) Fail(KIV_TR_NOOP("Kiv", "%1 nie wysyła obrazu swojego ekranu"), {Model().name});
+    ShowProgress(1, 0);
+    co_await FetchScreen(m_strScreen);
+    ShowProgress(1, 100);
 }
 
 void CScpiDriver::Send(const std::string& command) {
@@ -92,7 +103,8 @@ void CScpiDriver::TakeOver(CScpiDriver& from) {
     m_wait = EWait::None;
     m_waiting = {};
     m_nState = static_cast<int32_t>(EScopeState::Failed);
-    m_task = Fetch();
+    m_job = from.m_job;
+    m_task = Job();
     m_task.Start();
     if (m_task.Done()) Complete();
 }

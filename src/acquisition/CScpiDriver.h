@@ -51,6 +51,14 @@ public:
     // What the last fetch found, for the probe: the identity, and whether it is this family's.
     const ScpiIdentity& Identity() const { return m_identity; }
 
+    // What the next Start does: fetch the plots, or the picture of the instrument's screen.
+    enum class EJob { Waveforms, Screen };
+    EJob m_job = EJob::Waveforms;
+    // Whether the family can send its screen as a picture, and the picture a screen job left
+    // (a PNG or a BMP file's bytes).
+    virtual bool HasScreenImage() const { return false; }
+    virtual const std::string& ScreenImage() const { return m_strScreen; }
+
     // Whether an *IDN? answer is this family's.
     virtual bool Identifies(const ScpiIdentity& identity) const = 0;
     // The identity the instrument gave, with the family Kiv drives it as.
@@ -64,8 +72,13 @@ protected:
     // The family's dialogue: leaves the fetched plots in the traces (channels m_nPlot1Channel,
     // m_nPlot2Channel; 0 for a plot not fetched). Throws CScpiFailure.
     virtual CScpiTask Fetch() = 0;
-    // The TCP port of the family's raw SCPI socket, where an address names none.
-    virtual unsigned DefaultTcpPort() const { return 5025; }
+    // The job's dialogue: the fetch, or the identity and the screen's picture.
+    virtual CScpiTask Job();
+    // screen image: the instrument's screen as a picture file into picture.
+    virtual CScpiTask FetchScreen(std::string& picture) {
+        (void)picture;
+        co_return;
+    }
 
     // co_await Query(...): the reply (a line without its LF, a block's bytes, a picture).
     struct ReplyAwaiter {
@@ -118,8 +131,11 @@ private:
     bool FoundStray();
     void EndWait(std::string failure, CScpiFailure::EKind kind);
 
+    CScpiTask Screen();
+
     CScpiTask m_task;
     CScpiReader m_reader;
+    std::string m_strScreen;
     std::coroutine_handle<> m_waiting;
     enum class EWait { None, Reply, Pause } m_wait = EWait::None;
     EScpiReply m_form = EScpiReply::Line;

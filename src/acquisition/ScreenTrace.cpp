@@ -56,11 +56,12 @@ bool ScreenToTrace(const ScreenRecord& r, RawTrace& trace, std::string& why) {
         const size_t i = !(index > 0) ? 0 : index >= static_cast<double>(n - 1) ? n - 1 : static_cast<size_t>(index);
         trace.samples[k] = static_cast<int32_t>(std::lround(r.volts[i] / step)) + kZeroCode;
     }
+    // In the unit first, then divided: 5 ms over 4000 is 1.25 µs to the last bit.
     trace.voltExponent = DivisionExponent(r.voltsPerDivision > 0 ? r.voltsPerDivision : step * 25);
-    trace.voltStep = step / Power1000(trace.voltExponent);
+    trace.voltStep = step * Power1000(-trace.voltExponent);
     trace.voltUnit = 'V';
     trace.timeExponent = std::min(DivisionExponent(r.screenSpan / 10), 0);
-    trace.timeStep = dt / Power1000(trace.timeExponent);
+    trace.timeStep = r.screenSpan * Power1000(-trace.timeExponent) / kSamples;
     trace.timeUnit = 's';
     return true;
 }

@@ -94,3 +94,14 @@ CScpiTask CRigolDs1000zDriver::FetchPlot(int plot, int channel) {
     StoreScreen(plot, record);
     ShowProgress(plot, 100);
 }
+
+// Firmware from 00.04 on sends a PNG when asked; older firmware knows only the plain query
+// (a BMP) and answers the long form with nothing, so that one is tried after it.
+CScpiTask CRigolDs1000zDriver::FetchScreen(std::string& picture) {
+    try {
+        picture = co_await Query(":DISP:DATA? ON,OFF,PNG", kScreenTimeoutMs, EScpiReply::Block);
+    } catch (const CScpiFailure& failure) {
+        if (failure.Kind() != CScpiFailure::EKind::NoAnswer) throw;
+    }
+    if (picture.empty()) picture = co_await Query(":DISP:DATA?", kScreenTimeoutMs, EScpiReply::Block);
+}

@@ -10,6 +10,7 @@ public:
     explicit CRigolDs1000zDriver(RawTrace* traces);
 
     bool Identifies(const ScpiIdentity& identity) const override;
+    bool HasScreenImage() const override { return true; }
 
     static constexpr int kTextTimeoutMs = 2000;
     static constexpr int kBlockTimeoutMs = 5000;
@@ -17,9 +18,12 @@ public:
     // again this many times, this far apart.
     static constexpr int kShortBlockRetries = 3;
     static constexpr int kShortBlockPauseMs = 100;
+    static constexpr int kScreenTimeoutMs = 10000;
 
 protected:
     CScpiTask Fetch() override;
+    // screen image: :DISP:DATA? (a PNG, or a BMP from older firmware) in a "#9" block.
+    CScpiTask FetchScreen(std::string& picture) override;
 
 private:
     CScpiTask FetchPlot(int plot, int channel);
