@@ -73,12 +73,12 @@ bool Within(const fs::path& path, const fs::path& root) {
 }
 
 // The USB device above the tty's interface: the first ancestor inside sysfs with an idVendor.
-fs::path UsbDeviceFolder(const SerialRoots& roots, const std::string& name) {
+fs::path UsbDeviceFolder(const SerialRoots& roots, const std::string& name, const char* devClass = "tty") {
     std::error_code error;
     const fs::path sys = fs::canonical(roots.sys, error);
     if (error)
         return {};
-    fs::path node = fs::canonical(sys / "class/tty" / name / "device", error);
+    fs::path node = fs::canonical(sys / "class" / devClass / name / "device", error);
     for (; !error && node != sys && Within(node, sys); node = node.parent_path())
         if (access((node / "idVendor").c_str(), F_OK) == 0)
             return node;
@@ -236,4 +236,36 @@ std::string ExplainOpenFailure(const std::string& device, int error, const Seria
         default:
             return KivText(KIV_TR_NOOP("Kiv", "Nie można otworzyć %1: %2."), {device, SystemText(error)});
     }
+}
+
+// The kernel's USBTMC nodes (usbtmc0, usbtmc1, …) and the USB instrument behind each.
+std::vector<SerialDevice> EnumerateUsbTmcDevices(const SerialRoots& roots) {
+    std::vector<std::pair<unsigned long, SerialDevice>> found;
+    for (const std::string& name : Entries(fs::path(roots.sys) / "class/usbmisc")) {
+        if (name.compare(0, 6, "usbtmc") != 0 || name.size() == 6 || name.size() > 15 || !AllDigits(name, 6)) continue;
+        SerialDevice device;
+        device.path = (fs::path(roots.dev) / name).string();
+        device.usb = true;
+        if (const fs::path usb = UsbDeviceFolder(roots, name, "usbmisc"); !usb.empty()) {
+            device.manufacturer = ReadAttribute(usb / "manufacturer");
+            device.product = ReadAttribute(usb / "product");
+            device.serial = ReadAttribute(usb / "serial");
+            const std::string vendor = ReadAttribute(usb / "idVendor"), product = ReadAttribute(usb / "idProduct");
+            if (!vendor.empty() && !product.empty()) device.usbId = vendor + ":" + product;
+        }
+        device.accessible = access(device.path.c_str(), R_OK | W_OK) == 0;
+        found.emplace_back(std::stoul(name.substr(6)), std::move(device));
+    }
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<SerialDevice> devices;
+    for (auto& f : found) devices.push_back(std::move(f.second));
+    return devices;
+}
+
+std::string UsbTmcPermissionAdvice(const std::string& device) {
+    return KivText(KIV_TR_NOOP("Kiv",
+        "Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik "
+        "/etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==\"usbmisc\", KERNEL==\"usbtmc[0-9]*\", "
+        "TAG+=\"uaccess\" (albo GROUP=\"plugdev\", MODE=\"0660\" dla członków grupy), potem "
+        "sudo udevadm control --reload-rules i ponowne podłączenie przyrządu."), {device});
 }

@@ -13,6 +13,7 @@ struct SerialDevice {
     std::string path;  // the node under the dev root, e.g. /dev/ttyUSB0
     std::string byId;  // its stable name under <dev>/serial/by-id, empty when there is none
     std::string manufacturer, product, serial;  // of a USB adapter, where sysfs tells them
+    std::string usbId;                          // its vendor:product ("1ab1:04ce"), where sysfs tells them
     bool usb = false;
     bool accessible = false;  // this user may open it for reading and writing
 
@@ -31,3 +32,10 @@ std::vector<SerialDevice> EnumerateSerialDevices(const SerialRoots& roots = {});
 // not a terminal device, no hardware behind the port. Empty for no error.
 std::string ExplainOpenFailure(const std::string& device, int error, const SerialRoots& roots = {},
                                const std::string& procRoot = "/proc");
+
+// The machine's USB instruments behind the kernel's USBTMC driver (/dev/usbtmcN), in number
+// order, with the maker, product, serial number and USB id that sysfs gives.
+std::vector<SerialDevice> EnumerateUsbTmcDevices(const SerialRoots& roots = {});
+// What to do about a USBTMC node this user may not open: the udev rule that gives it to the
+// logged-in user (TAG+="uaccess") or to a group.
+std::string UsbTmcPermissionAdvice(const std::string& device);

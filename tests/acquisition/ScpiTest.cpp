@@ -5,12 +5,14 @@
 #include <sys/socket.h>
 
 #include <chrono>
+#include <filesystem>
 #include <cmath>
 
 #include "acquisition/CAcquisition.h"
 #include "acquisition/CScpiAutoDriver.h"
 #include "acquisition/ScreenTrace.h"
 #include "platform/CTcpTransport.h"
+#include "platform/SerialDevices.h"
 #include "support/DriverFixture.h"
 #include "support/NetSimulator.h"
 #include "support/ScopeSimulator.h"
@@ -237,4 +239,29 @@ TEST(Scpi, AutoFindsTheFamilyAndItsScreen) {
                                                               "(odpowiedź na *IDN?); wybierz model ręcznie, jeśli mówi "
                                                               "językiem jednego ze znanych");
     EXPECT_EQ(Resources(), resources);
+}
+
+// The USB instruments behind the kernel's USBTMC driver: in number order, with what sysfs says
+// of each, one whose USB device cannot be found listed all the same.
+TEST(Scpi, UsbTmcDevices) {
+    namespace fs = std::filesystem;
+    const std::string root = TestDir("usbtmc-devices");
+    const fs::path usb = fs::path(root) / "sys/devices/usb1/1-2";
+    fs::create_directories(usb / "1-2:1.0");
+    for (const auto& [file, text] : std::vector<std::pair<std::string, std::string>>{
+             {"idVendor", "1ab1\n"}, {"idProduct", "04ce\n"}, {"manufacturer", "Rigol Technologies.\n"},
+             {"product", "DS1000Z Series\n"}, {"serial", "DS1ZA000000001\n"}})
+        WriteBytes((usb / file).string(), text);
+    const fs::path usbmisc = fs::path(root) / "sys/class/usbmisc";
+    for (const char* name : {"usbtmc10", "usbtmc2", "usbtmc", "hiddev0"}) fs::create_directories(usbmisc / name);
+    fs::create_directory_symlink("../../../devices/usb1/1-2/1-2:1.0", usbmisc / "usbtmc2/device");
+    fs::create_directories(fs::path(root) / "dev");
+    WriteBytes(root + "/dev/usbtmc2", "");
+    std::vector<std::string> got;
+    for (const SerialDevice& d : EnumerateUsbTmcDevices({root + "/sys", root + "/dev"}))
+        got.push_back(d.Description().substr(root.size()) + " " + d.usbId + (d.accessible ? " rw" : " -"));
+    EXPECT_EQ(got, (std::vector<std::string>{
+                       "/dev/usbtmc2 — Rigol Technologies. DS1000Z Series (DS1ZA000000001) 1ab1:04ce rw",
+                       "/dev/usbtmc10  -"}));
+    EXPECT_NE(UsbTmcPermissionAdvice("/dev/usbtmc2").find("TAG+=\"uaccess\""), std::string::npos);
 }
