@@ -1052,6 +1052,162 @@ Tile Windows</translation>
         <source>Wykres &amp;2</source>
         <translation>Plot &amp;2</translation>
     </message>
+    <message>
+        <source>Automatycznie (SCPI)</source>
+        <translation>Automatic (SCPI)</translation>
+    </message>
+    <message>
+        <source>Kiv nie zna przyrządu %1 %2 (odpowiedź na *IDN?); wybierz model ręcznie, jeśli mówi językiem jednego ze znanych</source>
+        <translation>Kiv does not know the instrument %1 %2 (its answer to *IDN?); choose the model yourself if it speaks the language of one Kiv knows</translation>
+    </message>
+    <message>
+        <source>%1 nie wysyła obrazu swojego ekranu</source>
+        <translation>%1 cannot send a picture of its screen</translation>
+    </message>
+    <message>
+        <source>%1 (odpowiedź na %2)</source>
+        <translation>%1 (answer to %2)</translation>
+    </message>
+    <message>
+        <source>blok danych jest dłuższy, niż mówi jego nagłówek (odpowiedź na %1)</source>
+        <translation>the data block is longer than its header says (answer to %1)</translation>
+    </message>
+    <message>
+        <source>połączenie zostało przerwane</source>
+        <translation>the connection was lost</translation>
+    </message>
+    <message>
+        <source>%1 (czekano na %2)</source>
+        <translation>%1 (while waiting for %2)</translation>
+    </message>
+    <message>
+        <source>blok danych zapowiadał %1 bajtów, w ciągu %2 s przyszło mniej (odpowiedź na %3)</source>
+        <translation>the data block announced %1 bytes, fewer came within %2 s (answer to %3)</translation>
+    </message>
+    <message>
+        <source>odpowiedź na %1 nie skończyła się w ciągu %2 s</source>
+        <translation>the answer to %1 did not end within %2 s</translation>
+    </message>
+    <message>
+        <source>brak odpowiedzi na %1 w ciągu %2 s</source>
+        <translation>no answer to %1 within %2 s</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć połączenia</source>
+        <translation>cannot open the connection</translation>
+    </message>
+    <message>
+        <source>to nie jest %1, przyrząd przedstawia się jako %2 %3</source>
+        <translation>this is not a %1; the instrument calls itself %2 %3</translation>
+    </message>
+    <message>
+        <source>odpowiedź na *IDN? to nie jest tożsamość przyrządu: „%1”</source>
+        <translation>the answer to *IDN? is no instrument identity: “%1”</translation>
+    </message>
+    <message>
+        <source>kanał %1: %2</source>
+        <translation>channel %1: %2</translation>
+    </message>
+    <message>
+        <source>podstawa czasu, którą podał przyrząd, jest błędna</source>
+        <translation>the instrument gave an invalid time base</translation>
+    </message>
+    <message>
+        <source>kanał %1 jest wyłączony na przyrządzie</source>
+        <translation>channel %1 is switched off on the instrument</translation>
+    </message>
+    <message>
+        <source>kanał %1: opis przebiegu (:WAV:PRE?) jest błędny</source>
+        <translation>channel %1: the waveform preamble (:WAV:PRE?) is invalid</translation>
+    </message>
+    <message>
+        <source>kanał %1: przyrząd nie ma danych do wysłania</source>
+        <translation>channel %1: the instrument has no data to send</translation>
+    </message>
+    <message>
+        <source>zamiast bloku danych przyszło co innego</source>
+        <translation>something other than a data block came</translation>
+    </message>
+    <message>
+        <source>nagłówek bloku danych jest błędny</source>
+        <translation>the data block&apos;s header is invalid</translation>
+    </message>
+    <message>
+        <source>obraz ekranu jest uszkodzony</source>
+        <translation>the screen picture is damaged</translation>
+    </message>
+    <message>
+        <source>zamiast obrazu ekranu przyszło co innego</source>
+        <translation>something other than a screen picture came</translation>
+    </message>
+    <message>
+        <source>przebieg nie ma ani jednego punktu</source>
+        <translation>the waveform has no points</translation>
+    </message>
+    <message>
+        <source>opis przebiegu jest niepełny lub błędny</source>
+        <translation>the waveform&apos;s description is incomplete or invalid</translation>
+    </message>
+    <message>
+        <source>„%1” to nie jest adres sieciowy (tcp://HOST:PORT)</source>
+        <translation>“%1” is not a network address (tcp://HOST:PORT)</translation>
+    </message>
+    <message>
+        <source>nie znaleziono adresu hosta %1 w ciągu 3 s</source>
+        <translation>the address of the host %1 was not found within 3 s</translation>
+    </message>
+    <message>
+        <source>nie ma takiego hosta: %1 (%2)</source>
+        <translation>no such host: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)</source>
+        <translation>no connection within 3 s (is the instrument switched on and on this network?)</translation>
+    </message>
+    <message>
+        <source>połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)</source>
+        <translation>connection refused (is it the right port, and is the instrument&apos;s network access enabled?)</translation>
+    </message>
+    <message>
+        <source>nie można się połączyć: %1</source>
+        <translation>cannot connect: %1</translation>
+    </message>
+    <message>
+        <source>przyrząd zamknął połączenie</source>
+        <translation>the instrument closed the connection</translation>
+    </message>
+    <message>
+        <source>połączenie zerwane: %1</source>
+        <translation>the connection broke: %1</translation>
+    </message>
+    <message>
+        <source>nie ma urządzenia %1 (czy przyrząd jest podłączony i włączony?)</source>
+        <translation>there is no device %1 (is the instrument plugged in and switched on?)</translation>
+    </message>
+    <message>
+        <source>brak uprawnień do %1; reguła udev z TAG+=&quot;uaccess&quot; (albo grupa z dostępem do urządzenia) daje je zalogowanemu użytkownikowi</source>
+        <translation>no permission to open %1; a udev rule with TAG+=&quot;uaccess&quot; (or a group with access to the device) gives it to the logged-in user</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 jest zajęte przez inny program</source>
+        <translation>%1 is in use by another program</translation>
+    </message>
+    <message>
+        <source>przyrząd USB %1 został odłączony</source>
+        <translation>the USB instrument %1 was unplugged</translation>
+    </message>
+    <message>
+        <source>błąd USB na %1: %2</source>
+        <translation>USB error on %1: %2</translation>
+    </message>
+    <message>
+        <source>Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik /etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (albo GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; dla członków grupy), potem sudo udevadm control --reload-rules i ponowne podłączenie przyrządu.</source>
+        <translation>No access to %1. A udev rule gives it to the logged-in user: a file /etc/udev/rules.d/70-kiv-usbtmc.rules with the line SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (or GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; for the members of a group), then sudo udevadm control --reload-rules and plug the instrument in again.</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>

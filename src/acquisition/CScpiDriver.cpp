@@ -232,10 +232,10 @@ void CScpiDriver::OnTimer(int timerId) {
             // Before the instrument said anything the connection never was: the query is no news.
             const std::string why = m_pPort ? m_pPort->WhyGone() : std::string();
             if (!m_bAnswered)
-                text = why.empty() ? KivTranslate("Kiv", "połączenie zostało przerwane") : why;
+                text = why.empty() ? KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie zostało przerwane")) : why;
             else
                 text = KivText(KIV_TR_NOOP("Kiv", "%1 (czekano na %2)"),
-                               {why.empty() ? KivTranslate("Kiv", "połączenie zostało przerwane") : why, Quoted(m_strQuery)});
+                               {why.empty() ? KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie zostało przerwane")) : why, Quoted(m_strQuery)});
         } else if (m_reader.ExpectedSize() > 0) {
             text = KivText(KIV_TR_NOOP("Kiv", "blok danych zapowiadał %1 bajtów, w ciągu %2 s przyszło mniej (odpowiedź na %3)"),
                            {std::to_string(m_reader.ExpectedSize()), Seconds(m_nTimeoutMs), Quoted(m_strQuery)});
@@ -252,7 +252,7 @@ void CScpiDriver::OnTimer(int timerId) {
     if (m_nState == static_cast<int32_t>(EScopeState::PortFailed)) {
         // The transport never opened: one box with the device and the system's reason.
         const std::string why = m_pPort ? m_pPort->WhyNotOpen() : std::string();
-        Warn((DeviceName() + ": " + (why.empty() ? KivTranslate("Kiv", "nie można otworzyć połączenia") : why)).c_str());
+        Warn((DeviceName() + ": " + (why.empty() ? KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "nie można otworzyć połączenia")) : why)).c_str());
         m_nState = static_cast<int32_t>(EScopeState::Reported);
         Finish(0);
     }

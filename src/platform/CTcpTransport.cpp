@@ -182,9 +182,9 @@ int CTcpTransport::Connect() {
         if (left() == 0) break;
     }
     if (lastError == ETIMEDOUT)
-        Gone(KivTranslate("Kiv", "brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)"));
+        Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)")));
     else if (lastError == ECONNREFUSED)
-        Gone(KivTranslate("Kiv", "połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)"));
+        Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)")));
     else
         Gone(KivText(KIV_TR_NOOP("Kiv", "nie można się połączyć: %1"), {SystemReason(lastError)}));
     return -1;
@@ -236,7 +236,7 @@ bool CTcpTransport::Exchange(int fd) {
                 continue;
             }
             if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-            if (got == 0) Gone(KivTranslate("Kiv", "przyrząd zamknął połączenie"));
+            if (got == 0) Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "przyrząd zamknął połączenie")));
             else Gone(KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(errno)}));
             return false;
         }

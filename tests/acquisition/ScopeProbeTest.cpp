@@ -8,6 +8,7 @@
 #include "acquisition/ScopeRegistry.h"
 #include "platform/SerialDevices.h"
 #include "platform/Translate.h"
+#include "support/ScopeSimulator.h"
 #include "support/FakeProgressHost.h"
 
 namespace {
@@ -99,8 +100,8 @@ TEST_P(ScopeProbe, FourOutcomes) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, ScopeProbe, ::testing::Range(0, kScopeModelCount),
-                         [](const auto& info) { return std::string(ScopeModelAt(info.param).key); });
+INSTANTIATE_TEST_SUITE_P(Models, ScopeProbe, ::testing::ValuesIn(SerialModels()),
+                         [](const auto& info) { return ParamName(ScopeModelAt(info.param).key); });
 
 // A long reply shows its first 64 bytes; cancelled half-way, the instrument is handed back.
 TEST(ScopeProbeLimits, LongReplyAndCancel) {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -17,9 +18,26 @@
 #include <utility>
 #include <vector>
 
+#include "acquisition/ScopeRegistry.h"
 #include "support/TestFiles.h"
 
 extern char** environ;
+
+// The models reached over a serial line, whose simulators serve a pseudo-terminal; the SCPI
+// families have tests of their own over a network socket.
+inline std::vector<int> SerialModels() {
+    std::vector<int> indices;
+    for (int i = 0; i < kScopeModelCount; ++i)
+        if (!ScopeModelAt(i).scpi) indices.push_back(i);
+    return indices;
+}
+
+// A model's key as a test's name: letters, digits and underscores only.
+inline std::string ParamName(std::string key) {
+    for (char& c : key)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return key;
+}
 
 // Open descriptors and running threads of this process.
 inline std::pair<int, int> Resources() {

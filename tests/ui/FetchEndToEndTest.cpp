@@ -196,8 +196,8 @@ TEST_P(FetchModel, AgainstItsSimulator) {
     EXPECT_FALSE(std::filesystem::exists(sub + "/three.kiv"));
 }
 
-INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::Range(0, kScopeModelCount),
-                         [](const auto& info) { return std::string(ScopeModelAt(info.param).key); });
+INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(SerialModels()),
+                         [](const auto& info) { return ParamName(ScopeModelAt(info.param).key); });
 
 // 200 fetches of both plots, each model against each fault at the fast line rate, three in
 // turn on the progress window and three on the event-loop host; every run ends by itself. A
@@ -226,11 +226,12 @@ TEST(FaultLoop, EveryModelEndsEveryFault) {
     CAcquisition acq(dir + "/Kiv.cfg");
     acq.m_bSaveOnExit = false;
     std::pair<int, int> resources;
-    const int models = kScopeModelCount, replyRuns = 5 * models;
+    const std::vector<int> serial = SerialModels();
+    const int models = static_cast<int>(serial.size()), replyRuns = 5 * models;
     for (int i = 0; i < runs; ++i) {
         // The first runs spoil a reply, each model once with each fault, on slower timers so
         // that only the fault decides in which state the dialogue fails.
-        const uint8_t index = static_cast<uint8_t>(i % models);
+        const uint8_t index = static_cast<uint8_t>(serial[static_cast<size_t>(i % models)]);
         const std::string key = ScopeModelAt(index).key;
         const Model* const m = Known(index);
         const size_t f = i < replyRuns ? i / models : 5 + static_cast<size_t>(i / models - 5) % (faults.size() - 5);

@@ -27,11 +27,11 @@ ToolRun Tool(const std::string& args) {
     return {ran ? p.exitCode() : -1, p.readAll().toStdString()};
 }
 
-// What --model takes, every registered model: "0..3, os3060, hm1507, tds224, lt224" for the first four.
+// What --model takes, every registered model and auto: "0..3, os3060, hm1507, tds224, lt224" for the first four.
 std::string ModelKeys() {
     std::string keys = "0.." + std::to_string(kScopeModelCount - 1);
     for (int i = 0; i < kScopeModelCount; ++i) keys += std::string(", ") + ScopeModelAt(i).key;
-    return keys;
+    return keys + ", auto";
 }
 
 QJsonObject Json(const std::string& text) { return QJsonDocument::fromJson(QByteArray::fromStdString(text)).object(); }

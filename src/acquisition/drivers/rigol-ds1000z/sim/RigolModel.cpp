@@ -93,7 +93,7 @@ private:
     bool m_bJustRun = !m_options.stopped;  // as if it had just been set running
 };
 
-const SimModelRegistration kRegistration({.key = "rigol-ds1000z", .name = "RIGOL DS1000Z (DS1054Z)", .configIndex = 4},
+const SimModelRegistration kRegistration({.key = "rigol-ds1000z", .name = "RIGOL DS1000Z", .configIndex = 4},
                                            [](const SimOptions& options) {
     return std::make_unique<CRigolModel>(options);
 });
