@@ -1208,6 +1208,54 @@ Tile Windows</translation>
         <source>Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik /etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (albo GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; dla członków grupy), potem sudo udevadm control --reload-rules i ponowne podłączenie przyrządu.</source>
         <translation>No access to %1. A udev rule gives it to the logged-in user: a file /etc/udev/rules.d/70-kiv-usbtmc.rules with the line SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (or GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; for the members of a group), then sudo udevadm control --reload-rules and plug the instrument in again.</translation>
     </message>
+    <message>
+        <source>Pobieranie ciągłe: %1 odczytu/s (%2)</source>
+        <translation>Live fetch: %1 records/s (%2)</translation>
+    </message>
+    <message>
+        <source>Ekran oscyloskopu — %1</source>
+        <translation>Oscilloscope Screen — %1</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz jako PNG...</source>
+        <translation>&amp;Save as PNG…</translation>
+    </message>
+    <message>
+        <source>Zamknij</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Zapisz obraz ekranu</source>
+        <translation>Save Screenshot</translation>
+    </message>
+    <message>
+        <source>Obrazy PNG (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>%1: obraz ekranu jest uszkodzony</source>
+        <translation>%1: the screen picture is damaged</translation>
+    </message>
+    <message>
+        <source>Pobieranie &amp;ciągłe (Start/Stop)	F5</source>
+        <translation>&amp;Live Fetch (Start/Stop)	F5</translation>
+    </message>
+    <message>
+        <source>Pobiera wykresy raz za razem, aż do zatrzymania
+Pobieranie ciągłe (Start/Stop)</source>
+        <translation>Fetches the waveforms again and again until stopped
+Live Fetch (Start/Stop)</translation>
+    </message>
+    <message>
+        <source>Zrzut ek&amp;ranu oscyloskopu...</source>
+        <translation>Oscilloscope Sc&amp;reenshot…</translation>
+    </message>
+    <message>
+        <source>Pobiera obraz ekranu oscyloskopu
+Zrzut ekranu oscyloskopu</source>
+        <translation>Fetches a picture of the oscilloscope&apos;s screen
+Oscilloscope Screenshot</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>

@@ -61,6 +61,9 @@ public:
     const ScopeModel& Model() const { return m_model; }
     const RawTrace& Trace(int plot) const { return m_pTraces[plot == 1 ? 0 : 1]; }
 
+    // Between the fetches of a live view the connection stays open where the driver can keep it
+    // (an SCPI instrument's); a serial line opens anew for each.
+    bool m_bKeepLine = false;
     uint8_t m_nPlot1Channel = 0;  // 1-based; 0: plot 1 is not fetched
     uint8_t m_nPlot2Channel = 0;
     int32_t m_nState = static_cast<int32_t>(EScopeState::PortFailed);  // the family's enum as a number

@@ -24,6 +24,14 @@ std::string CScpiAutoDriver::FoundInstrument() const {
 }
 
 bool CScpiAutoDriver::Start(IProgressHost* host) {
+    // A live view goes on with the family found the first time, on its kept connection.
+    if (m_pChosen && m_pChosen->LineKept(host)) {
+        m_pChosen->m_nPlot1Channel = m_nPlot1Channel, m_pChosen->m_nPlot2Channel = m_nPlot2Channel;
+        m_pChosen->m_job = m_job;
+        const bool started = m_pChosen->Start(host);
+        Mirror();
+        return started;
+    }
     m_pFound = m_pChosen = nullptr;
     return CScpiDriver::Start(host);
 }

@@ -54,12 +54,23 @@ std::string CScpiDriver::DeviceName() const {
 
 bool CScpiDriver::Start(IProgressHost* host) {
     m_task.Reset();
-    m_reader.Clear();
     m_wait = EWait::None;
     m_waiting = {};
-    m_bIdentified = m_bAnswered = false;
-    m_identity = {};
-    if (!StartCommon(host)) return false;
+    if (LineKept(host)) {
+        // The same instrument on the same connection: no second *IDN?.
+        if (!m_nPlot1Channel && !m_nPlot2Channel && m_job == EJob::Waveforms) {
+            host->EndDialog(kDialogCancel);
+            return false;
+        }
+        m_bFirstPlot = m_nPlot1Channel ? 1 : 0;
+        m_bBothPlots = m_nPlot1Channel && m_nPlot2Channel ? 1 : 0;
+        SetProgress(0);
+    } else {
+        m_reader.Clear();
+        m_bIdentified = m_bAnswered = false;
+        m_identity = {};
+        if (!StartCommon(host)) return false;
+    }
     m_nState = static_cast<int32_t>(EScopeState::Failed);
     m_task = Job();
     m_task.Start();
@@ -104,6 +115,7 @@ void CScpiDriver::TakeOver(CScpiDriver& from) {
     m_waiting = {};
     m_nState = static_cast<int32_t>(EScopeState::Failed);
     m_job = from.m_job;
+    m_bKeepLine = from.m_bKeepLine;
     m_task = Job();
     m_task.Start();
     if (m_task.Done()) Complete();
@@ -264,6 +276,14 @@ void CScpiDriver::OnLineGone() {
     TakeReply();
     // Through the reply timer at once, so a line gone and a silence end the same way.
     if (m_wait == EWait::Reply) ArmReplyTimer(0);
+}
+
+// A live view's fetch that ended well keeps its connection for the next one.
+void CScpiDriver::Finish(int result) {
+    if (!m_bKeepLine || m_nState != static_cast<int32_t>(EScopeState::Done) || !m_pPort || m_bLineGone)
+        return CScopeDriver::Finish(result);
+    StopReplyTimer();
+    if (m_pHost) m_pHost->EndDialog(result);
 }
 
 void CScpiDriver::ClosePort() {

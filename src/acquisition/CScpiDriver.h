@@ -42,7 +42,10 @@ public:
     void OnLineGone() override;
     void ClosePort() override;
     void Detach() override;
+    void Finish(int result) override;
     bool FirstReplyTaken() const override { return m_bIdentified; }
+    // The connection a live view keeps between fetches is open, for a next Start on host.
+    bool LineKept(const IProgressHost* host) const { return m_bKeepLine && m_pPort && !m_bLineGone && m_pHost == host; }
     // A byte the probe hands over on its own.
     void OnReplyByte(uint8_t byte) override;
 

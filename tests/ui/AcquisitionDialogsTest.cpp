@@ -96,10 +96,11 @@ TEST(AcquisitionDialogs, SourceAndTransmission) {
         EXPECT_EQ(labels.join('|').toStdString(),
                   "Parametry transmisji|&Typ oscyloskopu>1006|&Prędkość transmisji>1007|P&ort>1008|"
                   "&Urządzenie>device");
-        // Every registered model, the first four where Kiv.cfg expects them. A stored rate the
-        // model does not offer shows none.
+        // Every registered model, the first four where Kiv.cfg expects them, then the automatic
+        // choice of an SCPI family. A stored rate the model does not offer shows none.
         std::string models = "GOLDSTAR OS-3060 HAMEG 1507 [TEKTRONIX TDS224] LECROY LT224";
         for (int i = 4; i < kScopeModelCount; ++i) models += std::string(" ") + ScopeModelAt(i).name;
+        models += " Automatycznie (SCPI)";
         EXPECT_EQ(Lists(t, "1006 1007 1008"), models + "|1200 2400 4800 9600|COM1 COM2 [COM3] COM4");
         Choose(t, "1006", 2);  // the model already shown: its rates apply, 19200 becomes its lowest
         EXPECT_EQ(State(t), std::tuple(2, 3, 3, "[1200] 2400 4800 9600"));

@@ -28,7 +28,8 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
               QStringList({"&Plik >", "&Ustawienia >", "&Widok >", "&Generator", "&Okno >", "Pomo&c >"}));
     // No recent files yet: their two separators stand side by side.
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "&Plik")->actions()),
-              QStringList({"&Nowy\tCtrl+N", "&Otwórz...\tCtrl+O", "O&twórz wykres\tCtrl+W", "&Zamknij",
+              QStringList({"&Nowy\tCtrl+N", "&Otwórz...\tCtrl+O", "O&twórz wykres\tCtrl+W",
+                           "Pobieranie &ciągłe (Start/Stop)\tF5", "Zrzut ek&ranu oscyloskopu...", "&Zamknij",
                            "Z&apisz\tCtrl+S", "Zapisz &jako...", "&Kopiuj do schowka\tCtrl+C",
                            "&Importuj...\tCtrl+I", "&Eksportuj...\tCtrl+E", "-", "&Drukuj...\tCtrl+P",
                            "Podg&ląd wydruku", "&Ustawienia drukarki...", "-", "-", "&Wyjście"}));
@@ -104,7 +105,7 @@ TEST_F(ShellTest, ToolbarButtonsTooltipsAndStatusPrompts) {
         flat.fill(QColor::fromRgba(picture.pixel(0, 0)));
         EXPECT_NE(picture, flat) << ids.last();
     }
-    EXPECT_EQ(ids, QList<int>({57600, 0, 32786, 57601, 57603, 0, 57634, 0, 57607, 0, 32771, 0, 32814, 32817, 0, 32774,
+    EXPECT_EQ(ids, QList<int>({57600, 0, 32786, 32830, 57601, 57603, 0, 57634, 0, 57607, 0, 32771, 0, 32814, 32817, 0, 32774,
                                32775, 32777, 0, 32778, 32782, 32783, 0, 32794, 32795, 0, 32781, 32815, 32788, 0,
                                57664}));
     EXPECT_EQ(Frame().ToolBar()->iconSize(), QSize(16, 15));
@@ -143,7 +144,7 @@ TEST_F(ShellTest, AcceleratorsAsTheKeyTableSays) {
     const std::map<int, QStringList> table = {
         {ID_EDIT_COPY, {"Ctrl+C", "Ctrl+Ins"}}, {ID_EXPORT, {"Ctrl+E"}}, {ID_IMPORT, {"Ctrl+I"}},
         {ID_FILE_NEW, {"Ctrl+N"}}, {ID_FILE_OPEN, {"Ctrl+O"}}, {ID_FILE_PRINT, {"Ctrl+P"}}, {ID_FILE_SAVE, {"Ctrl+S"}},
-        {ID_FETCH, {"Ctrl+W"}}, {ID_EDIT_PASTE, {"Ctrl+V", "Shift+Ins"}}, {ID_EDIT_CUT, {"Ctrl+X", "Shift+Del"}},
+        {ID_FETCH, {"Ctrl+W"}}, {ID_RUN_FETCH, {"F5"}}, {ID_EDIT_PASTE, {"Ctrl+V", "Shift+Ins"}}, {ID_EDIT_CUT, {"Ctrl+X", "Shift+Del"}},
         {ID_EDIT_UNDO, {"Ctrl+Z", "Alt+Backspace"}}, {ID_NEXT_PANE, {"F6"}}, {ID_PREV_PANE, {"Shift+F6"}},
     };
     std::map<int, QStringList> bound;

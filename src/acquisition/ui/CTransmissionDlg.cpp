@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "acquisition/CAcquisition.h"
 #include "acquisition/CScopeProbe.h"
+#include "acquisition/CScpiAutoDriver.h"
 #include "acquisition/RawTrace.h"
 #include "acquisition/ScopeRegistry.h"
 #include "qtcore/CLoopHost.h"
@@ -29,6 +31,27 @@ QComboBox* AddList(QWidget* parent, QFormLayout* form, const char* label, const 
     form->addRow(text, list);
     return list;
 }
+
+// A driver for the probe: the model's, or "Automatycznie" with every SCPI family beside it.
+struct ProbeDrivers {
+    RawTrace traces[2];
+    std::vector<std::unique_ptr<CScopeDriver>> families;
+    std::unique_ptr<CScopeDriver> driver;
+
+    explicit ProbeDrivers(uint8_t instrument) {
+        if (instrument != kAutoInstrument) {
+            driver = ScopeDriverAt(instrument).create(traces);
+            return;
+        }
+        std::vector<CScpiDriver*> scpi;
+        for (int i = 0; i < kScopeModelCount; ++i)
+            if (ScopeModelAt(i).scpi) {
+                families.push_back(ScopeDriverAt(i).create(traces));
+                scpi.push_back(dynamic_cast<CScpiDriver*>(families.back().get()));
+            }
+        driver = std::make_unique<CScpiAutoDriver>(traces, std::move(scpi));
+    }
+};
 }  // namespace
 
 CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t port, QWidget* parent)
@@ -38,16 +61,18 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t por
       m_nPort(port) {
     setWindowTitle(KivTr("Kiv", "Parametry transmisji"));
     setModal(true);
-    auto* form = new QFormLayout;
+    auto* form = m_pForm = new QFormLayout;
     m_pModel = AddList(this, form, KIV_TR_NOOP("Kiv", "&Typ oscyloskopu"), "1006");
     m_pRate = AddList(this, form, KIV_TR_NOOP("Kiv", "&Prędkość transmisji"), "1007");
     m_pPort = AddList(this, form, KIV_TR_NOOP("Kiv", "P&ort"), "1008");
 
-    for (int i = 0; i < kScopeModelCount; ++i) m_pModel->addItem(QString::fromLatin1(ScopeModelAt(i).name));
-    m_pModel->setCurrentIndex(m_nInstrument);
+    // The models in the order Kiv.cfg numbers them, then the automatic choice of an SCPI family.
+    for (int i = 0; i < kScopeModelCount; ++i) m_pModel->addItem(QString::fromLatin1(ScopeModelAt(i).name), i);
+    m_pModel->addItem(KivTr("Kiv", AutoScopeModel().name), int(kAutoInstrument));
+    m_pModel->setCurrentIndex(m_pModel->findData(int(m_nInstrument)));
     FillRates();
     // A stored rate the model does not offer shows no entry; the index stays until a choice.
-    m_pRate->setCurrentIndex(m_nBaud - ScopeModelAt(m_nInstrument).lowestBaud);
+    m_pRate->setCurrentIndex(m_nBaud - InstrumentModel(m_nInstrument).lowestBaud);
     for (int n = 1; n <= 4; ++n) m_pPort->addItem(QString::asprintf("%s%d", "COM", n));
     m_pPort->setCurrentIndex(m_nPort - 1);
 
@@ -89,7 +114,7 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t por
     // applies its rates again.
     connect(m_pModel, &QComboBox::activated, this, &CTransmissionDlg::ChooseModel);
     connect(m_pRate, &QComboBox::activated, this, [this](int selection) {
-        if (selection >= 0) m_nBaud = uint8_t(ScopeModelAt(m_nInstrument).lowestBaud + selection);
+        if (selection >= 0) m_nBaud = uint8_t(InstrumentModel(m_nInstrument).lowestBaud + selection);
     });
     connect(m_pPort, &QComboBox::activated, this, [this](int selection) {
         if (selection < 0) return;
@@ -113,19 +138,21 @@ CTransmissionDlg::CTransmissionDlg(uint8_t instrument, uint8_t baud, uint8_t por
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-// The rates of the chosen model, lowest first; filling selects nothing by itself.
+// The rates of the chosen model, lowest first; filling selects nothing by itself. An SCPI
+// instrument has no line rate: the row goes.
 void CTransmissionDlg::FillRates() {
     m_pRate->clear();
-    const ScopeModel& model = ScopeModelAt(m_nInstrument);
+    const ScopeModel& model = InstrumentModel(m_nInstrument);
     for (int i = model.lowestBaud; i <= model.highestBaud; ++i) m_pRate->addItem(QString::number(kBaudRates[i]));
     m_pRate->setCurrentIndex(-1);
+    m_pForm->setRowVisible(m_pRate, !model.scpi);
 }
 
 void CTransmissionDlg::ChooseModel(int index) {
     if (index < 0) return;
-    m_nInstrument = uint8_t(index);
+    m_nInstrument = uint8_t(m_pModel->itemData(index).toInt());
     FillRates();
-    const ScopeModel& model = ScopeModelAt(m_nInstrument);
+    const ScopeModel& model = InstrumentModel(m_nInstrument);
     if (m_nBaud < model.lowestBaud || m_nBaud > model.highestBaud) m_nBaud = model.lowestBaud;
     m_pRate->setCurrentIndex(m_nBaud - model.lowestBaud);
 }
@@ -135,6 +162,9 @@ void CTransmissionDlg::FillDevices() {
     for (const SerialDevice& d : EnumerateSerialDevices())
         m_pDevice->addItem(QString::fromStdString(d.Description()),
                            QString::fromLocal8Bit((d.byId.empty() ? d.path : d.byId).c_str()));
+    // USB instruments through the kernel's USBTMC driver; a network one is typed (tcp://HOST).
+    for (const SerialDevice& d : EnumerateUsbTmcDevices())
+        m_pDevice->addItem(QString::fromStdString(d.Description()), QString::fromLocal8Bit(d.path.c_str()));
     // Devices no list finds (a simulator's pseudo-terminal, say) once chosen for a COM number.
     for (unsigned port = 1; port <= 4; ++port) {
         const QString kept = QString::fromLocal8Bit(CPortSettings::Remembered(port).c_str());
@@ -166,8 +196,8 @@ void CTransmissionDlg::done(int result) {
 // The chosen model, rate and COM number on the device the field names, without windows of
 // its own; the dialog waits meanwhile (at most the model's first reply time-out).
 void CTransmissionDlg::Probe() {
-    RawTrace traces[2];
-    const std::unique_ptr<CScopeDriver> driver = ScopeDriverAt(m_nInstrument).create(traces);
+    ProbeDrivers drivers(m_nInstrument);
+    CScopeDriver* driver = drivers.driver.get();
     driver->m_address = {m_nPort, ChosenDevice()};
     driver->m_nBaud = m_nBaud;
     CScopeProbe probe(*driver);

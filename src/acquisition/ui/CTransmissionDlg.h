@@ -4,9 +4,11 @@
 #include <string>
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 
-// "Parametry transmisji": instrument model, baud rate and port. Every choice is stored
+// "Parametry transmisji": instrument model (or the automatic choice of an SCPI family), baud
+// rate (a serial instrument's only) and port. Every choice is stored
 // the moment it is made, so "Anuluj" keeps it too. Controls are named after their ids:
 // lists "1006" (model), "1007" (rate), "1008" (port); buttons "IDOK" and "IDCANCEL".
 // Beside the port, the serial device that COM number stands for ("device": the machine's
@@ -39,6 +41,7 @@ private:
     uint8_t m_nInstrument;
     uint8_t m_nBaud;
     uint8_t m_nPort;
+    QFormLayout* m_pForm;
     QComboBox* m_pModel;
     QComboBox* m_pRate;
     QComboBox* m_pPort;

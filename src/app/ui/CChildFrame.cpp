@@ -7,6 +7,8 @@
 #include <QMdiArea>
 #include <QMenu>
 
+#include "acquisition/ui/CRunFetch.h"
+#include "acquisition/ui/CScreenImageDlg.h"
 #include "acquisition/ui/FetchCommand.h"
 #include "app/CommandIds.h"
 #include "app/ui/CViewCommands.h"
@@ -29,6 +31,8 @@ CChildFrame::CChildFrame(IChildFrameHost& app, std::unique_ptr<CKivDoc> doc, QWi
 }
 
 CChildFrame::~CChildFrame() {
+    // A live view ends with its window; the line closes first.
+    m_pRun.reset();
     // The view refers to the document: it goes first, with its commands.
     m_pCommands.reset();
     QWidget* view = widget();
@@ -89,7 +93,9 @@ bool CChildFrame::DoSave(const QString& path) {
 bool CChildFrame::OnUpdateCommand(int id, CmdState& state) {
     if (m_pCommands->OnUpdateCommand(id, state)) return true;
     switch (id) {
+    case ID_RUN_FETCH: state = {true, m_pRun && m_pRun->IsRunning()}; return true;
     case ID_FETCH:
+    case ID_SCREENSHOT: state = {!(m_pRun && m_pRun->IsRunning()), false}; return true;
     case ID_FILE_CLOSE:
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS: state = {true, false}; return true;
@@ -101,6 +107,8 @@ bool CChildFrame::OnCommand(int id) {
     if (m_pCommands->OnCommand(id)) return true;
     switch (id) {
     case ID_FETCH: RunFetchCommand(m_app.Acquisition(), *m_pDoc, m_app.Platform(), this); return true;
+    case ID_RUN_FETCH: ToggleRun(); return true;
+    case ID_SCREENSHOT: RunScreenshotCommand(m_app.Acquisition(), m_app.Platform(), this); return true;
     case ID_FILE_CLOSE: close(); return true;
     case ID_FILE_SAVE: DoSave(m_strPathName); return true;
     case ID_FILE_SAVE_AS: DoSave(QString()); return true;
@@ -114,4 +122,17 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+void CChildFrame::ToggleRun() {
+    if (m_pRun && m_pRun->IsRunning()) {
+        m_pRun->Stop();
+        return;
+    }
+    if (!m_pRun) {
+        m_pRun = std::make_unique<CRunFetch>(m_app.Acquisition(), *m_pDoc, m_app.Platform());
+        m_pRun->m_fnStatus = [this](const QString& text) { m_app.ShowStatus(text); };
+    }
+    // Nothing chosen to fetch: the data-source dialog says so as a fetch would.
+    if (!m_pRun->Start()) RunFetchCommand(m_app.Acquisition(), *m_pDoc, m_app.Platform(), this);
 }

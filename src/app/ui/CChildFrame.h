@@ -7,6 +7,7 @@
 
 class CAcquisition;
 class CKivView;
+class CRunFetch;
 class CViewCommands;
 
 // What a document's window needs of the application.
@@ -20,6 +21,8 @@ public:
     virtual void AddToRecentFileList(const QString& path) = 0;
     // The program's one acquisition, for the fetch.
     virtual CAcquisition& Acquisition() = 0;
+    // The status line while a live view runs ("12,5 odczytu/s"); empty: back to the prompts.
+    virtual void ShowStatus(const QString& text) = 0;
 };
 
 // The window of one document: it owns the document and holds its one view. The
@@ -51,6 +54,9 @@ public:
     // Saves under path, or asks for a name when path is empty; false when not saved.
     bool DoSave(const QString& path);
 
+    // The live view: started with the acquisition's settings, or stopped after its fetch in flight.
+    void ToggleRun();
+
     // Routing: the view's commands first, then the document's file commands.
     bool OnCommand(int id);
     bool OnUpdateCommand(int id, CmdState& state);
@@ -63,6 +69,7 @@ private:
     std::unique_ptr<CKivDoc> m_pDoc;
     CKivView* m_pView;
     std::unique_ptr<CViewCommands> m_pCommands;
+    std::unique_ptr<CRunFetch> m_pRun;  // the live view, once started
     QString m_strPathName;
     QString m_strTitle;
 };

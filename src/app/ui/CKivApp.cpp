@@ -9,6 +9,7 @@
 #include <QPageSetupDialog>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTranslator>
 #include <cstdio>
 
@@ -300,4 +301,12 @@ bool CKivApp::OnCommand(int id) {
         return true;
     }
     return false;
+}
+
+void CKivApp::ShowStatus(const QString& text) {
+    if (!m_pMainWnd) return;
+    if (text.isEmpty())
+        m_pMainWnd->statusBar()->clearMessage();
+    else
+        m_pMainWnd->statusBar()->showMessage(text);
 }

@@ -54,6 +54,7 @@ public:
     CDftProgressDlg* ProgressWindow() const { return m_pProgress; }
     // The program's one acquisition: "Kiv.cfg" read at start, written at exit.
     CAcquisition& Acquisition() override { return *m_pAcquisition; }
+    void ShowStatus(const QString& text) override;
 
 private:
     // Qt's own dialogs and standard buttons in Polish, while the program runs.

@@ -18,6 +18,11 @@ const KivCommandRow kRows[] = {
     {ID_FETCH, KIV_TR_NOOP("Kiv", "O&twórz wykres\tCtrl+W"), "Ctrl+W", KIV_TR_NOOP("Kiv",
         "Pobiera wykres\nPobierz wykres"), ":/icons/fetch.svg"},
     // Close, save as, print preview and setup, recent files, exit, the bars, the windows: Polish prompts, not English.
+    {ID_RUN_FETCH, KIV_TR_NOOP("Kiv", "Pobieranie &ciągłe (Start/Stop)\tF5"), "F5",
+     KIV_TR_NOOP("Kiv", "Pobiera wykresy raz za razem, aż do zatrzymania\nPobieranie ciągłe (Start/Stop)"),
+     ":/icons/run.svg"},
+    {ID_SCREENSHOT, KIV_TR_NOOP("Kiv", "Zrzut ek&ranu oscyloskopu..."), "",
+     KIV_TR_NOOP("Kiv", "Pobiera obraz ekranu oscyloskopu\nZrzut ekranu oscyloskopu"), nullptr},
     {ID_FILE_CLOSE, KIV_TR_NOOP("Kiv", "&Zamknij"), "", KIV_TR_NOOP("Kiv", "Zamyka aktywny dokument\nZamknij"),
         nullptr},
     {ID_FILE_SAVE, KIV_TR_NOOP("Kiv", "Z&apisz\tCtrl+S"), "Ctrl+S", KIV_TR_NOOP("Kiv", "Zapisuje na dysk\nZapisz"),
@@ -137,6 +142,8 @@ const KivMenuItem kMenuDocument[] = {
     {K::Command, ID_FILE_NEW},
     {K::Command, ID_FILE_OPEN},
     {K::Command, ID_FETCH},
+    {K::Command, ID_RUN_FETCH},
+    {K::Command, ID_SCREENSHOT},
     {K::Command, ID_FILE_CLOSE},
     {K::Command, ID_FILE_SAVE},
     {K::Command, ID_FILE_SAVE_AS},
@@ -197,7 +204,7 @@ const KivMenuItem kMenuDocument[] = {
 };
 
 const int kToolbar[] = {
-    ID_FILE_NEW,      0, ID_FETCH,         ID_FILE_OPEN,    ID_FILE_SAVE,    0, ID_EDIT_COPY,        0,
+    ID_FILE_NEW,      0, ID_FETCH,         ID_RUN_FETCH,         ID_FILE_OPEN,    ID_FILE_SAVE,    0, ID_EDIT_COPY,        0,
     ID_FILE_PRINT,    0, ID_MODE_ORIGINAL, 0,               ID_MEAN_RMS,     ID_MEASUREMENTS, 0, ID_MODE_DERIVATIVE,
          ID_MODE_INTEGRAL,
     ID_MODE_FOURIER,  0, ID_MODE_XY,       ID_MODE_SUM,     ID_MODE_PRODUCT, 0, ID_PLOT1_TOGGLE,     ID_PLOT2_TOGGLE,
