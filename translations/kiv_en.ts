@@ -1208,6 +1208,18 @@ Tile Windows</translation>
         <source>Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik /etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (albo GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; dla członków grupy), potem sudo udevadm control --reload-rules i ponowne podłączenie przyrządu.</source>
         <translation>No access to %1. A udev rule gives it to the logged-in user: a file /etc/udev/rules.d/70-kiv-usbtmc.rules with the line SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (or GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; for the members of a group), then sudo udevadm control --reload-rules and plug the instrument in again.</translation>
     </message>
+    <message>
+        <source>odpowiedź na %1 jest błędna: „%2”</source>
+        <translation>the answer to %1 is wrong: “%2”</translation>
+    </message>
+    <message>
+        <source>%1 %2 używa nowego zestawu poleceń Siglent, a Kiv obsługuje zestaw poleceń serii SDS1000X-E i SDS2000X-E</source>
+        <translation>%1 %2 uses Siglent's new command set; Kiv drives the command set of the SDS1000X-E and SDS2000X-E series</translation>
+    </message>
+    <message>
+        <source>%1 ma tylko %2 kanały, nie ma kanału %3</source>
+        <translation>the %1 has only %2 channels, there is no channel %3</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>
