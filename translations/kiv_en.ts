@@ -1251,10 +1251,21 @@ Live Fetch (Start/Stop)</translation>
         <translation>Oscilloscope Sc&amp;reenshot…</translation>
     </message>
     <message>
+        <source>odpowiedź na %1 jest błędna: „%2”</source>
+        <translation>the answer to %1 is wrong: “%2”</translation>
+    </message>
+    <message>
+        <source>%1 %2 używa nowego zestawu poleceń Siglent, a Kiv obsługuje zestaw poleceń serii SDS1000X-E i SDS2000X-E</source>
+        <translation>%1 %2 uses Siglent&apos;s new command set; Kiv drives the command set of the SDS1000X-E and SDS2000X-E series</translation>
+    </message>
+    <message>
+        <source>%1 ma tylko %2 kanały, nie ma kanału %3</source>
+        <translation>the %1 has only %2 channels, there is no channel %3</translation>
+    </message>
+    <message>
         <source>Pobiera obraz ekranu oscyloskopu
 Zrzut ekranu oscyloskopu</source>
-        <translation>Fetches a picture of the oscilloscope&apos;s screen
-Oscilloscope Screenshot</translation>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

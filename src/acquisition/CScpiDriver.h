@@ -122,6 +122,9 @@ protected:
     void StoreScreen(int plot, const ScreenRecord& record) const;
     // Progress of the plot being fetched (plot 1 or 2), percent of its share of the bar.
     void ShowProgress(int plot, int percent);
+    // Whether any of the reply last awaited came (line ends aside): after a time-out, a reply
+    // cut short rather than none at all.
+    bool ReplyBegan() const { return m_reader.HasStray(); }
 
     ScpiIdentity m_identity;
     bool m_bIdentified = false;
