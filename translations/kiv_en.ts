@@ -1265,7 +1265,8 @@ Live Fetch (Start/Stop)</translation>
     <message>
         <source>Pobiera obraz ekranu oscyloskopu
 Zrzut ekranu oscyloskopu</source>
-        <translation type="unfinished"></translation>
+        <translation>Fetches a picture of the oscilloscope&apos;s screen
+Oscilloscope Screenshot</translation>
     </message>
 </context>
 <context>
