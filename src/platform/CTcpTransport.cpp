@@ -59,8 +59,9 @@ CTcpTransport::~CTcpTransport() { End(); }
 
 bool CTcpTransport::Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) {
     End();
-    if (!ParseTcpAddress(address.device, line.tcpPort, m_strHost, m_nPort)) {
-        m_strWhyNotOpen = KivText(KIV_TR_NOOP("Kiv", "„%1” to nie jest adres sieciowy (tcp://HOST:PORT)"), {address.device});
+    const std::string device = address.Device();
+    if (!ParseTcpAddress(device, line.tcpPort, m_strHost, m_nPort)) {
+        m_strWhyNotOpen = KivText(KIV_TR_NOOP("Kiv", "„%1” to nie jest adres sieciowy (tcp://HOST:PORT)"), {device});
         return false;
     }
     m_hShutdown = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);

@@ -13,7 +13,8 @@ bool AllDigits(const std::string& s) {
 }  // namespace
 
 ETransportKind TransportKindOf(const CTransportAddress& address) {
-    const std::string& d = address.device;
+    // COMn may stand for a network or USB instrument too (KIV_COMn, the user's choice).
+    const std::string d = address.Device();
     if (d.rfind("tcp://", 0) == 0) return ETransportKind::Tcp;
     if (d.rfind("/dev/usbtmc", 0) == 0) return ETransportKind::UsbTmc;
     // HOST:PORT: no path, and a port after the last colon ("[::1]:5025" too).

@@ -93,6 +93,10 @@ TEST(Scpi, IdentitiesAndAddresses) {
         EXPECT_EQ(ParseTcpAddress(a.device, 5555, host, port), a.kind == ETransportKind::Tcp) << a.device;
         if (a.kind == ETransportKind::Tcp) EXPECT_EQ(std::tuple(host, port), std::tuple(a.host, a.port));
     }
+    // A COM number standing for a network instrument opens it as one.
+    setenv("KIV_COM9", "tcp://127.0.0.1:5025", 1);
+    EXPECT_EQ(TransportKindOf({9, ""}), ETransportKind::Tcp);
+    unsetenv("KIV_COM9");
     std::string host;
     unsigned port = 0;
     for (const char* bad : {"tcp://host:70000", "tcp://:5025", "tcp://a/b:1"}) EXPECT_FALSE(ParseTcpAddress(bad, 1, host, port)) << bad;
