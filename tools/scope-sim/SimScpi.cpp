@@ -177,28 +177,34 @@ bool CSimScpiModel::ChannelOn(int channel) const
     return channel >= 1 && channel <= kSimChannels && !m_options.channelOff[channel - 1];
 }
 
-std::vector<uint32_t> CSimScpiModel::Picture(int width, int height) const
+std::vector<uint32_t> CSimScpiModel::Picture(int width, int height, int divisions) const
 {
+    static constexpr uint32_t kColours[kSimChannels] = {0xFFFF00, 0x00FFFF, 0xFF00FF, 0x3070FF};
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0x000000);
-    for (int x = 0; x < width; x += width / 10)
+    for (int d = 0; d < divisions; ++d)
         for (int y = 0; y < height; ++y)
-            pixels[static_cast<size_t>(y) * width + x] = 0x404040;
+            pixels[static_cast<size_t>(y) * width + d * width / divisions] = 0x404040;
     for (int y = 0; y < height; y += height / 8)
         for (int x = 0; x < width; ++x)
             pixels[static_cast<size_t>(y) * width + x] = 0x404040;
-    for (int x = 0; x < width; ++x) {
-        const double t = (x - width / 2.0) / width * 10 * m_options.secondsPerDivision;
-        const double v = Volts(1, t) / m_options.voltsPerDivision;
-        const int y = std::clamp(static_cast<int>(height / 2.0 - v * height / 8.0), 0, height - 1);
-        pixels[static_cast<size_t>(y) * width + x] = 0xFFFF00;
+    // Every channel that is on, where the screen's horizontal position puts it.
+    for (int channel = kSimChannels; channel >= 1; --channel) {
+        if (!ChannelOn(channel))
+            continue;
+        for (int x = 0; x < width; ++x) {
+            const double t = m_options.horizontalOffset + (x - width / 2.0) / width * divisions * m_options.secondsPerDivision;
+            const double v = Volts(channel, t) / m_options.voltsPerDivision;
+            const int y = std::clamp(static_cast<int>(height / 2.0 - v * height / 8.0), 0, height - 1);
+            pixels[static_cast<size_t>(y) * width + x] = kColours[channel - 1];
+        }
     }
     return pixels;
 }
 
 // 24 bits a pixel, rows bottom up, each padded to four bytes.
-std::string CSimScpiModel::ScreenBmp(int width, int height) const
+std::string CSimScpiModel::ScreenBmp(int width, int height, int divisions) const
 {
-    const std::vector<uint32_t> pixels = Picture(width, height);
+    const std::vector<uint32_t> pixels = Picture(width, height, divisions);
     const int row = (width * 3 + 3) / 4 * 4;
     std::string bmp = "BM";
     Little(bmp, static_cast<uint32_t>(54 + row * height), 4);
@@ -224,9 +230,9 @@ std::string CSimScpiModel::ScreenBmp(int width, int height) const
 }
 
 // An RGB PNG whose zlib stream holds stored (uncompressed) blocks: valid, if not small.
-std::string CSimScpiModel::ScreenPng(int width, int height) const
+std::string CSimScpiModel::ScreenPng(int width, int height, int divisions) const
 {
-    const std::vector<uint32_t> pixels = Picture(width, height);
+    const std::vector<uint32_t> pixels = Picture(width, height, divisions);
     std::string raw;
     for (int y = 0; y < height; ++y) {
         raw += '\0';

@@ -27,9 +27,10 @@ protected:
     // The signal of a channel (1-based) at t seconds after the trigger.
     double Volts(int channel, double t) const;
     bool ChannelOn(int channel) const;
-    // The screen's picture: width x height, a grid and channel 1's trace.
-    std::string ScreenBmp(int width, int height) const;
-    std::string ScreenPng(int width, int height) const;
+    // The screen's picture: width x height, a grid of divisions x 8 and the traces of the
+    // channels that are on.
+    std::string ScreenBmp(int width, int height, int divisions = 10) const;
+    std::string ScreenPng(int width, int height, int divisions = 10) const;
     // Header matching in the guides' way: "CHAN1:SCAL?" matches "CHANnel1:SCALe?" written as
     // CHAN<n>:SCAL?; long forms are accepted too (each word's short form is its capitals).
     static bool Matches(const std::string& header, const std::string& pattern, int* channel = nullptr);
@@ -37,6 +38,6 @@ protected:
     bool m_bRunning;
 
 private:
-    std::vector<uint32_t> Picture(int width, int height) const;
+    std::vector<uint32_t> Picture(int width, int height, int divisions) const;
     bool m_bBlockSpoilt = false;  // the block faults spoil the first block only
 };

@@ -66,7 +66,7 @@ private:
         else if (Matches(h, "WAVeform:DATA?"))
             AppendRecord(reply);
         else if (Matches(h, "DISPlay:DATA?"))
-            AppendBlock(reply, Upper(argument).find("PNG") != std::string::npos ? ScreenPng(800, 480) : ScreenBmp(800, 480));
+            AppendBlock(reply, Upper(argument).find("PNG") != std::string::npos ? ScreenPng(800, 480, kDivisions) : ScreenBmp(800, 480, kDivisions));
         else
             return false;
         return true;

@@ -110,7 +110,7 @@ private:
         } else if (is("WF", "WAVEFORM", true) && query && a == "DAT2")
             AppendWaveform(reply, channel);
         else if (is("SCDP", "SCREEN_DUMP", false) && !query)
-            out += ScreenBmp(800, 480);
+            out += ScreenBmp(800, 480, kDivisions);
         else
             return false;
         return true;
