@@ -191,11 +191,15 @@ std::vector<uint32_t> CSimScpiModel::Picture(int width, int height, int division
     for (int channel = kSimChannels; channel >= 1; --channel) {
         if (!ChannelOn(channel))
             continue;
+        int last = -1;
         for (int x = 0; x < width; ++x) {
             const double t = m_options.horizontalOffset + (x - width / 2.0) / width * divisions * m_options.secondsPerDivision;
             const double v = Volts(channel, t) / m_options.voltsPerDivision;
             const int y = std::clamp(static_cast<int>(height / 2.0 - v * height / 8.0), 0, height - 1);
-            pixels[static_cast<size_t>(y) * width + x] = kColours[channel - 1];
+            // A vertical stroke to the previous point, as a screen joins its dots.
+            for (int yy = std::min(y, last < 0 ? y : last); yy <= std::max(y, last < 0 ? y : last); ++yy)
+                pixels[static_cast<size_t>(yy) * width + x] = kColours[channel - 1];
+            last = y;
         }
     }
     return pixels;
