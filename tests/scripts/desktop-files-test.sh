@@ -33,6 +33,9 @@ same "kiv --version" "kiv $version" "$(cd "$here" && env -u DISPLAY -u WAYLAND_D
 # Only a program that really starts reads and writes Kiv.cfg.
 same "kiv --version leaves no Kiv.cfg" "" "$(ls -A "$here")"
 rm -rf "$here"
+# The README's package file is this version's.
+readme=$(dirname "$desktop")/../../../README.md
+same "README's package" "kiv_${version}_amd64.deb" "$(grep -o 'kiv_[0-9.]*_amd64\.deb' "$readme" | sort -u)"
 same "desktop-file-validate" "" "$(desktop-file-validate "$desktop" 2>&1)"
 # Pedantic: not even a hint (the network is not asked, so the addresses are not tried).
 out=$(appstreamcli validate --pedantic --no-net "$build"/*.metainfo.xml 2>&1) || { echo "FAIL appstreamcli: $out"; fail=1; }
