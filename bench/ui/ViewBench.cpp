@@ -5,7 +5,11 @@
 #include <QMouseEvent>
 #include <QSettings>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
+#include "acquisition/CAcquisition.h"
+#include "acquisition/ScreenTrace.h"
 #include "app/CommandIds.h"
 #include "document/CKivDoc.h"
 #include "app/ui/CViewCommands.h"
@@ -72,7 +76,55 @@ void BM_FirstFourierPaint(benchmark::State& state) {
     }
 }
 
+long ResidentKilobytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * 4;
+}
+
+// One update of a live fetch as the program makes it: two 1200-point screen records (a new
+// phase each time) to 4000 samples each, into the document, the mode and the "Pomiary" panel
+// computed again and the frame painted. Run 10 000 times; rss_growth_kB is what the process
+// grew by over them (after a first 100 that settle the caches).
+void BM_RunUpdateFrame(benchmark::State& state) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QDir::tempPath() + "/kiv-bench-settings");
+    ShownView s;
+    if (!s.view.Measurements().IsOn()) s.commands.OnCommand(ID_MEASUREMENTS);
+    CAcquisition acquisition(std::filesystem::temp_directory_path() / "kiv-bench-Kiv.cfg");
+    acquisition.m_bSaveOnExit = false;
+    CScopeDriver& driver = acquisition.Driver(FindScopeModel("rigol-ds1000z"));
+    acquisition.m_pCurrent = &driver;
+    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2, driver.m_nState = 0;
+    ScreenRecord records[2];
+    for (ScreenRecord& r : records) {
+        r.volts.resize(1200);
+        r.firstTime = -0.006, r.pointStep = 1e-5, r.screenLeft = -0.006, r.screenSpan = 0.012;
+        r.voltsPerDivision = 1, r.codeVolts = 0.04;
+    }
+    std::string why;
+    int n = 0;
+    const auto update = [&] {
+        ++n;
+        for (int p = 0; p < 2; ++p) {
+            for (int i = 0; i < 1200; ++i) records[p].volts[i] = std::round(std::sin(i * 0.05 + p + n * 0.1) * 25) * 0.04;
+            ScreenToTrace(records[p], acquisition.m_traces[p], why);
+        }
+        acquisition.FinishFetch(s.doc.Source(), 0);
+        s.doc.DataChanged();
+        s.view.UpdatePicture();
+        s.view.viewport()->repaint();
+    };
+    for (int i = 0; i < 100; ++i) update();
+    const long before = ResidentKilobytes();
+    for (auto _ : state) update();
+    state.counters["rss_growth_kB"] = static_cast<double>(ResidentKilobytes() - before);
+}
+
 }  // namespace
 
+BENCHMARK(BM_RunUpdateFrame)->Iterations(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CursorDragFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstFourierPaint)->Unit(benchmark::kMillisecond);
