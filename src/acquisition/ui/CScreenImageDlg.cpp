@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -46,7 +47,11 @@ CScreenImageDlg::CScreenImageDlg(const QImage& picture, const QString& instrumen
     };
 }
 
-bool CScreenImageDlg::SaveTo(const QString& path) { return m_picture.save(path, "PNG"); }
+// Written aside and renamed: a failed save leaves a file already there as it was.
+bool CScreenImageDlg::SaveTo(const QString& path) {
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && m_picture.save(&file, "PNG") && file.commit();
+}
 
 void CScreenImageDlg::Save() {
     QString path;
