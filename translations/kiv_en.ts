@@ -1208,6 +1208,14 @@ Tile Windows</translation>
         <source>Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik /etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (albo GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; dla członków grupy), potem sudo udevadm control --reload-rules i ponowne podłączenie przyrządu.</source>
         <translation>No access to %1. A udev rule gives it to the logged-in user: a file /etc/udev/rules.d/70-kiv-usbtmc.rules with the line SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (or GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; for the members of a group), then sudo udevadm control --reload-rules and plug the instrument in again.</translation>
     </message>
+    <message>
+        <source>odpowiedź na %1 jest błędna: „%2”</source>
+        <translation>the answer to %1 is invalid: “%2”</translation>
+    </message>
+    <message>
+        <source>kanał %1: przyrząd %2 ma tylko %3 kanały</source>
+        <translation>channel %1: the %2 has only %3 channels</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>
