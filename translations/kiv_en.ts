@@ -1263,9 +1263,13 @@ Live Fetch (Start/Stop)</translation>
         <translation>the %1 has only %2 channels, there is no channel %3</translation>
     </message>
     <message>
+        <source>kanał %1: przyrząd %2 ma tylko %3 kanały</source>
+        <translation>channel %1: the %2 has only %3 channels</translation>
+    </message>
+    <message>
         <source>Pobiera obraz ekranu oscyloskopu
 Zrzut ekranu oscyloskopu</source>
-        <translation>Fetches a picture of the oscilloscope&apos;s screen
+        <translation>Fetches the picture on the oscilloscope&apos;s screen
 Oscilloscope Screenshot</translation>
     </message>
 </context>

@@ -1,5 +1,7 @@
 #include "acquisition/CScpiAutoDriver.h"
 
+#include <algorithm>
+
 #include "platform/TrNoop.h"
 
 const ScopeModel& AutoScopeModel() {
@@ -16,6 +18,12 @@ bool CScpiAutoDriver::Identifies(const ScpiIdentity& identity) const {
     for (const CScpiDriver* f : m_families)
         if (f->Identifies(identity)) return true;
     return false;
+}
+
+int CScpiAutoDriver::FirstReplyTimeoutMs() const {
+    int longest = CScpiDriver::FirstReplyTimeoutMs();
+    for (const CScpiDriver* f : m_families) longest = std::max(longest, f->FirstReplyTimeoutMs());
+    return longest;
 }
 
 std::string CScpiAutoDriver::FoundInstrument() const {

@@ -12,6 +12,8 @@ public:
     CScpiAutoDriver(RawTrace* traces, std::vector<CScpiDriver*> families);
 
     bool Identifies(const ScpiIdentity& identity) const override;
+    // The longest of the families': the instrument is not known yet.
+    int FirstReplyTimeoutMs() const override;
     std::string FoundInstrument() const override;
 
     bool Start(IProgressHost* host) override;

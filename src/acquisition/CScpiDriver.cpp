@@ -313,7 +313,7 @@ CScpiTask CScpiDriver::AskIdentity() {
     std::string answer;
     for (int attempt = 0;; ++attempt) {
         try {
-            answer = co_await Query("*IDN?", 8000);
+            answer = co_await Query("*IDN?", FirstReplyTimeoutMs());
             break;
         } catch (const CScpiFailure& failure) {
             if (attempt > 0 || failure.Kind() != CScpiFailure::EKind::NoAnswer) throw;

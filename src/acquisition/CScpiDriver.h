@@ -64,6 +64,9 @@ public:
 
     // Whether an *IDN? answer is this family's.
     virtual bool Identifies(const ScpiIdentity& identity) const = 0;
+    // How long the first reply after connecting (to *IDN?) is waited for, each of the two
+    // times a silent instrument is asked.
+    virtual int FirstReplyTimeoutMs() const { return 8000; }
     // The identity the instrument gave, with the family Kiv drives it as.
     std::string FoundInstrument() const override;
     // Goes on from another SCPI dialogue that has identified the instrument as this family's:

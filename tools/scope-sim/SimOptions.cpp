@@ -71,6 +71,8 @@ constexpr char kFaultHelp[] =
     "  short-after-run  pierwszy blok po :RUN krótszy niż zapis (Rigol)\n"
     "  silent-wf     pierwsze WF? bez odpowiedzi (Siglent)\n"
     "  plus-zero     \"+0\" na pierwsze :WAV:PRE? (Keysight)\n"
+    "  slow-first:MS pierwsza odpowiedź po połączeniu spóźniona o MS milisekund\n"
+    "                (Keysight)\n"
     "  dribble       odpowiedzi po kilka bajtów\n"
     "  long-block    blok dłuższy, niż mówi jego nagłówek\n"
     "  short-block   blok krótszy, niż mówi jego nagłówek, potem cisza\n"
@@ -156,6 +158,10 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
         options.fault = ESimFault::Stall;
         if (ReadInteger(value, 0, 24LL * 3600 * 1000, options.stallMs)) return true;
         error = "--fault stall:MS wymaga całkowitej liczby milisekund MS >= 0, a nie " + text;
+    } else if (name == "slow-first") {
+        options.fault = ESimFault::SlowFirst;
+        if (ReadInteger(value, 0, 24LL * 3600 * 1000, options.slowFirstMs)) return true;
+        error = "--fault slow-first:MS wymaga całkowitej liczby milisekund MS >= 0, a nie " + text;
     } else {
         error = "nieznana usterka " + text;
     }

@@ -13,6 +13,7 @@ enum class ESimFault {
     ShortAfterRun,  // the first block after :RUN shorter than its record (Rigol)
     SilentWf,       // the first WF? never answered (Siglent firmware)
     PlusZero,       // "+0" to the first :WAV:PRE? (Keysight)
+    SlowFirst,      // slow-first:MS, the first reply after connecting MS late (Keysight)
     Dribble,        // replies a few bytes at a time
     LongBlock,      // a block with more bytes than its header says
     ShortBlock,     // a block with fewer bytes than its header says, then silence
@@ -35,6 +36,7 @@ struct SimOptions {
     unsigned dropEvery = 0;          // drop:N, every N-th byte sent is lost
     double noiseProbability = 0.0;   // noise:P, chance of one flipped bit in a byte sent
     int stallMs = 0;                 // stall:MS, pause in the middle of a long reply
+    int slowFirstMs = 0;             // slow-first:MS, delay of the first reply
     unsigned seed = 1;               // the noise's, so that a run can be repeated
     bool baudDelay = false;
     int baud = 9600;
