@@ -13,6 +13,7 @@ enum class ESimFault {
     ShortAfterRun,  // the first block after :RUN shorter than its record (Rigol)
     SilentWf,       // the first WF? never answered (Siglent firmware)
     PlusZero,       // "+0" to the first :WAV:PRE? (Keysight)
+    SlowPreamble,   // WFMPre? answered after a second (Tektronix firmware)
     Dribble,        // replies a few bytes at a time
     LongBlock,      // a block with more bytes than its header says
     ShortBlock,     // a block with fewer bytes than its header says, then silence

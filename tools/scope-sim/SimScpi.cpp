@@ -133,12 +133,14 @@ std::string CSimScpiModel::IdentityLine(const std::string& own) const
     return (m_options.fault == ESimFault::WrongId ? std::string(kOtherMaker) : own) + "\n";
 }
 
-void CSimScpiModel::AppendBlock(SimReply& reply, const std::string& data, const std::string& trailer)
+void CSimScpiModel::AppendBlock(SimReply& reply, const std::string& data, const std::string& trailer, int digits)
 {
     const ESimFault fault = m_options.fault;
     const bool spoil = !m_bBlockSpoilt;
     std::string length = std::to_string(data.size());
-    length.insert(0, 9 - std::min<size_t>(9, length.size()), '0');
+    const size_t width = digits > 0 ? static_cast<size_t>(digits) : length.size();
+    length.insert(0, width - std::min(width, length.size()), '0');
+    const std::string head = "#" + std::to_string(width);
     if (spoil && fault == ESimFault::Garbage) {
         m_bBlockSpoilt = true;
         std::mt19937 random(7);
@@ -149,10 +151,10 @@ void CSimScpiModel::AppendBlock(SimReply& reply, const std::string& data, const 
     }
     if (spoil && fault == ESimFault::BadHeader) {
         m_bBlockSpoilt = true;
-        reply.bytes += "#9" + length.substr(2) + data + trailer;  // two digits fewer than it says
+        reply.bytes += head + length.substr(2) + data + trailer;  // two digits fewer than it says
         return;
     }
-    reply.bytes += "#9" + length;
+    reply.bytes += head + length;
     if (spoil && fault == ESimFault::ShortBlock) {
         m_bBlockSpoilt = true;
         reply.bytes += data.substr(0, data.size() / 2);
