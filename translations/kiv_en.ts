@@ -1208,6 +1208,18 @@ Tile Windows</translation>
         <source>Brak dostępu do %1. Reguła udev daje go zalogowanemu użytkownikowi: plik /etc/udev/rules.d/70-kiv-usbtmc.rules z wierszem SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (albo GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; dla członków grupy), potem sudo udevadm control --reload-rules i ponowne podłączenie przyrządu.</source>
         <translation>No access to %1. A udev rule gives it to the logged-in user: a file /etc/udev/rules.d/70-kiv-usbtmc.rules with the line SUBSYSTEM==&quot;usbmisc&quot;, KERNEL==&quot;usbtmc[0-9]*&quot;, TAG+=&quot;uaccess&quot; (or GROUP=&quot;plugdev&quot;, MODE=&quot;0660&quot; for the members of a group), then sudo udevadm control --reload-rules and plug the instrument in again.</translation>
     </message>
+    <message>
+        <source>kanał %1: opis przebiegu (WFMPre?) jest błędny</source>
+        <translation>channel %1: the waveform description (WFMPre?) is invalid</translation>
+    </message>
+    <message>
+        <source>niezrozumiała odpowiedź na %1: „%2”</source>
+        <translation>unintelligible reply to %1: “%2”</translation>
+    </message>
+    <message>
+        <source>%1 należy do serii TBS1000C, która ma inne oprogramowanie i inne polecenia; ten sterownik obsługuje TDS1000/TDS2000, TPS2000 i TBS1000 (także B)</source>
+        <translation>%1 belongs to the TBS1000C series, whose firmware and commands differ; this driver supports the TDS1000/TDS2000, TPS2000 and TBS1000 (also B)</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>
