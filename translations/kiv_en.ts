@@ -1267,6 +1267,18 @@ Live Fetch (Start/Stop)</translation>
         <translation>channel %1: the %2 has only %3 channels</translation>
     </message>
     <message>
+        <source>kanał %1: opis przebiegu (WFMPre?) jest błędny</source>
+        <translation>channel %1: the waveform description (WFMPre?) is invalid</translation>
+    </message>
+    <message>
+        <source>niezrozumiała odpowiedź na %1: „%2”</source>
+        <translation>unintelligible reply to %1: “%2”</translation>
+    </message>
+    <message>
+        <source>%1 należy do serii TBS1000C, która ma inne oprogramowanie i inne polecenia; ten sterownik obsługuje TDS1000/TDS2000, TPS2000 i TBS1000 (także B)</source>
+        <translation>%1 belongs to the TBS1000C series, whose firmware and commands differ; this driver supports the TDS1000/TDS2000, TPS2000 and TBS1000 (also B)</translation>
+    </message>
+    <message>
         <source>Pobiera obraz ekranu oscyloskopu
 Zrzut ekranu oscyloskopu</source>
         <translation>Fetches the picture on the oscilloscope&apos;s screen

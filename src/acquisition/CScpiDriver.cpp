@@ -156,7 +156,8 @@ void CScpiDriver::AwaitReply(std::coroutine_handle<> awaiting, const std::string
     m_strAnswer.clear();
     m_strFailure.clear();
     m_reader.Clear();
-    Send(command);
+    const std::string line = command + "\n";
+    if (m_pPort) m_pPort->SendQuery(line.data(), line.size(), timeoutMs);
     ArmReplyTimer(timeoutMs);
 }
 

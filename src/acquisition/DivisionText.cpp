@@ -33,3 +33,14 @@ bool ScaleTraceDivisions(const std::string& timeText, const std::string& voltsTe
     trace.voltStep = VoltStepOfDivision(volts.value);
     return true;
 }
+
+bool FindWaveformDivisions(std::string_view description, std::string& volts, std::string& time) {
+    static constexpr std::string_view kCoupling = "coupling, ", kVolts = " V/div, ", kTime = " s/div, ";
+    const size_t c = description.find(kCoupling), v = description.find(kVolts), t = description.find(kTime);
+    if (c == std::string_view::npos || v == std::string_view::npos || t == std::string_view::npos) return false;
+    const size_t voltsAt = c + kCoupling.size(), timeAt = v + kVolts.size();
+    if (v < voltsAt || t < timeAt) return false;
+    volts = description.substr(voltsAt, v - voltsAt);
+    time = description.substr(timeAt, t - timeAt);
+    return true;
+}

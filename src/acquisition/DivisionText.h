@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "acquisition/RawTrace.h"
 
@@ -19,3 +20,7 @@ bool ScaleDivision(const std::string& text, ScopeDivision& out);
 // and steps. False (trace untouched) when either cannot be read.
 bool ScaleTraceDivisions(const std::string& timeText, const std::string& voltsText, RawTrace& trace);
 
+// The volts and the seconds a division, as written, in a Tektronix waveform description
+// ("Ch1, DC coupling, 2.0E0 V/div, 2.5E-4 s/div, 2500 points, Sample mode"): what follows
+// "coupling, " up to " V/div, ", then up to " s/div, ". False when it names either not.
+bool FindWaveformDivisions(std::string_view description, std::string& volts, std::string& time);

@@ -1,13 +1,10 @@
 #pragma once
 #include <sys/types.h>
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include "platform/CDeliveryGate.h"
 #include "platform/ITransport.h"
 
 // The calls the transport makes on the device, so that tests can stand in for a USB instrument.
@@ -22,10 +19,12 @@ struct UsbTmcCalls {
 const UsbTmcCalls& SystemUsbTmcCalls();
 
 // A USB instrument through the kernel's USBTMC driver (/dev/usbtmcN). Each request is one
-// write(), one USBTMC message; after a query (a request with "?") the transport reads until the
-// device marks the message's end, or a read comes back short. Reads block in the kernel for at
-// most a second, so a close never waits longer. A device that vanishes (ENODEV) ends the line
-// at once.
+// write(), one USBTMC message; after a query (SendQuery, or a request with "?") the transport
+// reads until the device marks the message's end, or a read comes back short. The kernel waits
+// for a reply as long as the query's time-out: a read it gives up on takes the instrument's
+// late reply with it, so it must not give up before the driver does. A device that vanishes
+// (ENODEV) ends the line at once. Destruction lets what is queued go out, but waits for a read
+// the kernel still holds no longer than kCloseTimeoutMs: the device is closed when it returns.
 class CUsbTmcTransport : public ITransport {
 public:
     explicit CUsbTmcTransport(const UsbTmcCalls& calls = SystemUsbTmcCalls());
@@ -36,28 +35,21 @@ public:
     bool Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) override;
     bool StartReader() override;
     void Send(const char* bytes, size_t length) override;
+    void SendQuery(const char* bytes, size_t length, int timeoutMs) override;
     std::string WhyNotOpen() const override { return m_strWhyNotOpen; }
     std::string WhyGone() const override;
 
+    // The kernel's wait for a reply to a request that did not say how long it may take.
     static constexpr unsigned kReadTimeoutMs = 1000;
     static constexpr size_t kReadSize = 1 << 20;
+    static constexpr int kCloseTimeoutMs = 500;
 
 private:
-    void Run();
-    // One request out and, for a query, its reply in; false when the line is gone or closing.
-    bool Exchange(const std::string& request);
-    void Gone(int error);
+    struct CLine;
 
-    const UsbTmcCalls& m_calls;
-    int m_hDevice = -1;
-    std::string m_strDevice;
-    std::string m_strWhyNotOpen;
-    CDeliveryGate m_gate;
+    void Queue(const char* bytes, size_t length, bool reply, unsigned timeoutMs);
+
+    std::shared_ptr<CLine> m_pLine;  // shared with the thread, which may outlive the transport
     std::thread m_thread;
-    mutable std::mutex m_lock;
-    std::condition_variable m_wake;
-    std::deque<std::string> m_requests;
-    bool m_bClosing = false;
-    bool m_bGone = false;
-    std::string m_strWhyGone;
+    std::string m_strWhyNotOpen;
 };

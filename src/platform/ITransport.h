@@ -45,4 +45,7 @@ public:
     virtual bool StartReader() = 0;
     // Hands a whole request over to be written; returns at once.
     virtual void Send(const char* bytes, size_t length) = 0;
+    // The same for a request that gets a reply, which may take up to timeoutMs to come. A
+    // transport of messages (USBTMC) must ask for a reply; a byte stream need not know.
+    virtual void SendQuery(const char* bytes, size_t length, int /*timeoutMs*/) { Send(bytes, length); }
 };

@@ -73,6 +73,7 @@ constexpr char kFaultHelp[] =
     "  plus-zero     \"+0\" na pierwsze :WAV:PRE? (Keysight)\n"
     "  slow-first:MS pierwsza odpowiedź po połączeniu spóźniona o MS milisekund\n"
     "                (Keysight)\n"
+    "  slow-wfmpre   WFMPre? z odpowiedzią po sekundzie (Tektronix)\n"
     "  dribble       odpowiedzi po kilka bajtów\n"
     "  long-block    blok dłuższy, niż mówi jego nagłówek\n"
     "  short-block   blok krótszy, niż mówi jego nagłówek, potem cisza\n"
@@ -131,6 +132,7 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
                    {"hangup", ESimFault::Hangup},   {"hangup-mid", ESimFault::HangupMid},
                    {"no-lf", ESimFault::NoTrailer}, {"short-after-run", ESimFault::ShortAfterRun},
                    {"silent-wf", ESimFault::SilentWf}, {"plus-zero", ESimFault::PlusZero},
+                   {"slow-wfmpre", ESimFault::SlowPreamble},
                    {"dribble", ESimFault::Dribble}, {"long-block", ESimFault::LongBlock},
                    {"short-block", ESimFault::ShortBlock}, {"bad-header", ESimFault::BadHeader},
                    {"reset", ESimFault::Reset}};

@@ -14,6 +14,7 @@ enum class ESimFault {
     SilentWf,       // the first WF? never answered (Siglent firmware)
     PlusZero,       // "+0" to the first :WAV:PRE? (Keysight)
     SlowFirst,      // slow-first:MS, the first reply after connecting MS late (Keysight)
+    SlowPreamble,   // WFMPre? answered after a second (Tektronix firmware)
     Dribble,        // replies a few bytes at a time
     LongBlock,      // a block with more bytes than its header says
     ShortBlock,     // a block with fewer bytes than its header says, then silence

@@ -137,10 +137,10 @@ void CSimScpiModel::AppendBlock(SimReply& reply, const std::string& data, const 
 {
     const ESimFault fault = m_options.fault;
     const bool spoil = !m_bBlockSpoilt;
-    const std::string head = "#" + std::to_string(digits);
-    const size_t width = static_cast<size_t>(digits);
     std::string length = std::to_string(data.size());
+    const size_t width = digits > 0 ? static_cast<size_t>(digits) : length.size();
     length.insert(0, width - std::min(width, length.size()), '0');
+    const std::string head = "#" + std::to_string(width);
     if (spoil && fault == ESimFault::Garbage) {
         m_bBlockSpoilt = true;
         std::mt19937 random(7);

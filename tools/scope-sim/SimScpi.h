@@ -22,7 +22,8 @@ protected:
 
     // The identity as *IDN? gives it: the family's own, or another maker's (wrong-id).
     std::string IdentityLine(const std::string& own) const;
-    // "#" N, N digits (digits of them), data, then trailer, spoilt as the block faults say.
+    // "#" N, N digits of length (as many as it has when digits is 0), data, then trailer,
+    // spoilt as the block faults say.
     void AppendBlock(SimReply& reply, const std::string& data, const std::string& trailer = "\n", int digits = 9);
     // The signal of a channel (1-based) at t seconds after the trigger.
     double Volts(int channel, double t) const;

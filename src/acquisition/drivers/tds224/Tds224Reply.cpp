@@ -26,12 +26,8 @@ bool Tds224DescriptionComplete(const std::string& command, const std::string& re
 
 bool ParseTds224Description(const std::string& reply, RawTrace& trace) {
     if (reply.size() < 51) return false;
-    static constexpr std::string_view kCoupling = "coupling, ", kVolts = " V/div, ", kTime = " s/div, ";
-    const size_t c = reply.find(kCoupling), v = reply.find(kVolts), t = reply.find(kTime);
-    if (c == std::string::npos || v == std::string::npos || t == std::string::npos) return false;
-    const size_t voltsAt = c + kCoupling.size(), timeAt = v + kVolts.size();
-    if (v < voltsAt || t < timeAt) return false;
-    return ScaleTraceDivisions(reply.substr(timeAt, t - timeAt), reply.substr(voltsAt, v - voltsAt), trace);
+    std::string volts, time;
+    return FindWaveformDivisions(reply, volts, time) && ScaleTraceDivisions(time, volts, trace);
 }
 
 bool ParseTds224Curve(const std::string& reply, int32_t* samples, int32_t* work) {
