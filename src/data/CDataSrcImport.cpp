@@ -202,14 +202,14 @@ int CDataSrc::ReadDsoBytes(std::span<const uint8_t> bytes, int plot) {
     return 1;
 }
 
-// Decisions beyond the file format: fewer than 500 complete lines are refused (the
-// record would have no defined end); a largest magnitude beyond the step series
-// (above 6e17) is refused too, as no step can hold it in 75 codes.
 int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
     std::vector<uint8_t> bytes;
     return ReadWholeFile(path, bytes) ? ReadTekCsvBytes(bytes, plot) : 0;
 }
 
+// Decisions beyond the file format: fewer than 500 complete lines are refused (the
+// record would have no defined end); a largest magnitude beyond the step series
+// (above 6e17) is refused too, as no step can hold it in 75 codes.
 int CDataSrc::ReadTekCsvBytes(std::span<const uint8_t> bytes, int plot) {
     std::array<double, kTekLines> values;
     double lastTime = 0;

@@ -157,9 +157,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
-    std::vector<uint8_t> read;
+    std::vector<uint8_t> contents;
     struct stat st;
-    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) read.reserve(static_cast<size_t>(st.st_size));
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) contents.reserve(static_cast<size_t>(st.st_size));
     uint8_t buffer[1 << 16];
     bool ok = true;
     for (;;) {
@@ -169,9 +169,9 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
             ok = n == 0;
             break;
         }
-        read.insert(read.end(), buffer, buffer + n);
+        contents.insert(contents.end(), buffer, buffer + n);
     }
     ::close(fd);
-    if (ok) bytes = std::move(read);
+    if (ok) bytes = std::move(contents);
     return ok;
 }

@@ -255,7 +255,7 @@ int ReadSession(CDataSrc& src, Zip z, int plot, const std::string& channel) {
 int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const std::string& channel) {
     zip_error_t error;
     zip_error_init(&error);
-    Zip z = OpenArchive(zip_source_file_create(path.c_str(), 0, -1, &error), error);
+    Zip z = OpenArchive(zip_source_file_create(path.c_str(), 0, 0, &error), error);
     zip_error_fini(&error);
     return ReadSession(src, std::move(z), plot, channel);
 }
