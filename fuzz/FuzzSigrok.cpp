@@ -1,9 +1,7 @@
-// The sigrok session reader on any bytes.
+// The sigrok session reader on any bytes, parsing alone.
 #include "FuzzSupport.h"
-#include "sigrok/SigrokSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzImport("input.sr", data, size,
-               [](CDataSrc& src, const std::string& path) { return ReadSigrokSession(src, path, 1); });
+    FuzzImport(Reader::Sigrok, Bytes(data, size), kScaledCodes);
     return 0;
 }

@@ -1,7 +1,7 @@
-// The Tektronix CSV import reader on any bytes.
+// The Tektronix CSV import reader on any bytes, parsing alone.
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzImport("input.CSV", data, size, [](CDataSrc& src, const std::string& path) { return src.ReadTekCsv(path, 1); });
+    FuzzImport(Reader::TekCsv, Bytes(data, size), kScaledCodes);
     return 0;
 }

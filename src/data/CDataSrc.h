@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "data/KivTypes.h"
@@ -16,9 +18,12 @@ public:
     void Rebuild();
     void Serialize(CArchive& ar);
 
-    // Import readers; 1 on success, 0 with nothing changed on failure.
+    // Import readers; 1 on success, 0 with nothing changed on failure. A path is read
+    // whole and its bytes parsed as the Bytes readers parse them.
     int ReadDso(const std::string& path, int plot);
     int ReadTekCsv(const std::string& path, int plot);
+    int ReadDsoBytes(std::span<const uint8_t> bytes, int plot);
+    int ReadTekCsvBytes(std::span<const uint8_t> bytes, int plot);
     // A record of 4000 measured values (base units) into a plot as the Tektronix CSV import
     // takes its values: the largest magnitude 75 codes from the zero line, the step from its
     // 2-4-8 series, exponents 0. 0 when no step of the series holds the values.

@@ -1,7 +1,7 @@
 // Import readers of the plot pair: DSO files and Tektronix 460A CSV files. Both build
-
-#include "platform/TrNoop.h"
 // the whole plot aside and store it only once the file has been read to the end.
+#include "data/CDataSrcImport.h"
+
 #include <locale.h>
 #include <stdlib.h>
 
@@ -10,13 +10,12 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <memory>
+#include <string_view>
+#include <vector>
 
 #include "data/CDataSrc.h"
-#include "data/CDataSrcImport.h"
 #include "data/QuarterSteps.h"
+#include "data/SafeFile.h"
 
 namespace {
 
@@ -72,33 +71,35 @@ int32_t TextToInt(const char* p, const char* end) {
     return Sat32(negative ? -v : v);
 }
 
-// One line as the text line reader gives it: LF ends it, a CR right before the LF is
-// dropped (a lone CR stays), and the text ends at a NUL. Past the end: empty.
-void ReadLine(std::istream& in, std::string& line) {
-    if (!std::getline(in, line)) {
-        line.clear();
-        return;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t nul = line.find('\0');
-    if (nul != std::string::npos) line.resize(nul);
+// One line as the text line reader gives it, taken off the front of rest: LF ends it,
+// a CR right before the LF is dropped (a lone CR stays), and the text ends at a NUL.
+// Past the end: empty.
+std::string_view ReadLine(std::string_view& rest) {
+    const size_t lf = std::min(rest.find('\n'), rest.size());
+    std::string_view line = rest.substr(0, lf);
+    rest.remove_prefix(std::min(lf + 1, rest.size()));
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line.substr(0, line.find('\0'));
+}
+
+std::string_view AsText(std::span<const uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 // Where the text of a key starts. A missing key is not an error: the text is then read
 // from where the failed search leaves the position (-1 + the key's length).
-size_t AfterKey(const std::string& line, const char* key) {
-    const size_t length = std::strlen(key);
+size_t AfterKey(std::string_view line, std::string_view key) {
     const size_t p = line.find(key);
-    return std::min(p == std::string::npos ? length - 1 : p + length, line.size());
+    return std::min(p == std::string_view::npos ? key.size() - 1 : p + key.size(), line.size());
 }
 
 // End of a field: the next ';' from at, or the end of the line.
-size_t FieldEnd(const std::string& line, size_t at) { return std::min(line.find(';', at), line.size()); }
+size_t FieldEnd(std::string_view line, size_t at) { return std::min(line.find(';', at), line.size()); }
 
 // "ms", "mV", "MV": a prefix letter (capitals and anything else below 'a' are shifted
 // by 32 first) gives the exponent and the next character the unit; any other first
 // character is itself the unit at exponent 0.
-void DecodeUnit(const std::string& text, AxisScale& scale) {
+void DecodeUnit(std::string_view text, AxisScale& scale) {
     static const char kPrefixes[] = {'f', 'p', 'n', 'u', 'm', ' '};
     const int first = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
     const int c = first < 'a' ? first + 32 : first;
@@ -146,19 +147,23 @@ double TekCsvAmplitudeStep(double r) {
 }
 
 int CDataSrc::ReadDso(const std::string& path, int plot) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return 0;
-    std::string line[4];
-    for (std::string& l : line) ReadLine(in, l);
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(path, bytes) ? ReadDsoBytes(bytes, plot) : 0;
+}
+
+int CDataSrc::ReadDsoBytes(std::span<const uint8_t> bytes, int plot) {
+    std::string_view rest = AsText(bytes);
+    std::string_view line[4];
+    for (std::string_view& l : line) l = ReadLine(rest);
 
     AxisScale amp, time;
-    const std::string& ys = line[1];
+    const std::string_view ys = line[1];
     const size_t yun = AfterKey(ys, "YUN:");
     DecodeUnit(ys.substr(yun, FieldEnd(ys, yun) - yun), amp);
     const size_t ymu = AfterKey(ys, "YMU:");
     amp.step = TextToDouble(ys.data() + ymu, ys.data() + ys.size());
 
-    const std::string& xs = line[2];
+    const std::string_view xs = line[2];
     const size_t xun = AfterKey(xs, "XUN:");
     DecodeUnit(xs.substr(xun, FieldEnd(xs, xun) - xun), time);
     const size_t xin = AfterKey(xs, "XIN:");
@@ -168,7 +173,7 @@ int CDataSrc::ReadDso(const std::string& path, int plot) {
 
     // Values end with ","; a missing comma reads 0. 0 and 255 mark no reading and take
     // the value before; the first has none and takes 128, the zero line (code 100).
-    const std::string& vs = line[3];
+    const std::string_view vs = line[3];
     std::array<int32_t, kSamples> v;
     size_t pos = 0;
     bool commas = true;
@@ -176,7 +181,7 @@ int CDataSrc::ReadDso(const std::string& path, int plot) {
         int32_t value = 0;
         if (commas) {
             const size_t comma = vs.find(',', pos);
-            if (comma == std::string::npos) {
+            if (comma == std::string_view::npos) {
                 commas = false;  // no later search can succeed either
             } else {
                 value = TextToInt(vs.data() + pos, vs.data() + comma);
@@ -197,50 +202,49 @@ int CDataSrc::ReadDso(const std::string& path, int plot) {
     return 1;
 }
 
+int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
+    std::vector<uint8_t> bytes;
+    return ReadWholeFile(path, bytes) ? ReadTekCsvBytes(bytes, plot) : 0;
+}
+
 // Decisions beyond the file format: fewer than 500 complete lines are refused (the
 // record would have no defined end); a largest magnitude beyond the step series
 // (above 6e17) is refused too, as no step can hold it in 75 codes.
-int CDataSrc::ReadTekCsv(const std::string& path, int plot) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return 0;
+int CDataSrc::ReadTekCsvBytes(std::span<const uint8_t> bytes, int plot) {
     std::array<double, kTekLines> values;
     double lastTime = 0;
     int lines = 0;
     std::string line;
     bool afterCr = false;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-        for (size_t i = 0; i < n; ++i) {
-            const char c = buffer[i];
-            if (c == ';') return 0;
-            if (lines == kTekLines) continue;  // the rest is only searched for ';'
-            if (afterCr) {
-                // CR LF ends a line; CR and any other byte keep that byte alone.
-                afterCr = false;
-                if (c != '\n') {
-                    line += c;
-                    continue;
-                }
-                const char* text = line.data();
-                const size_t comma = line.find(',');
-                if (comma == std::string::npos) {
-                    lastTime = 0;  // no time before a missing comma; the whole line is the value
-                    values[lines] = TextToDouble(text, text + line.size());
-                } else {
-                    lastTime = TextToDouble(text, text + comma);
-                    values[lines] = TextToDouble(text + comma + 1, text + line.size());
-                }
-                ++lines;
-                line.clear();
-            } else if (c == '\r') {
-                afterCr = true;
-            } else {
+    for (const uint8_t byte : bytes) {
+        const char c = static_cast<char>(byte);
+        if (c == ';') return 0;
+        if (lines == kTekLines) continue;  // the rest is only searched for ';'
+        if (afterCr) {
+            // CR LF ends a line; CR and any other byte keep that byte alone.
+            afterCr = false;
+            if (c != '\n') {
                 line += c;
+                continue;
             }
+            const char* text = line.data();
+            const size_t comma = line.find(',');
+            if (comma == std::string::npos) {
+                lastTime = 0;  // no time before a missing comma; the whole line is the value
+                values[lines] = TextToDouble(text, text + line.size());
+            } else {
+                lastTime = TextToDouble(text, text + comma);
+                values[lines] = TextToDouble(text + comma + 1, text + line.size());
+            }
+            ++lines;
+            line.clear();
+        } else if (c == '\r') {
+            afterCr = true;
+        } else {
+            line += c;
         }
     }
-    if (std::ferror(file.get()) || lines < kTekLines) return 0;
+    if (lines < kTekLines) return 0;
 
     std::array<double, kSamples> record;
     for (int i = 0; i < kSamples; ++i) record[i] = values[i / kTekSamplesPerLine];

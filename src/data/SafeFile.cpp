@@ -9,8 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -153,9 +152,26 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     return true;
 }
 
+// Plain reads: a stream's buffer throws on a read error (a folder, a failing disk) where
+// the readers want a refusal.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::vector<uint8_t> contents;
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) contents.reserve(static_cast<size_t>(st.st_size));
+    uint8_t buffer[1 << 16];
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        contents.insert(contents.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    if (ok) bytes = std::move(contents);
+    return ok;
 }

@@ -13,6 +13,7 @@
 // temporary file. Leftovers of saves whose process died are removed by a later save,
 // but only once nobody holds them (see OpenSaveTemp).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
+// The whole file; false (bytes untouched) when it cannot be opened or read to its end.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 // The temporary name's prefix for a file name (without its folder).
 std::string SaveTempPrefix(const std::string& fileName);

@@ -1,5 +1,7 @@
 #include "document/CKivDoc.h"
 
+#include <algorithm>
+
 #include "platform/TrNoop.h"
 
 #include "analysis/Generator.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr int kPlotBlockSize = 4056;
 constexpr int kModeBlockSize = 25;
+constexpr size_t kLongestFile = 22 + 2 * kPlotBlockSize + kModeCount * kModeBlockSize;
 const char kDamagedFile[] = KIV_TR_NOOP("Kiv",
     "Nie można otworzyć pliku: plik jest uszkodzony lub nie jest dokumentem Kiv.");
 const char kUnreadableFile[] = KIV_TR_NOOP("Kiv", "Nie można odczytać pliku.");
@@ -129,7 +132,7 @@ std::vector<uint8_t> CKivDoc::SaveToBytes() {
 // is taken as stored (bytes after the last block are not read, other bits of the two
 // plot masks are kept), except what would index past the mode table or the samples:
 // a mode index outside 0..6 and a cursor outside 0..4000.
-bool CKivDoc::CheckFileLayout(const std::vector<uint8_t>& bytes) {
+bool CKivDoc::CheckFileLayout(std::span<const uint8_t> bytes) {
     auto i32 = [&](size_t at) {
         return static_cast<int32_t>(bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
                                     (static_cast<uint32_t>(bytes[at + 3]) << 24));
@@ -156,6 +159,10 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
         m_platform.Message(kUnreadableFile, "Kiv", MsgIcon::Exclamation);
         return false;
     }
+    return LoadFromBytes(bytes);
+}
+
+bool CKivDoc::LoadFromBytes(std::span<const uint8_t> bytes) {
     if (!CheckFileLayout(bytes)) {
         m_platform.Message(kDamagedFile, "Kiv", MsgIcon::Exclamation);
         return false;
@@ -165,7 +172,10 @@ bool CKivDoc::OnOpenDocument(const std::string& path) {
     DestroyModes();
     m_pSource = NewSource();
     CreateModes();
-    CArchive ar(bytes);
+    // The archive reads from a vector; nothing past the longest document is ever read.
+    const std::span<const uint8_t> used = bytes.first(std::min(bytes.size(), kLongestFile));
+    const std::vector<uint8_t> file(used.begin(), used.end());
+    CArchive ar(file);
     Serialize(ar);
     m_bModified = false;
     RedrawView();

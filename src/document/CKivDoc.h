@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -61,14 +62,16 @@ public:
     // Returns the plot pair's Generate result.
     int OnGenerate(const GeneratorParams* params);
 
-    // Native file. Open refuses silently a name not ending in ".kiv"; a damaged file
-    // is reported through the platform and leaves the document as it was.
+    // Native file. Open refuses silently a name not ending in ".kiv", reads the file
+    // whole and loads its bytes; a file that cannot be read or a damaged one is reported
+    // through the platform and leaves the document as it was.
     bool OnOpenDocument(const std::string& path);
+    bool LoadFromBytes(std::span<const uint8_t> bytes);
     bool OnSaveDocument(const std::string& path);
     void Serialize(CArchive& ar);
     std::vector<uint8_t> SaveToBytes();
     // Checks a whole file's layout before anything is read into the document.
-    static bool CheckFileLayout(const std::vector<uint8_t>& bytes);
+    static bool CheckFileLayout(std::span<const uint8_t> bytes);
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true) { m_bModified = modified; }

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "data/CData.h"
@@ -175,9 +176,18 @@ bool WriteSigrokSession(const CData& mode, std::string& out) {
     return ok;
 }
 
-int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const std::string& channel) {
-    int error = 0;
-    Zip z(zip_open(path.c_str(), ZIP_RDONLY, &error));
+namespace {
+
+// The archive of a source, which it takes over; null (and the source freed) when it is
+// no zip archive.
+Zip OpenArchive(zip_source_t* source, zip_error_t& error) {
+    if (!source) return nullptr;
+    Zip z(zip_open_from_source(source, ZIP_RDONLY, &error));
+    if (!z) zip_source_free(source);
+    return z;
+}
+
+int ReadSession(CDataSrc& src, Zip z, int plot, const std::string& channel) {
     if (!z) return 0;
     const auto version = ReadMember(z.get(), "version", 16);
     const auto metadata = ReadMember(z.get(), "metadata", kMetadataLimit);
@@ -233,5 +243,27 @@ int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const st
         }
     }
     if (next < kSamples) return 0;
-    return src.StoreMeasured(values.data(), static_cast<double>(n) / (kSamples * rate), plot);
+    // A rate near the smallest double makes the record last longer than any time step holds.
+    const double timeStep = static_cast<double>(n) / (kSamples * rate);
+    return std::isfinite(timeStep) ? src.StoreMeasured(values.data(), timeStep, plot) : 0;
+}
+
+}  // namespace
+
+// A file goes through libzip's file source rather than being read whole: a long capture is
+// streamed chunk by chunk, never held in memory.
+int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const std::string& channel) {
+    zip_error_t error;
+    zip_error_init(&error);
+    Zip z = OpenArchive(zip_source_file_create(path.c_str(), 0, 0, &error), error);
+    zip_error_fini(&error);
+    return ReadSession(src, std::move(z), plot, channel);
+}
+
+int ReadSigrokSessionBytes(CDataSrc& src, std::span<const uint8_t> bytes, int plot, const std::string& channel) {
+    zip_error_t error;
+    zip_error_init(&error);
+    Zip z = OpenArchive(zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error), error);
+    zip_error_fini(&error);
+    return ReadSession(src, std::move(z), plot, channel);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <span>
 #include <string>
 
 class CData;
@@ -15,8 +17,10 @@ bool WriteSigrokSession(const CData& mode, std::string& out);
 // Reads the analog channel named channel (empty: the first) into a plot, 4000 samples picked
 // evenly from the n of the file, time step n / (4000 * rate), amplitudes by the Tektronix
 // CSV rule. 0 (nothing changed) for a damaged archive, another version, no analog channel or
-// no such one, no samples, no sample rate, a non-finite sample.
+// no such one, no samples, no sample rate, a non-finite sample or time step.
 int ReadSigrokSession(CDataSrc& src, const std::string& path, int plot, const std::string& channel = "");
+// The same from the session's bytes in memory.
+int ReadSigrokSessionBytes(CDataSrc& src, std::span<const uint8_t> bytes, int plot, const std::string& channel = "");
 
 // Adds the session to the import and export forms (after those already there; again: no change).
 void RegisterSigrokForms();

@@ -221,11 +221,14 @@ TEST(Robustness, DamagedDocumentsLoadInBoundedTimeOrAreRefused) {
         UseEveryMode(h.doc);
         ExpectReopens(h.doc, dir + "/resaved.kiv");
     }
-    // A missing file is a message too (a name not ending in ".kiv", refused without one, is
-    // the shell's test of the command line).
-    HostedDoc missing;
-    EXPECT_FALSE(missing.doc.OnOpenDocument(dir + "/missing.kiv"));
-    EXPECT_EQ(missing.host.messages.boxes.size(), 1u);
+    // A missing file or a folder is a message too (a name not ending in ".kiv", refused
+    // without one, is the shell's test of the command line).
+    std::filesystem::create_directory(dir + "/folder.kiv");
+    for (const char* name : {"/missing.kiv", "/folder.kiv"}) {
+        HostedDoc missing;
+        EXPECT_FALSE(missing.doc.OnOpenDocument(dir + name)) << name;
+        EXPECT_EQ(missing.host.messages.boxes.size(), 1u) << name;
+    }
 }
 
 // Every way of making a document ends in a file that opens again unchanged: an import may

@@ -85,6 +85,7 @@ TEST(SigrokSession, RefusesWhatItCannotRead) {
         with(Session(0), "version", "2"),                                                    // no samples
         with(good, "analog-1-1-1", Floats({1, std::numeric_limits<float>::quiet_NaN(), 2})),
         with(good, "analog-1-1-1", Floats({1, std::numeric_limits<float>::infinity()})),
+        Session(20000, "[device 1]\nsamplerate=2.5e-308\nanalog1=A0\n"),  // a time step of 2e308 s
     };
     for (size_t i = 0; i < bad.size(); ++i) {
         CKivDoc doc;
