@@ -84,9 +84,18 @@ bool CTcpTransport::StartReader() {
     return true;
 }
 
+// With nothing ahead of it, a request goes out from the owner's thread at once: waking the
+// transport's thread for every short line would double the latency of each query.
 void CTcpTransport::Send(const char* bytes, size_t length) {
     {
         std::lock_guard<std::mutex> lock(m_lock);
+        if (m_hSocket >= 0 && !m_bWriting && m_requests.empty()) {
+            const ssize_t put = send(m_hSocket, bytes, length, MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (put == static_cast<ssize_t>(length)) return;
+            // The rest waits for the transport's thread, which also meets any error.
+            const size_t sent = put > 0 ? static_cast<size_t>(put) : 0;
+            bytes += sent, length -= sent;
+        }
         m_requests.emplace_back(bytes, length);
     }
     Signal(m_hWrite);
@@ -109,7 +118,15 @@ void CTcpTransport::Gone(std::string why) {
 void CTcpTransport::Run() {
     const int fd = Connect();
     if (fd < 0) return;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_hSocket = fd;
+    }
     Exchange(fd);
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_hSocket = -1;
+    }
     close(fd);
 }
 
@@ -203,6 +220,7 @@ bool CTcpTransport::Exchange(int fd) {
                 out = std::move(m_requests.front());
                 m_requests.pop_front();
             }
+            m_bWriting = !out.empty();
             closing = m_bClosing;
         }
         // Closing, the last requests (the instrument set running again) still go out, for a second at most.
@@ -244,6 +262,10 @@ bool CTcpTransport::Exchange(int fd) {
         if ((fds[1].revents & POLLOUT) && !out.empty()) {
             const ssize_t put = send(fd, out.data(), out.size(), MSG_NOSIGNAL);
             if (put > 0) out.erase(0, static_cast<size_t>(put));
+            if (out.empty()) {
+                std::lock_guard<std::mutex> lock(m_lock);
+                m_bWriting = false;
+            }
             else if (put < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
                 Gone(KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(errno)}));
                 return false;

@@ -49,6 +49,8 @@ private:
     int m_hWrite = -1;     // eventfd
     mutable std::mutex m_lock;
     std::deque<std::string> m_requests;
+    int m_hSocket = -1;        // the connection, while it is up
+    bool m_bWriting = false;   // a request half written by the transport's thread
     bool m_bClosing = false;  // the owner is done: what is queued goes out, then the thread ends
     std::string m_strWhyGone;
 };
