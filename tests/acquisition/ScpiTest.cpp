@@ -232,6 +232,29 @@ TEST(Scpi, AutoFindsTheFamilyAndItsScreen) {
         EXPECT_EQ(driver.m_nState, 0);
         EXPECT_EQ(autoDriver.ScreenImage().substr(1, 3), "PNG");
     }
+    // Every family finds itself and brings both plots, each a waveform, not a flat line.
+    for (int i = 0; i < kScopeModelCount; ++i) {
+        const ScopeModel& model = ScopeModelAt(i);
+        if (!model.scpi) continue;
+        NetSimulator sim(dir, model.key, {});
+        CAcquisition acquisition(dir + "/Kiv.cfg");
+        acquisition.m_bSaveOnExit = false;
+        acquisition.m_settings.nInstrument = kAutoInstrument;
+        acquisition.m_settings.bPlot1 = acquisition.m_settings.bPlot2 = 1;
+        acquisition.m_settings.nPlot1Channel = 1, acquisition.m_settings.nPlot2Channel = 2;
+        CScopeDriver& driver = acquisition.PrepareDriver();
+        driver.m_address = {2, sim.Address()};
+        LoopHost host;
+        EXPECT_EQ(host.Run(driver, 20000), 0) << model.key;
+        EXPECT_EQ(driver.m_nState, 0) << model.key << ": " << (host.messages.boxes.empty() ? "" : host.messages.boxes[0].text);
+        const CScopeDriver* chosen = dynamic_cast<CScpiAutoDriver&>(driver).Chosen();
+        EXPECT_EQ(chosen ? std::string(chosen->Model().key) : "", model.key);
+        const auto requests = sim.SettledRequests();
+        EXPECT_EQ(std::count(requests.begin(), requests.end(), "*IDN?"), 1) << model.key;
+        for (const RawTrace& t : acquisition.m_traces)
+            EXPECT_GT(*std::max_element(std::begin(t.samples), std::end(t.samples)) -
+                          *std::min_element(std::begin(t.samples), std::end(t.samples)), 20) << model.key;
+    }
     NetSimulator other(dir, "rigol-ds1000z", {"--fault", "wrong-id"});
     RawTrace traces[2];
     CScpiAutoDriver alone(traces, {});
