@@ -2,7 +2,9 @@
 # The folders of src/ and tools/ are layers: a folder includes only from folders of a lower
 # layer (or from itself), and each folder defines the members of its own classes only. No
 # folder is let off. An instrument simulator (a driver folder's sim/) shares nothing with the
-# program beyond number text: it includes only the simulator's own headers and units/.
+# program beyond number text: it includes only the simulator's own headers and units/. The
+# simulator's server (tools/scope-sim) also speaks kiv's language: the translation's marker and
+# lookup (platform/TrNoop.h, platform/Translate.h) and its loader (qtcore/KivLanguage.h), no more.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 src=$root/src
@@ -50,6 +52,7 @@ for folder in $folders; do
     [ "$used" = "$folder" ] && continue
     if [ "$mine" = sim ]; then
       [ "$used" = units ] && continue
+      [ "$folder" = tools/scope-sim ] && [[ $used == platform || $used == qtcore ]] && continue
       echo "FAIL $folder (a simulator) includes from src/$used"
       fail=1
       continue
@@ -62,6 +65,10 @@ for folder in $folders; do
   done < <(cat "$dir"/*.h "$dir"/*.cpp 2>/dev/null |
            sed -n 's|^#include "\(.*\)/[A-Za-z0-9_]*\.[a-z]*".*|\1|p' | sort -u)
 done
+
+lent=$(grep -ho '^#include "\(platform\|qtcore\)/[^"]*"' "$root"/tools/scope-sim/*.h "$root"/tools/scope-sim/*.cpp |
+       grep -v -e '"platform/TrNoop.h"' -e '"platform/Translate.h"' -e '"qtcore/KivLanguage.h"')
+[ -z "$lent" ] || { echo "FAIL tools/scope-sim includes more than the language: $lent"; fail=1; }
 
 # Class::member definitions at the start of a line, in a folder other than the class's header.
 while IFS=: read -r file cls; do

@@ -8,7 +8,7 @@ copy=$(mktemp --suffix=.ts)
 trap 'rm -f "$copy"' EXIT
 cp "$source/translations/kiv_en.ts" "$copy"
 "$lupdate" -silent -locations none -tr-function-alias QT_TRANSLATE_NOOP+=KIV_TR_NOOP,translate+=KivTr \
-    "$source/src" "$source/tools/kivtool" -ts "$copy"
+    "$source/src" "$source/tools/kivtool" "$source/tools/scope-sim" -ts "$copy"
 out=$("$lrelease" "$copy" -qm /dev/null)
 echo "$out"
 echo "$out" | grep -q ' 0 unfinished)'

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "SimModel.h"
+#include "SimText.h"
 #include "units/NumberText.h"
 
 namespace {
@@ -20,65 +21,126 @@ struct OptionSpec {
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"model", "MODEL", "udawany przyrząd, jeden z modeli powyżej albo jego numer w Kiv.cfg (wymagana)"},
-    {"link", "ŚCIEŻKA",
-     "dowiązanie symboliczne ŚCIEŻKA do pseudoterminala;\n"
-     "zastępuje dawne o tej nazwie; bez tej opcji ścieżkę\n"
-     "pseudoterminala wypisuje na standardowe wyjście"},
-    {"ch", "KSZTAŁT",
-     "kształt sygnału kanału: sine, square, triangle albo dc\n"
-     "(domyślnie kolejno sine, square, triangle, dc); każdy\n"
-     "zaczyna okres w chwili wyzwolenia"},
-    {"vdiv", "V", "wolty na działkę ekranu, liczba > 0 (domyślnie 0.5)"},
-    {"tdiv", "S", "sekundy na działkę ekranu, liczba > 0 (domyślnie 0.0005)"},
-    {"amp", "V", "amplituda szczytowa sygnałów w woltach, liczba > 0;\ndc leży na +V (domyślnie 1)"},
-    {"freq", "HZ", "częstotliwość sygnałów w Hz, liczba > 0 (domyślnie 1000)"},
-    {"baud", "SZYBKOŚĆ", "szybkość linii w bit/s dla --baud-delay, liczba\ncałkowita (domyślnie 9600)"},
+    {"model", KIV_TR_NOOP("kiv-scope-sim", "MODEL"),
+     KIV_TR_NOOP("kiv-scope-sim", "udawany przyrząd, jeden z modeli powyżej albo jego numer w Kiv.cfg (wymagana)")},
+    {"link", KIV_TR_NOOP("kiv-scope-sim", "ŚCIEŻKA"),
+     KIV_TR_NOOP("kiv-scope-sim", "dowiązanie symboliczne ŚCIEŻKA do pseudoterminala; zastępuje dawne o tej "
+                                  "nazwie; bez tej opcji ścieżkę pseudoterminala wypisuje na standardowe wyjście")},
+    {"ch", KIV_TR_NOOP("kiv-scope-sim", "KSZTAŁT"),
+     KIV_TR_NOOP("kiv-scope-sim", "kształt sygnału kanału: sine, square, triangle albo dc (domyślnie kolejno sine, "
+                                  "square, triangle, dc); każdy zaczyna okres w chwili wyzwolenia")},
+    {"vdiv", "V", KIV_TR_NOOP("kiv-scope-sim", "wolty na działkę ekranu, liczba > 0 (domyślnie 0.5)")},
+    {"tdiv", "S", KIV_TR_NOOP("kiv-scope-sim", "sekundy na działkę ekranu, liczba > 0 (domyślnie 0.0005)")},
+    {"amp", "V", KIV_TR_NOOP("kiv-scope-sim", "amplituda szczytowa sygnałów w woltach, liczba > 0; dc leży na +V "
+                                              "(domyślnie 1)")},
+    {"freq", "HZ", KIV_TR_NOOP("kiv-scope-sim", "częstotliwość sygnałów w Hz, liczba > 0 (domyślnie 1000)")},
+    {"baud", KIV_TR_NOOP("kiv-scope-sim", "SZYBKOŚĆ"),
+     KIV_TR_NOOP("kiv-scope-sim", "szybkość linii w bit/s dla --baud-delay, liczba całkowita (domyślnie 9600)")},
     {"baud-delay", "",
-     "odpowiedzi płyną w tempie linii: znak to bit startu\n"
-     "oraz bity danych, parzystości i stopu modelu"},
-    {"fault", "USTERKA", "udawana usterka, jedna z wymienionych niżej"},
-    {"seed", "S", "ziarno szumu noise:P, od 0 do 4294967295 (domyślnie 1);\nto samo ziarno daje ten sam szum"},
-    {"log", "PLIK", "dopisuje do PLIKU każde zapytanie w całości, jedno\nw wierszu"},
-    {"once", "", "kończy pracę, gdy druga strona pierwszy raz zamknie port"},
+     KIV_TR_NOOP("kiv-scope-sim", "odpowiedzi płyną w tempie linii: znak to bit startu oraz bity danych, "
+                                  "parzystości i stopu modelu")},
+    {"fault", KIV_TR_NOOP("kiv-scope-sim", "USTERKA"),
+     KIV_TR_NOOP("kiv-scope-sim", "udawana usterka, jedna z wymienionych niżej")},
+    {"seed", "S", KIV_TR_NOOP("kiv-scope-sim", "ziarno szumu noise:P, od 0 do 4294967295 (domyślnie 1); to samo "
+                                               "ziarno daje ten sam szum")},
+    {"log", KIV_TR_NOOP("kiv-scope-sim", "PLIK"),
+     KIV_TR_NOOP("kiv-scope-sim", "dopisuje do PLIKU każde zapytanie w całości, jedno w wierszu")},
+    {"once", "", KIV_TR_NOOP("kiv-scope-sim", "kończy pracę, gdy druga strona pierwszy raz zamknie port")},
     {"listen", "HOST:PORT",
-     "przyrząd SCPI przyjmuje połączenia TCP na HOST:PORT zamiast\n"
-     "pseudoterminala; port 0 wybiera wolny i wypisuje go"},
-    {"stopped", "", "przyrząd SCPI jest zatrzymany (domyślnie pracuje)"},
-    {"offset", "S", "przesunięcie poziome ekranu przyrządu SCPI: środek\nekranu S sekund po wyzwoleniu (domyślnie 0)"},
-    {"off", "N", "kanał N przyrządu SCPI jest wyłączony; można powtórzyć"},
-    {"help", "", "ten opis"},
+     KIV_TR_NOOP("kiv-scope-sim", "przyrząd SCPI przyjmuje połączenia TCP na HOST:PORT zamiast pseudoterminala; "
+                                  "port 0 wybiera wolny i wypisuje go")},
+    {"stopped", "", KIV_TR_NOOP("kiv-scope-sim", "przyrząd SCPI jest zatrzymany (domyślnie pracuje)")},
+    {"offset", "S", KIV_TR_NOOP("kiv-scope-sim", "przesunięcie poziome ekranu przyrządu SCPI: środek ekranu "
+                                                 "S sekund po wyzwoleniu (domyślnie 0)")},
+    {"off", "N", KIV_TR_NOOP("kiv-scope-sim", "kanał N przyrządu SCPI jest wyłączony; można powtórzyć")},
+    {"version", "", KIV_TR_NOOP("kiv-scope-sim", "wypisuje wersję i kończy pracę")},
+    {"help", "", KIV_TR_NOOP("kiv-scope-sim", "ten opis")},
 };
 
-constexpr char kFaultHelp[] =
-    "Usterki odpowiedzi modelu:\n"
-    "  short         przebieg krótszy o 100 punktów\n"
-    "  garbage       szum zamiast identyfikacji lub potwierdzenia (LT224: w cyfrach\n"
-    "                przebiegu)\n"
-    "  wrong-id      inny przyrząd tej samej rodziny\n"
-    "Usterki linii, dla wszystkiego, co model wysyła:\n"
-    "  silent        żadnej odpowiedzi\n"
-    "  hangup        linia zrywa się w połowie pierwszej długiej odpowiedzi\n"
-    "                (przebiegu), gdy druga strona odczyta to, co przyszło wcześniej\n"
-    "  drop:N        ginie co N-ty wysłany bajt (N >= 1)\n"
-    "  noise:P       w każdym wysłanym bajcie z prawdopodobieństwem P (0..1) jeden\n"
-    "                losowy bit jest odwrócony; --seed S powtarza przebieg\n"
-    "  stall:MS      przerwa MS milisekund w połowie każdej długiej odpowiedzi\n"
-    "  hangup-mid    pseudoterminal zamyka się w połowie pierwszej długiej\n"
-    "                odpowiedzi, gdy druga strona wciąż czyta; reszta przepada\n"
-    "Usterki przyrządów SCPI:\n"
-    "  no-lf         blok danych bez LF na końcu (Rigol)\n"
-    "  short-after-run  pierwszy blok po :RUN krótszy niż zapis (Rigol)\n"
-    "  silent-wf     pierwsze WF? bez odpowiedzi (Siglent)\n"
-    "  plus-zero     \"+0\" na pierwsze :WAV:PRE? (Keysight)\n"
-    "  slow-first:MS pierwsza odpowiedź po połączeniu spóźniona o MS milisekund\n"
-    "                (Keysight)\n"
-    "  slow-wfmpre   WFMPre? z odpowiedzią po sekundzie (Tektronix)\n"
-    "  dribble       odpowiedzi po kilka bajtów\n"
-    "  long-block    blok dłuższy, niż mówi jego nagłówek\n"
-    "  short-block   blok krótszy, niż mówi jego nagłówek, potem cisza\n"
-    "  bad-header    nagłówek bloku z mniejszą liczbą cyfr, niż zapowiada\n"
-    "  reset         połączenie zerwane (RST) w połowie pierwszej długiej odpowiedzi\n";
+// What --help says of the faults, under their headings (an entry without a name).
+constexpr OptionSpec kFaultHelp[] = {
+    {nullptr, nullptr, KIV_TR_NOOP("kiv-scope-sim", "Usterki odpowiedzi modelu:")},
+    {"short", nullptr, KIV_TR_NOOP("kiv-scope-sim", "przebieg krótszy o 100 punktów")},
+    {"garbage", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "szum zamiast identyfikacji lub potwierdzenia (LT224: w cyfrach przebiegu)")},
+    {"wrong-id", nullptr, KIV_TR_NOOP("kiv-scope-sim", "inny przyrząd tej samej rodziny")},
+    {nullptr, nullptr, KIV_TR_NOOP("kiv-scope-sim", "Usterki linii, dla wszystkiego, co model wysyła:")},
+    {"silent", nullptr, KIV_TR_NOOP("kiv-scope-sim", "żadnej odpowiedzi")},
+    {"hangup", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "linia zrywa się w połowie pierwszej długiej odpowiedzi (przebiegu), gdy druga "
+                                  "strona odczyta to, co przyszło wcześniej")},
+    {"drop:N", nullptr, KIV_TR_NOOP("kiv-scope-sim", "ginie co N-ty wysłany bajt (N >= 1)")},
+    {"noise:P", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "w każdym wysłanym bajcie z prawdopodobieństwem P (0..1) jeden losowy bit jest "
+                                  "odwrócony; --seed S powtarza przebieg")},
+    {"stall:MS", nullptr, KIV_TR_NOOP("kiv-scope-sim", "przerwa MS milisekund w połowie każdej długiej odpowiedzi")},
+    {"hangup-mid", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "pseudoterminal zamyka się w połowie pierwszej długiej odpowiedzi, gdy druga "
+                                  "strona wciąż czyta; reszta przepada")},
+    {nullptr, nullptr, KIV_TR_NOOP("kiv-scope-sim", "Usterki przyrządów SCPI:")},
+    {"no-lf", nullptr, KIV_TR_NOOP("kiv-scope-sim", "blok danych bez LF na końcu (Rigol)")},
+    {"short-after-run", nullptr, KIV_TR_NOOP("kiv-scope-sim", "pierwszy blok po :RUN krótszy niż zapis (Rigol)")},
+    {"silent-wf", nullptr, KIV_TR_NOOP("kiv-scope-sim", "pierwsze WF? bez odpowiedzi (Siglent)")},
+    {"plus-zero", nullptr, KIV_TR_NOOP("kiv-scope-sim", "\"+0\" na pierwsze :WAV:PRE? (Keysight)")},
+    {"slow-first:MS", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "pierwsza odpowiedź po połączeniu spóźniona o MS milisekund (Keysight)")},
+    {"slow-wfmpre", nullptr, KIV_TR_NOOP("kiv-scope-sim", "WFMPre? z odpowiedzią po sekundzie (Tektronix)")},
+    {"dribble", nullptr, KIV_TR_NOOP("kiv-scope-sim", "odpowiedzi po kilka bajtów")},
+    {"long-block", nullptr, KIV_TR_NOOP("kiv-scope-sim", "blok dłuższy, niż mówi jego nagłówek")},
+    {"short-block", nullptr, KIV_TR_NOOP("kiv-scope-sim", "blok krótszy, niż mówi jego nagłówek, potem cisza")},
+    {"bad-header", nullptr, KIV_TR_NOOP("kiv-scope-sim", "nagłówek bloku z mniejszą liczbą cyfr, niż zapowiada")},
+    {"reset", nullptr,
+     KIV_TR_NOOP("kiv-scope-sim", "połączenie zerwane (RST) w połowie pierwszej długiej odpowiedzi")},
+};
+
+constexpr size_t kHelpWidth = 79;
+
+// Characters on a terminal, not bytes: the texts may be Polish.
+size_t Columns(const std::string& s) {
+    size_t n = 0;
+    for (const char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+// "  head" and the text from column indent on, broken between words within the width; a head
+// that reaches the column puts the text on the next line.
+std::string HelpEntry(const std::string& head, const std::string& text, size_t indent) {
+    std::string out = "  " + head;
+    out += Columns(out) + 2 > indent ? "\n" + std::string(indent, ' ') : std::string(indent - Columns(out), ' ');
+    size_t column = indent, start = 0;
+    bool first = true;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, end - start);
+        start = end + 1;
+        if (word.empty()) continue;
+        if (!first && column + 1 + Columns(word) > kHelpWidth) {
+            out += "\n" + std::string(indent, ' ');
+            column = indent;
+        } else if (!first) {
+            out += ' ';
+            ++column;
+        }
+        out += word;
+        column += Columns(word);
+        first = false;
+    }
+    return out + "\n";
+}
+
+// The same for a paragraph from the first column.
+std::string Paragraph(const std::string& text) {
+    std::string out, line;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find(' ', start), text.size());
+        const std::string word = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && Columns(line) + 1 + Columns(word) > kHelpWidth) out += line + "\n", line.clear();
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return out + line + "\n";
+}
 
 // The names an entry stands for, each an option of its own; "-h" is "--help".
 QStringList OptionNames(const OptionSpec& o) {
@@ -147,7 +209,7 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
     if (name == "drop") {
         options.fault = ESimFault::Drop;
         if (ReadInteger(value, 1, 1LL << 30, options.dropEvery)) return true;
-        error = "--fault drop:N wymaga liczby całkowitej N >= 1, a nie " + text;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "--fault drop:N wymaga liczby całkowitej N >= 1, a nie %1"), {text});
     } else if (name == "noise") {
         options.fault = ESimFault::Noise;
         double p = -1.0;
@@ -155,17 +217,21 @@ bool ReadFault(const std::string& text, SimOptions& options, std::string& error)
             options.noiseProbability = p;
             return true;
         }
-        error = "--fault noise:P wymaga prawdopodobieństwa 0 <= P <= 1, a nie " + text;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "--fault noise:P wymaga prawdopodobieństwa 0 <= P <= 1, a nie %1"),
+                        {text});
     } else if (name == "stall") {
         options.fault = ESimFault::Stall;
         if (ReadInteger(value, 0, 24LL * 3600 * 1000, options.stallMs)) return true;
-        error = "--fault stall:MS wymaga całkowitej liczby milisekund MS >= 0, a nie " + text;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "--fault stall:MS wymaga całkowitej liczby milisekund MS >= 0, a nie %1"),
+                        {text});
     } else if (name == "slow-first") {
         options.fault = ESimFault::SlowFirst;
         if (ReadInteger(value, 0, 24LL * 3600 * 1000, options.slowFirstMs)) return true;
-        error = "--fault slow-first:MS wymaga całkowitej liczby milisekund MS >= 0, a nie " + text;
+        error = SimText(
+            KIV_TR_NOOP("kiv-scope-sim", "--fault slow-first:MS wymaga całkowitej liczby milisekund MS >= 0, a nie %1"),
+            {text});
     } else {
-        error = "nieznana usterka " + text;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nieznana usterka %1"), {text});
     }
     return false;
 }
@@ -180,7 +246,8 @@ std::string ModelKeys() {
 std::string ParserError(const QCommandLineParser& parser) {
     if (!parser.unknownOptionNames().isEmpty()) {
         const QString name = parser.unknownOptionNames().first();
-        return "nieznana opcja " + std::string(name.size() == 1 ? "-" : "--") + name.toStdString();
+        return SimText(KIV_TR_NOOP("kiv-scope-sim", "nieznana opcja %1"),
+                       {(name.size() == 1 ? "-" : "--") + name.toStdString()});
     }
     // Otherwise an option lacks its value or a switch was given one; the text quotes it.
     const QString text = parser.errorText();
@@ -189,8 +256,8 @@ std::string ParserError(const QCommandLineParser& parser) {
     qsizetype dashes = 0;
     while (dashes < quoted.size() && quoted[dashes] == '-') ++dashes;
     const OptionSpec* option = FindOption(quoted.mid(dashes));
-    if (option && *option->value) return "opcja " + quoted.toStdString() + " wymaga wartości";
-    return "opcja " + quoted.toStdString() + " nie przyjmuje wartości";
+    if (option && *option->value) return SimText(KIV_TR_NOOP("kiv-scope-sim", "opcja %1 wymaga wartości"), {quoted.toStdString()});
+    return SimText(KIV_TR_NOOP("kiv-scope-sim", "opcja %1 nie przyjmuje wartości"), {quoted.toStdString()});
 }
 
 }  // namespace
@@ -208,13 +275,15 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
         return ESimCommand::UsageError;
     }
     if (parser.isSet("help")) return ESimCommand::Help;
+    if (parser.isSet("version")) return ESimCommand::Version;
     if (!parser.positionalArguments().isEmpty()) {
-        error = "nieoczekiwany argument " + parser.positionalArguments().first().toStdString();
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nieoczekiwany argument %1"),
+                        {parser.positionalArguments().first().toStdString()});
         return ESimCommand::UsageError;
     }
     bool ok = true;
     auto bad = [&](const char* name, const std::string& value) {
-        error = std::string("zła wartość opcji --") + name + ": " + value;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "zła wartość opcji --%1: %2"), {name, value});
         ok = false;
     };
     for (const std::string& v : Values(parser, "model")) options.model = v;
@@ -260,7 +329,7 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
     if (!ok) return ESimCommand::UsageError;
 
     if (options.model.empty()) {
-        error = "brak opcji --model (jeden z: " + ModelKeys() + ")";
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "brak opcji --model (jeden z: %1)"), {ModelKeys()});
         return ESimCommand::UsageError;
     }
     // The index Kiv.cfg stores names the model too, so scripts need no list of their own.
@@ -268,38 +337,35 @@ ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& op
     if (ReadInteger(options.model, 0, INT_MAX, index))
         if (const SimModelInfo* m = FindSimModel(index)) options.model = m->key;
     if (!FindSimModel(options.model)) {
-        error = "nieznany model " + options.model + " (znane: " + ModelKeys() + ")";
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nieznany model %1 (znane: %2)"), {options.model, ModelKeys()});
         return ESimCommand::UsageError;
     }
     return ESimCommand::Run;
 }
 
 std::string SimHelp() {
-    std::string text =
-        "Użycie: kiv-scope-sim --model MODEL [opcje]\n"
-        "Udaje oscyloskop na pseudoterminalu, który Kiv otwiera jako port COMn (zmienna\n"
-        "KIV_COMn). Pracuje do sygnału SIGTERM lub SIGINT.\n\n"
-        "Modele:\n";
+    std::string text = SimText(KIV_TR_NOOP("kiv-scope-sim", "Użycie: kiv-scope-sim --model MODEL [opcje]")) + "\n" +
+                       Paragraph(SimText(KIV_TR_NOOP("kiv-scope-sim",
+                           "Udaje oscyloskop na pseudoterminalu, który Kiv otwiera jako port COMn (zmienna "
+                           "KIV_COMn), albo przyrząd SCPI na gnieździe TCP (--listen). Pracuje do sygnału "
+                           "SIGTERM lub SIGINT."))) +
+                       "\n" + SimText(KIV_TR_NOOP("kiv-scope-sim", "Modele:")) + "\n";
     for (const SimModelInfo& m : SimModels()) {
         const std::string key = m.key;
         text += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + m.name + "\n";
     }
-    text += "\nOpcje:\n";
-    constexpr size_t kColumn = 24;
+    text += "\n" + SimText(KIV_TR_NOOP("kiv-scope-sim", "Opcje:")) + "\n";
     for (const OptionSpec& o : kOptions) {
         const QStringList names = OptionNames(o);
-        QString head = names.size() > 1 ? "--" + names.first() + "..--" + names.last()
-                                        : (names.first() == "help" ? "-h, --help" : "--" + names.first());
-        if (*o.value) head += ' ' + QString::fromUtf8(o.value);
-        std::string line = "  " + head.toStdString();
-        const size_t width = 2 + static_cast<size_t>(head.size());  // characters, not bytes
-        line += width < kColumn ? std::string(kColumn - width, ' ') : "\n" + std::string(kColumn, ' ');
-        for (const char* c = o.help; *c; ++c)
-            line += *c == '\n' ? "\n" + std::string(kColumn, ' ') : std::string(1, *c);
-        text += line + "\n";
+        std::string head = names.size() > 1 ? ("--" + names.first() + "..--" + names.last()).toStdString()
+                                            : (names.first() == "help" ? "-h, --help" : "--" + names.first().toStdString());
+        if (*o.value) head += ' ' + SimText(o.value);
+        text += HelpEntry(head, SimText(o.help), 24);
     }
-    text += std::string("\n") + kFaultHelp +
-            "\nKod wyjścia: 0 po zakończeniu pracy (sygnał, --once, zerwana linia),\n"
-            "1 przy błędzie w trakcie pracy, 2 przy błędnym wywołaniu.\n";
-    return text;
+    text += "\n";
+    for (const OptionSpec& f : kFaultHelp)
+        text += f.name ? HelpEntry(f.name, SimText(f.help), 16) : SimText(f.help) + "\n";
+    return text + "\n" + Paragraph(SimText(KIV_TR_NOOP("kiv-scope-sim",
+                                       "Kod wyjścia: 0 po zakończeniu pracy (sygnał, --once, zerwana linia), 1 przy "
+                                       "błędzie w trakcie pracy, 2 przy błędnym wywołaniu.")));
 }

@@ -49,10 +49,10 @@ struct SimOptions {
     bool channelOff[kSimChannels] = {};
 };
 
-enum class ESimCommand { Run, Help, UsageError };
+enum class ESimCommand { Run, Help, Version, UsageError };
 
 // Fills options from the command line (args[0] is the program). UsageError: error is one
-// line saying why, in Polish.
+// line saying why, in the simulator's language (SimText.h).
 ESimCommand ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
 // What --help prints: every option, every fault, the models with their names.
 std::string SimHelp();

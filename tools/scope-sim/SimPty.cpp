@@ -9,6 +9,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "SimText.h"
+
 CSimPty::~CSimPty()
 {
     Close();
@@ -18,7 +20,7 @@ bool CSimPty::Open(std::string& error)
 {
     m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_fd < 0 || grantpt(m_fd) != 0 || unlockpt(m_fd) != 0) {
-        error = std::string("nie można utworzyć pseudoterminala: ") + std::strerror(errno);
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można utworzyć pseudoterminala: %1"), {std::strerror(errno)});
         Close();
         return false;
     }
@@ -26,7 +28,7 @@ bool CSimPty::Open(std::string& error)
     // Raw both ways: a carriage return must reach the instrument as 13, binary replies untouched.
     termios tio {};
     if (name == nullptr || tcgetattr(m_fd, &tio) != 0) {
-        error = std::string("nie można ustawić pseudoterminala: ") + std::strerror(errno);
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można ustawić pseudoterminala: %1"), {std::strerror(errno)});
         Close();
         return false;
     }
@@ -42,7 +44,7 @@ bool CSimPty::MakeLink(const std::string& path, std::string& error)
 {
     unlink(path.c_str());
     if (symlink(m_slavePath.c_str(), path.c_str()) != 0) {
-        error = "nie można utworzyć dowiązania " + path + ": " + std::strerror(errno);
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można utworzyć dowiązania %1: %2"), {path, std::strerror(errno)});
         return false;
     }
     m_link = path;

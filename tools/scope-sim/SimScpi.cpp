@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <random>
 
+#include "SimText.h"
+
 namespace {
 
 constexpr char kOtherMaker[] = "KEITHLEY INSTRUMENTS INC.,MODEL 2000,1234567,A20";
@@ -98,7 +100,9 @@ void CSimScpiModel::Answer(const std::string& request, SimReply& reply)
         const std::string header = Upper(command.substr(0, space));
         const std::string argument = space == std::string::npos ? std::string() : Trim(command.substr(space + 1));
         if (!Execute(header, argument, reply))
-            std::fprintf(stderr, "kiv-scope-sim: polecenie spoza podręcznika przyrządu: %s\n", command.c_str());
+            std::fprintf(stderr, "kiv-scope-sim: %s\n",
+                         SimText(KIV_TR_NOOP("kiv-scope-sim", "polecenie spoza podręcznika przyrządu: %1"), {command})
+                             .c_str());
     }
 }
 

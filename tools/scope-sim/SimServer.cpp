@@ -8,6 +8,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include "SimText.h"
+
 namespace {
 
 // Requests longer than this without a terminator are line noise, not a request.
@@ -39,7 +41,7 @@ bool CSimServer::OpenLog(std::string& error)
         return true;
     m_logFd = open(m_options.logPath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (m_logFd < 0) {
-        error = "nie można otworzyć " + m_options.logPath + ": " + std::strerror(errno);
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można otworzyć %1: %2"), {m_options.logPath, std::strerror(errno)});
         return false;
     }
     return true;

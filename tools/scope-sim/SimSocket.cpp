@@ -13,6 +13,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "SimText.h"
+
 CSimListener::~CSimListener()
 {
     if (m_fd >= 0)
@@ -23,7 +25,7 @@ bool CSimListener::Listen(const std::string& address, std::string& error)
 {
     const size_t colon = address.rfind(':');
     if (colon == std::string::npos) {
-        error = "--listen wymaga HOST:PORT, a nie " + address;
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "--listen wymaga HOST:PORT, a nie %1"), {address});
         return false;
     }
     std::string host = address.substr(0, colon);
@@ -36,7 +38,7 @@ bool CSimListener::Listen(const std::string& address, std::string& error)
     addrinfo* found = nullptr;
     const int lookup = getaddrinfo(host.empty() ? nullptr : host.c_str(), address.substr(colon + 1).c_str(), &hints, &found);
     if (lookup != 0) {
-        error = "nie można słuchać na " + address + ": " + gai_strerror(lookup);
+        error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można słuchać na %1: %2"), {address, gai_strerror(lookup)});
         return false;
     }
     for (addrinfo* a = found; a && m_fd < 0; a = a->ai_next) {
@@ -44,7 +46,7 @@ bool CSimListener::Listen(const std::string& address, std::string& error)
         const int on = 1;
         if (m_fd >= 0 && (setsockopt(m_fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0
                           || bind(m_fd, a->ai_addr, a->ai_addrlen) != 0 || listen(m_fd, 1) != 0)) {
-            error = "nie można słuchać na " + address + ": " + std::strerror(errno);
+            error = SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można słuchać na %1: %2"), {address, std::strerror(errno)});
             close(m_fd);
             m_fd = -1;
         }

@@ -12,6 +12,7 @@
 #include "SimOptions.h"
 #include "SimPty.h"
 #include "SimServer.h"
+#include "SimText.h"
 #include "SimSocket.h"
 
 namespace {
@@ -72,11 +73,19 @@ int ServeNetwork(const SimOptions& options, CSimModel& model)
 
 int main(int argc, char** argv)
 {
+    if (!LoadSimLanguage())
+        std::fprintf(stderr, "kiv-scope-sim: %s\n",
+                     SimText(KIV_TR_NOOP("kiv-scope-sim",
+                                         "nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku"))
+                         .c_str());
     SimOptions options;
     std::string error;
     switch (ParseSimOptions(std::vector<std::string>(argv, argv + argc), options, error)) {
     case ESimCommand::Help:
         std::fputs(SimHelp().c_str(), stdout);
+        return 0;
+    case ESimCommand::Version:
+        std::printf("kiv-scope-sim %s\n", KIV_VERSION);
         return 0;
     case ESimCommand::UsageError:
         std::fprintf(stderr, "kiv-scope-sim: %s\n", error.c_str());
@@ -86,7 +95,9 @@ int main(int argc, char** argv)
     }
     auto model = CreateSimModel(options);
     if (!InstallStopHandlers()) {
-        std::fprintf(stderr, "kiv-scope-sim: nie można przechwycić sygnałów: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "kiv-scope-sim: %s\n",
+                     SimText(KIV_TR_NOOP("kiv-scope-sim", "nie można przechwycić sygnałów: %1"), {std::strerror(errno)})
+                         .c_str());
         return 1;
     }
     if (!options.listen.empty())
