@@ -1286,6 +1286,293 @@ Oscilloscope Screenshot</translation>
     </message>
 </context>
 <context>
+    <name>kiv-scope-sim</name>
+    <message>
+        <source>nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku</source>
+        <translation>the English translation (kiv_en.qm) was not found; the messages are in Polish</translation>
+    </message>
+    <message>
+        <source>nie można przechwycić sygnałów: %1</source>
+        <translation>cannot catch signals: %1</translation>
+    </message>
+    <message>
+        <source>MODEL</source>
+        <translation>MODEL</translation>
+    </message>
+    <message>
+        <source>udawany przyrząd, jeden z modeli powyżej albo jego numer w Kiv.cfg (wymagana)</source>
+        <translation>the instrument played, one of the models above or its number in Kiv.cfg (required)</translation>
+    </message>
+    <message>
+        <source>ŚCIEŻKA</source>
+        <translation>PATH</translation>
+    </message>
+    <message>
+        <source>dowiązanie symboliczne ŚCIEŻKA do pseudoterminala; zastępuje dawne o tej nazwie; bez tej opcji ścieżkę pseudoterminala wypisuje na standardowe wyjście</source>
+        <translation>a symbolic link PATH to the pseudo-terminal, replacing an old one of that name; without this option the pseudo-terminal&apos;s path is printed on standard output</translation>
+    </message>
+    <message>
+        <source>KSZTAŁT</source>
+        <translation>SHAPE</translation>
+    </message>
+    <message>
+        <source>kształt sygnału kanału: sine, square, triangle albo dc (domyślnie kolejno sine, square, triangle, dc); każdy zaczyna okres w chwili wyzwolenia</source>
+        <translation>the channel&apos;s signal: sine, square, triangle or dc (by default sine, square, triangle and dc in turn); each starts its period at the trigger</translation>
+    </message>
+    <message>
+        <source>wolty na działkę ekranu, liczba &gt; 0 (domyślnie 0.5)</source>
+        <translation>volts per screen division, a number &gt; 0 (default 0.5)</translation>
+    </message>
+    <message>
+        <source>sekundy na działkę ekranu, liczba &gt; 0 (domyślnie 0.0005)</source>
+        <translation>seconds per screen division, a number &gt; 0 (default 0.0005)</translation>
+    </message>
+    <message>
+        <source>amplituda szczytowa sygnałów w woltach, liczba &gt; 0; dc leży na +V (domyślnie 1)</source>
+        <translation>peak amplitude of the signals in volts, a number &gt; 0; dc lies at +V (default 1)</translation>
+    </message>
+    <message>
+        <source>częstotliwość sygnałów w Hz, liczba &gt; 0 (domyślnie 1000)</source>
+        <translation>frequency of the signals in Hz, a number &gt; 0 (default 1000)</translation>
+    </message>
+    <message>
+        <source>SZYBKOŚĆ</source>
+        <translation>RATE</translation>
+    </message>
+    <message>
+        <source>szybkość linii w bit/s dla --baud-delay, liczba całkowita (domyślnie 9600)</source>
+        <translation>line speed in bit/s for --baud-delay, an integer (default 9600)</translation>
+    </message>
+    <message>
+        <source>odpowiedzi płyną w tempie linii: znak to bit startu oraz bity danych, parzystości i stopu modelu</source>
+        <translation>replies flow at the line&apos;s pace: a character takes the start bit and the model&apos;s data, parity and stop bits</translation>
+    </message>
+    <message>
+        <source>USTERKA</source>
+        <translation>FAULT</translation>
+    </message>
+    <message>
+        <source>udawana usterka, jedna z wymienionych niżej</source>
+        <translation>a simulated fault, one of those listed below</translation>
+    </message>
+    <message>
+        <source>ziarno szumu noise:P, od 0 do 4294967295 (domyślnie 1); to samo ziarno daje ten sam szum</source>
+        <translation>seed of the noise:P fault, 0 to 4294967295 (default 1); the same seed gives the same noise</translation>
+    </message>
+    <message>
+        <source>PLIK</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>dopisuje do PLIKU każde zapytanie w całości, jedno w wierszu</source>
+        <translation>appends every request, whole, one per line, to FILE</translation>
+    </message>
+    <message>
+        <source>kończy pracę, gdy druga strona pierwszy raz zamknie port</source>
+        <translation>ends when the other side closes the port for the first time</translation>
+    </message>
+    <message>
+        <source>przyrząd SCPI przyjmuje połączenia TCP na HOST:PORT zamiast pseudoterminala; port 0 wybiera wolny i wypisuje go</source>
+        <translation>an SCPI instrument takes TCP connections on HOST:PORT instead of a pseudo-terminal; port 0 picks a free one and prints it</translation>
+    </message>
+    <message>
+        <source>przyrząd SCPI jest zatrzymany (domyślnie pracuje)</source>
+        <translation>the SCPI instrument is stopped (by default it runs)</translation>
+    </message>
+    <message>
+        <source>przesunięcie poziome ekranu przyrządu SCPI: środek ekranu S sekund po wyzwoleniu (domyślnie 0)</source>
+        <translation>horizontal offset of the SCPI instrument&apos;s screen: its centre S seconds after the trigger (default 0)</translation>
+    </message>
+    <message>
+        <source>kanał N przyrządu SCPI jest wyłączony; można powtórzyć</source>
+        <translation>channel N of the SCPI instrument is off; may be repeated</translation>
+    </message>
+    <message>
+        <source>wypisuje wersję i kończy pracę</source>
+        <translation>print the version and exit</translation>
+    </message>
+    <message>
+        <source>ten opis</source>
+        <translation>show this help</translation>
+    </message>
+    <message>
+        <source>Usterki odpowiedzi modelu:</source>
+        <translation>Faults of the model&apos;s replies:</translation>
+    </message>
+    <message>
+        <source>przebieg krótszy o 100 punktów</source>
+        <translation>a waveform 100 points short</translation>
+    </message>
+    <message>
+        <source>szum zamiast identyfikacji lub potwierdzenia (LT224: w cyfrach przebiegu)</source>
+        <translation>noise instead of the identification or acknowledgement (LT224: in the waveform&apos;s digits)</translation>
+    </message>
+    <message>
+        <source>inny przyrząd tej samej rodziny</source>
+        <translation>another instrument of the same family</translation>
+    </message>
+    <message>
+        <source>Usterki linii, dla wszystkiego, co model wysyła:</source>
+        <translation>Faults of the line, for everything the model sends:</translation>
+    </message>
+    <message>
+        <source>żadnej odpowiedzi</source>
+        <translation>no reply at all</translation>
+    </message>
+    <message>
+        <source>linia zrywa się w połowie pierwszej długiej odpowiedzi (przebiegu), gdy druga strona odczyta to, co przyszło wcześniej</source>
+        <translation>the line breaks halfway through the first long reply (a waveform), once the other side has read what came before</translation>
+    </message>
+    <message>
+        <source>ginie co N-ty wysłany bajt (N &gt;= 1)</source>
+        <translation>every N-th byte sent is lost (N &gt;= 1)</translation>
+    </message>
+    <message>
+        <source>w każdym wysłanym bajcie z prawdopodobieństwem P (0..1) jeden losowy bit jest odwrócony; --seed S powtarza przebieg</source>
+        <translation>in each byte sent one random bit is flipped with probability P (0..1); --seed S repeats a run</translation>
+    </message>
+    <message>
+        <source>przerwa MS milisekund w połowie każdej długiej odpowiedzi</source>
+        <translation>a pause of MS milliseconds halfway through each long reply</translation>
+    </message>
+    <message>
+        <source>pseudoterminal zamyka się w połowie pierwszej długiej odpowiedzi, gdy druga strona wciąż czyta; reszta przepada</source>
+        <translation>the pseudo-terminal closes halfway through the first long reply while the other side is still reading; the rest is lost</translation>
+    </message>
+    <message>
+        <source>Usterki przyrządów SCPI:</source>
+        <translation>Faults of the SCPI instruments:</translation>
+    </message>
+    <message>
+        <source>blok danych bez LF na końcu (Rigol)</source>
+        <translation>a data block without the LF after it (Rigol)</translation>
+    </message>
+    <message>
+        <source>pierwszy blok po :RUN krótszy niż zapis (Rigol)</source>
+        <translation>the first block after :RUN shorter than the record (Rigol)</translation>
+    </message>
+    <message>
+        <source>pierwsze WF? bez odpowiedzi (Siglent)</source>
+        <translation>the first WF? never answered (Siglent)</translation>
+    </message>
+    <message>
+        <source>&quot;+0&quot; na pierwsze :WAV:PRE? (Keysight)</source>
+        <translation>&quot;+0&quot; to the first :WAV:PRE? (Keysight)</translation>
+    </message>
+    <message>
+        <source>odpowiedzi po kilka bajtów</source>
+        <translation>replies a few bytes at a time</translation>
+    </message>
+    <message>
+        <source>blok dłuższy, niż mówi jego nagłówek</source>
+        <translation>a block longer than its header says</translation>
+    </message>
+    <message>
+        <source>blok krótszy, niż mówi jego nagłówek, potem cisza</source>
+        <translation>a block shorter than its header says, then silence</translation>
+    </message>
+    <message>
+        <source>nagłówek bloku z mniejszą liczbą cyfr, niż zapowiada</source>
+        <translation>a block header with fewer digits than it announces</translation>
+    </message>
+    <message>
+        <source>połączenie zerwane (RST) w połowie pierwszej długiej odpowiedzi</source>
+        <translation>the connection reset (RST) halfway through the first long reply</translation>
+    </message>
+    <message>
+        <source>--fault drop:N wymaga liczby całkowitej N &gt;= 1, a nie %1</source>
+        <translation>--fault drop:N needs an integer N &gt;= 1, not %1</translation>
+    </message>
+    <message>
+        <source>--fault noise:P wymaga prawdopodobieństwa 0 &lt;= P &lt;= 1, a nie %1</source>
+        <translation>--fault noise:P needs a probability 0 &lt;= P &lt;= 1, not %1</translation>
+    </message>
+    <message>
+        <source>--fault stall:MS wymaga całkowitej liczby milisekund MS &gt;= 0, a nie %1</source>
+        <translation>--fault stall:MS needs a whole number of milliseconds MS &gt;= 0, not %1</translation>
+    </message>
+    <message>
+        <source>nieznana usterka %1</source>
+        <translation>unknown fault %1</translation>
+    </message>
+    <message>
+        <source>nieznana opcja %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>opcja %1 wymaga wartości</source>
+        <translation>option %1 needs a value</translation>
+    </message>
+    <message>
+        <source>opcja %1 nie przyjmuje wartości</source>
+        <translation>option %1 takes no value</translation>
+    </message>
+    <message>
+        <source>nieoczekiwany argument %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>zła wartość opcji --%1: %2</source>
+        <translation>bad value of option --%1: %2</translation>
+    </message>
+    <message>
+        <source>brak opcji --model (jeden z: %1)</source>
+        <translation>option --model is missing (one of: %1)</translation>
+    </message>
+    <message>
+        <source>nieznany model %1 (znane: %2)</source>
+        <translation>unknown model %1 (known: %2)</translation>
+    </message>
+    <message>
+        <source>Użycie: kiv-scope-sim --model MODEL [opcje]</source>
+        <translation>Usage: kiv-scope-sim --model MODEL [options]</translation>
+    </message>
+    <message>
+        <source>Udaje oscyloskop na pseudoterminalu, który Kiv otwiera jako port COMn (zmienna KIV_COMn), albo przyrząd SCPI na gnieździe TCP (--listen). Pracuje do sygnału SIGTERM lub SIGINT.</source>
+        <translation>Plays an oscilloscope on a pseudo-terminal, which Kiv opens as port COMn (the variable KIV_COMn), or an SCPI instrument on a TCP socket (--listen). Runs until SIGTERM or SIGINT.</translation>
+    </message>
+    <message>
+        <source>Modele:</source>
+        <translation>Models:</translation>
+    </message>
+    <message>
+        <source>Opcje:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Kod wyjścia: 0 po zakończeniu pracy (sygnał, --once, zerwana linia), 1 przy błędzie w trakcie pracy, 2 przy błędnym wywołaniu.</source>
+        <translation>Exit status: 0 when the work ended (a signal, --once, a hung-up line), 1 on an error while working, 2 on wrong usage.</translation>
+    </message>
+    <message>
+        <source>nie można utworzyć pseudoterminala: %1</source>
+        <translation>cannot create the pseudo-terminal: %1</translation>
+    </message>
+    <message>
+        <source>nie można ustawić pseudoterminala: %1</source>
+        <translation>cannot set up the pseudo-terminal: %1</translation>
+    </message>
+    <message>
+        <source>nie można utworzyć dowiązania %1: %2</source>
+        <translation>cannot create the link %1: %2</translation>
+    </message>
+    <message>
+        <source>polecenie spoza podręcznika przyrządu: %1</source>
+        <translation>a command the instrument&apos;s manual does not have: %1</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć %1: %2</source>
+        <translation>cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>--listen wymaga HOST:PORT, a nie %1</source>
+        <translation>--listen needs HOST:PORT, not %1</translation>
+    </message>
+    <message>
+        <source>nie można słuchać na %1: %2</source>
+        <translation>cannot listen on %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>kivtool</name>
     <message>
         <source>nieznany tryb %1 (tryby: %2)</source>
@@ -1374,14 +1661,6 @@ import, export, the signal generator and fetching from the oscilloscope.</transl
         <translation>Commands:</translation>
     </message>
     <message>
-        <source>kivtool POLECENIE --help opisuje polecenie i każdą jego opcję.
-Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),
-2 błędne wywołanie.</source>
-        <translation>kivtool COMMAND --help describes the command and each of its options.
-Exit status: 0 success, 1 failure (one line on stderr),
-2 wrong usage.</translation>
-    </message>
-    <message>
         <source>nieznany model %1 (%2)</source>
         <translation>unknown model %1 (%2)</translation>
     </message>
@@ -1426,10 +1705,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <translation>%1: unknown kind of file; give --format or the extension %2</translation>
     </message>
     <message>
-        <source>--size przyjmuje SZERxWYS, każde od 1 do %1</source>
-        <translation>--size takes WxH, each from 1 to %1</translation>
-    </message>
-    <message>
         <source>nie można zapisać %1</source>
         <translation>cannot save %1</translation>
     </message>
@@ -1448,10 +1723,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
     <message>
         <source>pozycje kursorów 0..4000 zamiast zapisanych w dokumencie; wyznaczają zakres analizy Fouriera, średniej i RMS</source>
         <translation>cursor positions 0..4000 instead of those stored in the document; they set the span of the Fourier analysis and of the mean and RMS</translation>
-    </message>
-    <message>
-        <source>urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) zamiast tego, które oznacza numer COM; wyklucza --port</source>
-        <translation>serial device (e.g. /dev/ttyUSB0 or a name in /dev/serial/by-id) instead of the one the COM number stands for; not with --port</translation>
     </message>
     <message>
         <source>zaczyna od kopii tego dokumentu (pozostałe wykresy, ustawienia i widok zostają) zamiast od pustego; DOKUMENT.kiv się nie zmienia</source>
@@ -1484,10 +1755,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
     <message>
         <source>N</source>
         <translation>N</translation>
-    </message>
-    <message>
-        <source>ŚCIEŻKA</source>
-        <translation>PATH</translation>
     </message>
     <message>
         <source>PRĘDKOŚĆ</source>
@@ -1550,10 +1817,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <translation>Draws the plot as the document window does and saves it as a PNG picture.</translation>
     </message>
     <message>
-        <source>rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
-        <translation>picture size in pixels (default 800x600; at least 400x200, at most 10000 each way)</translation>
-    </message>
-    <message>
         <source>białe tło, także gdy dokument zapisał czarne</source>
         <translation>draw on a white background, even when the document has a black one</translation>
     </message>
@@ -1576,10 +1839,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
     <message>
         <source>forma pliku: spreadsheet, tek, pcx, harmonics, sr, png, svg lub pdf</source>
         <translation>file format: spreadsheet, tek, pcx, harmonics, sr, png, svg or pdf</translation>
-    </message>
-    <message>
-        <source>rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok najwyżej 10000)</source>
-        <translation>size of the png and svg picture in pixels (default 800x600; at least 400x200, at most 10000 each way)</translation>
     </message>
     <message>
         <source>białe tło obrazu png i svg, także gdy dokument zapisał czarne</source>
@@ -1690,10 +1949,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <translation>fetch the waveforms from the oscilloscope</translation>
     </message>
     <message>
-        <source>Pobiera przebiegi z oscyloskopu jak polecenie &quot;Otwórz wykres&quot; i zapisuje dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez wyboru /dev/ttyS&lt;n-1&gt;. Na terminalu pasek postępu idzie na stderr; komunikaty przyrządu też.</source>
-        <translation>Fetches the waveforms from the oscilloscope like the &quot;Fetch Waveforms&quot; command and saves the document. The settings (model, baud rate, port, plots and channels) come from Kiv.cfg in the current directory, or without it are the defaults: HAMEG 1507 on COM2, 9600 baud, plot 1 from channel 1, plot 2 from channel 2. The options change them for this fetch only. Port COMn is the device the environment variable KIV_COMn names, else the device chosen for COMn in the program, else /dev/ttyS&lt;n-1&gt;. On a terminal the progress bar goes to stderr, and so do the oscilloscope&apos;s messages.</translation>
-    </message>
-    <message>
         <source>KANAŁ</source>
         <translation>CHANNEL</translation>
     </message>
@@ -1718,18 +1973,6 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <translation>Tests the connection like the &quot;Test Connection&quot; button of the &quot;Connection Settings&quot; window: opens the port with the model&apos;s line settings, sends only the model&apos;s first query, checks the reply as a fetch does, releases the oscilloscope as a fetch does, and prints on one line what happened: the oscilloscope answered as the chosen model, answered something else (its first bytes), stayed silent, or the port would not open (and why). Takes no longer than the wait for that reply. The settings are those of fetch (Kiv.cfg from the current directory, changed by the options); writes nothing. Exit status 0 only when the chosen model answered.</translation>
     </message>
     <message>
-        <source>porty szeregowe komputera</source>
-        <translation>list the computer&apos;s serial ports</translation>
-    </message>
-    <message>
-        <source>Wypisuje porty szeregowe komputera tak, jak lista &quot;Urządzenie&quot; w oknie &quot;Parametry transmisji&quot;: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) i czy ten użytkownik może port otworzyć.</source>
-        <translation>Prints the computer&apos;s serial ports as the &quot;Device&quot; list of the &quot;Connection Settings&quot; window shows them: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* and /dev/ttyS* with a UART. One port per line, fields separated by tabs: path, stable name in /dev/serial/by-id (- when there is none), adapter (manufacturer, product and serial number of a USB adapter; - when nothing is known of it) and whether this user may open the port.</translation>
-    </message>
-    <message>
-        <source>lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, usb i accessible (null, gdy pola nie ma)</source>
-        <translation>print the list in JSON: an array of objects with the fields path, by_id, description, manufacturer, product, serial, usb and accessible (null when a field is missing)</translation>
-    </message>
-    <message>
         <source>nie można wczytać modułu form plików: %1</source>
         <translation>cannot load the file formats module: %1</translation>
     </message>
@@ -1738,12 +1981,101 @@ Exit status: 0 success, 1 failure (one line on stderr),
         <translation>words for the shell&apos;s completion</translation>
     </message>
     <message>
-        <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (porty szeregowe z polecenia ports: ścieżki i stałe nazwy).</source>
-        <translation>Prints, one per line, the words the shell completes: models (model numbers and keys), channels (channels and off), modes, formats (export forms) or devices (the serial ports of the ports command: paths and stable names).</translation>
-    </message>
-    <message>
         <source>complete przyjmuje models, channels, modes, formats lub devices, nie %1</source>
         <translation>complete takes models, channels, modes, formats or devices, not %1</translation>
+    </message>
+    <message>
+        <source>kivtool POLECENIE --help albo kivtool help POLECENIE opisuje polecenie
+i każdą jego opcję. Wyniki idą na stdout, każde niepowodzenie to jeden wiersz
+„kivtool: …” na stderr. Status wyjścia: 0 powodzenie, 1 niepowodzenie,
+2 błędne wywołanie.</source>
+        <translation>kivtool COMMAND --help or kivtool help COMMAND describes the command and each
+of its options. Results go to stdout; every failure is one line &quot;kivtool: ...&quot;
+on stderr. Exit status: 0 success, 1 failure, 2 wrong usage.</translation>
+    </message>
+    <message>
+        <source>ADRES</source>
+        <translation>ADDRESS</translation>
+    </message>
+    <message>
+        <source>port szeregowy (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id), przyrząd sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu 5555 dla RIGOL, 5025 dla innych) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza numer COM; wyklucza --port</source>
+        <translation>a serial port (e.g. /dev/ttyUSB0 or a name in /dev/serial/by-id), a network instrument (tcp://HOST[:PORT] or HOST:PORT; without a port 5555 for RIGOL, 5025 for others) or a USBTMC instrument (/dev/usbtmcN) instead of the device the COM number stands for; excludes --port</translation>
+    </message>
+    <message>
+        <source>--repeat przyjmuje liczbę pobrań 1..%1</source>
+        <translation>--repeat takes a number of fetches 1..%1</translation>
+    </message>
+    <message>
+        <source>--interval działa tylko z --repeat</source>
+        <translation>--interval works only with --repeat</translation>
+    </message>
+    <message>
+        <source>--interval przyjmuje milisekundy 0..%1</source>
+        <translation>--interval takes milliseconds 0..%1</translation>
+    </message>
+    <message>
+        <source>--size przyjmuje SZERxWYS, dwie dodatnie liczby całkowite, nie %1</source>
+        <translation>--size takes WxH, two positive integers, not %1</translation>
+    </message>
+    <message>
+        <source>rozmiar %1 zmieniony na %2 (najmniej %3, każdy bok najwyżej %4)</source>
+        <translation>size %1 changed to %2 (at least %3, each side at most %4)</translation>
+    </message>
+    <message>
+        <source>rozmiar obrazu w pikselach (domyślnie 800x600); mniejszy niż 400x200 jest zwiększany, bok ponad 10000 zmniejszany, z uwagą na stderr</source>
+        <translation>picture size in pixels (default 800x600); a size below 400x200 is raised, a side above 10000 lowered, with a note on stderr</translation>
+    </message>
+    <message>
+        <source>rozmiar obrazu png i svg w pikselach (domyślnie 800x600); mniejszy niż 400x200 jest zwiększany, bok ponad 10000 zmniejszany, z uwagą na stderr</source>
+        <translation>size of the png and svg picture in pixels (default 800x600); a size below 400x200 is raised, a side above 10000 lowered, with a note on stderr</translation>
+    </message>
+    <message>
+        <source>Pobiera przebiegi z oscyloskopu jak polecenie &quot;Otwórz wykres&quot; i zapisuje dokument. Ustawienia (model, prędkość, port, wykresy i kanały) są brane z pliku Kiv.cfg w bieżącym katalogu, a bez niego domyślne: HAMEG 1507 na COM2, 9600 bodów, wykres 1 z kanału 1, wykres 2 z kanału 2. Opcje je zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez wyboru /dev/ttyS&lt;n-1&gt;. Na terminalu pasek postępu idzie na stderr. Niepowodzenie to jeden wiersz na stderr z tym, co powiedział przyrząd.</source>
+        <translation>Fetches the waveforms from the oscilloscope like the &quot;Fetch Waveforms&quot; command and saves the document. The settings (model, baud rate, port, plots and channels) come from Kiv.cfg in the current directory, or without it are the defaults: HAMEG 1507 on COM2, 9600 baud, plot 1 from channel 1, plot 2 from channel 2. The options change them for this fetch only. Port COMn is the device the environment variable KIV_COMn names, else the device chosen for COMn in the program, else /dev/ttyS&lt;n-1&gt;. On a terminal the progress bar goes to stderr. A failure is one line on stderr with what the oscilloscope said.</translation>
+    </message>
+    <message>
+        <source>N pobrań, każde do osobnego dokumentu: WYJŚCIE-0001.kiv, WYJŚCIE-0002.kiv i dalej (więcej cyfr, gdy N &gt; 9999); połączenie z przyrządem SCPI trwa przez wszystkie pobrania; niepowodzenie kończy serię, zapisane dokumenty zostają</source>
+        <translation>N fetches, each into a document of its own: OUTPUT-0001.kiv, OUTPUT-0002.kiv and on (more digits when N &gt; 9999); the connection to an SCPI instrument lasts through all of them; a failure ends the run, the documents written stay</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>co najmniej MS milisekund od początku jednego pobrania do początku następnego (domyślnie 0); tylko z --repeat</source>
+        <translation>at least MS milliseconds from the start of one fetch to the start of the next (default 0); only with --repeat</translation>
+    </message>
+    <message>
+        <source>OBRAZ.png</source>
+        <translation>PICTURE.png</translation>
+    </message>
+    <message>
+        <source>obraz ekranu oscyloskopu jako PNG</source>
+        <translation>save the oscilloscope&apos;s screen as PNG</translation>
+    </message>
+    <message>
+        <source>Pobiera obraz ekranu oscyloskopu SCPI, który go wysyła (--model auto wybiera rodzinę według *IDN?), i zapisuje go jako PNG: PNG przyrządu bajt w bajt, inną formę (BMP) przekształconą do PNG. Istniejący plik jest zastępowany w całości albo wcale. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, zmienione opcjami).</source>
+        <translation>Fetches the picture of the screen of an SCPI oscilloscope that sends one (--model auto picks the family by *IDN?) and saves it as PNG: the instrument&apos;s PNG byte for byte, another form (BMP) converted to PNG. An existing file is replaced whole or not at all. The settings are those of fetch (Kiv.cfg in the working directory, changed by the options).</translation>
+    </message>
+    <message>
+        <source>porty szeregowe i przyrządy USBTMC komputera</source>
+        <translation>list the computer&apos;s serial ports and USBTMC instruments</translation>
+    </message>
+    <message>
+        <source>Wypisuje porty szeregowe i przyrządy USBTMC komputera tak, jak lista &quot;Urządzenie&quot; w oknie &quot;Parametry transmisji&quot;: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm*, /dev/ttyS* z układem UART i /dev/usbtmc*. Jedno urządzenie w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej nie ma), urządzenie USB (producent, produkt, numer seryjny i identyfikator USB; - gdy nic o nim nie wiadomo) i czy ten użytkownik może je otworzyć. Gdy przyrządu USBTMC otworzyć nie może, stderr podaje regułę udev, która daje dostęp.</source>
+        <translation>Prints the computer&apos;s serial ports and USBTMC instruments as the &quot;Device&quot; list of the &quot;Connection Settings&quot; window shows them: /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm*, /dev/ttyS* with a UART and /dev/usbtmc*. One device per line, fields separated by tabs: path, stable name in /dev/serial/by-id (- when there is none), USB device (manufacturer, product, serial number and USB id; - when nothing is known of it) and whether this user may open it. When this user may not open a USBTMC instrument, stderr gives the udev rule that grants access.</translation>
+    </message>
+    <message>
+        <source>lista w JSON: tablica obiektów z polami path, by_id, kind (serial albo usbtmc), description, manufacturer, product, serial, usb, usb_id i accessible (null, gdy pola nie ma)</source>
+        <translation>print the list in JSON: an array of objects with the fields path, by_id, kind (serial or usbtmc), description, manufacturer, product, serial, usb, usb_id and accessible (null where a field is missing)</translation>
+    </message>
+    <message>
+        <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli, auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia z polecenia ports: ścieżki i stałe nazwy).</source>
+        <translation>Prints, one per line, the words the shell completes: models (model numbers and keys, auto), channels (channels and off), modes, formats (export forms) or devices (the devices of the ports command: paths and stable names).</translation>
+    </message>
+    <message>
+        <source>nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku</source>
+        <translation>the English translation (kiv_en.qm) was not found; the messages are in Polish</translation>
     </message>
 </context>
 </TS>

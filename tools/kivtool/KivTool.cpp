@@ -15,11 +15,12 @@
 
 namespace {
 
-// The core's message boxes become lines on stderr; the run goes on as after OK.
+// The core's message boxes become lines on stderr, one each (the caption says nothing the
+// text does not); the run goes on as after OK.
 class StderrMessages : public IMessages {
 public:
-    MsgResult Show(const std::string& text, const std::string& caption, MsgIcon, MsgButtons) override {
-        std::fprintf(stderr, "kivtool: %s: %s\n", KivTrStd("Kiv", caption).c_str(), KivTrStd("Kiv", text).c_str());
+    MsgResult Show(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
+        KivToolNote(KivTrStd("Kiv", text));
         return MsgResult::Ok;
     }
 };

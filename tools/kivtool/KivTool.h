@@ -19,7 +19,8 @@ int KivToolMeasure(const KivToolCall& call);
 int KivToolFetch(const KivToolCall& call);
 int KivToolPorts(const KivToolCall& call);
 int KivToolProbe(const KivToolCall& call);
+int KivToolScreenshot(const KivToolCall& call);
 int KivToolComplete(const KivToolCall& call);
 
-// The options of the line, which fetch and probe take: --model, --port, --device, --baud.
+// The options of the line, which fetch, probe and screenshot take: --model, --port, --device, --baud.
 std::vector<KivToolOption> KivToolLineOptions();

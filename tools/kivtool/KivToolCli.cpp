@@ -81,8 +81,9 @@ std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
         out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + KivToolText(c.summary) + "\n";
     }
     out += "\n" + KivToolText(KIV_TR_NOOP("kivtool",
-                                          "kivtool POLECENIE --help opisuje polecenie i każdą jego opcję.\n"
-                                          "Status wyjścia: 0 powodzenie, 1 niepowodzenie (jeden wiersz na stderr),\n"
+                                          "kivtool POLECENIE --help albo kivtool help POLECENIE opisuje polecenie\n"
+                                          "i każdą jego opcję. Wyniki idą na stdout, każde niepowodzenie to jeden wiersz\n"
+                                          "„kivtool: …” na stderr. Status wyjścia: 0 powodzenie, 1 niepowodzenie,\n"
                                           "2 błędne wywołanie.")) + "\n";
     return out;
 }
@@ -133,13 +134,30 @@ std::string KivToolText(const char* text, const std::vector<std::string>& args) 
     return out.toStdString();
 }
 
+std::string KivToolOneLine(const std::string& text) {
+    std::string line;
+    bool blank = false;
+    for (const char c : text) {
+        if (c == '\n' || c == '\r' || c == '\t' || c == ' ') {
+            blank = !line.empty();
+            continue;
+        }
+        if (blank) line += ' ';
+        blank = false;
+        line += c;
+    }
+    return line;
+}
+
+void KivToolNote(const std::string& message) { std::fprintf(stderr, "kivtool: %s\n", KivToolOneLine(message).c_str()); }
+
 int KivToolFail(const std::string& message) {
-    std::fprintf(stderr, "kivtool: %s\n", message.c_str());
+    KivToolNote(message);
     return kExitFailure;
 }
 
 int KivToolUsage(const std::string& message) {
-    std::fprintf(stderr, "kivtool: %s\n", message.c_str());
+    KivToolNote(message);
     return kExitUsage;
 }
 
@@ -149,10 +167,13 @@ int KivToolMain(const std::vector<KivToolCommand>& commands, const std::vector<s
         return kExitUsage;
     }
     const std::string& name = argv[1];
-    if (name == "--help" || name == "-h" || name == "help") {
+    const bool help = name == "--help" || name == "-h" || name == "help";
+    if (help && argv.size() == 2) {
         std::fputs(ProgramHelp(commands).c_str(), stdout);
         return kExitOk;
     }
+    // "kivtool help fetch" is "kivtool fetch --help".
+    if (help) return KivToolMain(commands, {argv[0], argv[2], "--help"});
     if (name == "--version") {
         std::printf("kivtool %s\n", KIV_VERSION);
         return kExitOk;

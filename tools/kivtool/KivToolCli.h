@@ -54,6 +54,10 @@ private:
 
 // A message in the language kiv would speak, its %1, %2 ... filled from args.
 std::string KivToolText(const char* text, const std::vector<std::string>& args = {});
+// The text as one line: its line breaks and runs of blanks become one space.
+std::string KivToolOneLine(const std::string& text);
+// One line "kivtool: message" on stderr: a note that changes nothing of the outcome.
+void KivToolNote(const std::string& message);
 // One line "kivtool: message" on stderr and the status.
 int KivToolFail(const std::string& message);   // kExitFailure
 int KivToolUsage(const std::string& message);  // kExitUsage

@@ -21,8 +21,9 @@ std::unique_ptr<CKivDoc> KivToolPrepare(const KivToolCall& call, int& status);
 bool KivToolNumber(const KivToolCall& call, const char* option, double& value, int& status);
 // A (QtCore) application for the instrument dialogue's timers, made once.
 void KivToolEnsureApplication();
-// --size WxH: each side 1..10000, raised to the view's smallest 400 x 200. False: not a size.
-bool KivToolParseSize(const std::string& text, int& width, int& height);
+// --size WxH when given: two positive integers, each side brought into 400..10000 x 200..10000
+// with a note on stderr when it had to be. False: not a size, the usage error written.
+bool KivToolSize(const KivToolCall& call, int& width, int& height, int& status);
 // The 800 x 600 picture with the document's background, as the picture exports take it.
 RgbPicture KivToolRenderPicture(CKivDoc& doc);
 

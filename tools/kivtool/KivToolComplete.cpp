@@ -18,9 +18,10 @@ int KivToolComplete(const KivToolCall& call) {
     const std::string& what = call.File(0);
     std::vector<std::string> words;
     if (what == "models") {
-        // As --model takes them: the index Kiv.cfg stores, the key.
+        // As --model takes them: the index Kiv.cfg stores, the key, auto.
         for (int i = 0; i < kScopeModelCount; ++i) words.push_back(std::to_string(i));
         for (int i = 0; i < kScopeModelCount; ++i) words.push_back(ScopeModelAt(i).key);
+        words.push_back("auto");
     } else if (what == "channels") {
         int most = 0;
         for (int i = 0; i < kScopeModelCount; ++i) most = std::max<int>(most, ScopeModelAt(i).channels);
@@ -37,6 +38,7 @@ int KivToolComplete(const KivToolCall& call) {
             words.push_back(d.path);
             if (!d.byId.empty()) words.push_back(d.byId);
         }
+        for (const SerialDevice& d : EnumerateUsbTmcDevices()) words.push_back(d.path);
     } else {
         return KivToolUsage(KivToolText(
             KIV_TR_NOOP("kivtool", "complete przyjmuje models, channels, modes, formats lub devices, nie %1"), {what}));

@@ -1,22 +1,34 @@
-// kivtool fetch and probe: the instrument's dialogue without windows. The settings come from
-// "Kiv.cfg" in the working directory, changed by the options, and are written back only
-// with --save-settings.
+// kivtool fetch, probe and screenshot: the instrument's dialogue without windows. The settings
+// come from "Kiv.cfg" in the working directory, changed by the options, and are written back
+// only with --save-settings. Whatever the instrument says ends as one line on stderr.
 #include <unistd.h>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 
 #include "KivTool.h"
 #include "KivToolCommon.h"
+#include "KivToolForms.h"
 #include "acquisition/CAcquisition.h"
 #include "acquisition/CScopeProbe.h"
+#include "acquisition/CScpiAutoDriver.h"
+#include "data/SafeFile.h"
+#include "document/CKivDoc.h"
 #include "qtcore/CLoopHost.h"
 #include "platform/TrNoop.h"
+#include "platform/Translate.h"
 #include "qtcore/CPortSettings.h"
 #include "qtcore/KivLanguage.h"
 #include "units/NumberText.h"
 
 namespace {
+
+constexpr int kMaxRepeat = 100000000;              // OUT-100000000.kiv at most
+constexpr int kMaxIntervalMs = 24 * 3600 * 1000;  // a day
 
 // The bar of a fetch on a terminal: a line on stderr, ended before any message.
 void DrawBar(int pos) {
@@ -80,17 +92,81 @@ int ApplyLineOptions(const KivToolCall& call, AcquisitionSettings& s) {
     return kExitOk;
 }
 
+// What the instrument's dialogue says, kept for the one line the command ends with: the
+// driver's boxes, a transmission error as the heading of what they said.
+class KeptMessages : public IMessages {
+public:
+    MsgResult Show(const std::string& text, const std::string&, MsgIcon, MsgButtons) override {
+        if (text == kTransmissionError)
+            m_bTransmissionError = true;
+        else
+            m_strSaid += (m_strSaid.empty() ? "" : " ") + KivToolOneLine(KivTrStd("Kiv", text));
+        return MsgResult::Ok;
+    }
+    std::string Line() const {
+        if (!m_bTransmissionError) return m_strSaid;
+        const std::string heading = KivTrStd("Kiv", kTransmissionError);
+        return m_strSaid.empty() ? heading : heading + ": " + m_strSaid;
+    }
+
+private:
+    std::string m_strSaid;
+    bool m_bTransmissionError = false;
+};
+
 // The instrument dialogue on the loop host, on --device when given, else on what the COM
-// number stands for (KIV_COMn, the device chosen in the program, /dev/ttyS<n-1>).
-int RunOnLine(const KivToolCall& call, CScopeDriver& driver, IHostedDialogue& dialogue, const CPlatform& platform,
-              bool bar) {
-    KivToolEnsureApplication();
-    CPortSettings::Load();
-    driver.m_address.device = call.Value("device").value_or("");
-    CLoopHost host(dialogue, platform);
-    if (bar && isatty(2)) host.m_fnBar = DrawBar;
-    return host.Run();
+// number stands for (KIV_COMn, the device chosen in the program, /dev/ttyS<n-1>). One host
+// serves every fetch of a run, so that a kept connection stays its own.
+class LineRun {
+public:
+    LineRun(const KivToolCall& call, CScopeDriver& driver, IHostedDialogue& dialogue, bool bar)
+        : m_call(call), m_driver(driver), m_dialogue(dialogue), m_bBar(bar) {}
+    ~LineRun() { Close(); }
+
+    int Run() {
+        KivToolEnsureApplication();
+        if (!m_pHost) {
+            CPortSettings::Load();
+            m_pHost = std::make_unique<CLoopHost>(m_dialogue, platform);
+            if (m_bBar && isatty(2)) m_pHost->m_fnBar = DrawBar;
+        }
+        m_driver.m_address.device = m_call.Value("device").value_or("");
+        return m_pHost->Run();
+    }
+    // The kept connection closed; the host goes with it.
+    void Close() {
+        m_driver.m_bKeepLine = false;
+        m_driver.ClosePort();
+        m_pHost.reset();
+    }
+
+    KeptMessages messages;
+    CPlatform platform{&messages, nullptr};
+
+private:
+    const KivToolCall& m_call;
+    CScopeDriver& m_driver;
+    IHostedDialogue& m_dialogue;
+    bool m_bBar;
+    std::unique_ptr<CLoopHost> m_pHost;
+};
+
+// The loop turns while it waits, so that a kept connection hears its line go.
+void WaitFor(qint64 ms) {
+    if (ms <= 0) return;
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(ms), &loop, &QEventLoop::quit);
+    loop.exec();
 }
+
+// OUT.kiv, fetch n of count: OUT-0001.kiv, more digits when count needs them.
+std::string Numbered(const std::string& path, int n, int count) {
+    const size_t width = std::max<size_t>(4, std::to_string(count).size());
+    const std::string digits = std::to_string(n);
+    return path.substr(0, path.size() - 4) + "-" + std::string(width - digits.size(), '0') + digits + ".kiv";
+}
+
+bool IsKivName(const std::string& path) { return path.size() >= 4 && path.compare(path.size() - 4, 4, ".kiv") == 0; }
 
 }  // namespace
 
@@ -99,9 +175,11 @@ std::vector<KivToolOption> KivToolLineOptions() {
         {"model", KIV_TR_NOOP("kivtool", "MODEL"), KIV_TR_NOOP("kivtool", "instrument zamiast zapisanego w Kiv.cfg: %1"),
          ModelKeys()},
         {"port", KIV_TR_NOOP("kivtool", "N"), KIV_TR_NOOP("kivtool", "port COMn, 1..255")},
-        {"device", KIV_TR_NOOP("kivtool", "ŚCIEŻKA"),
-         KIV_TR_NOOP("kivtool", "urządzenie portu szeregowego (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id) "
-                                "zamiast tego, które oznacza numer COM; wyklucza --port")},
+        {"device", KIV_TR_NOOP("kivtool", "ADRES"),
+         KIV_TR_NOOP("kivtool", "port szeregowy (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id), przyrząd "
+                                "sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu 5555 dla RIGOL, 5025 dla "
+                                "innych) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza "
+                                "numer COM; wyklucza --port")},
         {"baud", KIV_TR_NOOP("kivtool", "PRĘDKOŚĆ"), KIV_TR_NOOP("kivtool", "prędkość, jedna z oferowanych przez model")},
     };
 }
@@ -127,20 +205,46 @@ int KivToolFetch(const KivToolCall& call) {
     }
     if (!s.bPlot1 && !s.bPlot2)
         return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nie ma czego pobrać: oba wykresy są wyłączone")));
+    int repeat = 0, interval = 0;
+    if (auto r = call.Value("repeat"))
+        if (!ReadInteger(*r, 1, kMaxRepeat, repeat))
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--repeat przyjmuje liczbę pobrań 1..%1"),
+                                            {std::to_string(kMaxRepeat)}));
+    if (auto i = call.Value("interval")) {
+        if (!repeat) return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--interval działa tylko z --repeat")));
+        if (!ReadInteger(*i, 0, kMaxIntervalMs, interval))
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--interval przyjmuje milisekundy 0..%1"),
+                                            {std::to_string(kMaxIntervalMs)}));
+    }
+    const std::string& out = call.File(0);
+    // Refused before the instrument is asked anything.
+    if (!IsKivName(out)) return KivToolUsage(out + ": " + KivTrStd("Kiv", kNotKivDocumentName));
     int status;
-    auto doc = KivToolInto(call, status);
-    if (!doc) return status;
+    if (!KivToolInto(call, status)) return status;
 
     acq.m_bSaveOnExit = call.Has("save-settings");
-    const CPlatform platform = KivToolPlatform();
     CScopeDriver& driver = acq.PrepareDriver();
-    const int fetched = acq.FinishFetch(doc->Source(), RunOnLine(call, driver, driver, platform, true));
-    if (fetched != kFetchOk) {
-        ReportFetchStatus(fetched, platform);
-        return kExitFailure;
+    driver.m_bKeepLine = repeat > 0;
+    LineRun line(call, driver, driver, true);
+    QElapsedTimer clock;
+    for (int n = 1; n <= std::max(repeat, 1); ++n) {
+        if (n > 1) WaitFor(interval - clock.elapsed());
+        clock.start();
+        auto doc = KivToolInto(call, status);
+        if (!doc) return status;
+        acq.PrepareDriver();
+        const int fetched = acq.FinishFetch(doc->Source(), line.Run());
+        if (fetched != kFetchOk) {
+            line.Close();
+            ReportFetchStatus(fetched, line.platform);
+            const std::string said = line.messages.Line();
+            return KivToolFail(said.empty() ? KivTrStd("Kiv", kTransmissionError) : said);
+        }
+        doc->DataEdited();
+        if (const int saved = KivToolSave(*doc, repeat ? Numbered(out, n, repeat) : out)) return saved;
     }
-    doc->DataEdited();
-    return KivToolSave(*doc, call.File(0));
+    if (const std::string said = line.messages.Line(); !said.empty()) KivToolNote(said);
+    return kExitOk;
 }
 
 int KivToolProbe(const KivToolCall& call) {
@@ -149,7 +253,41 @@ int KivToolProbe(const KivToolCall& call) {
     if (const int status = ApplyLineOptions(call, acq.m_settings)) return status;
     CScopeDriver& driver = acq.PrepareDriver();
     CScopeProbe probe(driver);
-    RunOnLine(call, driver, probe, KivToolPlatform(), false);
-    std::printf("%s\n", KivTrStd("Kiv", probe.Outcome().text).c_str());
-    return probe.Outcome().result == EProbeResult::Answered ? kExitOk : kExitFailure;
+    LineRun line(call, driver, probe, false);
+    line.Run();
+    const std::string found = KivToolOneLine(KivTrStd("Kiv", probe.Outcome().text));
+    if (probe.Outcome().result != EProbeResult::Answered) return KivToolFail(found);
+    std::printf("%s\n", found.c_str());
+    return kExitOk;
+}
+
+int KivToolScreenshot(const KivToolCall& call) {
+    CAcquisition acq;
+    acq.m_bSaveOnExit = false;
+    if (const int status = ApplyLineOptions(call, acq.m_settings)) return status;
+    CScopeDriver& chosen = acq.PrepareDriver();
+    auto* driver = dynamic_cast<CScpiDriver*>(&chosen);
+    // The automatic choice learns the family from the instrument, which then says it.
+    if (!driver || (&chosen.Model() != &AutoScopeModel() && !driver->HasScreenImage()))
+        return KivToolFail(KivText(KIV_TR_NOOP("Kiv", "%1 nie wysyła obrazu swojego ekranu"), {chosen.Model().name}));
+    const KivToolFormsApi* forms = KivToolForms();  // a BMP becomes a PNG there
+    if (!forms) return kExitFailure;
+    // The picture needs no plot: only the instrument's identity goes before it.
+    driver->m_job = CScpiDriver::EJob::Screen;
+    driver->m_nPlot1Channel = 1;
+    LineRun line(call, *driver, *driver, true);
+    const int result = line.Run();
+    line.Close();
+    if (result == kDialogCancel || driver->m_nState != kFetchOk) {
+        ReportFetchStatus(result == kDialogCancel ? kFetchCancelled : driver->m_nState, line.platform);
+        const std::string said = line.messages.Line();
+        return KivToolFail(said.empty() ? KivTrStd("Kiv", kTransmissionError) : said);
+    }
+    std::string png;
+    if (!forms->screenPng(driver->ScreenImage(), png))
+        return KivToolFail(KivText(KIV_TR_NOOP("Kiv", "%1: obraz ekranu jest uszkodzony"), {driver->DeviceName()}));
+    const std::string& path = call.File(0);
+    if (!WriteFileAtomically(path, png))
+        return KivToolFail(KivToolText(KIV_TR_NOOP("kivtool", "nie można zapisać %1"), {path}));
+    return kExitOk;
 }

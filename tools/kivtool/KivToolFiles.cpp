@@ -77,11 +77,8 @@ int KivToolExport(const KivToolCall& call) {
                 {out, ExportNames(true)}));
     }
     ExportScene scene;
-    if (auto size = call.Value("size"))
-        if (!KivToolParseSize(*size, scene.width, scene.height))
-            return KivToolUsage(
-                KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, każde od 1 do %1"), {"10000"}));
-    int status;
+    int status = kExitOk;
+    if (!KivToolSize(call, scene.width, scene.height, status)) return status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
     int32_t cursors, white;

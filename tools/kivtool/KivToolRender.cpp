@@ -19,7 +19,7 @@
 namespace {
 
 // The view never renders below 400 x 200; an upper bound keeps a typo from asking
-// for gigabytes.
+// for gigabytes. A size outside them is brought inside, with a note.
 constexpr int kMinWidth = 400, kMinHeight = 200, kMaxSide = 10000;
 
 }  // namespace
@@ -52,13 +52,23 @@ const KivToolFormsApi* KivToolForms() {
     return api;
 }
 
-bool KivToolParseSize(const std::string& s, int& w, int& h) {
-    const size_t x = s.find_first_of("xX");
-    if (x == std::string::npos || !ReadInteger(std::string_view(s).substr(0, x), 1, kMaxSide, w) ||
-        !ReadInteger(std::string_view(s).substr(x + 1), 1, kMaxSide, h))
+bool KivToolSize(const KivToolCall& call, int& w, int& h, int& status) {
+    const auto text = call.Value("size");
+    if (!text) return true;
+    const size_t x = text->find_first_of("xX");
+    int64_t width = 0, height = 0;
+    if (x == std::string::npos || !ReadInteger(std::string_view(*text).substr(0, x), 1, INT32_MAX, width) ||
+        !ReadInteger(std::string_view(*text).substr(x + 1), 1, INT32_MAX, height)) {
+        status = KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, dwie dodatnie liczby całkowite, nie %1"),
+                                          {*text}));
         return false;
-    w = std::max(w, kMinWidth);
-    h = std::max(h, kMinHeight);
+    }
+    w = static_cast<int>(std::clamp<int64_t>(width, kMinWidth, kMaxSide));
+    h = static_cast<int>(std::clamp<int64_t>(height, kMinHeight, kMaxSide));
+    if (w != width || h != height)
+        KivToolNote(KivToolText(KIV_TR_NOOP("kivtool", "rozmiar %1 zmieniony na %2 (najmniej %3, każdy bok najwyżej %4)"),
+                                {*text, std::to_string(w) + "x" + std::to_string(h),
+                                 std::to_string(kMinWidth) + "x" + std::to_string(kMinHeight), std::to_string(kMaxSide)}));
     return true;
 }
 
@@ -68,12 +78,8 @@ RgbPicture KivToolRenderPicture(CKivDoc& doc) {
 }
 
 int KivToolRender(const KivToolCall& call) {
-    int w = 800, h = 600;
-    if (auto size = call.Value("size"))
-        if (!KivToolParseSize(*size, w, h))
-            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, każde od 1 do %1"),
-                                            {std::to_string(kMaxSide)}));
-    int status;
+    int w = 800, h = 600, status = kExitOk;
+    if (!KivToolSize(call, w, h, status)) return status;
     auto doc = KivToolPrepare(call, status);
     if (!doc) return status;
     int32_t cursors, white;

@@ -65,8 +65,8 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          KIV_TR_NOOP("kivtool", "obraz wykresu jako PNG"),
          KIV_TR_NOOP("kivtool", "Rysuje wykres tak, jak okno dokumentu, i zapisuje go jako PNG."),
          {{"size", kSize, KIV_TR_NOOP("kivtool",
-           "rozmiar obrazu w pikselach (domyślnie 800x600; najmniej 400x200, "
-           "każdy bok najwyżej 10000)")},
+           "rozmiar obrazu w pikselach (domyślnie 800x600); mniejszy niż 400x200 jest zwiększany, "
+           "bok ponad 10000 zmniejszany, z uwagą na stderr")},
           {"white", nullptr, KIV_TR_NOOP("kivtool", "białe tło, także gdy dokument zapisał czarne")},
           {"mode", kMode, kModeHelp},
           {"cursors", kCursors, kCursorsHelp}},
@@ -86,8 +86,8 @@ const std::vector<KivToolCommand>& KivToolCommands() {
           {"mode", kMode, kModeHelp},
           {"cursors", kCursors, kCursorsHelp},
           {"size", kSize, KIV_TR_NOOP("kivtool",
-           "rozmiar obrazu png i svg w pikselach (domyślnie 800x600; najmniej 400x200, każdy bok "
-           "najwyżej 10000)")},
+           "rozmiar obrazu png i svg w pikselach (domyślnie 800x600); mniejszy niż 400x200 jest "
+           "zwiększany, bok ponad 10000 zmniejszany, z uwagą na stderr")},
           {"white", nullptr, KIV_TR_NOOP("kivtool", "białe tło obrazu png i svg, także gdy dokument zapisał czarne")}},
          KivToolExport},
         {"generate", KIV_TR_NOOP("kivtool", "WYJŚCIE.kiv"), 1, 1,
@@ -151,13 +151,20 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "zmieniają tylko na to pobranie. Port COMn to urządzenie ze zmiennej "
          "środowiska KIV_COMn, bez niej urządzenie wybrane dla COMn w programie, a bez "
          "wyboru /dev/ttyS<n-1>. Na terminalu pasek postępu "
-         "idzie na stderr; komunikaty przyrządu też."),
+         "idzie na stderr. Niepowodzenie to jeden wiersz na stderr z tym, co powiedział przyrząd."),
          Options(KivToolLineOptions(),
                  {{"plot1", KIV_TR_NOOP("kivtool", "KANAŁ"),
                    KIV_TR_NOOP("kivtool", "kanał wykresu 1 albo off (wykres 1 nie jest pobierany)")},
                   {"plot2", KIV_TR_NOOP("kivtool", "KANAŁ"), KIV_TR_NOOP("kivtool", "kanał wykresu 2 albo off")},
                   {"into", kDocument, kIntoHelp},
-                  {"save-settings", nullptr, KIV_TR_NOOP("kivtool", "zapisuje ustawienia tego pobrania w Kiv.cfg")}}),
+                  {"save-settings", nullptr, KIV_TR_NOOP("kivtool", "zapisuje ustawienia tego pobrania w Kiv.cfg")},
+                  {"repeat", KIV_TR_NOOP("kivtool", "N"), KIV_TR_NOOP("kivtool",
+                   "N pobrań, każde do osobnego dokumentu: WYJŚCIE-0001.kiv, WYJŚCIE-0002.kiv i dalej "
+                   "(więcej cyfr, gdy N > 9999); połączenie z przyrządem SCPI trwa przez wszystkie pobrania; "
+                   "niepowodzenie kończy serię, zapisane dokumenty zostają")},
+                  {"interval", KIV_TR_NOOP("kivtool", "MS"), KIV_TR_NOOP("kivtool",
+                   "co najmniej MS milisekund od początku jednego pobrania do początku następnego "
+                   "(domyślnie 0); tylko z --repeat")}}),
          KivToolFetch},
         {"probe", "", 0, 0, KIV_TR_NOOP("kivtool", "sprawdzenie połączenia z oscyloskopem"),
          KIV_TR_NOOP("kivtool",
@@ -171,23 +178,32 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "model."),
          KivToolLineOptions(),
          KivToolProbe},
-        {"ports", "", 0, 0, KIV_TR_NOOP("kivtool", "porty szeregowe komputera"),
+        {"screenshot", KIV_TR_NOOP("kivtool", "OBRAZ.png"), 1, 1,
+         KIV_TR_NOOP("kivtool", "obraz ekranu oscyloskopu jako PNG"),
          KIV_TR_NOOP("kivtool",
-         "Wypisuje porty szeregowe komputera tak, jak lista \"Urządzenie\" w oknie \"Parametry "
-         "transmisji\": /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm* i /dev/ttyS* z układem UART. Jeden "
-         "port w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa w /dev/serial/by-id (- gdy jej "
-         "nie ma), adapter (producent, produkt i numer seryjny adaptera USB; - gdy nic o nim nie wiadomo) "
-         "i czy ten użytkownik może port "
-         "otworzyć."),
+         "Pobiera obraz ekranu oscyloskopu SCPI, który go wysyła (--model auto wybiera rodzinę według "
+         "*IDN?), i zapisuje go jako PNG: PNG przyrządu bajt "
+         "w bajt, inną formę (BMP) przekształconą do PNG. Istniejący plik jest zastępowany w całości "
+         "albo wcale. Ustawienia jak w fetch (Kiv.cfg z bieżącego katalogu, zmienione opcjami)."),
+         KivToolLineOptions(),
+         KivToolScreenshot},
+        {"ports", "", 0, 0, KIV_TR_NOOP("kivtool", "porty szeregowe i przyrządy USBTMC komputera"),
+         KIV_TR_NOOP("kivtool",
+         "Wypisuje porty szeregowe i przyrządy USBTMC komputera tak, jak lista \"Urządzenie\" w oknie "
+         "\"Parametry transmisji\": /dev/ttyUSB*, /dev/ttyACM*, /dev/rfcomm*, /dev/ttyS* z układem UART "
+         "i /dev/usbtmc*. Jedno urządzenie w wierszu, pola oddzielone tabulatorem: ścieżka, stała nazwa "
+         "w /dev/serial/by-id (- gdy jej nie ma), urządzenie USB (producent, produkt, numer seryjny "
+         "i identyfikator USB; - gdy nic o nim nie wiadomo) i czy ten użytkownik może je otworzyć. "
+         "Gdy przyrządu USBTMC otworzyć nie może, stderr podaje regułę udev, która daje dostęp."),
          {{"json", nullptr, KIV_TR_NOOP("kivtool",
-           "lista w JSON: tablica obiektów z polami path, by_id, description, manufacturer, product, serial, "
-           "usb i accessible (null, gdy pola nie ma)")}},
+           "lista w JSON: tablica obiektów z polami path, by_id, kind (serial albo usbtmc), description, "
+           "manufacturer, product, serial, usb, usb_id i accessible (null, gdy pola nie ma)")}},
          KivToolPorts},
         // For the shell's completion (completion/kivtool), not for users: not in --help.
         {"complete", KIV_TR_NOOP("kivtool", "CO"), 1, 1, KIV_TR_NOOP("kivtool", "słowa do uzupełniania w powłoce"),
          KIV_TR_NOOP("kivtool",
-         "Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli), "
-         "channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (porty szeregowe "
+         "Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli, "
+         "auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia "
          "z polecenia ports: ścieżki i stałe nazwy)."),
          {},
          KivToolComplete,
@@ -197,6 +213,8 @@ const std::vector<KivToolCommand>& KivToolCommands() {
 }
 
 int main(int argc, char** argv) {
-    LoadKivLanguage();
+    if (!LoadKivLanguage() && KivWantsEnglish())
+        KivToolNote(KivToolText(KIV_TR_NOOP("kivtool",
+            "nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku")));
     return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc));
 }

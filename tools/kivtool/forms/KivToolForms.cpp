@@ -1,10 +1,12 @@
 // The module half of kivtool: everything that needs QtGui or libzip.
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <clocale>
 #include <cstdio>
 
 #include "KivToolForms.h"
+#include "data/SafeFile.h"
 #include "document/CKivDoc.h"
 #include "sigrok/SigrokSession.h"
 #include "render/CPlotRenderer.h"
@@ -27,9 +29,28 @@ void EnsureApplication() {
     std::setlocale(LC_NUMERIC, "C");  // Qt took the desktop's locale; numbers keep their points
 }
 
+std::string PngBytes(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.save(&buffer, "PNG")) return {};
+    return bytes.toStdString();
+}
+
 bool SavePng(CKivDoc& doc, int width, int height, bool whiteBackground, const std::string& path) {
     EnsureApplication();
-    return RenderPlot(doc, width, height, whiteBackground).save(QString::fromLocal8Bit(path.c_str()), "PNG");
+    const std::string png = PngBytes(RenderPlot(doc, width, height, whiteBackground));
+    return !png.empty() && WriteFileAtomically(path, png);
+}
+
+bool ScreenPng(const std::string& picture, std::string& png) {
+    const QByteArray bytes = QByteArray::fromRawData(picture.data(), static_cast<qsizetype>(picture.size()));
+    const char* form = nullptr;  // Qt tells the form by its first bytes
+    QImage image;
+    if (!image.loadFromData(bytes, form)) return false;
+    // The instrument's own PNG is written as it came, byte for byte.
+    png = picture.starts_with("\x89PNG\r\n\x1a\n") ? picture : PngBytes(image);
+    return !png.empty();
 }
 
 int ReadSigrok(CDataSrc& src, const std::string& path, int plot, const std::string& channel) {
@@ -46,7 +67,7 @@ RgbPicture Picture(CKivDoc& doc) {
 }  // namespace
 
 extern "C" const KivToolFormsApi* KivToolFormsOpen() {
-    static const KivToolFormsApi api{EnsureApplication, SavePng, Picture, ReadSigrok};
+    static const KivToolFormsApi api{EnsureApplication, SavePng, Picture, ReadSigrok, ScreenPng};
     static const bool registered = [] {
         RegisterSigrokForms();
         RegisterPictureForms();
