@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdio>
 #include <string>
@@ -12,7 +13,10 @@
 constexpr char kIdentityRequest[] = "ACQUIRE:STATE STOP;:LOCK ALL;:ID?\r";
 constexpr char kIdentity[] = "ID TEK/TDS 224,CF:91.1CT,FV:v2.12 TDS2CM:CMV:v1.04\n";
 
-static std::pair<int, std::string> RunSim(const std::string& args) { return RunCommand(KIV_SCOPE_SIM_PATH " " + args); }
+// In Polish, the simulator's source language, unless lang says otherwise.
+static std::pair<int, std::string> RunSim(const std::string& args, const std::string& lang = "pl") {
+    return RunCommand("KIV_LANG=" + lang + " " KIV_SCOPE_SIM_PATH " " + args);
+}
 
 // The line faults: lost bytes counted over all replies, one flipped bit a byte (the same
 // seed, the same noise), a stall that loses nothing, a hang-up half-way through the curve.
@@ -111,4 +115,31 @@ TEST(ScopeSim, CommandLine) {
     EXPECT_EQ(RunSim("--model lt224 --link /nonexistent/ttySIM"), std::pair(1, noLink));
     const std::string next = std::to_string(kScopeModelCount);
     EXPECT_EQ(RunSim("--model " + next), std::pair(2, "kiv-scope-sim: nieznany model " + next + known));
+}
+
+// The simulator speaks kiv's language: English help and errors with KIV_LANG=en, any line of
+// its help within 79 columns in either language (characters, not bytes), --version as kivtool's.
+TEST(ScopeSim, LanguageAndVersion) {
+    const struct { const char* lang; const char* args; int status; std::string starts; } cases[] = {
+        {"en", "--help", 0, "Usage: kiv-scope-sim --model MODEL [options]\n"},
+        {"pl", "--help", 0, "Użycie: kiv-scope-sim --model MODEL [opcje]\n"},
+        {"en", "--model lt224 --jam", 2, "kiv-scope-sim: unknown option --jam\n"},
+        {"en", "--model lt224 --fault drop:0", 2, "kiv-scope-sim: --fault drop:N needs an integer N >= 1, not drop:0\n"},
+        {"en", "--version", 0, "kiv-scope-sim " KIV_SIM_VERSION "\n"},
+    };
+    for (const auto& c : cases) {
+        const auto [status, out] = RunSim(c.args, c.lang);
+        EXPECT_EQ(status, c.status) << c.lang << " " << c.args;
+        EXPECT_TRUE(out.starts_with(c.starts)) << c.lang << " " << c.args << ": " << out;
+        if (c.status) {
+            EXPECT_EQ(out, c.starts);  // an error is that one line
+        }
+        size_t start = 0, widest = 0;
+        for (size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+            size_t columns = 0;
+            for (size_t i = start; i < end; ++i) columns += (static_cast<unsigned char>(out[i]) & 0xC0) != 0x80;
+            widest = std::max(widest, columns);
+        }
+        EXPECT_LE(widest, 79u) << c.lang << " " << c.args;
+    }
 }
