@@ -1571,6 +1571,18 @@ Oscilloscope Screenshot</translation>
         <source>nie można słuchać na %1: %2</source>
         <translation>cannot listen on %1: %2</translation>
     </message>
+    <message>
+        <source>pierwsza odpowiedź po połączeniu spóźniona o MS milisekund (Keysight)</source>
+        <translation>the first reply after connecting MS milliseconds late (Keysight)</translation>
+    </message>
+    <message>
+        <source>WFMPre? z odpowiedzią po sekundzie (Tektronix)</source>
+        <translation>WFMPre? answered after a second (Tektronix)</translation>
+    </message>
+    <message>
+        <source>--fault slow-first:MS wymaga całkowitej liczby milisekund MS &gt;= 0, a nie %1</source>
+        <translation>--fault slow-first:MS needs a whole number of milliseconds MS &gt;= 0, not %1</translation>
+    </message>
 </context>
 <context>
     <name>kivtool</name>
@@ -1981,10 +1993,6 @@ import, export, the signal generator and fetching from the oscilloscope.</transl
         <translation>words for the shell&apos;s completion</translation>
     </message>
     <message>
-        <source>complete przyjmuje models, channels, modes, formats lub devices, nie %1</source>
-        <translation>complete takes models, channels, modes, formats or devices, not %1</translation>
-    </message>
-    <message>
         <source>kivtool POLECENIE --help albo kivtool help POLECENIE opisuje polecenie
 i każdą jego opcję. Wyniki idą na stdout, każde niepowodzenie to jeden wiersz
 „kivtool: …” na stderr. Status wyjścia: 0 powodzenie, 1 niepowodzenie,
@@ -1996,10 +2004,6 @@ on stderr. Exit status: 0 success, 1 failure, 2 wrong usage.</translation>
     <message>
         <source>ADRES</source>
         <translation>ADDRESS</translation>
-    </message>
-    <message>
-        <source>port szeregowy (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id), przyrząd sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu 5555 dla RIGOL, 5025 dla innych) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza numer COM; wyklucza --port</source>
-        <translation>a serial port (e.g. /dev/ttyUSB0 or a name in /dev/serial/by-id), a network instrument (tcp://HOST[:PORT] or HOST:PORT; without a port 5555 for RIGOL, 5025 for others) or a USBTMC instrument (/dev/usbtmcN) instead of the device the COM number stands for; excludes --port</translation>
     </message>
     <message>
         <source>--repeat przyjmuje liczbę pobrań 1..%1</source>
@@ -2070,12 +2074,32 @@ on stderr. Exit status: 0 success, 1 failure, 2 wrong usage.</translation>
         <translation>print the list in JSON: an array of objects with the fields path, by_id, kind (serial or usbtmc), description, manufacturer, product, serial, usb, usb_id and accessible (null where a field is missing)</translation>
     </message>
     <message>
-        <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli, auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia z polecenia ports: ścieżki i stałe nazwy).</source>
-        <translation>Prints, one per line, the words the shell completes: models (model numbers and keys, auto), channels (channels and off), modes, formats (export forms) or devices (the devices of the ports command: paths and stable names).</translation>
-    </message>
-    <message>
         <source>nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku</source>
         <translation>the English translation (kiv_en.qm) was not found; the messages are in Polish</translation>
+    </message>
+    <message>
+        <source>brak polecenia (kivtool --help je wymienia)</source>
+        <translation>no command given (kivtool --help lists them)</translation>
+    </message>
+    <message>
+        <source>nieoczekiwany argument %1</source>
+        <translation>unexpected argument %1</translation>
+    </message>
+    <message>
+        <source>complete przyjmuje commands, options, models, channels, modes, formats lub devices, nie %1</source>
+        <translation>complete takes commands, options, models, channels, modes, formats or devices, not %1</translation>
+    </message>
+    <message>
+        <source>port szeregowy (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id), przyrząd sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu ten, na którym słucha rodzina przyrządu) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza numer COM; wyklucza --port</source>
+        <translation>a serial port (e.g. /dev/ttyUSB0 or a name in /dev/serial/by-id), a network instrument (tcp://HOST[:PORT] or HOST:PORT; without a port, the one the instrument&apos;s family listens on) or a USBTMC instrument (/dev/usbtmcN) instead of the device the COM number stands for; excludes --port</translation>
+    </message>
+    <message>
+        <source>CO [POLECENIE]</source>
+        <translation>WHAT [COMMAND]</translation>
+    </message>
+    <message>
+        <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: commands (polecenia), options POLECENIE (opcje polecenia; po opcji z wartością tabulator i nazwa wartości), models (numery i klucze modeli, auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia z polecenia ports: ścieżki i stałe nazwy).</source>
+        <translation>Prints, one per line, the words the shell completes: commands, options COMMAND (the command&apos;s options; after an option that takes a value, a tab and the value&apos;s name), models (model numbers and keys, auto), channels (channels and off), modes, formats (export forms) or devices (the devices of the ports command: paths and stable names).</translation>
     </message>
 </context>
 </TS>

@@ -18,13 +18,13 @@ namespace {
 
 struct ToolRun { int status; std::string out; };
 
-// Runs kivtool with the arguments; stderr is folded into out.
-ToolRun Tool(const std::string& args) {
+// Runs kivtool with the arguments; stderr is folded into out, or left out with stdoutOnly.
+ToolRun Tool(const std::string& args, bool stdoutOnly = false) {
     QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.setProcessChannelMode(stdoutOnly ? QProcess::SeparateChannels : QProcess::MergedChannels);
     p.startCommand(QString::fromStdString(std::string(KIVTOOL_PATH) + " " + args));
     const bool ran = p.waitForFinished(-1) && p.exitStatus() == QProcess::NormalExit;
-    return {ran ? p.exitCode() : -1, p.readAll().toStdString()};
+    return {ran ? p.exitCode() : -1, p.readAllStandardOutput().toStdString()};
 }
 
 // What --model takes, every registered model and auto: "0..3, os3060, hm1507, tds224, lt224" for the first four.
@@ -107,6 +107,7 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {"export " + e + " " + dir + "/no/such/e.csv", 1, "nie może być zapisany"},
         {"meanrms " + e, 1, "nie są dostępne"},
         {"frobnicate", 2, "nieznane polecenie frobnicate"},
+        {"", 2, "brak polecenia (kivtool --help je wymienia)"},
         {"info", 2, "oczekiwano: kivtool info DOKUMENT.kiv"},
         {"info " + e + " --mode fourier", 2, "nieznana opcja --mode"},
         {"codes " + e + " --mode", 2, "opcja --mode wymaga wartości"},
@@ -123,6 +124,13 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
             "formaty: spreadsheet, tek, pcx, harmonics, sr, png, svg, pdf"},
         {"fetch " + dir + "/f.kiv --model tds999", 2, "nieznany model tds999 (" + ModelKeys() + ")"},
         {"fetch " + dir + "/f.kiv --plot1 off --plot2 off", 2, "oba wykresy są wyłączone"},
+        {"fetch " + dir + "/f.kiv --repeat 0", 2, "--repeat przyjmuje liczbę pobrań 1..100000000"},
+        {"fetch " + dir + "/f.kiv --interval 10", 2, "--interval działa tylko z --repeat"},
+        {"fetch " + dir + "/f.kiv --repeat 2 --interval -1", 2, "--interval przyjmuje milisekundy"},
+        {"fetch " + dir + "/f.csv --repeat 2", 2, "to nie jest dokument Kiv"},
+        {"render " + e + " " + dir + "/p.png --size 0x5", 2, "--size przyjmuje SZERxWYS"},
+        {"screenshot " + dir + "/s.png --model tds224", 1, "TEKTRONIX TDS224 nie wysyła obrazu swojego ekranu"},
+        {"help frobnicate", 2, "nieznane polecenie frobnicate"},
     };
     for (const auto& c : cases) {
         ToolRun r = Tool(c.args);
@@ -137,15 +145,20 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
     // The machine's serial devices: one line each, and the same as a JSON array.
     const QJsonDocument ports = QJsonDocument::fromJson(QByteArray::fromStdString(Tool("ports --json").out));
     ASSERT_TRUE(ports.isArray());
-    const std::string lines = Tool("ports").out;
+    const std::string lines = Tool("ports", true).out;
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), ports.array().size());
     for (const QJsonValue& port : ports.array()) EXPECT_TRUE(port["path"].toString().startsWith("/dev/"));
+    // Help for each command, asked in each of the three ways, is the same text.
     for (const char* c : {"info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "fetch",
-                          "probe", "ports"}) {
+                          "probe", "screenshot", "ports"}) {
         ToolRun help = Tool(std::string(c) + " --help");
         EXPECT_EQ(help.status, 0) << c;
         EXPECT_EQ(help.out.rfind(std::string("Użycie: kivtool ") + c, 0), 0u) << help.out;
+        EXPECT_EQ(Tool(std::string(c) + " -h").out, help.out) << c;
+        EXPECT_EQ(Tool(std::string("help ") + c).out, help.out) << c;
     }
+    const ToolRun overview = Tool("--help");
+    for (const char* way : {"-h", "help"}) EXPECT_EQ(Tool(way).out, overview.out) << way;
 }
 
 // KIV_LANG picks the language of the one-line errors, the help and the measurement table;
@@ -159,7 +172,7 @@ TEST(KivTool, ErrorsFollowTheChosenLanguage) {
         {"pl", "frobnicate", "kivtool: nieznane polecenie frobnicate (kivtool --help je wymienia)\n"},
         {"en", "codes " + doc + " --what all", "kivtool: --what takes raw, shown, calc, disp or harm, not all\n"},
         {"en", "fetch f.kiv --model %2x", "kivtool: unknown model %2x (" + ModelKeys() + ")\n"},
-        {"en", "ports --help", "Usage: kivtool ports [options]\n\nPrints the computer's serial ports as the"},
+        {"en", "ports --help", "Usage: kivtool ports [options]\n\nPrints the computer's serial ports and USBTMC"},
         // The names translated, the columns as wide as the English ones ("Peak-to-peak").
         {"en", "measure " + doc + " --mode sum", "              Sum\nMaximum       2.00 V\nMinimum       2.00 V\n"},
     };
@@ -170,7 +183,7 @@ TEST(KivTool, ErrorsFollowTheChosenLanguage) {
     qputenv("KIV_LANG", "en");
     const QRegularExpression polish(QStringLiteral("[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]"));
     for (const char* c : {"", "info", "codes", "labels", "render", "export", "generate", "import", "meanrms", "measure",
-                          "fetch", "probe", "ports"})
+                          "fetch", "probe", "screenshot", "ports"})
         EXPECT_FALSE(QString::fromStdString(Tool(std::string(c) + " --help").out).contains(polish)) << c;
     qputenv("KIV_LANG", "pl");
 }
@@ -199,8 +212,17 @@ TEST(KivTool, FourierRenderExportImport) {
     QImage png(QString::fromStdString(dir + "/p.png"));
     ASSERT_EQ(png.size(), QSize(1000, 300));
     EXPECT_EQ(png.pixel(2, 2) & 0xFFFFFF, 0xFFFFFFu);  // the document's white background
-    ASSERT_EQ(Tool("render " + d + " " + dir + "/s.png --size 10x10").status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(dir + "/s.png")).size(), QSize(400, 200));
+    // A size out of range is brought into it, with one note on stderr; only garbage is refused.
+    const struct { const char* size; QSize made; } sizes[] = {
+        {"10x10", {400, 200}}, {"399x900", {400, 900}}, {"20000x300", {10000, 300}}, {"500x99999999999", {500, 10000}}};
+    for (const auto& [size, made] : sizes) {
+        const ToolRun r = Tool("render " + d + " " + dir + "/s.png --size " + size);
+        EXPECT_EQ(r.status, 0) << size;
+        EXPECT_EQ(QImage(QString::fromStdString(dir + "/s.png")).size(), made) << size;
+        EXPECT_TRUE(r.out.starts_with(std::string("kivtool: rozmiar ") + size + " zmieniony na ")) << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    }
+    EXPECT_EQ(Tool("render " + d + " " + dir + "/s.png --size 800x600").out, "");
 
     // Spreadsheet row of a one-curve value of 1 V; the Tektronix form back through import.
     ASSERT_EQ(Tool("export " + d + " " + dir + "/o.csv").status, 0);

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "platform/TrNoop.h"
 #include "qtcore/KivLanguage.h"
@@ -75,10 +76,13 @@ std::string ProgramHelp(const std::vector<KivToolCommand>& commands) {
                                 "Kiv bez okien: dokumenty .kiv, ich tryby, import, eksport, generator i pobieranie\n"
                                 "przebiegów z oscyloskopu, do skryptów i sprawdzeń.")) +
         "\n\n" + KivToolText(KIV_TR_NOOP("kivtool", "Polecenia:")) + "\n";
+    size_t column = 0;  // two blanks after the longest name
+    for (const KivToolCommand& c : commands)
+        if (!c.hidden) column = std::max(column, std::string_view(c.name).size() + 4);
     for (const KivToolCommand& c : commands) {
         if (c.hidden) continue;
-        std::string name = std::string("  ") + c.name;
-        out += name + std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') + KivToolText(c.summary) + "\n";
+        const std::string name = std::string("  ") + c.name;
+        out += name + std::string(column - name.size(), ' ') + KivToolText(c.summary) + "\n";
     }
     out += "\n" + KivToolText(KIV_TR_NOOP("kivtool",
                                           "kivtool POLECENIE --help albo kivtool help POLECENIE opisuje polecenie\n"
@@ -162,10 +166,8 @@ int KivToolUsage(const std::string& message) {
 }
 
 int KivToolMain(const std::vector<KivToolCommand>& commands, const std::vector<std::string>& argv) {
-    if (argv.size() < 2) {
-        std::fputs(ProgramHelp(commands).c_str(), stderr);
-        return kExitUsage;
-    }
+    if (argv.size() < 2)
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "brak polecenia (kivtool --help je wymienia)")));
     const std::string& name = argv[1];
     const bool help = name == "--help" || name == "-h" || name == "help";
     if (help && argv.size() == 2) {

@@ -17,7 +17,26 @@
 int KivToolComplete(const KivToolCall& call) {
     const std::string& what = call.File(0);
     std::vector<std::string> words;
-    if (what == "models") {
+    if (what != "options" && call.Files().size() > 1)
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nieoczekiwany argument %1"), {call.File(1)}));
+    if (what == "commands") {
+        for (const KivToolCommand& c : KivToolCommands())
+            if (!c.hidden) words.push_back(c.name);
+    } else if (what == "options") {
+        // Each option, and after one that takes a value a tab and the value's name, so that
+        // the completion tells switches from options with a value.
+        const std::string name = call.Files().size() > 1 ? call.File(1) : "";
+        const auto& commands = KivToolCommands();
+        const auto command = std::find_if(commands.begin(), commands.end(), [&](const KivToolCommand& c) {
+            return !c.hidden && name == c.name;
+        });
+        if (command == commands.end())
+            return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nieznane polecenie %1 (kivtool --help je wymienia)"),
+                                            {name}));
+        for (const KivToolOption& o : command->options)
+            words.push_back("--" + std::string(o.name) + (o.valueName ? "\t" + KivToolText(o.valueName) : ""));
+        words.push_back("--help");
+    } else if (what == "models") {
         // As --model takes them: the index Kiv.cfg stores, the key, auto.
         for (int i = 0; i < kScopeModelCount; ++i) words.push_back(std::to_string(i));
         for (int i = 0; i < kScopeModelCount; ++i) words.push_back(ScopeModelAt(i).key);
@@ -41,7 +60,8 @@ int KivToolComplete(const KivToolCall& call) {
         for (const SerialDevice& d : EnumerateUsbTmcDevices()) words.push_back(d.path);
     } else {
         return KivToolUsage(KivToolText(
-            KIV_TR_NOOP("kivtool", "complete przyjmuje models, channels, modes, formats lub devices, nie %1"), {what}));
+            KIV_TR_NOOP("kivtool", "complete przyjmuje commands, options, models, channels, modes, formats lub devices, nie %1"),
+            {what}));
     }
     std::string out;
     for (const std::string& w : words) out += w + "\n";

@@ -177,8 +177,8 @@ std::vector<KivToolOption> KivToolLineOptions() {
         {"port", KIV_TR_NOOP("kivtool", "N"), KIV_TR_NOOP("kivtool", "port COMn, 1..255")},
         {"device", KIV_TR_NOOP("kivtool", "ADRES"),
          KIV_TR_NOOP("kivtool", "port szeregowy (np. /dev/ttyUSB0 albo nazwa z /dev/serial/by-id), przyrząd "
-                                "sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu 5555 dla RIGOL, 5025 dla "
-                                "innych) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza "
+                                "sieciowy (tcp://HOST[:PORT] albo HOST:PORT; bez portu ten, na którym słucha rodzina "
+                                "przyrządu) albo przyrząd USBTMC (/dev/usbtmcN) zamiast urządzenia, które oznacza "
                                 "numer COM; wyklucza --port")},
         {"baud", KIV_TR_NOOP("kivtool", "PRĘDKOŚĆ"), KIV_TR_NOOP("kivtool", "prędkość, jedna z oferowanych przez model")},
     };

@@ -57,8 +57,8 @@ bool KivToolSize(const KivToolCall& call, int& w, int& h, int& status) {
     if (!text) return true;
     const size_t x = text->find_first_of("xX");
     int64_t width = 0, height = 0;
-    if (x == std::string::npos || !ReadInteger(std::string_view(*text).substr(0, x), 1, INT32_MAX, width) ||
-        !ReadInteger(std::string_view(*text).substr(x + 1), 1, INT32_MAX, height)) {
+    if (x == std::string::npos || !ReadInteger(std::string_view(*text).substr(0, x), 1, INT64_MAX, width) ||
+        !ReadInteger(std::string_view(*text).substr(x + 1), 1, INT64_MAX, height)) {
         status = KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "--size przyjmuje SZERxWYS, dwie dodatnie liczby całkowite, nie %1"),
                                           {*text}));
         return false;

@@ -200,11 +200,13 @@ const std::vector<KivToolCommand>& KivToolCommands() {
            "manufacturer, product, serial, usb, usb_id i accessible (null, gdy pola nie ma)")}},
          KivToolPorts},
         // For the shell's completion (completion/kivtool), not for users: not in --help.
-        {"complete", KIV_TR_NOOP("kivtool", "CO"), 1, 1, KIV_TR_NOOP("kivtool", "słowa do uzupełniania w powłoce"),
+        {"complete", KIV_TR_NOOP("kivtool", "CO [POLECENIE]"), 1, 2,
+         KIV_TR_NOOP("kivtool", "słowa do uzupełniania w powłoce"),
          KIV_TR_NOOP("kivtool",
-         "Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: models (numery i klucze modeli, "
-         "auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia "
-         "z polecenia ports: ścieżki i stałe nazwy)."),
+         "Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: commands (polecenia), options "
+         "POLECENIE (opcje polecenia; po opcji z wartością tabulator i nazwa wartości), models (numery "
+         "i klucze modeli, auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo "
+         "devices (urządzenia z polecenia ports: ścieżki i stałe nazwy)."),
          {},
          KivToolComplete,
          true},
