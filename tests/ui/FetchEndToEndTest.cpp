@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QImage>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,7 @@
 #include "support/FakePlatform.h"
 #include "support/PlotFill.h"
 #include "support/ScopeSimulator.h"
+#include "support/NetSimulator.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -183,17 +185,54 @@ TEST_P(FetchModel, AgainstItsSimulator) {
     EXPECT_NE(*std::min_element(raw, raw + kSamples), *std::max_element(raw, raw + kSamples));
     EXPECT_EQ(tool("fetch four.kiv --plot1 off --plot2 off --save-settings").first, 2);
     EXPECT_FALSE(std::filesystem::exists(sub + "/Kiv.cfg"));
-    // The driver's box, why the port would not open (the port's own words), the fetch's box.
+    // One line on stderr: the heading, what the driver said, why the port would not open (the
+    // port's own words); probe's the same way, with nothing on stdout.
     const auto [failed, said] = tool("fetch three.kiv --port 7 --save-settings");
     EXPECT_EQ(failed, 1);
-    const std::string portBox = "kivtool: Uwaga: Nie można zainicjować portu COM !\n";
-    const bool quiet = m ? m->messages.empty() : !said.starts_with(portBox);  // the OS-3060 says nothing
-    const std::string box = quiet ? "" : portBox;
-    EXPECT_TRUE(said.starts_with(box + "kivtool: Kiv: ")) << said;
-    EXPECT_TRUE(said.ends_with("\nkivtool: Kiv: Błąd transmisji\n")) << said;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), box.empty() ? 2 : 3) << said;
+    EXPECT_TRUE(said.starts_with("kivtool: Błąd transmisji: ")) << said;
+    EXPECT_NE(said.find("/dev/ttyS6"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    const auto [unprobed, probed] =
+        RunCommand("cd " + sub + " && { " + user + KIVTOOL_PATH " probe --port 7 --model " + key + " >probed.txt; }");
+    EXPECT_EQ(unprobed, 1);
+    EXPECT_TRUE(probed.starts_with("kivtool: Nie można otworzyć /dev/ttyS6")) << probed;
+    EXPECT_EQ(std::count(probed.begin(), probed.end(), '\n'), 1) << probed;
+    EXPECT_TRUE(FileBytes(sub + "/probed.txt").empty());
+    // A run of fetches over one connection, each into a numbered document.
+    ASSERT_EQ(tool("fetch run.kiv --device ttySIM --repeat 3 --interval 10").first, 0);
+    for (const char* n : {"0001", "0002", "0003"}) {
+        CKivDoc fetched;
+        EXPECT_TRUE(fetched.OnOpenDocument(sub + "/run-" + n + ".kiv")) << n;
+        EXPECT_EQ(fetched.Source().m_nPresent, 3) << n;
+    }
+    EXPECT_FALSE(std::filesystem::exists(sub + "/run-0004.kiv"));
+    EXPECT_FALSE(std::filesystem::exists(sub + "/run.kiv"));
     EXPECT_EQ(FileBytes(sub + "/Kiv.cfg").size(), 20u);
     EXPECT_FALSE(std::filesystem::exists(sub + "/three.kiv"));
+}
+
+// kivtool screenshot from each simulated SCPI family, by the family's key and by auto: a PNG
+// that opens, whatever form the family sends its screen in.
+TEST(KivToolScreenshot, EverySimulatedScpiFamily) {
+    const std::string dir = TestDir("kivtool_screenshot");
+    for (int i = 0; i < kScopeModelCount; ++i) {
+        const ScopeModel& model = ScopeModelAt(i);
+        if (!model.scpi) continue;
+        for (const std::string& chosen : {std::string(model.key), std::string("auto")}) {
+            SCOPED_TRACE(std::string(model.key) + " as " + chosen);
+            NetSimulator sim(dir, model.key);
+            ASSERT_NE(sim.Port(), 0u);
+            const std::string png = dir + "/" + model.key + ".png";
+            std::filesystem::remove(png);
+            const auto [status, said] = RunCommand(KIVTOOL_PATH " screenshot " + png + " --device " + sim.Address() +
+                                                   " --model " + chosen);
+            ASSERT_EQ(std::pair(status, said), std::pair(0, std::string()));
+            const std::vector<uint8_t> bytes = FileBytes(png);
+            ASSERT_GT(bytes.size(), 8u);
+            EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 8), "\x89PNG\r\n\x1a\n");
+            EXPECT_FALSE(QImage(QString::fromStdString(png)).isNull());
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(SerialModels()),
