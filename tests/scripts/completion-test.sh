@@ -19,19 +19,58 @@ done
 listed=$(kivtool ports | cut -f1,2 | tr '\t' '\n' | grep -vx -- - | sort -u)
 devices=$(paste -sd' ' <<<"$listed")
 ttys=$(grep '^/dev/tty' <<<"$listed" | paste -sd' ')
+# The commands kivtool lists, with what the first word may be besides.
+commands=$(kivtool complete commands | sort -u | paste -sd' ')
+first=$( (kivtool complete commands; printf '%s\n' help --help --version) | sort -u | paste -sd' ')
+[[ " $commands " == *" screenshot "* && " $commands " != *" complete "* ]] ||
+    { echo "FAIL kivtool complete commands: '$commands'"; fail=1; }
+
+# The line split as readline splits it: at blanks outside quotes and not after a backslash;
+# the last word, perhaps empty, is the one under the cursor.
+split() {
+    local line=$1 word= quote= i c
+    COMP_WORDS=()
+    for ((i = 0; i < ${#line}; i++)); do
+        c=${line:i:1}
+        if [[ -n $quote ]]; then
+            [[ $c == "$quote" ]] && quote=
+            word+=$c
+        elif [[ $c == \\ ]]; then
+            word+=$c${line:i+1:1}
+            ((i++))
+        elif [[ $c == [\"\'] ]]; then
+            quote=$c word+=$c
+        elif [[ $c == " " ]]; then
+            [[ -n $word ]] && COMP_WORDS+=("$word")
+            word=
+        else
+            word+=$c
+        fi
+    done
+    COMP_WORDS+=("$word")
+}
 
 # The line up to the cursor (split at blanks, as readline splits it) | the offers, sorted,
 # each quoted as the shell would need it.
 while IFS='|' read -r line expected; do
-    read -ra COMP_WORDS <<<"$line"
-    [[ $line == *" " ]] && COMP_WORDS+=("")
+    split "$line"
     COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) COMPREPLY=()
     _kivtool 2>/dev/null
     got=$( ((${#COMPREPLY[@]})) && printf '%q\n' "${COMPREPLY[@]}" | sort -u | paste -sd' ')
     [ "$got" = "$expected" ] || { echo "FAIL '$line': expected '$expected', got '$got'"; fail=1; }
 done <<CASES
+kivtool |$first
 kivtool ex|export
 kivtool p|ports probe
+kivtool s|screenshot
+kivtool help f|fetch
+kivtool -h |$commands
+kivtool frobnicate |
+kivtool fetch o.kiv --r|--repeat
+kivtool fetch o.kiv --repeat |
+kivtool fetch --repeat 3 --interval = 5 --save-settings |a.kiv d
+kivtool screenshot --device x |c.png d
+kivtool screenshot c.png |
 kivtool export a.kiv b --f|--format
 kivtool export a.kiv b --format p|pcx pdf png
 kivtool fetch o.kiv --model |$models
@@ -47,6 +86,11 @@ kivtool render --white a.kiv |c.png d
 kivtool export a.kiv |a.kiv b.txt c.png d w.DSO w.csv w.sr
 kivtool export a.kiv d/|d/my\ dev d/my\ file.kiv
 kivtool info d/m|d/my\ file.kiv
+kivtool info "d/my f|d/my\ file.kiv
+kivtool info 'd/my|d/my\ file.kiv
+kivtool export d/my\ file.kiv |a.kiv b.txt c.png d w.DSO w.csv w.sr
+kivtool export "d/my file.kiv" d/my\ d|d/my\ dev
+kivtool render d/my\ file.kiv --size 500x300 |c.png d
 kivtool import |d w.DSO w.csv w.sr
 kivtool import w.sr --plot = 1 |a.kiv d
 kivtool fetch o.kiv --into |a.kiv d
@@ -54,5 +98,7 @@ kivtool fetch o.kiv --into d/|d/my\ file.kiv
 kivtool fetch o.kiv --device |$devices
 kivtool probe --device /dev/tty|$ttys
 kivtool probe --device d/my|d/my\ dev d/my\ file.kiv
+kivtool probe --device "d/my d|d/my\ dev
+kivtool screenshot --device d/my\ d|d/my\ dev
 CASES
 exit $fail
