@@ -1288,10 +1288,6 @@ Oscilloscope Screenshot</translation>
 <context>
     <name>kiv-scope-sim</name>
     <message>
-        <source>nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku</source>
-        <translation>the English translation (kiv_en.qm) was not found; the messages are in Polish</translation>
-    </message>
-    <message>
         <source>nie można przechwycić sygnałów: %1</source>
         <translation>cannot catch signals: %1</translation>
     </message>
@@ -2072,10 +2068,6 @@ on stderr. Exit status: 0 success, 1 failure, 2 wrong usage.</translation>
     <message>
         <source>lista w JSON: tablica obiektów z polami path, by_id, kind (serial albo usbtmc), description, manufacturer, product, serial, usb, usb_id i accessible (null, gdy pola nie ma)</source>
         <translation>print the list in JSON: an array of objects with the fields path, by_id, kind (serial or usbtmc), description, manufacturer, product, serial, usb, usb_id and accessible (null where a field is missing)</translation>
-    </message>
-    <message>
-        <source>nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku</source>
-        <translation>the English translation (kiv_en.qm) was not found; the messages are in Polish</translation>
     </message>
     <message>
         <source>brak polecenia (kivtool --help je wymienia)</source>

@@ -1,4 +1,5 @@
 // kivtool: the Kiv core from the command line, for batch work and scripted checks.
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -215,8 +216,8 @@ const std::vector<KivToolCommand>& KivToolCommands() {
 }
 
 int main(int argc, char** argv) {
+    // Said in English: the user asked for it, and without the file no translation exists.
     if (!LoadKivLanguage() && KivWantsEnglish())
-        KivToolNote(KivToolText(KIV_TR_NOOP("kivtool",
-            "nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku")));
+        std::fputs("kivtool: the English translation (kiv_en.qm) was not found; messages are in Polish\n", stderr);
     return KivToolMain(KivToolCommands(), std::vector<std::string>(argv, argv + argc));
 }

@@ -73,11 +73,9 @@ int ServeNetwork(const SimOptions& options, CSimModel& model)
 
 int main(int argc, char** argv)
 {
+    // Said in English: the user asked for it, and without the file no translation exists.
     if (!LoadSimLanguage())
-        std::fprintf(stderr, "kiv-scope-sim: %s\n",
-                     SimText(KIV_TR_NOOP("kiv-scope-sim",
-                                         "nie znaleziono angielskiego tłumaczenia (kiv_en.qm); komunikaty są po polsku"))
-                         .c_str());
+        std::fputs("kiv-scope-sim: the English translation (kiv_en.qm) was not found; messages are in Polish\n", stderr);
     SimOptions options;
     std::string error;
     switch (ParseSimOptions(std::vector<std::string>(argv, argv + argc), options, error)) {
