@@ -67,21 +67,6 @@ void BM_RigolFetchLoopback(benchmark::State& state) {
 }
 BENCHMARK(BM_RigolFetchLoopback)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The same fetch as a live view repeats it: the connection kept from one to the next.
-void BM_RigolFetchKeptLine(benchmark::State& state) {
-    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
-    RawTrace traces[2];
-    CRigolDs1000zDriver driver(traces);
-    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
-    driver.m_address = {2, sim.Address()};
-    driver.m_bKeepLine = true;
-    LoopHost host;
-    for (auto _ : state)
-        if (host.Run(driver, 5000) != 0 || driver.m_nState != 0) state.SkipWithError("the fetch failed");
-    driver.m_bKeepLine = false;
-    driver.ClosePort();
-}
-BENCHMARK(BM_RigolFetchKeptLine)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The yardstick: the same requests on a plain blocking socket, each reply read whole before
 // the next request, as fast as the simulator sends them.

@@ -136,7 +136,14 @@ int CTcpTransport::Connect() {
         Gone(SystemReason(errno));
         return -1;
     }
-    try {
+    // An address in numbers needs no lookup, nor the thread that keeps a lookup from blocking.
+    addrinfo numeric{};
+    numeric.ai_family = AF_UNSPEC;
+    numeric.ai_socktype = SOCK_STREAM;
+    numeric.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+    const bool literal = getaddrinfo(m_strHost.c_str(), std::to_string(m_nPort).c_str(), &numeric, &lookup->result) == 0;
+    if (!literal) lookup->result = nullptr;
+    if (!literal) try {
         std::thread([lookup, host = m_strHost, port = std::to_string(m_nPort)] {
             addrinfo hints{};
             hints.ai_family = AF_UNSPEC;
@@ -163,7 +170,7 @@ int CTcpTransport::Connect() {
             return ready > 0 ? 0 : 2;
         }
     };
-    switch (wait(lookup->done, POLLIN)) {
+    if (!literal) switch (wait(lookup->done, POLLIN)) {
     case 1: return -1;
     case 2: Gone(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono adresu hosta %1 w ciągu 3 s"), {m_strHost})); return -1;
     }
