@@ -26,8 +26,9 @@ public:
     int ReadTekCsvBytes(std::span<const uint8_t> bytes, int plot);
     // A record of 4000 measured values (base units) into a plot as the Tektronix CSV import
     // takes its values: the largest magnitude 75 codes from the zero line, the step from its
-    // 2-4-8 series, exponents 0. 0 when no step of the series holds the values.
-    int StoreMeasured(const double* values, double timeStep, int plot);
+    // 2-4-8 series, exponents 0; each value truncated toward zero to its code, or the nearest
+    // code when nearest. 0 when no step of the series holds the values.
+    int StoreMeasured(const double* values, double timeStep, int plot, bool nearest = false);
 
     int32_t m_nRaw1[kSamples];
     int32_t m_nRaw2[kSamples];

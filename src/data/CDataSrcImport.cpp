@@ -252,13 +252,14 @@ int CDataSrc::ReadTekCsvBytes(std::span<const uint8_t> bytes, int plot) {
     return StoreMeasured(record.data(), lastTime * 0.0005, plot);
 }
 
-int CDataSrc::StoreMeasured(const double* values, double timeStep, int plot) {
+int CDataSrc::StoreMeasured(const double* values, double timeStep, int plot, bool nearest) {
     const auto [lo, hi] = std::minmax_element(values, values + kSamples);
     const double step = TekCsvAmplitudeStep(std::max(std::fabs(*lo), std::fabs(*hi)) / 75);
     if (step == 0) return 0;
 
     int32_t* raw = plot == 1 ? m_nRaw1 : m_nRaw2;
-    for (int i = 0; i < kSamples; ++i) raw[i] = Sat32(int64_t{Trunc(values[i] / step)} + 100);
+    for (int i = 0; i < kSamples; ++i)
+        raw[i] = Sat32(int64_t{Trunc(nearest ? std::round(values[i] / step) : values[i] / step)} + 100);
     AxisScale& amp = plot == 1 ? m_ampScale1 : m_ampScale2;
     AxisScale& time = plot == 1 ? m_timeScale1 : m_timeScale2;
     amp.exponent = 0;

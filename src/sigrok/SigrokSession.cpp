@@ -245,7 +245,8 @@ int ReadSession(CDataSrc& src, Zip z, int plot, const std::string& channel) {
     if (next < kSamples) return 0;
     // A rate near the smallest double makes the record last longer than any time step holds.
     const double timeStep = static_cast<double>(n) / (kSamples * rate);
-    return std::isfinite(timeStep) ? src.StoreMeasured(values.data(), timeStep, plot) : 0;
+    // The floats are measurements, not an instrument's codes: each goes to the nearest code.
+    return std::isfinite(timeStep) ? src.StoreMeasured(values.data(), timeStep, plot, true) : 0;
 }
 
 }  // namespace
