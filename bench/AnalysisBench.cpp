@@ -61,10 +61,9 @@ void BM_ScalarDirectSumTwoPlots(benchmark::State& state) {
 }
 BENCHMARK(BM_ScalarDirectSumTwoPlots)->Unit(benchmark::kMillisecond);
 
-// Every time-domain measurement of both plots over the whole record: a noisy sine with
-// 10 periods and a square wave, the mode already computed.
-void BM_MeasureTwoPlots(benchmark::State& state) {
-    CKivDoc doc;
+// Two plots over the whole record: a noisy sine with 10 periods and a square wave, the mode
+// already computed.
+void TwoPlots(CKivDoc& doc) {
     CDataSrc& s = doc.Source();
     for (int i = 0; i < kSamples; ++i) {
         s.m_nRaw1[i] = 100 + static_cast<int>(70 * std::sin(i * 0.0157) + (i * 7919 % 11) - 5);
@@ -75,8 +74,29 @@ void BM_MeasureTwoPlots(benchmark::State& state) {
     s.m_nPresent = s.m_nEnabled = 3;
     doc.DataChanged();
     doc.GetCurrentMode()->GetDisplaySamples(1);
+}
+
+// Every row of both plots and of the pair, the spectra computed afresh each time.
+void BM_MeasureTwoPlots(benchmark::State& state) {
+    CKivDoc doc;
+    TwoPlots(doc);
     for (auto _ : state) benchmark::DoNotOptimize(doc.MeasureCurrentMode(false));
 }
 BENCHMARK(BM_MeasureTwoPlots)->Unit(benchmark::kMicrosecond);
+
+// The panel's first choice of rows as a frame of a cursor drag measures them: the span moves
+// by a few samples a frame, the spectra kept while the whole cycles stay the same.
+void BM_MeasurePanelFrame(benchmark::State& state) {
+    CKivDoc doc;
+    TwoPlots(doc);
+    MeasureSpectrumCache spectra[2];
+    doc.m_nCursor1 = 0;
+    int cursor = 2000;
+    for (auto _ : state) {
+        doc.m_nCursor2 = cursor = cursor >= 3990 ? 2000 : cursor + 7;
+        benchmark::DoNotOptimize(doc.MeasureCurrentMode(true, DefaultMeasurements(), spectra));
+    }
+}
+BENCHMARK(BM_MeasurePanelFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1284,6 +1284,184 @@ Zrzut ekranu oscyloskopu</source>
         <translation>Fetches the picture on the oscilloscope&apos;s screen
 Oscilloscope Screenshot</translation>
     </message>
+    <message>
+        <source>Poziom górny</source>
+        <translation>Top</translation>
+    </message>
+    <message>
+        <source>Poziom dolny</source>
+        <translation>Base</translation>
+    </message>
+    <message>
+        <source>Poziom środkowy</source>
+        <translation>Middle</translation>
+    </message>
+    <message>
+        <source>Pole</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Średnia z okresów</source>
+        <translation>Cycle mean</translation>
+    </message>
+    <message>
+        <source>RMS z okresów</source>
+        <translation>Cycle RMS</translation>
+    </message>
+    <message>
+        <source>RMS zmiennej z okresów</source>
+        <translation>Cycle AC RMS</translation>
+    </message>
+    <message>
+        <source>Pole z okresów</source>
+        <translation>Cycle area</translation>
+    </message>
+    <message>
+        <source>Przerzut górny</source>
+        <translation>Overshoot</translation>
+    </message>
+    <message>
+        <source>Przerzut dolny</source>
+        <translation>Preshoot</translation>
+    </message>
+    <message>
+        <source>Szerokość dodatnia</source>
+        <translation>Positive width</translation>
+    </message>
+    <message>
+        <source>Szerokość ujemna</source>
+        <translation>Negative width</translation>
+    </message>
+    <message>
+        <source>Wypełnienie ujemne</source>
+        <translation>Negative duty cycle</translation>
+    </message>
+    <message>
+        <source>Szybkość narastania</source>
+        <translation>Rising slew rate</translation>
+    </message>
+    <message>
+        <source>Szybkość opadania</source>
+        <translation>Falling slew rate</translation>
+    </message>
+    <message>
+        <source>Zbocza narastające</source>
+        <translation>Rising edges</translation>
+    </message>
+    <message>
+        <source>Zbocza opadające</source>
+        <translation>Falling edges</translation>
+    </message>
+    <message>
+        <source>Impulsy dodatnie</source>
+        <translation>Positive pulses</translation>
+    </message>
+    <message>
+        <source>Impulsy ujemne</source>
+        <translation>Negative pulses</translation>
+    </message>
+    <message>
+        <source>Szerokość paczki</source>
+        <translation>Burst width</translation>
+    </message>
+    <message>
+        <source>Opóźnienie ↑↑</source>
+        <translation>Delay ↑↑</translation>
+    </message>
+    <message>
+        <source>Opóźnienie ↓↓</source>
+        <translation>Delay ↓↓</translation>
+    </message>
+    <message>
+        <source>Faza</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>Amplituda i poziomy</source>
+        <translation>Amplitude and levels</translation>
+    </message>
+    <message>
+        <source>Czas i zbocza</source>
+        <translation>Time and edges</translation>
+    </message>
+    <message>
+        <source>Między wykresami</source>
+        <translation>Between the plots</translation>
+    </message>
+    <message>
+        <source>Widmo</source>
+        <translation>Spectrum</translation>
+    </message>
+    <message>
+        <source>Bieżąca</source>
+        <translation>Current</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Maks</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Statystyki: średnia, minimum, maksimum, σ i liczba zapisów</source>
+        <translation>Statistics: mean, minimum, maximum, σ and number of records</translation>
+    </message>
+    <message>
+        <source>Wybierz pomiary</source>
+        <translation>Choose Measurements</translation>
+    </message>
+    <message>
+        <source>Pomiar</source>
+        <translation>Measurement</translation>
+    </message>
+    <message>
+        <source>Domyślne</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>&amp;Wybierz pomiary…</source>
+        <translation>C&amp;hoose Measurements…</translation>
+    </message>
+    <message>
+        <source>Wybiera pomiary, które pokazuje panel Pomiary
+Wybierz pomiary</source>
+        <translation>Chooses the measurements the Measurements panel shows
+Choose Measurements</translation>
+    </message>
+    <message>
+        <source>S&amp;tatystyki pomiarów</source>
+        <translation>Measurement Stat&amp;istics</translation>
+    </message>
+    <message>
+        <source>Pokazuje przy pomiarach średnią, minimum, maksimum, odchylenie standardowe i liczbę zapisów
+Statystyki pomiarów</source>
+        <translation>Shows the mean, minimum, maximum, standard deviation and number of records beside the measurements
+Measurement Statistics</translation>
+    </message>
+    <message>
+        <source>&amp;Zeruj statystyki</source>
+        <translation>&amp;Reset Statistics</translation>
+    </message>
+    <message>
+        <source>Zaczyna statystyki pomiarów od nowa
+Zeruj statystyki</source>
+        <translation>Starts the measurement statistics afresh
+Reset Statistics</translation>
+    </message>
+    <message>
+        <source>Wybierz pomiary…</source>
+        <translation>Choose measurements…</translation>
+    </message>
+    <message>
+        <source>Statystyki pomiarów</source>
+        <translation>Measurement statistics</translation>
+    </message>
+    <message>
+        <source>Zeruj statystyki</source>
+        <translation>Reset statistics</translation>
+    </message>
 </context>
 <context>
     <name>kiv-scope-sim</name>
@@ -1945,14 +2123,6 @@ import, export, the signal generator and fetching from the oscilloscope.</transl
         <translation>print the automatic measurements like the Measurements panel</translation>
     </message>
     <message>
-        <source>Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel &quot;Pomiary&quot;: maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, wartość nieokreślona to —.</source>
-        <translation>Prints the automatic measurements of the curves the mode shows, like the &quot;Measurements&quot; panel: maximum, minimum, peak-to-peak, mean, RMS, AC RMS, period, frequency, duty cycle, rise and fall time (10–90%), and in the fourier mode the fundamental frequency, the DC component, the 1st harmonic amplitude and THD; nothing in the xy mode. Span: between the cursors when the document shows them or --cursors is given, otherwise the whole record; in the fourier mode the span of the spectrum. Without --json a table aligned with spaces, an undefined value shown as —.</translation>
-    </message>
-    <message>
-        <source>wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona to null</source>
-        <translation>print the result in JSON: mode, span [start, end), plot1 and plot2 (an object of measurements in seconds, hertz, axis units and percent, or null), amplitude_units; an undefined value is null</translation>
-    </message>
-    <message>
         <source>pobranie przebiegów z oscyloskopu</source>
         <translation>fetch the waveforms from the oscilloscope</translation>
     </message>
@@ -2092,6 +2262,38 @@ on stderr. Exit status: 0 success, 1 failure, 2 wrong usage.</translation>
     <message>
         <source>Wypisuje, po jednym w wierszu, słowa, które uzupełnia powłoka: commands (polecenia), options POLECENIE (opcje polecenia; po opcji z wartością tabulator i nazwa wartości), models (numery i klucze modeli, auto), channels (kanały i off), modes (tryby), formats (formy eksportu) albo devices (urządzenia z polecenia ports: ścieżki i stałe nazwy).</source>
         <translation>Prints, one per line, the words the shell completes: commands, options COMMAND (the command&apos;s options; after an option that takes a value, a tab and the value&apos;s name), models (model numbers and keys, auto), channels (channels and off), modes, formats (export forms) or devices (the devices of the ports command: paths and stable names).</translation>
+    </message>
+    <message>
+        <source>nieznany pomiar %1 (pomiary: %2)</source>
+        <translation>unknown measurement %1 (measurements: %2)</translation>
+    </message>
+    <message>
+        <source>kilka dokumentów mierzy tylko --stats</source>
+        <translation>only --stats measures several documents</translation>
+    </message>
+    <message>
+        <source>DOKUMENT.kiv...</source>
+        <translation>DOCUMENT.kiv...</translation>
+    </message>
+    <message>
+        <source>Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel &quot;Pomiary&quot;: wszystkie albo te, które wymienia --only; w trybie fourier tylko pomiary widma, w trybie xy nic. Definicje podaje strona podręcznika kivtool(1). Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej to, co pokazuje okno (powiększenie), a bez powiększenia cały zapis; w trybie fourier zakres widma. Każdy wykres jest mierzony na własnych próbkach. Bez --json tabela wyrównana spacjami, wartość nieokreślona to —. Z --stats każdy dokument to jeden zapis, a wynik to statystyki wszystkich.</source>
+        <translation>Prints the automatic measurements of the curves the mode shows, like the &quot;Measurements&quot; panel: all of them or those --only names; in the fourier mode only the spectrum measurements, in the xy mode nothing. The kivtool(1) manual page defines them. Range: between the cursors when the document shows them or --cursors is given, otherwise what the window shows (the zoom), and without a zoom the whole record; in the fourier mode the range of the spectrum. Each plot is measured over its own samples. Without --json a table aligned with spaces; an undefined value is —. With --stats each document is one record and the result is the statistics of them all.</translation>
+    </message>
+    <message>
+        <source>KLUCZE</source>
+        <translation>KEYS</translation>
+    </message>
+    <message>
+        <source>tylko te pomiary, klucze oddzielone przecinkami, np. period,rise,thd</source>
+        <translation>only these measurements, keys separated by commas, e.g. period,rise,thd</translation>
+    </message>
+    <message>
+        <source>statystyki po wszystkich dokumentach (każdy to jeden zapis): bieżąca (ostatniego dokumentu), średnia, minimum, maksimum, odchylenie standardowe i liczba zapisów, w których pomiar był określony; w trybie ostatniego dokumentu, więc przy różnych trybach warto podać --mode</source>
+        <translation>statistics over all the documents (each is one record): current (of the last document), mean, minimum, maximum, standard deviation and the number of records in which the measurement was defined; in the last document&apos;s mode, so give --mode when the modes differ</translation>
+    </message>
+    <message>
+        <source>wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, hercach, jednostkach osi, procentach i stopniach albo null), between (opóźnienie i faza wykresu 2 względem 1 albo null), amplitude_units; wartość nieokreślona to null. Z --stats każdy pomiar to obiekt current, mean, min, max, sd, n, a records to liczba dokumentów</source>
+        <translation>result in JSON: mode, span [start, end), plot1 and plot2 (an object of measurements in seconds, hertz, axis units, percent and degrees, or null), between (delay and phase of plot 2 against plot 1, or null), amplitude_units; an undefined value is null. With --stats each measurement is an object current, mean, min, max, sd, n, and records is the number of documents</translation>
     </message>
 </context>
 </TS>

@@ -65,6 +65,19 @@ void CKivDoc::DataChanged() {
 void CKivDoc::DataEdited() {
     DataChanged();
     SetModifiedFlag(true);
+    ++m_nRecords;
+    // A copy: a listener may remove itself.
+    const auto listeners = m_recordListeners;
+    for (const auto& [id, listener] : listeners) listener();
+}
+
+int CKivDoc::AddRecordListener(std::function<void()> listener) {
+    m_recordListeners.emplace_back(++m_nNextListener, std::move(listener));
+    return m_nNextListener;
+}
+
+void CKivDoc::RemoveRecordListener(int id) {
+    std::erase_if(m_recordListeners, [id](const auto& l) { return l.first == id; });
 }
 
 void CKivDoc::SetMode(int index) {
@@ -80,8 +93,9 @@ bool CKivDoc::IsModeAvailable(int index) const {
 void CKivDoc::TogglePlot(int plot) {
     m_pSource->m_nEnabled ^= plot == 1 ? 1 : 2;
     m_pSource->Rebuild();
-    // The file keeps which plots are on.
-    DataEdited();
+    // The file keeps which plots are on; the plot pair holds no new record.
+    DataChanged();
+    SetModifiedFlag(true);
 }
 
 void CKivDoc::GetViewFlags(int32_t& cursors, int32_t& white) const {

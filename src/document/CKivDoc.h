@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -40,9 +41,15 @@ public:
     CData* GetFourierMode() const { return m_modes[kModeFourier]; }
     // The plot pair changed: every mode computes again, the view renders again.
     void DataChanged();
-    // The same for a change the file keeps (a fetch, an import, the generator, a plot
-    // toggled): closing must offer to save it.
+    // The same for a new record in the plot pair (a fetch, an import, a generator run): closing
+    // must offer to save it, and the record listeners hear of it, each record once.
     void DataEdited();
+    // The records the plot pair has had; the measurement statistics count them.
+    uint64_t RecordCount() const { return m_nRecords; }
+    // Called after every new record, once the modes have been told to compute again; the id
+    // removes it.
+    int AddRecordListener(std::function<void()> listener);
+    void RemoveRecordListener(int id);
 
     // The mode on show (KivMode); a mode without data can be chosen and shows nothing.
     void SetMode(int index);
@@ -55,8 +62,9 @@ public:
     bool ComputeMeanRms(std::string values[4], bool& bTwoPlots);
     bool CanComputeMeanRms() const;
     // The automatic measurements of the current mode (analysis/Measurements.h).
-    ModeMeasurements MeasureCurrentMode(bool cursorsOn) {
-        return MeasureMode(*GetCurrentMode(), m_nCursor1, m_nCursor2, cursorsOn);
+    ModeMeasurements MeasureCurrentMode(bool cursorsOn, const MeasureSet& wanted = AllMeasurements(),
+                                        MeasureSpectrumCache* cache = nullptr) {
+        return MeasureMode(*GetCurrentMode(), m_nCursor1, m_nCursor2, cursorsOn, wanted, cache);
     }
     // Signal generator with the dialog's values (null: the dialog was cancelled).
     // Returns the plot pair's Generate result.
@@ -100,6 +108,9 @@ private:
     CPlatform m_platform;
     IViewSink* m_pView = nullptr;
     bool m_bModified = false;
+    uint64_t m_nRecords = 0;
+    std::vector<std::pair<int, std::function<void()>>> m_recordListeners;
+    int m_nNextListener = 0;
     int32_t m_nViewCursors = 0;
     int32_t m_nViewWhite = 0;
 };

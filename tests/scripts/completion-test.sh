@@ -76,7 +76,7 @@ kivtool export a.kiv b --format p|pcx pdf png
 kivtool fetch o.kiv --model |$models
 kivtool codes a.kiv --mode = f|fourier
 kivtool codes a.kiv --what s|shown
-kivtool measure --|--cursors --help --json --mode
+kivtool measure --|--cursors --help --json --mode --only --stats
 kivtool generate o.kiv --kind |const sine square
 kivtool fetch o.kiv --plot1 o|off
 kivtool info |a.kiv d

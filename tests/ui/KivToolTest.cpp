@@ -85,6 +85,12 @@ TEST(KivTool, GenerateInfoCodesAndMeanRms) {
                          m["amplitude_units"]["plot2"].toString()),
               std::tuple(true, 0.0, true, QString("V")));
     for (const char* notANumber : {"nan", "inf", "NaN"}) EXPECT_EQ(measured.out.find(notANumber), std::string::npos);
+    // Two documents as two records, the rows --only names: the constant's max is -1 V in both.
+    const QJsonObject batch = Json(Tool("measure " + both + " " + both + " --stats --json --only max,phase").out);
+    EXPECT_EQ(batch["plot2"].toObject(), (QJsonObject{{"max", QJsonObject{{"current", -1.0}, {"mean", -1.0},
+                                                                           {"min", -1.0}, {"max", -1.0},
+                                                                           {"sd", 0.0}, {"n", 2}}}}));
+    EXPECT_EQ(std::tuple(batch["records"].toInt(), batch["between"]["phase"]["n"].toInt()), std::tuple(2, 0));
     const QJsonObject xy = Json(Tool("measure " + both + " --json --mode xy").out);
     EXPECT_EQ(std::tuple(xy["mode"].toString(), xy["plot1"].isNull(), xy["plot2"].isNull()),
               std::tuple(QString("xy"), true, true));
@@ -106,6 +112,8 @@ TEST(KivTool, FailuresAndUsageErrorsAreOneLine) {
         {"generate " + dir + "/no/such/g.kiv --kind sine", 1, "Nie można zapisać pliku."},
         {"export " + e + " " + dir + "/no/such/e.csv", 1, "nie może być zapisany"},
         {"meanrms " + e, 1, "nie są dostępne"},
+        {"measure " + e + " --only max,jitter", 2, "nieznany pomiar jitter (pomiary: max, min, pp,"},
+        {"measure " + e + " " + e, 2, "kilka dokumentów mierzy tylko --stats"},
         {"frobnicate", 2, "nieznane polecenie frobnicate"},
         {"", 2, "brak polecenia (kivtool --help je wymienia)"},
         {"info", 2, "oczekiwano: kivtool info DOKUMENT.kiv"},
@@ -173,8 +181,11 @@ TEST(KivTool, ErrorsFollowTheChosenLanguage) {
         {"en", "codes " + doc + " --what all", "kivtool: --what takes raw, shown, calc, disp or harm, not all\n"},
         {"en", "fetch f.kiv --model %2x", "kivtool: unknown model %2x (" + ModelKeys() + ")\n"},
         {"en", "ports --help", "Usage: kivtool ports [options]\n\nPrints the computer's serial ports and USBTMC"},
-        // The names translated, the columns as wide as the English ones ("Peak-to-peak").
-        {"en", "measure " + doc + " --mode sum", "              Sum\nMaximum       2.00 V\nMinimum       2.00 V\n"},
+        // The names translated, the columns as wide as the language's names, counted in characters.
+        {"en", "measure " + doc + " --mode sum --only max,pp", "                  Sum\nMaximum        2.00 V\n"
+                                                              "Peak-to-peak  0.000 V\n"},
+        {"pl", "measure " + doc + " --mode sum --only max,pp", "                    Suma\nMaksimum          2.00 V\n"
+                                                              "Międzyszczytowa  0.000 V\n"},
     };
     for (const auto& c : cases) {
         qputenv("KIV_LANG", c.lang);

@@ -47,7 +47,7 @@ TEST_F(ShellTest, MenuBarsHaveTheProgramsEntriesInOrder) {
                                                                               Frame().Action(ID_PLOT1_SCALE + i)}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "&Widok")->actions()),
               QStringList({"Pasek &narzędzi", "Pasek &statusu", "-", "&Kursor", "&Białe tło", "Kursor &przesunięcia",
-                           "Po&miary"}));
+                           "Po&miary", "&Wybierz pomiary…", "S&tatystyki pomiarów", "&Zeruj statystyki"}));
     EXPECT_EQ(MenuTexts(TopMenu(Frame(), true, "Pomo&c")->actions()), QStringList({"&O programie..."}));
     // The window menu lists the open documents when it opens.
     QMenu* window = TopMenu(Frame(), true, "&Okno");

@@ -4,9 +4,12 @@
 #include <QGuiApplication>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTreeWidget>
 #include <set>
 
+#include "analysis/Generator.h"
 #include "analysis/ui/CMeasurePanel.h"
+#include "analysis/ui/CMeasureSelectDlg.h"
 #include "app/CommandIds.h"
 #include "qtcore/UserSettings.h"
 #include "support/TestFiles.h"
@@ -121,8 +124,8 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     EXPECT_EQ(row("Maksimum"), "-1.00 V");
     commands.OnCommand(ID_MODE_FOURIER);
     view.ScreenPicture();
-    // The spectrum sums N samples over a basis of N + 1: the DC term is 1000/1001 V.
-    EXPECT_EQ(std::tuple(row("Maksimum"), row("Składowa stała")), std::tuple("none", "999mV"));
+    // The spectrum's rows only; the DC term is the signed mean of the 1000 samples.
+    EXPECT_EQ(std::tuple(row("Maksimum"), row("Składowa stała")), std::tuple("none", "-1.00 V"));
     commands.OnCommand(ID_MODE_ORIGINAL);
     view.ScreenPicture();
     EXPECT_EQ(row("Maksimum"), "-1.00 V");
@@ -159,6 +162,54 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     EXPECT_EQ(shown, fresh());
     EXPECT_FALSE(view.Measurements().Panel());
     EXPECT_FALSE(KivUserSettings()->value("Widok/Pomiary").toBool());
+}
+
+// The rows are the user's choice ("Wybierz pomiary…", groups checked as a whole, "Domyślne"),
+// kept for the next window; while the panel is on each generator run is a record of the
+// statistics, which "Zeruj statystyki" starts again.
+TEST_F(ViewMouse, MeasurementsChoiceAndStatistics) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(TestDir("measure_choice")));
+    KivUserSettings()->clear();
+    CMeasureItem& item = view.Measurements();
+    GeneratorParams p;
+    p.m_nKind = kGenConstant, p.m_nTarget = 1;
+    p.m_dAmplitude = 9;
+    doc.OnGenerate(&p);  // the panel is off: no record
+    Run(ID_MEASURE_CHOOSE, [&](QDialog& d) {
+        auto& dlg = static_cast<CMeasureSelectDlg&>(d);
+        EXPECT_EQ(dlg.Chosen(), DefaultMeasurements());
+        QTreeWidgetItem* time = dlg.List()->topLevelItem(1);
+        time->setCheckState(0, Qt::Unchecked);  // the whole group
+        MeasureSet expected = DefaultMeasurements();
+        for (MeasureId id : {kMeasPeriod, kMeasFrequency, kMeasDuty, kMeasRise, kMeasFall}) expected.reset(id);
+        EXPECT_EQ(dlg.Chosen(), expected);
+        Click(d, "defaults");
+        EXPECT_EQ(dlg.Chosen(), DefaultMeasurements());
+        MeasureSet two;
+        dlg.SetChosen(two.set(kMeasMax).set(kMeasDelayRise));
+        Click(d, "IDOK");
+    });
+    ASSERT_TRUE(item.IsOn());  // choosing shows the panel
+    EXPECT_EQ(KivUserSettings()->value("Widok/PomiaryWybrane").toStringList(), QStringList({"max", "delay_rise"}));
+    view.ScreenPicture();
+    EXPECT_EQ(item.Panel()->TableText(), "\tWykres 1\nMaksimum\t9.00 V\n");  // one plot: no delay
+
+    EXPECT_EQ(Update(commands, ID_MEASURE_STATISTICS), std::pair(true, false));
+    commands.OnCommand(ID_MEASURE_STATISTICS);
+    for (double amplitude : {1.0, 2.0, 4.0}) {
+        p.m_dAmplitude = amplitude;
+        doc.OnGenerate(&p);
+    }
+    view.ScreenPicture();
+    EXPECT_EQ(item.Panel()->TableText(),
+              "\tBieżąca\tŚrednia\tMin\tMaks\tσ\tn\nMaksimum\t4.00 V\t2.33 V\t1.00 V\t4.00 V\t1.53 V\t3\n");
+    EXPECT_EQ(Update(commands, ID_MEASURE_RESET), std::pair(true, false));
+    commands.OnCommand(ID_MEASURE_RESET);
+    view.ScreenPicture();
+    EXPECT_EQ(item.Panel()->TableText().section('\n', 1, 1), "Maksimum\t4.00 V\t—\t—\t—\t—\t0");
+    commands.OnCommand(ID_MEASURE_STATISTICS);
+    EXPECT_FALSE(item.StatisticsShown());
 }
 
 // A paint only copies the picture; the render waits for the event loop and takes the

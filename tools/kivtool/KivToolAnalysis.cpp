@@ -1,5 +1,5 @@
 // kivtool generate, meanrms and measure: the generator dialog's checks, the mean/RMS strings
-// and the measurements panel's numbers.
+// and the measurements panel's numbers, of one document or the statistics of many.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "KivToolCommon.h"
 #include "analysis/Generator.h"
 #include "analysis/MeanRms.h"
+#include "analysis/CMeasureStats.h"
 #include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
 #include "document/CKivDoc.h"
@@ -23,31 +25,66 @@
 
 namespace {
 
-// The panel's table with its names (the headings and the first column) in kiv's language,
-// the columns aligned with spaces.
-std::string MeasureTable(const ModeMeasurements& m) {
-    QStringList lines = QString::fromStdString(MeasureTableText(m, true)).split(QLatin1Char('\n'));
-    lines.removeLast();  // after the last row's newline
-    std::vector<QStringList> rows;
-    std::vector<qsizetype> widths;
-    for (const QString& line : lines) {
-        QStringList& row = rows.emplace_back(line.split(QLatin1Char('\t')));
-        widths.resize(std::max(widths.size(), static_cast<size_t>(row.size())), 0);
-        for (qsizetype i = 0; i < row.size(); ++i) {
-            if (rows.size() == 1 || i == 0) row[i] = KivTr("Kiv", row[i].toUtf8().constData());
-            widths[static_cast<size_t>(i)] = std::max(widths[static_cast<size_t>(i)], row[i].size());
+// --only KEY,KEY...: those rows, in the table's order; all without it. False: a usage error written.
+bool ChosenRows(const KivToolCall& call, MeasureSet& rows, int& status) {
+    rows = AllMeasurements();
+    const auto only = call.Value("only");
+    if (!only) return true;
+    rows.reset();
+    for (const QString& key : QString::fromStdString(*only).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const MeasureId id = FindMeasure(key.trimmed().toStdString());
+        if (id == kMeasCount) {
+            std::string keys;
+            for (const MeasureInfo& info : MeasureTable()) keys += (keys.empty() ? "" : ", ") + std::string(info.key);
+            status = KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "nieznany pomiar %1 (pomiary: %2)"),
+                                              {key.trimmed().toStdString(), keys}));
+            return false;
         }
+        rows.set(id);
     }
-    QString out;
-    for (const QStringList& row : rows) {
-        for (qsizetype i = 0; i < row.size(); ++i) {
-            if (i) out += QStringLiteral("  ");
-            out += row[i];
-            if (i + 1 < row.size()) out += QString(widths[static_cast<size_t>(i)] - row[i].size(), QLatin1Char(' '));
+    return true;
+}
+
+QJsonValue Number(const std::optional<double>& v) {
+    return v && std::isfinite(*v) ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
+}
+
+// A curve's rows (or the pair's) as JSON: each value, or with statistics an object of them.
+QJsonObject RowsJson(const ModeMeasurements& m, const MeasureSet& rows, const MeasureValues& values, bool between,
+                     const CMeasureStats* stats, int plot) {
+    QJsonObject out;
+    for (MeasureId id : m.Rows(rows)) {
+        if ((MeasureTable()[id].group == MeasureGroup::Between) != between) continue;
+        const QString key = QString::fromLatin1(MeasureTable()[id].key);
+        if (!stats) {
+            out[key] = Number(values[id]);
+            continue;
         }
-        out += QLatin1Char('\n');
+        const CMeasureStats::Summary s = stats->Find(m.mode, plot, id);
+        auto some = [&](double v) { return s.count ? QJsonValue(v) : QJsonValue(QJsonValue::Null); };
+        out[key] = QJsonObject{{"current", Number(values[id])}, {"mean", some(s.mean)}, {"min", some(s.min)},
+                               {"max", some(s.max)}, {"sd", Number(s.deviation)}, {"n", static_cast<qint64>(s.count)}};
     }
-    return out.toStdString();
+    return out;
+}
+
+QJsonObject MeasureJson(const ModeMeasurements& m, const MeasureSet& rows, const CMeasureStats* stats) {
+    QJsonObject out{{"mode", m.mode >= 0 ? KivModes()[m.mode].name : "xy"},
+                    {"span", QJsonArray{m.span[0], m.span[1]}},
+                    {"plot1", QJsonValue::Null},
+                    {"plot2", QJsonValue::Null},
+                    {"between", QJsonValue::Null}};
+    QJsonObject units;
+    for (const auto& c : m.columns) {
+        if (!c) continue;
+        const QString key = c->plot == 2 ? QStringLiteral("plot2") : QStringLiteral("plot1");
+        out[key] = RowsJson(m, rows, c->values, false, stats, c->plot);
+        units[key] = QString::fromStdString(c->amplitudeUnit);
+    }
+    if (m.twoCurves) out["between"] = RowsJson(m, rows, m.between, true, stats, CMeasureStats::kBetween);
+    out["amplitude_units"] = units;
+    if (stats) out["records"] = static_cast<qint64>(stats->Records());
+    return out;
 }
 
 }  // namespace
@@ -104,33 +141,32 @@ int KivToolMeanRms(const KivToolCall& call) {
 }
 
 int KivToolMeasure(const KivToolCall& call) {
-    int status;
-    auto doc = KivToolPrepare(call, status);
-    if (!doc) return status;
-    int32_t shown = 0, white = 0;
-    doc->GetViewFlags(shown, white);
-    const ModeMeasurements m = doc->MeasureCurrentMode(shown != 0 || call.Has("cursors"));
+    int status = kExitOk;
+    MeasureSet rows;
+    if (!ChosenRows(call, rows, status)) return status;
+    const bool batch = call.Has("stats");
+    if (call.Files().size() > 1 && !batch)
+        return KivToolUsage(KivToolText(KIV_TR_NOOP("kivtool", "kilka dokumentów mierzy tylko --stats")));
+    // Each document a record: its own stored view, or --mode and --cursors for all of them.
+    CMeasureStats stats;
+    ModeMeasurements m;
+    for (const std::string& file : call.Files()) {
+        std::map<std::string, std::string> values;
+        for (const char* option : {"mode", "cursors"})
+            if (auto v = call.Value(option)) values[option] = *v;
+        auto doc = KivToolPrepare(KivToolCall(call.Command(), {file}, values), status);
+        if (!doc) return status;
+        int32_t shown = 0, white = 0;
+        doc->GetViewFlags(shown, white);
+        m = doc->MeasureCurrentMode(shown != 0 || call.Has("cursors"), rows);
+        if (m.mode < 0) m.mode = doc->m_currentMode;
+        stats.Add(m);
+    }
     if (!call.Has("json")) {
-        std::fputs(MeasureTable(m).c_str(), stdout);
+        std::fputs(MeasureGridText(BuildMeasureGrid(m, rows, batch ? &stats : nullptr), false).c_str(), stdout);
         return kExitOk;
     }
-    QJsonObject out{{"mode", KivModes()[doc->m_currentMode].name},
-                    {"span", QJsonArray{m.span[0], m.span[1]}},
-                    {"plot1", QJsonValue::Null},
-                    {"plot2", QJsonValue::Null}};
-    QJsonObject units;
-    for (const auto& c : m.columns) {
-        if (!c) continue;
-        QJsonObject values;
-        for (MeasureId id : m.Rows()) {
-            const auto& v = c->values[id];
-            values[MeasureTable()[id].key] = v && std::isfinite(*v) ? QJsonValue(*v) : QJsonValue(QJsonValue::Null);
-        }
-        const QString key = c->plot == 2 ? QStringLiteral("plot2") : QStringLiteral("plot1");
-        out[key] = values;
-        units[key] = QString::fromStdString(c->amplitudeUnit);
-    }
-    out["amplitude_units"] = units;
+    const QJsonObject out = MeasureJson(m, rows, batch ? &stats : nullptr);
     std::fputs(QJsonDocument(out).toJson(QJsonDocument::Indented).constData(), stdout);
     return kExitOk;
 }

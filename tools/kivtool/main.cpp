@@ -126,21 +126,29 @@ const std::vector<KivToolCommand>& KivToolCommands() {
          "potem RMS (dla dwóch wykresów kolejno Y1 i Y2), po jednej w wierszu."),
          {{"mode", kMode, kModeHelp}, {"cursors", kCursors, kCursorsHelp}},
          KivToolMeanRms},
-        {"measure", kDocument, 1, 1, KIV_TR_NOOP("kivtool", "pomiary automatyczne jak panel Pomiary"),
+        {"measure", KIV_TR_NOOP("kivtool", "DOKUMENT.kiv..."), 1, 1 << 20,
+         KIV_TR_NOOP("kivtool", "pomiary automatyczne jak panel Pomiary"),
          KIV_TR_NOOP("kivtool",
          "Wypisuje pomiary automatyczne krzywych, które pokazuje tryb, jak panel \"Pomiary\": "
-         "maksimum, minimum, międzyszczytową, średnią, RMS, RMS składowej zmiennej, okres, "
-         "częstotliwość, wypełnienie, czas narastania i opadania (10-90 %), a w trybie fourier "
-         "częstotliwość podstawową, składową stałą, amplitudę 1. harmonicznej i THD; w trybie xy "
-         "nic. Zakres: między kursorami, gdy dokument je pokazuje albo podano --cursors, inaczej "
-         "cały zapis; w trybie fourier zakres widma. Bez --json tabela wyrównana spacjami, "
-         "wartość nieokreślona to —."),
+         "wszystkie albo te, które wymienia --only; w trybie fourier tylko pomiary widma, w trybie xy "
+         "nic. Definicje podaje strona podręcznika kivtool(1). Zakres: między kursorami, gdy "
+         "dokument je pokazuje albo podano --cursors, inaczej to, co pokazuje okno (powiększenie), "
+         "a bez powiększenia cały zapis; w trybie fourier zakres widma. Każdy wykres jest mierzony "
+         "na własnych próbkach. Bez --json tabela wyrównana spacjami, wartość nieokreślona to —. "
+         "Z --stats każdy dokument to jeden zapis, a wynik to statystyki wszystkich."),
          {{"mode", kMode, kModeHelp},
           {"cursors", kCursors, kCursorsHelp},
+          {"only", KIV_TR_NOOP("kivtool", "KLUCZE"), KIV_TR_NOOP("kivtool",
+           "tylko te pomiary, klucze oddzielone przecinkami, np. period,rise,thd")},
+          {"stats", nullptr, KIV_TR_NOOP("kivtool",
+           "statystyki po wszystkich dokumentach (każdy to jeden zapis): bieżąca (ostatniego dokumentu), "
+           "średnia, minimum, maksimum, odchylenie standardowe i liczba zapisów, w których pomiar był "
+           "określony; w trybie ostatniego dokumentu, więc przy różnych trybach warto podać --mode")},
           {"json", nullptr, KIV_TR_NOOP("kivtool",
            "wynik w JSON: mode, span [początek, koniec), plot1 i plot2 (obiekt pomiarów w sekundach, "
-           "hercach, jednostkach osi i procentach albo null), amplitude_units; wartość nieokreślona "
-           "to null")}},
+           "hercach, jednostkach osi, procentach i stopniach albo null), between (opóźnienie i faza "
+           "wykresu 2 względem 1 albo null), amplitude_units; wartość nieokreślona to null. Z --stats "
+           "każdy pomiar to obiekt current, mean, min, max, sd, n, a records to liczba dokumentów")}},
          KivToolMeasure},
         {"fetch", KIV_TR_NOOP("kivtool", "WYJŚCIE.kiv"), 1, 1,
          KIV_TR_NOOP("kivtool", "pobranie przebiegów z oscyloskopu"),

@@ -22,11 +22,10 @@ QColor Background() { return QGuiApplication::palette().window().color(); }
 QColor Ink() { return QGuiApplication::palette().windowText().color(); }
 
 constexpr char16_t kDirectTiles = 0x180;  // Latin-1 and Latin Extended-A: the figures' characters
-const char* const kNoMeasurements = KIV_TR_NOOP("Kiv", "Brak pomiarów w tym trybie");
 
 // Copies the rectangle part of src (src's coordinates), as much as fits, into an RGB32 frame
-// whose pixels start at bits, with src's top-left at (x, y). The frame's pixels are taken once: each scanLine() of a QImage
-// checks for sharing again.
+// whose pixels start at bits, with src's top-left at (x, y). The frame's pixels are taken once:
+// each scanLine() of a QImage checks for sharing again.
 void Blit(uchar* bits, qsizetype stride, QSize frame, const CMeasurePanel::Pixels& src, const QRect& part, int x,
           int y) {
     const QRect r = part & src.Rect() & QRect(-x, -y, frame.width(), frame.height());
@@ -82,33 +81,23 @@ int CMeasurePanel::FigureWidth(const QString& text) {
     return width;
 }
 
-void CMeasurePanel::Show(const ModeMeasurements& m) {
-    auto curvesOf = [](const ModeMeasurements& t) {
-        std::vector<const ModeMeasurements::Column*> curves;
-        if (!t.Rows().empty())
-            for (const auto& c : t.columns)
-                if (c) curves.push_back(&*c);
-        return curves;
-    };
-    const std::vector<const ModeMeasurements::Column*> curves = curvesOf(m), before = curvesOf(m_shown);
-    const std::span<const MeasureId> ids = m.Rows();
-    // The picture's texts: the headings row (an empty corner, then the curves), then each row's
-    // name; without rows, a line that says so.
-    std::vector<std::string> names;
-    if (ids.empty()) {
-        names.push_back(kNoMeasurements);
+void CMeasurePanel::Show(MeasureGrid grid) {
+    // The picture's texts: the headings row (an empty corner, then the columns), then each
+    // row's name; without rows, a line that says so.
+    std::vector<MeasureName> names;
+    if (grid.Empty()) {
+        names.push_back({kNoMeasurements, {}});
     } else {
-        names.push_back("");
-        for (const auto* c : curves) names.push_back(c->name);
-        for (MeasureId id : ids) names.push_back(MeasureTable()[id].label);
+        names = grid.head;
+        names.insert(names.end(), grid.labels.begin(), grid.labels.end());
     }
-    const size_t columns = 1 + curves.size(), rows = 1 + ids.size();
+    const size_t columns = grid.Empty() ? 1 : grid.head.size(), rows = 1 + grid.labels.size();
     const bool namesChanged = names != m_names;
     if (namesChanged) {  // another table: its names translated and measured once
         const QFontMetrics fm(m_font);
         m_names = names;
         m_fixed.clear();
-        for (const std::string& name : names) m_fixed.push_back(name.empty() ? QString() : KivTr("Kiv", name.c_str()));
+        for (const MeasureName& name : names) m_fixed.push_back(QString::fromStdString(name.Text()));
         m_widths.assign(columns, 0);
         for (size_t c = 0; c < columns; ++c) m_widths[c] = fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(c)]);
         for (size_t r = 1; r < rows; ++r)
@@ -116,19 +105,16 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
     }
     std::vector<int> widths = m_widths;
     std::vector<Figure> figures;
-    figures.reserve(ids.size() * curves.size());
+    figures.reserve(grid.cells.size());
     for (size_t r = 1; r < rows; ++r) {
-        const MeasureId id = ids[r - 1];
-        const MeasureInfo& info = MeasureTable()[id];
         for (size_t c = 1; c < columns; ++c) {
-            const auto* curve = curves[c - 1];
-            // Of a drag's frames most figures read as before: those keep their text.
             const size_t i = figures.size();
-            if (!namesChanged && i < m_figures.size() && before[c - 1]->values[id] == curve->values[id] &&
-                before[c - 1]->amplitudeUnit == curve->amplitudeUnit) {
+            const MeasureCell& cell = grid.cells[i];
+            // Of a drag's frames most figures read as before: those keep their text.
+            if (!namesChanged && i < m_figures.size() && i < m_shown.cells.size() && m_shown.cells[i] == cell) {
                 figures.push_back(m_figures[i]);
             } else {
-                QString text = QString::fromStdString(MeasureText(curve->values[id], info.unit, curve->amplitudeUnit));
+                QString text = QString::fromStdString(cell.Text());
                 const int width = FigureWidth(text);
                 figures.push_back({std::move(text), {}, width});
             }
@@ -136,7 +122,7 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
         }
     }
     m_figures = std::move(figures);
-    m_shown = m;
+    m_shown = std::move(grid);
     int width = 2 * kMargin + kGap * static_cast<int>(columns - 1);
     for (int w : widths) width += w;
     width = std::max(width, 2 * kMargin + m_titleWidth);
@@ -179,7 +165,8 @@ void CMeasurePanel::Show(const ModeMeasurements& m) {
         const QString& head = m_fixed[static_cast<qsizetype>(c)];
         p.drawText(left(c) + widths[c] - fm.horizontalAdvance(head), baseline(0), head);
     }
-    for (size_t r = 1; r < rows; ++r) p.drawText(kMargin, baseline(r), m_fixed[static_cast<qsizetype>(columns + r - 1)]);
+    for (size_t r = 1; r < rows; ++r)
+        p.drawText(kMargin, baseline(r), m_fixed[static_cast<qsizetype>(columns + r - 1)]);
     p.end();
     m_picture.Set(std::move(picture));
 }
@@ -255,10 +242,7 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
     }
 }
 
-QString CMeasurePanel::TableText() const {
-    if (m_shown.Rows().empty()) return KivTr("Kiv", kNoMeasurements) + '\n';
-    return QString::fromStdString(MeasureTableText(m_shown, true));
-}
+QString CMeasurePanel::TableText() const { return QString::fromStdString(MeasureGridText(m_shown, true)); }
 
 void CMeasurePanel::CopyToClipboard() const {
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(TableText());

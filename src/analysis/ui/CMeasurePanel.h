@@ -9,8 +9,9 @@
 
 #include "analysis/Measurements.h"
 
-// "Pomiary": the automatic measurements of the curves the mode shows, one column a curve,
-// one row a measurement, painted into the view's frame like the cursors. The figures change
+// "Pomiary": the automatic measurements of the curves the mode shows as a table (a column a
+// curve, or with statistics a column a statistic), painted into the view's frame like the
+// cursors. The figures change
 // at every frame of a cursor drag, so they are copied in from a picture of each character,
 // made once, over a picture of the rest (frame, names, headings) kept until the rows or the
 // widths change: a frame costs some row copies, no text layout and no painter.
@@ -18,8 +19,8 @@ class CMeasurePanel {
 public:
     CMeasurePanel();
 
-    // Takes m; a table that reads as before changes nothing.
-    void Show(const ModeMeasurements& m);
+    // Takes the table; one that reads as before changes nothing.
+    void Show(MeasureGrid grid);
     QSize Size() const { return m_picture.image.size(); }
     // Copies the whole panel into an RGB32 frame at topLeft, as much as fits.
     void Paint(QImage& frame, QPoint topLeft) const;
@@ -64,12 +65,12 @@ private:
     void PaintFigure(uchar* bits, qsizetype stride, QSize frame, const Figure& f, QPoint topLeft,
                      const QRect& clip = {}) const;
 
-    ModeMeasurements m_shown;
+    MeasureGrid m_shown;
     QFont m_font, m_bold;
     int m_ascent, m_lineHeight, m_titleWidth, m_titleAscent, m_top;
     std::vector<Picture> m_tiles;                 // by character below kDirectTiles
     std::map<char16_t, Picture> m_otherTiles;
-    std::vector<std::string> m_names;  // headings and row names, untranslated: the picture's
+    std::vector<MeasureName> m_names;  // headings and row names, untranslated: the picture's
     QStringList m_fixed;               // the same as the picture shows them
     std::vector<int> m_widths;   // of the columns; they only grow, so the table stays put
     std::vector<Figure> m_figures;

@@ -69,6 +69,11 @@ bool CViewCommands::OnCommand(int id) {
     case ID_WHITE_BACKGROUND: m_view.SetWhiteBackground(!m_view.WhiteBackground()); return true;
     case ID_OFFSET_CURSOR: m_view.SetOffsetCursorShown(!m_view.OffsetCursorShown()); return true;
     case ID_MEASUREMENTS: m_view.Measurements().Toggle(); return true;
+    case ID_MEASURE_CHOOSE: m_view.Measurements().Choose(&m_view); return true;
+    case ID_MEASURE_STATISTICS:
+        m_view.Measurements().SetStatisticsShown(!m_view.Measurements().StatisticsShown());
+        return true;
+    case ID_MEASURE_RESET: m_view.Measurements().ResetStatistics(); return true;
     case ID_EDIT_COPY: OnEditCopy(); return true;
     case ID_PLOT1_DATA: OnPlotSettings(1); return true;
     case ID_PLOT2_DATA: OnPlotSettings(2); return true;
@@ -106,6 +111,11 @@ bool CViewCommands::OnUpdateCommand(int id, CmdState& state) {
         return true;
     case ID_WHITE_BACKGROUND: state = {true, m_view.WhiteBackground()}; return true;
     case ID_MEASUREMENTS: state = {true, m_view.Measurements().IsOn()}; return true;
+    case ID_MEASURE_CHOOSE: state = {true, false}; return true;
+    case ID_MEASURE_STATISTICS:
+        state = {true, m_view.Measurements().IsOn() && m_view.Measurements().StatisticsShown()};
+        return true;
+    case ID_MEASURE_RESET: state = {m_view.Measurements().IsOn(), false}; return true;
     case ID_OFFSET_CURSOR:
         state.enabled = COffsetMarkerItem::Applies(mode);
         state.checked = state.enabled && m_view.OffsetCursorShown();

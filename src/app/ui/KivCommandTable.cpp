@@ -77,6 +77,13 @@ const KivCommandRow kRows[] = {
     {ID_MEASUREMENTS, KIV_TR_NOOP("Kiv", "Po&miary"), "",
      KIV_TR_NOOP("Kiv", "Pokazuje pomiary automatyczne: częstotliwość, poziomy, wypełnienie, zbocza, THD\nPomiary"),
      ":/icons/measure.svg"},
+    {ID_MEASURE_CHOOSE, KIV_TR_NOOP("Kiv", "&Wybierz pomiary…"), "",
+     KIV_TR_NOOP("Kiv", "Wybiera pomiary, które pokazuje panel Pomiary\nWybierz pomiary"), nullptr},
+    {ID_MEASURE_STATISTICS, KIV_TR_NOOP("Kiv", "S&tatystyki pomiarów"), "",
+     KIV_TR_NOOP("Kiv", "Pokazuje przy pomiarach średnią, minimum, maksimum, odchylenie standardowe i liczbę "
+                        "zapisów\nStatystyki pomiarów"), nullptr},
+    {ID_MEASURE_RESET, KIV_TR_NOOP("Kiv", "&Zeruj statystyki"), "",
+     KIV_TR_NOOP("Kiv", "Zaczyna statystyki pomiarów od nowa\nZeruj statystyki"), nullptr},
     // "&": the menu bar's entries have a mnemonic each.
     {ID_GENERATOR, KIV_TR_NOOP("Kiv", "&Generator"), "", KIV_TR_NOOP("Kiv",
         "Włacza Matematyczny generator sygnałów\nMatematyczny generator sygnałów"),
@@ -192,6 +199,9 @@ const KivMenuItem kMenuDocument[] = {
     {K::Command, ID_WHITE_BACKGROUND},
     {K::Command, ID_OFFSET_CURSOR},
     {K::Command, ID_MEASUREMENTS},
+    {K::Command, ID_MEASURE_CHOOSE},
+    {K::Command, ID_MEASURE_STATISTICS},
+    {K::Command, ID_MEASURE_RESET},
     {K::EndPopup},
     {K::Command, ID_GENERATOR},
     {K::Popup, 0, KIV_TR_NOOP("Kiv", "&Okno")},
