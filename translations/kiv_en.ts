@@ -1462,6 +1462,10 @@ Reset Statistics</translation>
         <source>Zeruj statystyki</source>
         <translation>Reset statistics</translation>
     </message>
+    <message>
+        <source>Amplituda poziomów</source>
+        <translation>Amplitude</translation>
+    </message>
 </context>
 <context>
     <name>kiv-scope-sim</name>

@@ -17,7 +17,7 @@ const MeasureInfo kTable[kMeasCount] = {
     {"pp", KIV_TR_NOOP("Kiv", "Międzyszczytowa"), U::Amplitude, G::Amplitude},
     {"top", KIV_TR_NOOP("Kiv", "Poziom górny"), U::Amplitude, G::Amplitude},
     {"base", KIV_TR_NOOP("Kiv", "Poziom dolny"), U::Amplitude, G::Amplitude},
-    {"amplitude", KIV_TR_NOOP("Kiv", "Amplituda"), U::Amplitude, G::Amplitude},
+    {"amplitude", KIV_TR_NOOP("Kiv", "Amplituda poziomów"), U::Amplitude, G::Amplitude},
     {"middle", KIV_TR_NOOP("Kiv", "Poziom środkowy"), U::Amplitude, G::Amplitude},
     {"mean", KIV_TR_NOOP("Kiv", "Średnia"), U::Amplitude, G::Amplitude},
     {"rms", KIV_TR_NOOP("Kiv", "Skuteczna (RMS)"), U::Amplitude, G::Amplitude},

@@ -63,8 +63,12 @@ void CKivDoc::DataChanged() {
 }
 
 void CKivDoc::DataEdited() {
-    DataChanged();
     SetModifiedFlag(true);
+    RecordArrived();
+}
+
+void CKivDoc::RecordArrived() {
+    DataChanged();
     ++m_nRecords;
     // A copy: a listener may remove itself.
     const auto listeners = m_recordListeners;

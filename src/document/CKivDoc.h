@@ -44,6 +44,9 @@ public:
     // The same for a new record in the plot pair (a fetch, an import, a generator run): closing
     // must offer to save it, and the record listeners hear of it, each record once.
     void DataEdited();
+    // A new record that does not mark the document (each update of a live fetch, which marks it
+    // once when it ends): DataChanged, then the record listeners.
+    void RecordArrived();
     // The records the plot pair has had; the measurement statistics count them.
     uint64_t RecordCount() const { return m_nRecords; }
     // Called after every new record, once the modes have been told to compute again; the id

@@ -233,12 +233,16 @@ TEST(Measurements, DocumentSpansModesAndRecords) {
     doc.m_nCursor1 = 0, doc.m_nCursor2 = 500;
     EXPECT_EQ(whole, *doc.MeasureCurrentMode(true).columns[1]->values[kMeasRms]);
 
-    // Each generator run is a record; a plot switched off is none.
+    // Each generator run is a record; a plot switched off is none; a live fetch's update is one
+    // that leaves the document unmarked.
     doc.TogglePlot(2);
     EXPECT_EQ(std::pair(heard, doc.RecordCount()), std::pair(3, uint64_t{3}));
+    doc.SetModifiedFlag(false);
+    doc.RecordArrived();
+    EXPECT_EQ(std::tuple(heard, doc.RecordCount(), doc.IsModified()), std::tuple(4, uint64_t{4}, false));
     doc.RemoveRecordListener(listener);
     Generate(doc, kGenSine, 0.001);
-    EXPECT_EQ(heard, 3);
+    EXPECT_EQ(heard, 4);
 }
 
 // The values as the panel shows them, the table with and without statistics, and the
