@@ -5,10 +5,10 @@
 #include "analysis/Measurements.h"
 #include "analysis/ModeTable.h"
 
-// Measurement statistics over records (a fetch, an import, a generator run each give one):
-// for every mode, curve and row the number of records that gave a value, their mean, minimum,
-// maximum and standard deviation, and the last value. Fixed arrays: adding a record allocates
-// nothing.
+// Measurement statistics over records (a fetch, a live fetch's update, an import, a generator run
+// each give one): for every mode, curve and row the number of records that gave a value, their
+// mean, minimum, maximum and standard deviation, and the last value. Fixed arrays: adding a
+// record allocates nothing.
 class CMeasureStats {
 public:
     // The curve of the rows between the plots.

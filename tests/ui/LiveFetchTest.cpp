@@ -52,8 +52,9 @@ struct RigolBench {
     }
 };
 
-// Records arrive one after another over one connection; the document is marked once, at
-// Stop; a second run starts again with a new connection.
+// Records arrive one after another over one connection, each one record for the measurement
+// statistics; the document is marked once, at Stop; a second run starts again with a new
+// connection.
 TEST(LiveFetch, RunsOnOneConnectionAndMarksTheDocumentOnce) {
     RigolBench b;
     ASSERT_TRUE(b.run.Start());
@@ -63,6 +64,7 @@ TEST(LiveFetch, RunsOnOneConnectionAndMarksTheDocumentOnce) {
     b.run.Stop();
     ASSERT_TRUE(WaitFor([&] { return !b.run.IsRunning(); }, 5000));
     EXPECT_TRUE(b.doc.IsModified());
+    EXPECT_EQ(b.doc.RecordCount(), static_cast<uint64_t>(b.run.Updates()));
     EXPECT_EQ(b.Count("*IDN?"), 1);
     EXPECT_GE(b.Count(":WAV:DATA?"), 6);
     EXPECT_TRUE(b.messages.boxes.empty());

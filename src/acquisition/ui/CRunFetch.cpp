@@ -63,7 +63,7 @@ void CRunFetch::Fetched(int result) {
         return End();
     }
     ++m_nUpdates;
-    m_doc.DataChanged();
+    m_doc.RecordArrived();  // a record for the statistics; the document is marked at the end
     const double seconds = m_clock.elapsed() / 1000.0;
     // A few times a second is enough for a rate; more would only redraw the status bar.
     if (m_fnStatus && (seconds - m_dLastStatus >= 0.5 || m_nUpdates == 1)) {
