@@ -463,7 +463,7 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
     out[kMeasPeakToPeak] = mo.max - mo.min;
     out[kMeasMean] = Snapped(mean, code, n);
     out[kMeasRms] = std::sqrt(mo.squares / n);
-    out[kMeasArea] = mo.sum * dt;
+    out[kMeasArea] = Snapped(mean, code, n) * n * dt;  // the same rounding noise as the mean's
     if (wanted[kMeasAcRms]) out[kMeasAcRms] = std::sqrt(SquaredDeviations(v, n, mean) / n);
 
     const bool edgesWanted = (wanted & kEdgeRows).any() || edgesOut;
@@ -535,7 +535,7 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
                     out[kMeasCycleRms] = std::sqrt(cm.squares / m);
                     if (wanted[kMeasCycleAcRms])
                         out[kMeasCycleAcRms] = std::sqrt(SquaredDeviations(c, m, spanMean) / m);
-                    out[kMeasCycleArea] = cm.sum * dt;
+                    out[kMeasCycleArea] = Snapped(spanMean, code, m) * m * dt;
                 }
             }
             // Without whole cycles the span counts as one.

@@ -96,6 +96,8 @@ const Signal kSignals[] = {
       {kMeasCycleRms, 1.5, 1e-12}, {kMeasCycleAcRms, std::sqrt(2.0), 1e-12}, {kMeasCycleArea, 800 * 0.5 * kUs, 1e-15},
       {kMeasDc, 0.5, 1e-12}, {kMeasA1, 2, 1e-12}, {kMeasThd, 0, 1e-9}, {kMeasFundamental, 2500, 1e-6},
       {kMeasRisingEdges, 3}, {kMeasFallingEdges, 3}}},
+    // Five whole periods: the codes' sum is zero but for rounding noise, and so are mean and area.
+    {"whole periods", 1000, 0.01, [](int i) { return Sine((i + 0.3) / 200); }, {{kMeasMean, 0, 0}, {kMeasArea, 0, 0}}},
     // The spectrum: a flat -2 V has a DC term and no fundamental.
     {"flat", 1000, 0.01, [](int) { return -2.0; },
      {{kMeasDc, -2, 1e-12}, {kMeasA1, 0, 1e-9}, {kMeasFundamental, {}}, {kMeasThd, {}}, {kMeasAmplitude, 0},
