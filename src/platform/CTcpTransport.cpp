@@ -17,9 +17,11 @@
 #include "platform/Translate.h"
 
 // The look-up of a host name blocks and cannot be called off: it runs on a thread of its own,
-// which may outlive the transport, so what it fills is shared.
+// which may outlive the transport, so what it fills is shared. The eventfd only wakes the
+// waiter: the answer itself passes under the lock, which orders it for the memory model.
 struct CTcpTransport::CLookup {
     int done = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    std::mutex lock;
     addrinfo* result = nullptr;
     int error = 0;
     ~CLookup() {
@@ -148,7 +150,13 @@ int CTcpTransport::Connect() {
             addrinfo hints{};
             hints.ai_family = AF_UNSPEC;
             hints.ai_socktype = SOCK_STREAM;
-            lookup->error = getaddrinfo(host.c_str(), port.c_str(), &hints, &lookup->result);
+            addrinfo* result = nullptr;
+            const int error = getaddrinfo(host.c_str(), port.c_str(), &hints, &result);
+            {
+                std::lock_guard<std::mutex> lock(lookup->lock);
+                lookup->result = result;
+                lookup->error = error;
+            }
             Signal(lookup->done);
         }).detach();
     } catch (const std::system_error&) {
@@ -174,12 +182,19 @@ int CTcpTransport::Connect() {
     case 1: return -1;
     case 2: Gone(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono adresu hosta %1 w ciągu 3 s"), {m_strHost})); return -1;
     }
-    if (lookup->error) {
-        Gone(KivText(KIV_TR_NOOP("Kiv", "nie ma takiego hosta: %1 (%2)"), {m_strHost, gai_strerror(lookup->error)}));
+    addrinfo* found = nullptr;
+    int lookupError = 0;
+    {
+        std::lock_guard<std::mutex> lock(lookup->lock);
+        found = lookup->result;
+        lookupError = lookup->error;
+    }
+    if (lookupError) {
+        Gone(KivText(KIV_TR_NOOP("Kiv", "nie ma takiego hosta: %1 (%2)"), {m_strHost, gai_strerror(lookupError)}));
         return -1;
     }
     int lastError = ETIMEDOUT;
-    for (addrinfo* a = lookup->result; a; a = a->ai_next) {
+    for (addrinfo* a = found; a; a = a->ai_next) {
         const int fd = socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
         if (fd < 0) {
             lastError = errno;

@@ -91,7 +91,9 @@ TEST(Scpi, IdentitiesAndAddresses) {
         std::string host;
         unsigned port = 0;
         EXPECT_EQ(ParseTcpAddress(a.device, 5555, host, port), a.kind == ETransportKind::Tcp) << a.device;
-        if (a.kind == ETransportKind::Tcp) EXPECT_EQ(std::tuple(host, port), std::tuple(a.host, a.port));
+        if (a.kind == ETransportKind::Tcp) {
+            EXPECT_EQ(std::tuple(host, port), std::tuple(a.host, a.port));
+        }
     }
     // A COM number standing for a network instrument opens it as one.
     setenv("KIV_COM9", "tcp://127.0.0.1:5025", 1);
