@@ -415,7 +415,9 @@ TEST_F(ComPort, AnotherUserIsToldWhyATerminalWillNotOpen) {
     const group* dialout = getgrnam("dialout");
     if (geteuid() != 0 || !dialout) GTEST_SKIP() << "handing a terminal to another user needs root and a dialout group";
     FarEnd far(3);
-    const std::string dir = TestDir("com-port-user");
+    const OtherUserDir shared("com-port-user");
+    ASSERT_FALSE(shared.Path().empty());
+    const std::string dir = shared.Folder("dev", 0755);
     MakeTree(dir, "ttyUSB0->" + far.device);
     const std::string refused = "Nie można otworzyć " + far.device + ": brak uprawnień (Permission denied). ";
     struct Case { gid_t group; mode_t mode; char accessible; std::string why; };

@@ -48,16 +48,16 @@ inline std::pair<int, int> Resources() {
 }
 
 // kiv-scope-sim serving one model (channel 1 dc, channel 2 square) on a pseudo-terminal
-// linked at dir/ttySIM; runner, words such as "setpriv --reuid=nobody", starts it.
+// linked at dir/ttySIM; runner, words such as "setpriv --reuid=nobody", starts it, from program
+// (a copy that runner's user may reach).
 class Simulator {
 public:
     Simulator(const std::string& dir, const std::vector<std::string>& extra, const char* model = "tds224",
-              const std::string& runner = "")
+              const std::string& runner = "", const std::string& program = KIV_SCOPE_SIM_PATH)
         : m_link(dir + "/ttySIM") {
         std::istringstream words(runner);
         std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
-        args.insert(args.end(), {KIV_SCOPE_SIM_PATH, "--model", model, "--link", m_link, "--ch1", "dc", "--ch2",
-                                 "square"});
+        args.insert(args.end(), {program, "--model", model, "--link", m_link, "--ch1", "dc", "--ch2", "square"});
         args.insert(args.end(), extra.begin(), extra.end());
         std::vector<char*> argv;
         for (std::string& a : args) argv.push_back(a.data());

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QImage>
@@ -161,15 +160,17 @@ TEST_P(FetchModel, AgainstItsSimulator) {
     // kivtool, run by a user who is not root (the tests themselves run as root in CI), on a
     // simulator of that user: from COM2, then from the device by its path whatever the COM
     // numbers stand for. Each run must leave the port free for the next one; the settings
-    // stay unwritten unless asked, and a wrong command line saves nothing.
-    const std::string sub = TestDir(std::string("fetch_kivtool_") + key);
+    // stay unwritten unless asked, and a wrong command line saves nothing. That user works in
+    // a folder of its own, with copies of the programs, outside a build tree it may not enter.
     const std::string user = geteuid() ? "" : "setpriv --reuid=nobody --regid=nogroup --clear-groups ";
     if (!user.empty() && std::system((user + "true").c_str()) != 0) GTEST_SKIP() << "setpriv cannot switch to nobody";
-    chmod(sub.c_str(), 0777);
-    Simulator other(sub, {}, key, user);
+    const OtherUserDir shared(std::string("fetch_kivtool_") + key);
+    ASSERT_FALSE(shared.Path().empty());
+    const std::string sub = shared.Folder("work", 0777), kivtool = shared.Program(KIVTOOL_PATH);
+    Simulator other(sub, {}, key, user, shared.Program(KIV_SCOPE_SIM_PATH));
     ASSERT_TRUE(other.Ready());
     const auto tool = [&](const std::string& args) {
-        return RunCommand("cd " + sub + " && " + user + KIVTOOL_PATH " " + args + " --model " + key);
+        return RunCommand("cd " + sub + " && " + user + kivtool + " " + args + " --model " + key);
     };
     const auto [fetched, out] = tool("fetch one.kiv --port 2 --plot1 2 --plot2 off");
     ASSERT_EQ(fetched, 0) << out;
