@@ -1466,6 +1466,26 @@ Reset Statistics</translation>
         <source>Amplituda poziomów</source>
         <translation>Amplitude</translation>
     </message>
+    <message>
+        <source>oczekiwanie na dane z portu nie powiodło się (%1)</source>
+        <translation>waiting for data from the port failed (%1)</translation>
+    </message>
+    <message>
+        <source>odczyt z portu nie powiódł się (%1)</source>
+        <translation>reading from the port failed (%1)</translation>
+    </message>
+    <message>
+        <source>zapis do portu nie powiódł się (%1)</source>
+        <translation>writing to the port failed (%1)</translation>
+    </message>
+    <message>
+        <source>%1: nie można ustawić parametrów transmisji portu (%2).</source>
+        <translation>%1: cannot apply the connection settings to the port (%2).</translation>
+    </message>
+    <message>
+        <source>%1: port szeregowy nie obsługuje ustawień transmisji %2.</source>
+        <translation>%1: the serial port does not support the connection settings %2.</translation>
+    </message>
 </context>
 <context>
     <name>kiv-scope-sim</name>

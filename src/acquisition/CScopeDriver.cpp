@@ -1,6 +1,6 @@
 #include "acquisition/CScopeDriver.h"
 
-#include "platform/TrNoop.h"
+#include "platform/Translate.h"
 
 CScopeDriver::CScopeDriver(const ScopeModel& model, RawTrace* traces) : m_model(model), m_pTraces(traces) {}
 
@@ -29,7 +29,10 @@ void CScopeDriver::Finish(int result) {
 }
 
 void CScopeDriver::OnTimer(int timerId) {
-    if (timerId == kReplyTimer) OnTimeout();
+    if (timerId == kReplyTimer) {
+        OnTimeout();
+        if (!m_pPort) return;  // ended: its state is no step's
+    }
     if (m_pHost) m_pHost->KillStepTimer();
     Step();
 }
@@ -119,9 +122,23 @@ void CScopeDriver::FailOnTimeout(const char* message) {
         Finish(0);
         return;
     }
+    if (EndLineGone()) return;
     Warn(message);
     m_nState = static_cast<int32_t>(EScopeState::Failed);
     Finish(0);
+}
+
+// The port's report of the failed read, the state's time-out and the fetch's "Błąd transmisji"
+// were three boxes for one unplugged adapter: the one box names the device and the reason.
+bool CScopeDriver::EndLineGone() {
+    if (!m_bLineGone) return false;
+    StopReplyTimer();
+    std::string why = m_pPort ? m_pPort->WhyGone() : std::string();
+    if (why.empty()) why = KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie zostało przerwane"));
+    Warn((DeviceName() + ": " + why).c_str());
+    m_nState = static_cast<int32_t>(EScopeState::Reported);
+    Finish(0);
+    return true;
 }
 
 void CScopeDriver::ExplainPortFailure() {

@@ -10,7 +10,8 @@
 
 // The states every driver family shares (each family's own enum class keeps these values):
 // the fetch's status is the state its dialogue ended in.
-// Reported: the dialogue ended with a message that says everything, no second one follows.
+// Reported: the dialogue ended with a message that says everything, no second one follows (in
+// the serial families its number is PlotDone's, which an ended dialogue never steps on from).
 enum class EScopeState : int32_t { Done = 0, Failed = 3, Reported = 4, PortFailed = 10 };
 
 // One instrument model's dialogue over a transport: a small state machine driven by received
@@ -37,7 +38,7 @@ public:
     virtual void Finish(int result);
 
     // The host's timer event: the reply timer's time-out first, then, for every timer,
-    // the step timer is stopped and the next step runs.
+    // the step timer is stopped and the next step runs, unless the time-out ended the dialogue.
     void OnTimer(int timerId) override;
     // A dead line never answers: the reply awaited now, and any asked for later, times out
     // at once with the message its time-out has, instead of after the full wait. A line
@@ -59,6 +60,8 @@ public:
     virtual std::string FoundInstrument() const { return m_model.name; }
 
     const ScopeModel& Model() const { return m_model; }
+    // The device as messages name it ("/dev/ttyUSB0", "tcp://10.0.0.5:5555", "COM2 (/dev/ttyS1)").
+    std::string DeviceName() const { return m_address.Name(); }
     const RawTrace& Trace(int plot) const { return m_pTraces[plot == 1 ? 0 : 1]; }
 
     // Between the fetches of a live view the connection stays open where the driver can keep it
@@ -101,9 +104,12 @@ protected:
     void Warn(const char* text);
     // The common end of a reply time-out: the waiting state's message, state Failed and the
     // end of the dialogue; a port that never opened says so and ends with 0, keeping state
-    // PortFailed. The instrument is left as the dialogue left it: only a finished fetch
-    // releases it.
+    // PortFailed; a line that went ends as EndLineGone does. The instrument is left as the
+    // dialogue left it: only a finished fetch releases it.
     void FailOnTimeout(const char* message);
+    // After the line went: one box naming the device and why (the transport's words), state
+    // Reported and the end of the dialogue. False, and nothing done, while the line is there.
+    bool EndLineGone();
     // Why the port did not open, in a box of its own (caption "Kiv"), when the port knows:
     // KIV_TR_NOOP("Kiv", "Nie można zainicjować portu COM !") alone leaves the user guessing on Linux.
     void ExplainPortFailure();

@@ -46,12 +46,6 @@ bool ParseScpiIdentity(const std::string& answer, ScpiIdentity& identity) {
 
 CScpiDriver::CScpiDriver(const ScopeModel& model, RawTrace* traces) : CScopeDriver(model, traces) {}
 
-std::string CScpiDriver::DeviceName() const {
-    const std::string device = m_address.Device();
-    if (!m_address.device.empty()) return device;
-    return "COM" + std::to_string(m_address.port) + " (" + device + ")";
-}
-
 bool CScpiDriver::Start(IProgressHost* host) {
     m_task.Reset();
     m_wait = EWait::None;

@@ -49,8 +49,6 @@ public:
     // A byte the probe hands over on its own.
     void OnReplyByte(uint8_t byte) override;
 
-    // The device as messages name it ("tcp://10.0.0.5:5555", "/dev/usbtmc0", "COM2 (/dev/ttyS1)").
-    std::string DeviceName() const;
     // What the last fetch found, for the probe: the identity, and whether it is this family's.
     const ScpiIdentity& Identity() const { return m_identity; }
 

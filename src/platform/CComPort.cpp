@@ -3,20 +3,20 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
 #include "platform/LineSpeed.h"
 #include "platform/PortDevices.h"
 #include "platform/SerialDevices.h"
+#include "platform/Translate.h"
 
 struct CComPort::CDelivery {
     std::mutex m_lock;
@@ -32,6 +32,19 @@ namespace {
 constexpr uint32_t kAllCommEvents = 0x1FFF;
 // Bytes read at a time: a waveform reply passes in a few deliveries.
 constexpr size_t kReadChunk = 1024;
+
+// What failed when the line went; %1 is the system's reason.
+constexpr const char* kWaitFailed = KIV_TR_NOOP("Kiv", "oczekiwanie na dane z portu nie powiodło się (%1)");
+constexpr const char* kReadFailed = KIV_TR_NOOP("Kiv", "odczyt z portu nie powiódł się (%1)");
+constexpr const char* kWriteFailed = KIV_TR_NOOP("Kiv", "zapis do portu nie powiódł się (%1)");
+
+std::string SystemText(int error) { return std::system_category().message(error); }
+
+// The line's settings as a user sets them: "9600 bit/s, 8N1".
+std::string LineText(const CLineSettings& line) {
+    return std::to_string(line.baud) + " bit/s, " + std::to_string(line.dataBits) + line.parity +
+           std::to_string(line.stopBits);
+}
 
 void SignalEvent(int fd) {
     const uint64_t one = 1;
@@ -147,6 +160,11 @@ std::string CComPort::DeviceName(unsigned port) { return ResolvePortDevice(port)
 
 std::string CComPort::WhyNotOpen() const { return ExplainOpenFailure(m_strOpened, m_nOpenError); }
 
+std::string CComPort::WhyGone() const {
+    std::lock_guard<std::mutex> lock(m_lock);
+    return m_pszGone ? KivText(m_pszGone, {SystemText(m_nGoneError)}) : std::string();
+}
+
 bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, const CLineSettings& line) {
     EndReader();
 
@@ -158,7 +176,6 @@ bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, co
 
     m_pOwner = owner;
     m_szWriteBuffer.assign(line.writeBuffer, 0);
-    m_nPortNr = address.port;
     m_nWriteBufferSize = line.writeBuffer;
     m_nEvents = line.events;
     m_pDelivery = std::make_shared<CDelivery>();
@@ -166,8 +183,10 @@ bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, co
     std::unique_lock<std::mutex> lock(m_lock);
     m_nWriteSize = 0;
     m_bHungUp = false;
+    m_pszGone = nullptr;
     ClosePortFd(m_hPort);
     m_strOpened = address.Device();
+    m_strName = address.Name();
     m_nOpenError = eventError;
     if (eventError)
         return false;
@@ -178,12 +197,19 @@ bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, co
         m_nOpenError = errno;
         return false;
     }
-    // A file or a fifo typed in as the device is no port at all; a character device that is no
-    // terminal still opens, and its settings fail with a report.
+    // A file, a fifo or a character device that is no terminal (/dev/null) typed in as the
+    // device is no port at all.
     struct stat node;
-    if (fstat(m_hPort, &node) != 0 || !S_ISCHR(node.st_mode)) {
+    if (fstat(m_hPort, &node) != 0 || !S_ISCHR(node.st_mode) || !isatty(m_hPort)) {
         m_nOpenError = ENOTTY;  // a folder was refused by open() itself, with EISDIR
         CloseFd(m_hPort);
+        return false;
+    }
+    // The exclusive flag below stops everyone but root; this lock, which other serial programs
+    // take too, also stops a second fetch or a probe run as root from stealing the replies.
+    if (flock(m_hPort, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        m_nOpenError = EBUSY;
+        CloseFd(m_hPort);  // not ClosePortFd: the holder's exclusive flag stays
         return false;
     }
     if (ioctl(m_hPort, TIOCEXCL) != 0 && errno != ENOTTY) {
@@ -192,41 +218,44 @@ bool CComPort::Open(ITransportOwner* owner, const CTransportAddress& address, co
         return false;
     }
 
-    const char* failed = nullptr;
-    int error = 0;
-    auto fail = [&](const char* step, int code) {
-        failed = step;
-        error = code;
+    // The report of a setting the port would not take; the fetch goes on without it.
+    std::string failed;
+    auto fail = [&](int error) {
+        failed = KivText(KIV_TR_NOOP("Kiv", "%1: nie można ustawić parametrów transmisji portu (%2)."),
+                         {m_strName, SystemText(error)});
         return false;
     };
     [&] {
         struct termios timeouts;
         if (tcgetattr(m_hPort, &timeouts) != 0)
-            return fail("SetCommTimeouts()", errno);
+            return fail(errno);
         timeouts.c_cc[VMIN] = 0;
         timeouts.c_cc[VTIME] = static_cast<cc_t>(m_timeouts[0] / 100);
         if (tcsetattr(m_hPort, TCSANOW, &timeouts) != 0)
-            return fail("SetCommTimeouts()", errno);
+            return fail(errno);
         if (line.events & ~kAllCommEvents)
-            return fail("SetCommMask()", EINVAL);
+            return fail(EINVAL);
         if (tcgetattr(m_hPort, &m_termios) != 0)
-            return fail("GetCommState()", errno);
+            return fail(errno);
         unsigned otherRate = 0;
-        if (!MakeTermios(line, m_termios, otherRate))
-            return fail("BuildCommDCB()", EINVAL);
+        if (!MakeTermios(line, m_termios, otherRate)) {
+            failed = KivText(KIV_TR_NOOP("Kiv", "%1: port szeregowy nie obsługuje ustawień transmisji %2."),
+                             {m_strName, LineText(line)});
+            return false;
+        }
         if (tcsetattr(m_hPort, TCSANOW, &m_termios) != 0 || (otherRate && !SetLineSpeed(m_hPort, otherRate)))
-            return fail("SetCommState()", errno);
+            return fail(errno);
         int rts = TIOCM_RTS;  // RTS held on
         if (ioctl(m_hPort, TIOCMBIS, &rts) != 0 && errno != ENOTTY)
-            return fail("SetCommState()", errno);
+            return fail(errno);
         return true;
     }();
 
     tcflush(m_hPort, TCIOFLUSH);
     lock.unlock();
     // Open runs on the owner's thread: the report needs no hand-over.
-    if (failed && m_pOwner)
-        m_pOwner->OnTransportError(ErrorText(failed, error));
+    if (!failed.empty() && m_pOwner)
+        m_pOwner->OnTransportError(failed);
     return true;
 }
 
@@ -260,18 +289,18 @@ void CComPort::Send(const char* bytes, size_t length) {
 
 void CComPort::ReaderThread() {
     m_bReaderAlive = 1;
-    bool hungUp = false;
     for (;;) {
-        // In this order: shutdown wins over the port, the port over a pending write.
+        // In this order: shutdown wins over the port, the port over a pending write. Only this
+        // thread sets m_bHungUp while it runs.
         struct pollfd events[3] = {
             {m_hShutdown, POLLIN, 0},
-            {hungUp ? -1 : m_hPort, static_cast<short>((m_nEvents & CLineSettings::kEventInput) ? POLLIN : 0), 0},
+            {m_bHungUp ? -1 : m_hPort, static_cast<short>((m_nEvents & CLineSettings::kEventInput) ? POLLIN : 0), 0},
             {m_hWrite, POLLIN, 0},
         };
         if (poll(events, 3, -1) < 0) {
             if (errno == EINTR)
                 continue;
-            ReportError("WaitCommEvent()", errno);
+            LoseLine(kWaitFailed, errno);
             break;  // without poll there is nothing left to wait with
         }
         if (events[0].revents)
@@ -285,20 +314,9 @@ void CComPort::ReaderThread() {
             }
             if (error == 0 && lost)
                 error = EIO;
-            if (error) {
-                // The far end is gone: say so once, then only wait for the shutdown.
-                hungUp = true;
-                {
-                    std::lock_guard<std::mutex> lock(m_lock);
-                    m_bHungUp = true;
-                    m_nWriteSize = 0;
-                }
-                if (!ReportError("ReadFile()", error))
-                    break;
-                ITransportOwner* const owner = m_pOwner;
-                if (!Deliver([owner] { owner->OnLineGone(); }))
-                    break;
-            }
+            // The far end is gone: said once, then the reader only waits for the shutdown.
+            if (error && !LoseLine(kReadFailed, error))
+                break;
             continue;
         }
         if (events[2].revents && !WriteBuffer())
@@ -355,7 +373,8 @@ bool CComPort::WriteBuffer() {
             error = errno;
         m_nWriteSize = 0;
     }
-    return error == 0 || ReportError("WriteFile()", error);
+    // A request that did not go out whole gets no answer: the fetch ends now, not at its time-out.
+    return error == 0 || LoseLine(kWriteFailed, error);
 }
 
 bool CComPort::WriteAll(int fd) {
@@ -419,20 +438,20 @@ bool CComPort::Deliver(std::function<void()> call) {
     return !delivery->m_bShutdown;
 }
 
-bool CComPort::ReportError(const char* step, int error) {
+bool CComPort::LoseLine(const char* what, int error) {
+    // A hung-up line says no more than EIO; an unplugged adapter takes its device node along.
+    struct stat node;
+    if (error == EIO && stat(m_strOpened.c_str(), &node) != 0)
+        error = ENODEV;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_bHungUp = true;
+        m_nWriteSize = 0;
+        m_pszGone = what;
+        m_nGoneError = error;
+    }
     ITransportOwner* const owner = m_pOwner;
-    const std::string text = ErrorText(step, error);
-    return Deliver([owner, text] { owner->OnTransportError(text); });
-}
-
-std::string CComPort::ErrorText(const char* step, int error) const {
-    const std::string reason = std::system_category().message(error);
-    const char* format = "WARNING:  %s Failed with the following error: \n%s\nPort: %d\n";
-    const int size = std::snprintf(nullptr, 0, format, step, reason.c_str(), static_cast<int>(m_nPortNr));
-    std::string text(static_cast<size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), format, step, reason.c_str(), static_cast<int>(m_nPortNr));
-    text.pop_back();
-    return text;
+    return Deliver([owner] { owner->OnLineGone(); });
 }
 
 void CComPort::EndReader() {

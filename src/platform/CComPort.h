@@ -14,8 +14,9 @@
 #include "platform/ITransport.h"
 
 // One RS-232 port on a POSIX terminal device: the address's device, or what COMn stands for
-// (KIV_COMn, the user's choice, else /dev/ttyS<n-1>). A reader thread waits in poll() for
-// shutdown, received bytes and write requests, and hands what it read to the owner's thread.
+// (KIV_COMn, the user's choice, else /dev/ttyS<n-1>), held exclusively and under an advisory
+// lock. A reader thread waits in poll() for shutdown, received bytes and write requests, and
+// hands what it read to the owner's thread; a failed read, write or wait loses the line.
 class CComPort : public ITransport {
 public:
     CComPort();
@@ -29,6 +30,8 @@ public:
     // than none, and the driver's reply time-out reports the silence.
     void Send(const char* bytes, size_t length) override;
     std::string WhyNotOpen() const override;
+    // What failed when the line went (the read, the write, the wait) and the system's reason.
+    std::string WhyGone() const override;
 
     // The device that COMn stands for (platform/PortDevices.h).
     static std::string DeviceName(unsigned port);
@@ -46,13 +49,15 @@ private:
     bool WriteAll(int fd);
     // Hands call to the owner's thread and waits until it has run.
     bool Deliver(std::function<void()> call);
-    bool ReportError(const char* step, int error);
-    std::string ErrorText(const char* step, int error) const;
+    // what (a text with %1 for the reason) failed: nothing more is read or written, and the
+    // owner is told once that the line is gone.
+    bool LoseLine(const char* what, int error);
     void EndReader();
     void CloseHandles();
 
     std::thread m_thread;
-    std::mutex m_lock;  // the port and the write request, between the reader and the owner
+    // The port, the write request and why the line went, between the reader and the owner.
+    mutable std::mutex m_lock;
     std::atomic<int> m_bReaderAlive{0};
     int m_hShutdown = -1;  // eventfd
     int m_hPort = -1;
@@ -60,7 +65,6 @@ private:
     unsigned m_timeouts[5] = {1000, 1000, 1000, 1000, 1000};  // ms, as the instruments expect
     struct termios m_termios {};
     ITransportOwner* m_pOwner = nullptr;
-    unsigned m_nPortNr = 0;
     std::vector<char> m_szWriteBuffer;
     uint32_t m_nEvents = 0;
     unsigned m_nWriteBufferSize = 0;
@@ -68,5 +72,8 @@ private:
     bool m_bHungUp = false;  // the far end is gone: nothing more is read or written
     std::shared_ptr<CDelivery> m_pDelivery;
     std::string m_strOpened;  // the device the last Open tried
+    std::string m_strName;    // the same as messages name it
     int m_nOpenError = 0;     // its errno when it failed
+    const char* m_pszGone = nullptr;  // what failed when the line went
+    int m_nGoneError = 0;             // its errno
 };

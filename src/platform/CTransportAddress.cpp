@@ -4,6 +4,11 @@
 
 std::string CTransportAddress::Device() const { return device.empty() ? ResolvePortDevice(port) : device; }
 
+std::string CTransportAddress::Name() const {
+    if (!device.empty()) return device;
+    return "COM" + std::to_string(port) + " (" + ResolvePortDevice(port) + ")";
+}
+
 namespace {
 
 bool AllDigits(const std::string& s) {

@@ -9,6 +9,9 @@ struct CTransportAddress {
 
     // The device the address opens.
     std::string Device() const;
+    // The device as messages name it: the device given ("/dev/ttyUSB0", "tcp://10.0.0.5:5555"), or
+    // the COM number with what it stands for ("COM2 (/dev/ttyS1)").
+    std::string Name() const;
 };
 
 // The transports an address can name: a network instrument's raw SCPI socket

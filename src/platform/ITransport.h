@@ -18,11 +18,11 @@ public:
     // Bytes received, in arrival order, on the owner's thread. The handler may destroy the
     // transport; the bytes stay valid until it returns.
     virtual void OnBytes(const uint8_t* bytes, size_t size) = 0;
-    // The "Application Error" report of a failed operation (text already filled in), on the
-    // owner's thread; the transport waits until it returns.
+    // A setting the line would not take, in the program's words with the device named (text
+    // translated already), on the owner's thread; the transport waits until it returns.
     virtual void OnTransportError(const std::string& text) = 0;
     // The line is gone (hang-up, an unplugged adapter, a closed connection): nothing more will
-    // come. Once, after the report of the failed read, on the owner's thread.
+    // come. Once, on the owner's thread; the transport's WhyGone tells why.
     virtual void OnLineGone() {}
 };
 

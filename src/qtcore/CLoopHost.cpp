@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <algorithm>
 
+#include "platform/TrNoop.h"
 #include "platform/Transports.h"
 
 CLoopHost::CLoopHost(IHostedDialogue& dialogue, const CPlatform& platform)
@@ -63,7 +64,7 @@ void CLoopHost::Post(std::function<void()> task) {
 }
 
 void CLoopHost::OnTransportError(const std::string& text) {
-    m_platform.Message(text, "Application Error", MsgIcon::Error);
+    m_platform.Message(text, KIV_TR_NOOP("Kiv", "Błąd transmisji"), MsgIcon::Error);
 }
 
 MsgResult CLoopHost::Show(const std::string& text, const std::string& caption, MsgIcon icon, MsgButtons buttons) {

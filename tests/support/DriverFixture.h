@@ -87,19 +87,26 @@ struct DriverTest : ::testing::Test {
     }
     // Plot 1 from channel 1 until the replies stop; nothing is sent after the last reply's
     // request. Then again with the line gone: the reply awaited times out at once (its timer
-    // re-armed at 0) with the same message; where a step is still due ("Inny błąd !") no
-    // reply is awaited and nothing changes.
+    // re-armed at 0; where a step is still due, "Inny błąd !", none is awaited) and the one
+    // box names the device and why the port says it went, state 4 (reported) for every model.
     void ExpectTimeoutAfter(const std::vector<std::string>& replies, const std::string& text) {
-        for (const bool gone : {false, true}) {
-            SCOPED_TRACE(gone ? "line gone" : "line silent");
+        struct Case { std::string device, whyGone, box; };
+        for (const Case& c : {Case{}, {"/dev/ttyUSB0", "odczyt z portu nie powiódł się (No such device)",
+                                        "/dev/ttyUSB0: odczyt z portu nie powiódł się (No such device)"},
+                              {"/dev/ttyS0", "", "/dev/ttyS0: połączenie zostało przerwane"}}) {
+            const bool gone = !c.box.empty();
+            SCOPED_TRACE(gone ? "line gone: " + c.box : "line silent");
+            driver.m_address.device = c.device;
+            host.port.whyGone = c.whyGone;
             Start(1, 0);
             Feed(replies);
             if (gone) {
                 host.LoseLine();
                 EXPECT_EQ(host.replyTimer, text == "Inny błąd !" ? -1 : 0);
             }
-            ExpectTimeout(text, 3, replies.size());
+            ExpectTimeout(gone ? c.box : text, gone ? 4 : 3, replies.size());
         }
+        driver.m_address.device.clear(), host.port.whyGone.clear();
     }
     // A port that does not open: nothing sent, a short reply timer reports it, with the
     // port's explanation when it has one. Nothing to fetch: cancelled at once, the port left alone.

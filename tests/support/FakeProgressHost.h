@@ -17,6 +17,7 @@ struct FakePortLog {
     bool closed = false;
     std::string whyNotOpen;  // what a port that failed to open says
     std::string device;      // the device the address named, "" for the COM number's
+    std::string whyGone;     // what a port whose line went says
 };
 
 class FakeTransport : public ITransport {
@@ -26,10 +27,11 @@ public:
     bool Open(ITransportOwner*, const CTransportAddress& address, const CLineSettings& line) override {
         m_log = {true,          m_log.openFails, address.port, line.baud, line.dataBits, line.stopBits,
                  line.writeBuffer, line.parity,  line.events,  {},        false,         m_log.whyNotOpen,
-                 address.device};
+                 address.device, m_log.whyGone};
         return !m_log.openFails;
     }
     std::string WhyNotOpen() const override { return m_log.whyNotOpen; }
+    std::string WhyGone() const override { return m_log.whyGone; }
     bool StartReader() override { return true; }
     void Send(const char* bytes, size_t length) override { m_log.sent.emplace_back(bytes, length); }
 

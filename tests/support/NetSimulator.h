@@ -114,7 +114,7 @@ public:
         m_wake.notify_all();
     }
     void OnBytes(const uint8_t* bytes, size_t size) override { m_dialogue->OnBytes(bytes, size); }
-    void OnTransportError(const std::string& text) override { platform.Message(text, "Application Error", MsgIcon::Error); }
+    void OnTransportError(const std::string& text) override { platform.Message(text, "Błąd transmisji", MsgIcon::Error); }
     void OnLineGone() override { m_dialogue->OnLineGone(); }
 
     // Runs the dialogue to its end (or for limitMs); the EndDialog result, -1 when it never ended.

@@ -98,13 +98,19 @@ const Model* Known(int index) {
 }
 
 // A failed fetch: status 3, the document as it was, and the driver's one box (none from the
-// OS-3060; at most one from a model not above), the last shown: a line that hangs up is
-// reported first ("Application Error").
+// OS-3060; at most one from a model not above), the last shown. A line that went ends every
+// model's fetch with status 4 and one box alone, which begins with lineGone.
 void ExpectFailed(const Model* m, const FetchRun& run, CKivDoc& doc, const std::vector<uint8_t>& before,
-                  const std::string& message = "") {
-    EXPECT_EQ(run.status, 3);
+                  const std::string& message = "", const std::string& lineGone = "") {
     EXPECT_EQ(doc.SaveToBytes(), before);
     EXPECT_FALSE(doc.IsModified());
+    if (!lineGone.empty()) {
+        EXPECT_EQ(run.status, 4);
+        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_TRUE(run.boxes[0].starts_with(lineGone)) << run.boxes[0];
+        return;
+    }
+    EXPECT_EQ(run.status, 3);
     std::vector<std::string> own;
     for (const std::string& box : run.boxes)
         if (box.starts_with("Uwaga: ")) own.push_back(box.substr(7));
@@ -242,7 +248,8 @@ INSTANTIATE_TEST_SUITE_P(FetchEndToEnd, FetchModel, ::testing::ValuesIn(SerialMo
 // 200 fetches of both plots, each model against each fault at the fast line rate, three in
 // turn on the progress window and three on the event-loop host; every run ends by itself. A
 // reply fault ends with the driver's message of the state it failed in (the LT224 repairs
-// garbage in its waveform digits), a hang-up mid-reply at once; before the fetch, the probe
+// garbage in its waveform digits), a hang-up mid-reply at once with the lost line's message (the
+// plain hang-up too, unless the scaled time-out came first); before the fetch, the probe
 // tells silence, another instrument or the model. A line fault either succeeds, filling the
 // document, or fails, leaving it as it was. KIV_FAULT_TIME_SCALE and KIV_FAULT_RUNS override
 // the dialogue's time scale and the number of runs, for unscaled runs by hand.
@@ -305,8 +312,10 @@ TEST(FaultLoop, EveryModelEndsEveryFault) {
         EXPECT_FALSE(run.hung);
         // Besides the repaired garbage, reply faults and the next four line faults must fail.
         if (!repaired && (f < 9 || run.status != kFetchOk)) {
-            const size_t message = f == 3 || f == 4 ? 1 : 0;  // the waveform's or the identity's
-            ExpectFailed(m, run, doc, before, m && f < 5 && !m->messages.empty() ? m->messages[message] : "");
+            const size_t message = f == 3 ? 1 : 0;  // the waveform's or the identity's
+            const bool gone = f == 4 || (f == 8 && run.status == 4);
+            ExpectFailed(m, run, doc, before, m && f < 5 && !m->messages.empty() ? m->messages[message] : "",
+                         gone ? "Uwaga: COM2 (" + dir + "/ttySIM): odczyt z portu nie powiódł się (" : "");
         } else {
             EXPECT_EQ(std::tuple(run.status, doc.Source().m_nPresent, doc.IsModified()), std::tuple(kFetchOk, 3, true));
             EXPECT_EQ(run.boxes, std::vector<std::string>{});

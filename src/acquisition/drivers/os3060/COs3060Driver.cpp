@@ -34,7 +34,9 @@ bool COs3060Driver::Start(IProgressHost* host) {
 void COs3060Driver::OnTimeout() {
     StopReplyTimer();
     // No messages of its own: the fetch reports "Błąd transmisji" from the state. Why the
-    // port would not open is the system's knowledge, not the model's, so it is told here too.
+    // port would not open or the line went is the system's knowledge, not the model's, so it
+    // is told here too.
+    if (EndLineGone()) return;
     if (State() == EOs3060State::PortFailed)
         ExplainPortFailure();
     else

@@ -19,9 +19,9 @@ enum class EOs3060State : int32_t {
 };
 
 // GOLDSTAR OS-3060: an opening request, each channel's panel settings and its 1000-byte
-// waveform widened to 4000 samples. No closing request and no message boxes: every failure
-// ends the fetch with state Failed (PortFailed for the port) and the fetch shows its
-// general message.
+// waveform widened to 4000 samples. No closing request and no message boxes of its own: every
+// failure ends the fetch with state Failed (PortFailed for the port) and the fetch shows its
+// general message; a line that went says so in the one box every model gives it.
 class COs3060Driver : public CStateDriver<EOs3060State> {
 public:
     explicit COs3060Driver(RawTrace* traces);

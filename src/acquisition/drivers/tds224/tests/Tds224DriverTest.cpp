@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "acquisition/drivers/tds224/CTds224Driver.h"
+#include "platform/PortDevices.h"
 #include "support/DriverFixture.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST_F(Tds224Driver, TimeoutMessagesPerStateAndRejectedReplies) {
     host.Receive(kId);
     host.LoseLine();
     EXPECT_EQ("SELECT:CH1 ON;:DATA:SOURCE CH1;:WFMPRE:WFID?\r9 0", Step());
-    ExpectTimeout("Błąd przy zapytaniu o ustawienia oscyloskopu !", 3, 2);
+    ExpectTimeout("COM2 (" + ResolvePortDevice(2) + "): połączenie zostało przerwane", 4, 2);
 }
 
 TEST_F(Tds224Driver, ReplyExponentsShortRepliesAndStretch) {
