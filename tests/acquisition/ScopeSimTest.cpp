@@ -128,6 +128,7 @@ TEST(ScopeSim, LanguageAndVersion) {
         {"en", "--version", 0, "kiv-scope-sim " KIV_SIM_VERSION "\n"},
     };
     for (const auto& c : cases) {
+        if (!KIV_SIM_SPEAKS_ENGLISH && c.lang == std::string("en")) continue;  // built without its translation
         const auto [status, out] = RunSim(c.args, c.lang);
         EXPECT_EQ(status, c.status) << c.lang << " " << c.args;
         EXPECT_TRUE(out.starts_with(c.starts)) << c.lang << " " << c.args << ": " << out;
