@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Time from launching kiv with a document to its first painted plot, offscreen, over N starts
 # (default 20): prints each start's milliseconds and the median.
 #   bench/startup.sh BUILD_DIR [N]

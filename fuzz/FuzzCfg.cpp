@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Kiv.cfg record from any bytes: a record that decodes encodes back to its own first 14
 // bytes (the rest are zeros) and decodes again to the same settings.
 #include <cstring>

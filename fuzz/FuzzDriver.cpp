@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One instrument dialogue from any bytes, through the acquisition as the program runs it.
 // Byte 0: the model, its index in the registry (modulo the number of models). Byte 1: bits
 // 0-1 the plots: 1 plot 1, 2 plot 2, 3 both, 0 both with a port that does not open; bits 2-3

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DSO import reader on any bytes, parsing alone. The reader passes the file's values
 // through, so any code may come of them.
 #include "FuzzSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A .kiv document from any bytes, parsing alone: refused with one message and no change, or
 // loaded with the mode and cursors in range, the effective plots those of the stored ones,
 // and saved into bytes that load again. A document that says some mode was shown is loaded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every display mode, as the windows and kivtool use it, on what any reader accepts. Byte 0
 // picks the reader (its value modulo 4: .kiv, DSO, Tektronix CSV, sigrok), the rest is the
 // file; an import goes into plot 1 beside a record in plot 2. What the readers refuse is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Engineering-notation input fields. The first 20 bytes are ParseSIScaled's limits, step and
 // exponent (little-endian int32, int32, double, int32), the rest the text up to a NUL.
 #include <cmath>

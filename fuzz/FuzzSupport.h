@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target shares: a failure that stops the run, a scratch folder for the code
 // that only takes a path, the readers on bytes, and what every document they give must pass.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tektronix CSV import reader on any bytes, parsing alone.
 #include "FuzzSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over stored inputs without libFuzzer: every file of the folders
 // (sorted) and every file named on the command line. A missing path is skipped, so a
 // target's regressions folder may not exist yet; no input at all is a failure.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The driver list the registry is compiled from (acquisition/ScopeRegistry.h): one line
 # KIV_SCOPE_DRIVER(<key>) per entry of KIV_SCOPE_DRIVERS, in its order. Each driver's folder,
 # src/acquisition/drivers/<key>/, holds the driver (kiv_core), its simulator model in sim/

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/ScopeRegistry.h"
 
 #define KIV_SCOPE_DRIVER(key) KIV_SCOPE_DRIVER_ENTRY(key);

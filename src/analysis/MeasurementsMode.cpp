@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurements of a display mode: which samples of which record, over which span.
 #include <algorithm>
 #include <cmath>

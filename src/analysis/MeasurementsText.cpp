@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurements as text: each value in the program's notation, and the table the panel
 // paints and kivtool prints.
 #include <algorithm>

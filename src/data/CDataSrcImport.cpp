@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import readers of the plot pair: DSO files and Tektronix 460A CSV files. Both build
 // the whole plot aside and store it only once the file has been read to the end.
 #include "data/CDataSrcImport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/DocumentFiles.h"
 
 #include "data/SafeFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The rate of a serial line in bit/s, whatever the rate: the kernel's arbitrary-rate

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtcore/UserSettings.h"
 
 std::unique_ptr<QSettings> KivUserSettings() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The picture forms of the export command beyond PCX, drawn by the plot renderer: PNG (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sigrok session among the file forms. It comes with libzip, so the programs that offer it
 // register it at start; kivtool loads it only for the commands that read or write files.
 #include "analysis/ModeTable.h"

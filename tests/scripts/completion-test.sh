@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kivtool's bash completion: what Tab offers after a command line typed so far. The words only
 # the program knows come from the kivtool given (as "kivtool" on the PATH).
 #   completion-test.sh COMPLETION_FILE KIVTOOL

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages, the desktop entry and the AppStream metadata as Debian's tools read them;
 # kiv and kivtool name the build's version.
 #   desktop-files-test.sh BUILD_DIR VERSION KIV KIVTOOL DESKTOP_FILE

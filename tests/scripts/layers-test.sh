@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The folders of src/ and tools/ are layers: a folder includes only from folders of a lower
 # layer (or from itself), and each folder defines the members of its own classes only. No
 # folder is let off. An instrument simulator (a driver folder's sim/) shares nothing with the

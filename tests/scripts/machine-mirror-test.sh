@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/machine-mirror on fake apt folders, and no script of ours naming an archive host.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The English translation is complete and covers every text the sources mark for translation:
 # lupdate run over the sources into a copy adds nothing unfinished, and lrelease finds no
 # unfinished or untranslated entry.

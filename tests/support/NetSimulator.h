@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kiv-scope-sim playing a network instrument on a loopback port, and a host without Qt that
 // runs a driver's dialogue over a real transport to it.

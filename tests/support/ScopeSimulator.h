@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // kiv-scope-sim on a pseudo-terminal that COM2 opens.
 #include <fcntl.h>

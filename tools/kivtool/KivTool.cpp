@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool's shared pieces and the commands that read a document: info, codes, labels.
 #include "KivTool.h"
 

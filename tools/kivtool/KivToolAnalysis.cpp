@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool generate, meanrms and measure: the generator dialog's checks, the mean/RMS strings
 // and the measurements panel's numbers, of one document or the statistics of many.
 #include <QJsonArray>

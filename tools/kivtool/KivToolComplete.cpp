@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool complete WHAT: the words bash completes (completion/kivtool) that only the program
 // knows, one a line, so that the completion never lists models, modes, forms or devices of
 // its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool fetch, probe and screenshot: the instrument's dialogue without windows. The settings
 // come from "Kiv.cfg" in the working directory, changed by the options, and are written back
 // only with --save-settings. Whatever the instrument says ends as one line on stderr.

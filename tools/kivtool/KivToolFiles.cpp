@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool import and export: the file forms of the program's import and export commands.
 #include "KivTool.h"
 #include "KivToolCommon.h"

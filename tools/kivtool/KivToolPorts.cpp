@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool ports: the machine's serial devices and USBTMC instruments, as the transmission
 // dialog lists them.
 #include <QJsonArray>

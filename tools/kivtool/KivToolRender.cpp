@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool render, and the picture the PCX export writes: the view's renderer, offscreen, from
 // the kivtool-forms module.
 #include <QCoreApplication>

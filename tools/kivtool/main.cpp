@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kivtool: the Kiv core from the command line, for batch work and scripted checks.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The line an instrument is reached by: a pseudo-terminal a serial port opens, or a TCP

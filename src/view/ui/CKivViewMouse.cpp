@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CKivView's mouse: the hit test and the routing of presses, moves and releases to the
 // items over the picture; the Fourier click and the double-click on a label strip.
 #include <QContextMenuEvent>

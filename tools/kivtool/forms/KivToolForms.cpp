@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The module half of kivtool: everything that needs QtGui or libzip.
 #include <QBuffer>
 #include <QGuiApplication>

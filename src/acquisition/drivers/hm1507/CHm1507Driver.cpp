@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/hm1507/CHm1507Driver.h"
 
 #include "acquisition/ScopeRegistry.h"

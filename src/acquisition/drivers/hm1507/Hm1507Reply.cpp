@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/hm1507/Hm1507Reply.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/lt224/CLt224Driver.h"
 
 #include "acquisition/ScopeRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/os3060/COs3060Driver.h"
 
 #include "acquisition/ScopeRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/os3060/Os3060Reply.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/rigol-ds1000z/CRigolDs1000zDriver.h"
 
 #include <regex>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/siglent-sds1000x-e/CSiglentSds1000xeDriver.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "acquisition/drivers/tds224/Tds224Reply.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HAMEG 1507: a two-channel scope with a terse RS-232 interface. Some requests end with a
 // carriage return (the wake-up " ", "DDF?", "RM0" CR LF), others with nothing ("ID?",
 // "HLDWFM=1", "HLDWFM=0" and the 11-byte binary "RDWFMn:" 00 00 00 08), so the model frames

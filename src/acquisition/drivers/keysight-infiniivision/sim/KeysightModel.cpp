@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Agilent DSO-X 2024A on its raw SCPI socket (port 5025): four channels, a screen of 10
 // divisions across and 8 up, 32 codes a division around code 128, the screen's centre one
 // division above 0 V; in NORMal points mode the screen record is 1000 time buckets, one

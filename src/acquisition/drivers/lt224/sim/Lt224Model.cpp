@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LECROY LT224: a four-channel scope answering over RS-232. A request line that holds
 // queries is answered with the line echoed, CR LF, the answers separated by ';', LF CR:
 // the identity reply is 24 + 2 + 31 + 2 = 59 bytes and the fetch takes it at the 57th.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GOLDSTAR OS-3060: a two-channel scope answering over RS-232. Requests and replies are
 // lines ended by a carriage return. "S1" is acknowledged with "A"; "Ro(n)" answers channel
 // n's panel settings in fixed columns (time at 11..19, probe at 37..40, volts at 42..48);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RIGOL DS1054Z on its raw SCPI socket (port 5555): four channels, a screen of 12 divisions
 // across and 8 up, 25 codes a division around code 127; in NORMal mode the screen record is 1200
 // points, one byte each, in a "#9" block with an LF after it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGLENT SDS1104X-E on its raw SCPI socket (port 5025), legacy command set: four channels, a
 // screen 14 divisions across, 25 signed codes a division around 0. Replies carry a header and
 // a unit ("C1:VDIV 5.00E-01V") until CHDR OFF. The record is 14000 points across the screen

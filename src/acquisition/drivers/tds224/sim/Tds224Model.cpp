@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TEKTRONIX TDS224: a four-channel scope answering over RS-232. Every reply ends with a line
 // feed. The fetch relies on that: the identity is 50 characters plus the line feed (51 bytes),
 // and the line feed after a waveform description ending in "mode" is counted together with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TEKTRONIX TDS 2024C, whose USBTMC messages are played on a TCP socket: four channels, a
 // record of 2500 points over the 10 divisions of the screen, 25 codes a division with code 0
 // at the channel's position (signed bytes, RIBinary). Replies carry their headers until
