@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QStringList>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -351,9 +352,11 @@ std::string SimHelp() {
                            "KIV_COMn), albo przyrząd SCPI na gnieździe TCP (--listen). Pracuje do sygnału "
                            "SIGTERM lub SIGINT."))) +
                        "\n" + SimText(KIV_TR_NOOP("kiv-scope-sim", "Modele:")) + "\n";
+    size_t keyWidth = 0;  // the names in one column, after the longest key
+    for (const SimModelInfo& m : SimModels()) keyWidth = std::max(keyWidth, std::string(m.key).size());
     for (const SimModelInfo& m : SimModels()) {
         const std::string key = m.key;
-        text += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + m.name + "\n";
+        text += "  " + key + std::string(keyWidth + 2 - key.size(), ' ') + m.name + "\n";
     }
     text += "\n" + SimText(KIV_TR_NOOP("kiv-scope-sim", "Opcje:")) + "\n";
     for (const OptionSpec& o : kOptions) {
