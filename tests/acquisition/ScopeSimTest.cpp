@@ -73,16 +73,16 @@ TEST(ScopeSim, LineFaults) {
 TEST(ScopeSim, CommandLine) {
     const auto [helped, help] = RunSim("--help");
     EXPECT_EQ(helped, 0);
+    // The names in one column, two spaces after the longest key.
+    size_t width = 0;
+    for (int i = 0; i < kScopeModelCount; ++i) width = std::max(width, std::string(ScopeModelAt(i).key).size());
     std::string models, keys;
     for (int i = 0; i < kScopeModelCount; ++i) {
         const std::string key = ScopeModelAt(i).key;
-        models += "  " + key + std::string(key.size() < 12 ? 12 - key.size() : 1, ' ') + ScopeModelAt(i).name + "\n";
+        models += "  " + key + std::string(width + 2 - key.size(), ' ') + ScopeModelAt(i).name + "\n";
         keys += (i ? ", " : "") + key;
     }
     EXPECT_NE(help.find("Modele:\n" + models + "\n"), std::string::npos) << help;
-    EXPECT_NE(models.find("  os3060      GOLDSTAR OS-3060\n  hm1507      HAMEG 1507\n"
-                          "  tds224      TEKTRONIX TDS224\n  lt224       LECROY LT224\n"),
-              std::string::npos);
     for (const char* entry : {"--model MODEL", "--link ŚCIEŻKA", "--ch1..--ch4 KSZTAŁT", "--vdiv V", "--tdiv S",
                               "--amp V", "--freq HZ", "--baud SZYBKOŚĆ", "--baud-delay", "--fault USTERKA", "--seed S",
                               "--log PLIK", "--once", "-h, --help", "short", "garbage", "wrong-id", "silent",
