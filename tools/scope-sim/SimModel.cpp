@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -90,4 +92,17 @@ std::string Trim(const std::string& text)
     const size_t first = text.find_first_not_of(' ');
     const size_t last = text.find_last_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first, last - first + 1);
+}
+
+std::string MantissaExponent(double value)
+{
+    int exponent = static_cast<int>(std::floor(std::log10(value)));
+    double mantissa = value / std::pow(10.0, exponent);
+    if (std::round(mantissa * 10.0) >= 100.0) {
+        mantissa /= 10.0;
+        ++exponent;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1fE%d", mantissa, exponent);
+    return text;
 }

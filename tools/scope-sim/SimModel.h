@@ -74,3 +74,5 @@ std::unique_ptr<CSimModel> CreateSimModel(const SimOptions& options);
 // Text helpers of the models that parse command lines.
 std::string Upper(std::string text);
 std::string Trim(const std::string& text);  // without the spaces around it
+// A setting as Tektronix instruments write it: a one-decimal mantissa and a power of ten, 5.0E-1.
+std::string MantissaExponent(double value);

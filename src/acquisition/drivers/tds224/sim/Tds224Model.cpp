@@ -23,20 +23,6 @@ static_assert(sizeof kIdentity - 1 == 51 && sizeof kOtherIdentity == sizeof kIde
 constexpr int kCentre = 128;
 constexpr int kLevelsPerDivision = 25;
 
-// The instrument writes a setting as a one-decimal mantissa and a power of ten: 5.0E-1, 2.5E-4.
-std::string MantissaExponent(double value)
-{
-    int exponent = static_cast<int>(std::floor(std::log10(value)));
-    double mantissa = value / std::pow(10.0, exponent);
-    if (std::round(mantissa * 10.0) >= 100.0) {
-        mantissa /= 10.0;
-        ++exponent;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1fE%d", mantissa, exponent);
-    return text;
-}
-
 class CTds224Model final : public CSimModel {
 public:
     explicit CTds224Model(const SimOptions& options) : CSimModel(options) {}

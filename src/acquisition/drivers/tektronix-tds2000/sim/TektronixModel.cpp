@@ -25,20 +25,6 @@ std::string Number(double v)
     return text;
 }
 
-// The WFID writes a setting with one decimal: 5.0E-1, 2.5E-4.
-std::string Setting(double value)
-{
-    int exponent = static_cast<int>(std::floor(std::log10(value)));
-    double mantissa = value / std::pow(10.0, exponent);
-    if (std::round(mantissa * 10.0) >= 100.0) {
-        mantissa /= 10.0;
-        ++exponent;
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1fE%d", mantissa, exponent);
-    return text;
-}
-
 class CTektronixModel final : public CSimScpiModel {
 public:
     explicit CTektronixModel(const SimOptions& options) : CSimScpiModel(options) {}
@@ -122,7 +108,7 @@ private:
         if (m_options.fault == ESimFault::SlowPreamble)
             std::this_thread::sleep_for(std::chrono::seconds(1));
         const std::string id = "\"Ch" + std::to_string(m_nSource) + ", DC coupling, "
-            + Setting(m_options.voltsPerDivision) + " V/div, " + Setting(m_options.secondsPerDivision)
+            + MantissaExponent(m_options.voltsPerDivision) + " V/div, " + MantissaExponent(m_options.secondsPerDivision)
             + " s/div, 2500 points, Sample mode\"";
         const std::string fields[] = {"1", "8", "BIN", "RI", "MSB", std::to_string(kPoints), id, "Y",
             Number(PointStep()), "0", Number(FirstTime()), "\"s\"", Number(CodeVolts()), Number(0),
