@@ -5,6 +5,7 @@
 #include <netinet/tcp.h>
 #include <sys/socket.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 
@@ -55,25 +56,15 @@ const char* BenchDir() {
 
 // A whole fetch of two plots from the simulated DS1054Z on loopback: the driver over the
 // TCP transport, on a host that runs the dialogue's events as they come.
-void BM_RigolFetchLoopback(benchmark::State& state) {
-    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
-    RawTrace traces[2];
-    CRigolDs1000zDriver driver(traces);
-    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
-    driver.m_address = {2, sim.Address()};
-    for (auto _ : state) {
-        LoopHost host;
-        if (host.Run(driver, 5000) != 0 || driver.m_nState != 0) state.SkipWithError("the fetch failed");
-    }
+bool Fetch(CRigolDs1000zDriver& driver) {
+    LoopHost host;
+    return host.Run(driver, 5000) == 0 && driver.m_nState == 0;
 }
-BENCHMARK(BM_RigolFetchLoopback)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 
 // The yardstick: the same requests on a plain blocking socket, each reply read whole before
 // the next request, as fast as the simulator sends them.
-void BM_RigolRawExchange(benchmark::State& state) {
-    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
-    const std::vector<std::pair<std::string, int>> script = [] {
+bool RawExchange(unsigned port) {
+    static const std::vector<std::pair<std::string, int>> script = [] {
         std::vector<std::pair<std::string, int>> s{{"*IDN?", 0}, {":TRIG:STAT?", 0}, {":TIM:SCAL?", 0}, {":TIM:OFFS?", 0}};
         for (const char* n : {"1", "2"}) {
             const std::string c = n;
@@ -82,29 +73,68 @@ void BM_RigolRawExchange(benchmark::State& state) {
         }
         return s;
     }();
-    for (auto _ : state) {
-        const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in at{};
-        at.sin_family = AF_INET, at.sin_port = htons(static_cast<uint16_t>(sim.Port()));
-        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const int on = 1;
-        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-        if (connect(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) state.SkipWithError("no connection");
-        char buffer[4096];
-        for (const auto& [request, length] : script) {
-            const std::string line = request + "\n";
-            if (send(fd, line.data(), line.size(), 0) < 0) break;
-            if (length < 0) continue;
-            std::string reply;
-            while ((length == 0 && (reply.empty() || reply.back() != '\n')) || (length > 0 && int(reply.size()) < length)) {
-                const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-                if (got <= 0) break;
-                reply.append(buffer, static_cast<size_t>(got));
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{};
+    at.sin_family = AF_INET, at.sin_port = htons(static_cast<uint16_t>(port));
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    bool whole = connect(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) == 0;
+    char buffer[4096];
+    for (const auto& [request, length] : script) {
+        const std::string line = request + "\n";
+        if (!whole || send(fd, line.data(), line.size(), 0) < 0) break;
+        if (length < 0) continue;
+        std::string reply;
+        while ((length == 0 && (reply.empty() || reply.back() != '\n')) || (length > 0 && int(reply.size()) < length)) {
+            const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
+            if (got <= 0) {
+                whole = false;
+                break;
             }
+            reply.append(buffer, static_cast<size_t>(got));
         }
-        close(fd);
     }
+    close(fd);
+    return whole;
+}
+
+void BM_RigolFetchLoopback(benchmark::State& state) {
+    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
+    RawTrace traces[2];
+    CRigolDs1000zDriver driver(traces);
+    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
+    driver.m_address = {2, sim.Address()};
+    for (auto _ : state)
+        if (!Fetch(driver)) state.SkipWithError("the fetch failed");
+}
+BENCHMARK(BM_RigolFetchLoopback)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RigolRawExchange(benchmark::State& state) {
+    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
+    for (auto _ : state)
+        if (!RawExchange(sim.Port())) state.SkipWithError("the exchange failed");
 }
 BENCHMARK(BM_RigolRawExchange)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The two in turn against one simulator, so that the machine's mood weighs on both alike:
+// fetch_cost is the fetch's wall time over the plain exchange's.
+void BM_RigolFetchOverExchange(benchmark::State& state) {
+    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
+    RawTrace traces[2];
+    CRigolDs1000zDriver driver(traces);
+    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
+    driver.m_address = {2, sim.Address()};
+    double seconds[2] = {};
+    for (auto _ : state) {
+        for (int fetch = 0; fetch < 2; ++fetch) {
+            const auto start = std::chrono::steady_clock::now();
+            if (!(fetch ? Fetch(driver) : RawExchange(sim.Port()))) state.SkipWithError("the fetch failed");
+            seconds[fetch] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+    }
+    state.counters["fetch_cost"] = seconds[0] > 0 ? seconds[1] / seconds[0] : 0;
+}
+BENCHMARK(BM_RigolFetchOverExchange)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -50,12 +50,18 @@ bool ScreenToTrace(const ScreenRecord& r, RawTrace& trace, std::string& why) {
         return false;
     }
     const double dt = r.screenSpan / kSamples;
+    // A shorter record gives runs of samples from one point: its code is worked out once.
+    size_t last = n;
+    int32_t code = 0;
+    // A product, not a quotient, each sample: the guard below absorbs the last bit it may differ by.
+    const double perPoint = 1 / r.pointStep;
     for (int k = 0; k < kSamples; ++k) {
-        const double at = (r.screenLeft + k * dt - r.firstTime) / r.pointStep;
+        const double at = (r.screenLeft + k * dt - r.firstTime) * perPoint;
         // The point at or before the time; a point a rounding error after it counts as at it.
         const double index = std::floor(at + 1e-9);
         const size_t i = !(index > 0) ? 0 : index >= static_cast<double>(n - 1) ? n - 1 : static_cast<size_t>(index);
-        trace.samples[k] = static_cast<int32_t>(std::lround(r.volts[i] / step)) + kZeroCode;
+        if (i != last) code = static_cast<int32_t>(std::lround(r.volts[i] / step)) + kZeroCode, last = i;
+        trace.samples[k] = code;
     }
     // In the unit first, then divided: 5 ms over 4000 is 1.25 µs to the last bit.
     trace.voltExponent = DivisionExponent(r.voltsPerDivision > 0 ? r.voltsPerDivision : step * 25);

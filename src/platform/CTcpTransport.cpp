@@ -1,25 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/CTcpTransport.h"
 
-#include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "platform/Translate.h"
 
 // The look-up of a host name blocks and cannot be called off: it runs on a thread of its own,
 // which may outlive the transport, so what it fills is shared. The eventfd only wakes the
-// waiter: the answer itself passes under the lock, which orders it for the memory model.
+// transport: the answer itself passes under the lock, which orders it for the memory model.
 struct CTcpTransport::CLookup {
     int done = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     std::mutex lock;
@@ -54,6 +55,8 @@ void CloseFd(int& fd) {
 
 std::string SystemReason(int error) { return std::system_category().message(error); }
 
+std::string Broken(int error) { return KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(error)}); }
+
 }  // namespace
 
 CTcpTransport::CTcpTransport() = default;
@@ -67,41 +70,173 @@ bool CTcpTransport::Open(ITransportOwner* owner, const CTransportAddress& addres
         m_strWhyNotOpen = KivText(KIV_TR_NOOP("Kiv", "„%1” to nie jest adres sieciowy (tcp://HOST:PORT)"), {device});
         return false;
     }
+    m_hReady = epoll_create1(EPOLL_CLOEXEC);
+    m_hDeadline = timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK);
     m_hShutdown = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    m_hWrite = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_hShutdown < 0 || m_hWrite < 0) {
+    if (m_hReady < 0 || m_hDeadline < 0 || m_hShutdown < 0) {
         m_strWhyNotOpen = SystemReason(errno);
+        End();
         return false;
     }
     m_gate.Open(owner);
+    m_pOwner = owner;
     return true;
 }
 
 bool CTcpTransport::StartReader() {
-    if (m_thread.joinable() || m_hShutdown < 0) return false;
-    try {
-        m_thread = std::thread(&CTcpTransport::Run, this);
-    } catch (const std::system_error&) {
-        return false;
+    if (m_hReady < 0 || m_thread.joinable() || m_bOwnerReads) return false;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        itimerspec deadline{};
+        deadline.it_value.tv_sec = kConnectTimeoutMs / 1000;
+        deadline.it_value.tv_nsec = kConnectTimeoutMs % 1000 * 1000000L;
+        timerfd_settime(m_hDeadline, 0, &deadline, nullptr);
+        Watch(m_hDeadline, EPOLLIN, EPOLL_CTL_ADD);
+        m_pLookup = std::make_shared<CLookup>();
+        // An address in numbers needs no look-up, nor the thread that keeps a look-up from blocking.
+        addrinfo numeric{};
+        numeric.ai_family = AF_UNSPEC;
+        numeric.ai_socktype = SOCK_STREAM;
+        numeric.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+        if (m_pLookup->done < 0) {
+            Fail(SystemReason(errno));
+        } else if (getaddrinfo(m_strHost.c_str(), std::to_string(m_nPort).c_str(), &numeric, &m_pLookup->result) == 0) {
+            m_pNext = m_pLookup->result;
+            if (!ConnectNext()) FailConnect();
+        } else {
+            m_pLookup->result = nullptr;
+            m_state = State::Looking;
+            Watch(m_pLookup->done, EPOLLIN, EPOLL_CTL_ADD);
+            try {
+                std::thread([lookup = m_pLookup, host = m_strHost, port = std::to_string(m_nPort)] {
+                    addrinfo hints{};
+                    hints.ai_family = AF_UNSPEC;
+                    hints.ai_socktype = SOCK_STREAM;
+                    addrinfo* result = nullptr;
+                    const int error = getaddrinfo(host.c_str(), port.c_str(), &hints, &result);
+                    {
+                        std::lock_guard<std::mutex> lock(lookup->lock);
+                        lookup->result = result;
+                        lookup->error = error;
+                    }
+                    Signal(lookup->done);
+                }).detach();
+            } catch (const std::system_error&) {
+                Fail(SystemReason(EAGAIN));
+            }
+        }
+    }
+    m_bOwnerReads = m_pOwner->WatchReadable(m_hReady, [this] { OnReady(); });
+    if (!m_bOwnerReads) try {
+            m_thread = std::thread([this] {
+                for (;;) {
+                    pollfd fds[2] = {{m_hShutdown, POLLIN, 0}, {m_hReady, POLLIN, 0}};
+                    if (poll(fds, 2, -1) < 0 && errno != EINTR) return;
+                    if (fds[0].revents) return;
+                    if (fds[1].revents) OnReady();
+                }
+            });
+        } catch (const std::system_error&) {
+            return false;
+        }
+    // A failure met while starting reaches the owner as any other.
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (std::exchange(m_bTellGone, false)) m_gate.Gone();
+    return true;
+}
+
+void CTcpTransport::Watch(int fd, uint32_t events, int op) {
+    epoll_event event{};
+    event.events = events;
+    event.data.fd = fd;
+    epoll_ctl(m_hReady, op, fd, &event);
+}
+
+bool CTcpTransport::ConnectNext() {
+    while (m_pNext) {
+        const addrinfo* a = m_pNext;
+        m_pNext = a->ai_next;
+        const int fd = socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+        if (fd < 0) {
+            m_nLastError = errno;
+            continue;
+        }
+        if (connect(fd, a->ai_addr, a->ai_addrlen) == 0) {
+            m_hSocket = fd;
+            Watch(fd, EPOLLIN, EPOLL_CTL_ADD);
+            Connected();
+            return true;
+        }
+        if (errno == EINPROGRESS) {
+            m_hSocket = fd;
+            m_state = State::Connecting;
+            Watch(fd, EPOLLOUT, EPOLL_CTL_ADD);
+            return true;
+        }
+        m_nLastError = errno;
+        close(fd);
+    }
+    return false;
+}
+
+void CTcpTransport::FailConnect() {
+    if (m_nLastError == ETIMEDOUT)
+        Fail(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)")));
+    else if (m_nLastError == ECONNREFUSED)
+        Fail(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)")));
+    else
+        Fail(KivText(KIV_TR_NOOP("Kiv", "nie można się połączyć: %1"), {SystemReason(m_nLastError)}));
+}
+
+void CTcpTransport::Connected() {
+    m_state = State::Connected;
+    const itimerspec off{};
+    timerfd_settime(m_hDeadline, 0, &off, nullptr);
+    // Every request is one short line: Nagle's wait would only slow the dialogue.
+    const int on = 1;
+    setsockopt(m_hSocket, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    Watch(m_hSocket, EPOLLIN, EPOLL_CTL_MOD);
+    m_bWantOut = false;
+    if (!Flush()) Fail(Broken(errno));
+}
+
+bool CTcpTransport::Flush() {
+    while (!m_requests.empty()) {
+        std::string& out = m_requests.front();
+        const ssize_t put = send(m_hSocket, out.data(), out.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EWOULDBLOCK) break;
+            return false;
+        }
+        out.erase(0, static_cast<size_t>(put));
+        if (out.empty()) m_requests.pop_front();
+    }
+    // Room to write is an event only while something waits to go out.
+    if (m_bWantOut != !m_requests.empty()) {
+        m_bWantOut = !m_requests.empty();
+        Watch(m_hSocket, EPOLLIN | (m_bWantOut ? uint32_t{EPOLLOUT} : 0u), EPOLL_CTL_MOD);
     }
     return true;
 }
 
-// With nothing ahead of it, a request goes out from the owner's thread at once: waking the
-// transport's thread for every short line would double the latency of each query.
+void CTcpTransport::Fail(std::string why) {
+    if (m_state == State::Gone) return;
+    m_state = State::Gone;
+    m_strWhyGone = std::move(why);
+    m_requests.clear();
+    // Level-triggered, a closed socket would wake the loop until the owner ends the transport.
+    if (m_hSocket >= 0) epoll_ctl(m_hReady, EPOLL_CTL_DEL, m_hSocket, nullptr);
+    m_bTellGone = true;
+}
+
 void CTcpTransport::Send(const char* bytes, size_t length) {
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (m_hSocket >= 0 && !m_bWriting && m_requests.empty()) {
-            const ssize_t put = send(m_hSocket, bytes, length, MSG_NOSIGNAL | MSG_DONTWAIT);
-            if (put == static_cast<ssize_t>(length)) return;
-            // The rest waits for the transport's thread, which also meets any error.
-            const size_t sent = put > 0 ? static_cast<size_t>(put) : 0;
-            bytes += sent, length -= sent;
-        }
-        m_requests.emplace_back(bytes, length);
-    }
-    Signal(m_hWrite);
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (m_state == State::Gone) return;
+    m_requests.emplace_back(bytes, length);
+    // With nothing ahead of it, a request goes out from the owner's thread at once.
+    if (m_state == State::Connected && !Flush()) Fail(Broken(errno));
+    if (std::exchange(m_bTellGone, false)) m_gate.Gone();
 }
 
 std::string CTcpTransport::WhyGone() const {
@@ -109,201 +244,103 @@ std::string CTcpTransport::WhyGone() const {
     return m_strWhyGone;
 }
 
-void CTcpTransport::Gone(std::string why) {
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_strWhyGone = std::move(why);
-        m_requests.clear();
-    }
-    m_gate.Gone();
-}
-
-void CTcpTransport::Run() {
-    const int fd = Connect();
-    if (fd < 0) return;
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_hSocket = fd;
-    }
-    Exchange(fd);
-    {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_hSocket = -1;
-    }
-    close(fd);
-}
-
-int CTcpTransport::Connect() {
-    auto lookup = std::make_shared<CLookup>();
-    if (lookup->done < 0) {
-        Gone(SystemReason(errno));
-        return -1;
-    }
-    // An address in numbers needs no lookup, nor the thread that keeps a lookup from blocking.
-    addrinfo numeric{};
-    numeric.ai_family = AF_UNSPEC;
-    numeric.ai_socktype = SOCK_STREAM;
-    numeric.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
-    const bool literal = getaddrinfo(m_strHost.c_str(), std::to_string(m_nPort).c_str(), &numeric, &lookup->result) == 0;
-    if (!literal) lookup->result = nullptr;
-    if (!literal) try {
-        std::thread([lookup, host = m_strHost, port = std::to_string(m_nPort)] {
-            addrinfo hints{};
-            hints.ai_family = AF_UNSPEC;
-            hints.ai_socktype = SOCK_STREAM;
-            addrinfo* result = nullptr;
-            const int error = getaddrinfo(host.c_str(), port.c_str(), &hints, &result);
-            {
-                std::lock_guard<std::mutex> lock(lookup->lock);
-                lookup->result = result;
-                lookup->error = error;
-            }
-            Signal(lookup->done);
-        }).detach();
-    } catch (const std::system_error&) {
-        Gone(SystemReason(EAGAIN));
-        return -1;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kConnectTimeoutMs);
-    auto left = [&] {
-        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        return static_cast<int>(std::max<int64_t>(ms.count(), 0));
-    };
-    // 0: ready, 1: shut down, 2: time is up.
-    auto wait = [&](int fd, short events) {
-        pollfd fds[2] = {{m_hShutdown, POLLIN, 0}, {fd, events, 0}};
-        for (;;) {
-            const int ready = poll(fds, 2, left());
-            if (ready < 0 && errno == EINTR) continue;
-            if (fds[0].revents) return 1;
-            return ready > 0 ? 0 : 2;
-        }
-    };
-    if (!literal) switch (wait(lookup->done, POLLIN)) {
-    case 1: return -1;
-    case 2: Gone(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono adresu hosta %1 w ciągu 3 s"), {m_strHost})); return -1;
-    }
-    addrinfo* found = nullptr;
-    int lookupError = 0;
-    {
-        std::lock_guard<std::mutex> lock(lookup->lock);
-        found = lookup->result;
-        lookupError = lookup->error;
-    }
-    if (lookupError) {
-        Gone(KivText(KIV_TR_NOOP("Kiv", "nie ma takiego hosta: %1 (%2)"), {m_strHost, gai_strerror(lookupError)}));
-        return -1;
-    }
-    int lastError = ETIMEDOUT;
-    for (addrinfo* a = found; a; a = a->ai_next) {
-        const int fd = socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
-        if (fd < 0) {
-            lastError = errno;
-            continue;
-        }
-        int error = connect(fd, a->ai_addr, a->ai_addrlen) == 0 ? 0 : errno;
-        if (error == EINPROGRESS) {
-            const int outcome = wait(fd, POLLOUT);
-            if (outcome == 1) {
-                close(fd);
-                return -1;
-            }
-            socklen_t size = sizeof error;
-            if (outcome == 2) error = ETIMEDOUT;
-            else if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
-        }
-        if (error == 0) {
-            // Every request is one short line: Nagle's wait would only slow the dialogue.
-            const int on = 1;
-            setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-            return fd;
-        }
-        close(fd);
-        lastError = error;
-        if (left() == 0) break;
-    }
-    if (lastError == ETIMEDOUT)
-        Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "brak połączenia w ciągu 3 s (czy przyrząd jest włączony i w tej sieci?)")));
-    else if (lastError == ECONNREFUSED)
-        Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "połączenie odrzucone (czy to właściwy port i czy przyrząd ma włączony dostęp przez sieć?)")));
-    else
-        Gone(KivText(KIV_TR_NOOP("Kiv", "nie można się połączyć: %1"), {SystemReason(lastError)}));
-    return -1;
-}
-
-bool CTcpTransport::Exchange(int fd) {
-    std::string out;  // the request being written
+void CTcpTransport::OnReady() {
     char buffer[65536];
-    std::chrono::steady_clock::time_point closeBy{};
-    for (;;) {
-        bool closing;
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            if (out.empty() && !m_requests.empty()) {
-                out = std::move(m_requests.front());
-                m_requests.pop_front();
+    ssize_t got = 0;
+    bool tell = false;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        epoll_event events[4];
+        // Connected with nothing to write, the socket is all the set holds: a reply is read
+        // without asking the set first.
+        int count;
+        if (m_state == State::Connected && !m_bWantOut) {
+            events[0].data.fd = m_hSocket, events[0].events = EPOLLIN;
+            count = 1;
+        } else {
+            count = epoll_wait(m_hReady, events, 4, 0);
+        }
+        for (int i = 0; i < count; ++i) {
+            const int fd = events[i].data.fd;
+            if (m_pLookup && fd == m_pLookup->done) {
+                Drain(fd);
+                epoll_ctl(m_hReady, EPOLL_CTL_DEL, fd, nullptr);
+                if (m_state != State::Looking) continue;
+                int error;
+                {
+                    std::lock_guard<std::mutex> answer(m_pLookup->lock);
+                    m_pNext = m_pLookup->result;
+                    error = m_pLookup->error;
+                }
+                if (error) Fail(KivText(KIV_TR_NOOP("Kiv", "nie ma takiego hosta: %1 (%2)"), {m_strHost, gai_strerror(error)}));
+                else if (!ConnectNext()) FailConnect();
+            } else if (fd == m_hDeadline) {
+                Drain(fd);
+                if (m_state == State::Looking) {
+                    Fail(KivText(KIV_TR_NOOP("Kiv", "nie znaleziono adresu hosta %1 w ciągu 3 s"), {m_strHost}));
+                } else if (m_state == State::Connecting) {
+                    m_nLastError = ETIMEDOUT;
+                    FailConnect();
+                }
+            } else if (fd == m_hSocket && m_state == State::Connecting) {
+                int error = 0;
+                socklen_t size = sizeof error;
+                if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+                if (error == 0) {
+                    Connected();
+                    continue;
+                }
+                // This address refused: the next, if the look-up gave another.
+                m_nLastError = error;
+                CloseFd(m_hSocket);
+                if (!ConnectNext()) FailConnect();
+            } else if (fd == m_hSocket && m_state == State::Connected) {
+                if ((events[i].events & EPOLLOUT) && !Flush()) {
+                    Fail(Broken(errno));
+                    continue;
+                }
+                if (!(events[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR))) continue;
+                got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+                if (got == 0) Fail(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "przyrząd zamknął połączenie")));
+                else if (got < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) Fail(Broken(errno));
             }
-            m_bWriting = !out.empty();
-            closing = m_bClosing;
         }
-        // Closing, the last requests (the instrument set running again) still go out, for a second at most.
-        int timeout = -1;
-        if (closing) {
-            if (out.empty()) return true;
-            if (closeBy == std::chrono::steady_clock::time_point{})
-                closeBy = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCloseTimeoutMs);
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(closeBy - std::chrono::steady_clock::now());
-            if (ms.count() <= 0) return true;
-            timeout = static_cast<int>(ms.count());
-        }
-        pollfd fds[3] = {{closing ? -1 : m_hShutdown, POLLIN, 0},
-                         {fd, static_cast<short>(POLLIN | (out.empty() ? 0 : POLLOUT)), 0},
-                         {m_hWrite, POLLIN, 0}};
-        if (poll(fds, 3, timeout) < 0) {
-            if (errno == EINTR) continue;
-            Gone(SystemReason(errno));
-            return false;
-        }
-        if (fds[0].revents) {
-            Drain(m_hShutdown);
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_bClosing = true;
-            continue;
-        }
-        if (fds[2].revents) Drain(m_hWrite);
-        if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) {
-            const ssize_t got = recv(fd, buffer, sizeof buffer, 0);
-            if (got > 0) {
-                m_gate.Bytes(std::string(buffer, static_cast<size_t>(got)));
-                continue;
-            }
-            if (got < 0 && (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK)) continue;
-            if (got == 0) Gone(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "przyrząd zamknął połączenie")));
-            else Gone(KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(errno)}));
-            return false;
-        }
-        if ((fds[1].revents & POLLOUT) && !out.empty()) {
-            const ssize_t put = send(fd, out.data(), out.size(), MSG_NOSIGNAL);
-            if (put > 0) out.erase(0, static_cast<size_t>(put));
-            if (out.empty()) {
-                std::lock_guard<std::mutex> lock(m_lock);
-                m_bWriting = false;
-            }
-            else if (put < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
-                Gone(KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(errno)}));
-                return false;
-            }
-        }
+        tell = std::exchange(m_bTellGone, false);
     }
+    // Bytes before the news of the line's end; handed over directly, they go last of all,
+    // as the owner may end the transport there.
+    if (got > 0 && !m_bOwnerReads) m_gate.Bytes(std::string(buffer, static_cast<size_t>(got)));
+    if (tell) m_gate.Gone();
+    if (got > 0 && m_bOwnerReads) m_pOwner->OnBytes(reinterpret_cast<const uint8_t*>(buffer), static_cast<size_t>(got));
 }
 
 void CTcpTransport::End() {
     m_gate.Close();
-    Signal(m_hShutdown);  // a connection still being made is given up at once
-    if (m_thread.joinable()) m_thread.join();
+    if (m_thread.joinable()) {
+        Signal(m_hShutdown);
+        m_thread.join();
+    }
+    if (m_bOwnerReads) m_pOwner->StopWatching(m_hReady);
+    m_bOwnerReads = false;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        // The last requests (the instrument set running again) still go out, for a second at most;
+        // a connection still being made is given up at once.
+        const auto closeBy = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCloseTimeoutMs);
+        while (m_state == State::Connected && Flush() && !m_requests.empty()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(closeBy - std::chrono::steady_clock::now());
+            pollfd room{m_hSocket, POLLOUT, 0};
+            if (left.count() <= 0 || poll(&room, 1, static_cast<int>(left.count())) <= 0) break;
+        }
+        CloseFd(m_hSocket);
+        m_requests.clear();
+        m_pLookup.reset();
+        m_pNext = nullptr;
+        m_state = State::Idle;
+        m_bTellGone = false;
+        m_bWantOut = false;
+    }
+    CloseFd(m_hReady);
+    CloseFd(m_hDeadline);
     CloseFd(m_hShutdown);
-    CloseFd(m_hWrite);
-    std::lock_guard<std::mutex> lock(m_lock);
-    m_requests.clear();
-    m_bClosing = false;
 }

@@ -9,10 +9,15 @@
 #include "platform/CDeliveryGate.h"
 #include "platform/ITransport.h"
 
-// A network instrument's raw SCPI socket ("tcp://HOST[:PORT]"). Everything that can wait runs
-// on the transport's own thread: the host name is looked up, the connection made (3 s at
-// most, not the system's minutes), requests written and replies read; the owner's thread never
-// blocks. A connection that fails or goes reaches the owner as the line gone, with WhyGone.
+struct addrinfo;
+
+// A network instrument's raw SCPI socket ("tcp://HOST[:PORT]"). Nothing waits on the owner's
+// thread: the connection is made without blocking (3 s at most, not the system's minutes), a
+// host name is looked up on a thread of its own, and every event (the name found, the
+// connection made, the deadline, a reply, room to write) is one epoll set. Where the owner's
+// loop watches that set, each event is handled on the owner's thread and a reply reaches it
+// without a hand-off; else a thread of the transport waits on it and posts what it reads. A
+// connection that fails or goes reaches the owner as the line gone, with WhyGone.
 // Destruction writes what is still queued (a second at most), then closes.
 class CTcpTransport : public ITransport {
 public:
@@ -33,25 +38,40 @@ public:
 
 private:
     struct CLookup;
+    enum class State { Idle, Looking, Connecting, Connected, Gone };
 
-    void Run();
-    // The connected socket, or -1 with m_strWhyGone set; false when shut down meanwhile.
-    int Connect();
-    bool Exchange(int fd);
-    void Gone(std::string why);
+    // Whatever the epoll set has ready, handled; a reply read is handed over last.
+    void OnReady();
+    // The next address of the look-up, connecting; false when none is left.
+    bool ConnectNext();
+    // No address left: why, by the last one's error.
+    void FailConnect();
+    void Connected();
+    void Fail(std::string why);
+    // Writes from the queue what the socket takes now; false when the connection broke.
+    bool Flush();
+    void Watch(int fd, uint32_t events, int op);
     void End();
 
     std::string m_strHost;
     unsigned m_nPort = 0;
     std::string m_strWhyNotOpen;
     CDeliveryGate m_gate;
+    ITransportOwner* m_pOwner = nullptr;
+    bool m_bOwnerReads = false;  // the owner's loop watches m_hReady: no thread of ours
     std::thread m_thread;
-    int m_hShutdown = -1;  // eventfd
-    int m_hWrite = -1;     // eventfd
-    mutable std::mutex m_lock;
-    std::deque<std::string> m_requests;
-    int m_hSocket = -1;        // the connection, while it is up
-    bool m_bWriting = false;   // a request half written by the transport's thread
-    bool m_bClosing = false;  // the owner is done: what is queued goes out, then the thread ends
+    int m_hReady = -1;     // epoll set: look-up, deadline, socket
+    int m_hDeadline = -1;  // timerfd: the connection's 3 s
+    int m_hShutdown = -1;  // eventfd: ends our thread
+
+    mutable std::mutex m_lock;  // all below; Send comes from the owner, events maybe from our thread
+    State m_state = State::Idle;
+    std::shared_ptr<CLookup> m_pLookup;
+    const addrinfo* m_pNext = nullptr;  // the address to try after this one
+    int m_nLastError = 0;
+    int m_hSocket = -1;
+    std::deque<std::string> m_requests;  // the front one may be partly written
+    bool m_bWantOut = false;             // the socket's room to write is watched
     std::string m_strWhyGone;
+    bool m_bTellGone = false;  // the owner is still to hear that the line went
 };

@@ -25,6 +25,11 @@ public:
     // The line is gone (hang-up, an unplugged adapter, a closed connection): nothing more will
     // come. Once, on the owner's thread; the transport's WhyGone tells why.
     virtual void OnLineGone() {}
+    // An owner whose loop can watch a descriptor calls ready on its own thread whenever fd can
+    // be read, until StopWatching(fd); a transport then reads there, without a thread hand-off
+    // per reply. False: the owner cannot, and the transport's thread reads.
+    virtual bool WatchReadable(int /*fd*/, std::function<void()> /*ready*/) { return false; }
+    virtual void StopWatching(int /*fd*/) {}
 };
 
 // A byte stream to one instrument for the length of one acquisition. Timeouts of its reads

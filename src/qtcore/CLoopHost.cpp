@@ -2,6 +2,7 @@
 #include "qtcore/CLoopHost.h"
 
 #include <QMetaObject>
+#include <QSocketNotifier>
 #include <algorithm>
 
 #include "platform/TrNoop.h"
@@ -62,6 +63,23 @@ std::unique_ptr<ITransport> CLoopHost::CreateTransport(const CTransportAddress& 
 // down; a host already gone drops the task (Qt discards calls queued to a destroyed object).
 void CLoopHost::Post(std::function<void()> task) {
     QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection);
+}
+
+bool CLoopHost::WatchReadable(int fd, std::function<void()> ready) {
+    StopWatching(fd);
+    auto* notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [ready = std::move(ready)] { ready(); });
+    m_watched[fd] = notifier;
+    return true;
+}
+
+// Often called from inside the notifier's own signal (the reply that ends a fetch): it goes later.
+void CLoopHost::StopWatching(int fd) {
+    const auto watched = m_watched.find(fd);
+    if (watched == m_watched.end()) return;
+    watched->second->setEnabled(false);
+    watched->second->deleteLater();
+    m_watched.erase(watched);
 }
 
 void CLoopHost::OnTransportError(const std::string& text) {

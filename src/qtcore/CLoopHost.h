@@ -4,9 +4,12 @@
 #include <QObject>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "acquisition/IProgressHost.h"
+
+class QSocketNotifier;
 
 // Hosts a dialogue on QtCore's event loop: its reply and step timers, which repeat until
 // stopped as the framework's timers do, and the bytes of its transport, which reach the
@@ -42,6 +45,8 @@ public:
     void OnBytes(const uint8_t* bytes, size_t size) override { m_dialogue.OnBytes(bytes, size); }
     void OnTransportError(const std::string& text) override;
     void OnLineGone() override { m_dialogue.OnLineGone(); }
+    bool WatchReadable(int fd, std::function<void()> ready) override;
+    void StopWatching(int fd) override;
 
     // The bar, told each new position 0..100, then -1 when it ends: before every message
     // and when the dialogue ends. None: no bar.
@@ -63,5 +68,6 @@ private:
     CPlatform m_platform;  // the caller's messages, the bar ended first
     QTimer m_reply, m_step;
     QEventLoop m_loop;
+    std::map<int, QSocketNotifier*> m_watched;  // the socket notifiers, children of this host
     int m_nPos = -1;  // the bar's position, -1 while there is no bar
 };

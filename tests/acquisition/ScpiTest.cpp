@@ -3,6 +3,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 #include <chrono>
@@ -129,10 +130,14 @@ TEST(Scpi, ScreenRecordToTrace) {
     EXPECT_FALSE(ScreenToTrace(r, t, why));
 }
 
-// A connection that is never accepted (the listener's queue full) gives up after 3 s; one
-// refused says so at once; requests sent before the connection is made go out once it is.
-TEST(Scpi, TcpTransportConnects) {
+// A connection that is never accepted (the listener's queue full) gives up after 3 s;
+// requests sent before the connection is made go out once it is; a closed one is the line
+// gone. Both where the owner's loop watches the socket and where the transport's thread does.
+class TcpTransport : public testing::TestWithParam<bool> {};
+
+TEST_P(TcpTransport, Connects) {
     struct Owner : ITransportOwner {
+        explicit Owner(bool watches) : watches(watches) {}
         void Post(std::function<void()> task) override {
             std::lock_guard<std::mutex> lock(m);
             tasks.push_back(std::move(task));
@@ -140,9 +145,15 @@ TEST(Scpi, TcpTransportConnects) {
         void OnBytes(const uint8_t* b, size_t n) override { got.append(reinterpret_cast<const char*>(b), n); }
         void OnTransportError(const std::string&) override {}
         void OnLineGone() override { gone = true; }
-        // Runs what was posted until done() or limit ms.
+        bool WatchReadable(int fd, std::function<void()> call) override {
+            if (watches) watched = fd, ready = std::move(call);
+            return watches;
+        }
+        void StopWatching(int) override { watched = -1; }
+        // Runs what was posted, and the watched socket's events, until done() or limit ms.
         bool Pump(const std::function<bool()>& done, int limitMs) {
             for (int waited = 0; waited < limitMs; waited += 5, usleep(5000)) {
+                for (pollfd fd{watched, POLLIN, 0}; watched >= 0 && poll(&fd, 1, 0) > 0; fd.revents = 0) ready();
                 std::vector<std::function<void()>> now;
                 {
                     std::lock_guard<std::mutex> lock(m);
@@ -157,6 +168,9 @@ TEST(Scpi, TcpTransportConnects) {
         std::vector<std::function<void()>> tasks;
         std::string got;
         bool gone = false;
+        bool watches;
+        int watched = -1;
+        std::function<void()> ready;
     };
     const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in at{};
@@ -167,7 +181,7 @@ TEST(Scpi, TcpTransportConnects) {
     getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
     const std::string address = "tcp://127.0.0.1:" + std::to_string(ntohs(at.sin_port));
     {
-        Owner owner;
+        Owner owner(GetParam());
         CTcpTransport first;  // taken into the queue by the kernel, never accepted
         ASSERT_TRUE(first.Open(&owner, {2, address}, {}) && first.StartReader());
         first.Send("*IDN?\n", 6);
@@ -178,7 +192,7 @@ TEST(Scpi, TcpTransportConnects) {
         }();
         ASSERT_GE(accepted, 0);
         char request[16] = {};
-        for (int i = 0; i < 200 && recv(accepted, request, sizeof request, 0) <= 0; ++i) usleep(5000);
+        owner.Pump([&] { return recv(accepted, request, sizeof request, 0) > 0; }, 1000);
         EXPECT_STREQ(request, "*IDN?\n");
         ASSERT_EQ(send(accepted, "ID\n", 3, 0), 3);
         EXPECT_TRUE(owner.Pump([&] { return owner.got == "ID\n"; }, 2000));
@@ -193,7 +207,7 @@ TEST(Scpi, TcpTransportConnects) {
         connect(waiting.back(), reinterpret_cast<sockaddr*>(&at), sizeof at);
     }
     usleep(50000);
-    Owner owner;
+    Owner owner(GetParam());
     CTcpTransport hanging;
     ASSERT_TRUE(hanging.Open(&owner, {2, address}, {}) && hanging.StartReader());
     const auto start = std::chrono::steady_clock::now();
@@ -204,6 +218,7 @@ TEST(Scpi, TcpTransportConnects) {
     for (int fd : waiting) close(fd);
     close(listener);
 }
+INSTANTIATE_TEST_SUITE_P(Scpi, TcpTransport, testing::Bool());
 
 // "Automatycznie": *IDN? names the family, which fetches on the same connection (one
 // *IDN? in all); a screen job brings the instrument's picture the same way.

@@ -3,17 +3,19 @@
 // kiv-scope-sim playing a network instrument on a loopback port, and a host without Qt that
 // runs a driver's dialogue over a real transport to it.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -91,8 +93,8 @@ private:
     unsigned m_port = 0;
 };
 
-// The progress window's part without Qt: a queue of posted tasks, two timers, run on the
-// test's thread until the dialogue ends or time is up.
+// The progress window's part without Qt: a queue of posted tasks, watched descriptors and two
+// timers, run on the test's thread until the dialogue ends or time is up.
 class LoopHost : public IProgressHost, public ITransportOwner {
 public:
     void SetReplyTimer(int ms) override { m_reply = Deadline(ms), m_replyMs = ms; }
@@ -108,12 +110,18 @@ public:
     ITransportOwner* TransportOwner() override { return this; }
     const CPlatform& Platform() const override { return platform; }
     void Post(std::function<void()> task) override {
-        {
-            std::lock_guard<std::mutex> lock(m_lock);
-            m_tasks.push_back(std::move(task));
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_tasks.push_back(std::move(task));
+        const uint64_t one = 1;
+        if (m_wake >= 0 && write(m_wake, &one, sizeof one) < 0) {
+            // The counter is full: the loop wakes anyway.
         }
-        m_wake.notify_all();
     }
+    bool WatchReadable(int fd, std::function<void()> ready) override {
+        m_watched[fd] = std::move(ready);
+        return true;
+    }
+    void StopWatching(int fd) override { m_watched.erase(fd); }
     void OnBytes(const uint8_t* bytes, size_t size) override { m_dialogue->OnBytes(bytes, size); }
     void OnTransportError(const std::string& text) override { platform.Message(text, "Błąd transmisji", MsgIcon::Error); }
     void OnLineGone() override { m_dialogue->OnLineGone(); }
@@ -122,22 +130,44 @@ public:
     int Run(IHostedDialogue& dialogue, int limitMs = 30000) {
         m_dialogue = &dialogue;
         m_ended = -1;
+        {
+            // Only while it runs: tests count what is left open after it.
+            std::lock_guard<std::mutex> lock(m_lock);
+            m_wake = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        }
         const auto limit = Deadline(limitMs);
-        if (!dialogue.Start(this)) return m_ended;
-        while (m_ended == -1 && Clock::now() < limit) {
+        const bool started = dialogue.Start(this);
+        while (started && m_ended == -1 && Clock::now() < limit) {
             std::function<void()> task;
             {
-                std::unique_lock<std::mutex> lock(m_lock);
-                auto next = limit;
-                if (m_replyMs >= 0) next = std::min(next, m_reply);
-                if (m_stepOn) next = std::min(next, m_step);
-                m_wake.wait_until(lock, next, [&] { return !m_tasks.empty(); });
+                std::lock_guard<std::mutex> lock(m_lock);
                 if (!m_tasks.empty()) task = std::move(m_tasks.front()), m_tasks.pop_front();
             }
             if (task) {
                 task();
                 continue;
             }
+            auto next = limit;
+            if (m_replyMs >= 0) next = std::min(next, m_reply);
+            if (m_stepOn) next = std::min(next, m_step);
+            pollfd fds[8] = {{m_wake, POLLIN, 0}};
+            size_t used = 1;
+            for (auto watched = m_watched.begin(); watched != m_watched.end() && used < std::size(fds); ++watched)
+                fds[used++] = {watched->first, POLLIN, 0};
+            const auto wait = std::chrono::ceil<std::chrono::milliseconds>(next - Clock::now()).count();
+            if (poll(fds, used, static_cast<int>(std::max<int64_t>(wait, 0))) > 0) {
+                uint64_t count;
+                if ((fds[0].revents & POLLIN) && read(m_wake, &count, sizeof count) < 0) {
+                    // Another wake took it.
+                }
+                for (size_t i = 1; i < used && m_ended == -1; ++i) {
+                    auto watched = m_watched.find(fds[i].fd);
+                    if (!fds[i].revents || watched == m_watched.end()) continue;
+                    const std::function<void()> ready = watched->second;  // it may stop watching itself
+                    ready();
+                }
+            }
+            if (m_ended != -1) break;
             if (m_replyMs >= 0 && Clock::now() >= m_reply) {
                 m_reply = Deadline(m_replyMs);  // it repeats until stopped
                 dialogue.OnTimer(kReplyTimer);
@@ -146,7 +176,10 @@ public:
                 dialogue.OnTimer(kStepTimer);
             }
         }
-        dialogue.Detach();
+        if (started) dialogue.Detach();
+        std::lock_guard<std::mutex> lock(m_lock);
+        close(m_wake);
+        m_wake = -1;
         return m_ended;
     }
 
@@ -159,7 +192,8 @@ private:
 
     IHostedDialogue* m_dialogue = nullptr;
     std::mutex m_lock;
-    std::condition_variable m_wake;
+    int m_wake = -1;  // eventfd
+    std::map<int, std::function<void()>> m_watched;
     std::deque<std::function<void()>> m_tasks;
     Clock::time_point m_reply{}, m_step{};
     int m_replyMs = -1;
