@@ -97,7 +97,7 @@ CScopeDriver& CAcquisition::PrepareDriver() {
 
 int CAcquisition::FinishFetch(CDataSrc& src, int result) {
     CScopeDriver& d = *m_pCurrent;
-    m_nFetchStatus = result == kDialogCancel ? kFetchCancelled : d.m_nState;
+    m_nFetchStatus = result == kDialogCancel ? kFetchCancelled : d.FetchState();
     if (m_nFetchStatus != kFetchOk) return m_nFetchStatus;
     for (int plot = 1; plot <= 2; ++plot) {
         if (!(plot == 1 ? d.m_nPlot1Channel : d.m_nPlot2Channel)) continue;

@@ -59,6 +59,9 @@ public:
     virtual std::string ClosingRequest() const { return {}; }
     // The instrument as the probe names it once its first reply was taken.
     virtual std::string FoundInstrument() const { return m_model.name; }
+    // How the fetch ended, asked when the host is told: a driver that hands its dialogue on
+    // answers for the one that ends it.
+    virtual int32_t FetchState() const { return m_nState; }
 
     const ScopeModel& Model() const { return m_model; }
     // The device as messages name it ("/dev/ttyUSB0", "tcp://10.0.0.5:5555", "COM2 (/dev/ttyS1)").

@@ -48,6 +48,7 @@ bool CScopeProbe::Start(IProgressHost* host) {
     m_pHost = host;
     m_bEnded = false;
     m_strReply.clear(), m_strReplyTo.clear(), m_nReplyBytes = 0;
+    m_strGone.clear();
     m_outcome = {};
     m_driver.m_nPlot1Channel = 1, m_driver.m_nPlot2Channel = 0;
     m_driver.Start(this);
@@ -84,7 +85,9 @@ void CScopeProbe::OnChar(uint8_t byte) {
 }
 
 void CScopeProbe::OnLineGone() {
-    if (!m_bEnded) m_driver.OnLineGone();
+    if (m_bEnded) return;
+    if (m_driver.m_pPort) m_strGone = OneLine(m_driver.m_pPort->WhyGone());
+    m_driver.OnLineGone();
 }
 
 // Cancelled half-way, the instrument is handed back all the same: the first request may
@@ -135,7 +138,7 @@ EProbeResult CScopeProbe::Unanswered() const {
 
 void CScopeProbe::End(EProbeResult result) {
     if (m_bEnded) return;
-    const std::string name = m_driver.Model().name;
+    const std::string name = KivTranslate("Kiv", m_driver.Model().name);
     std::string text;
     switch (result) {
     case EProbeResult::Answered:
@@ -146,8 +149,10 @@ void CScopeProbe::End(EProbeResult result) {
                        {name, PrintableBytes(m_strReply) + (m_nReplyBytes > m_strReply.size() ? "..." : "")});
         break;
     case EProbeResult::Silent:
-        text = KivText(KIV_TR_NOOP("Kiv",
-            "Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji."), {name});
+        // A connection refused or lost says why, as a fetch does, rather than blame the cable.
+        text = !m_strGone.empty() ? m_driver.DeviceName() + ": " + m_strGone
+                                  : KivText(KIV_TR_NOOP("Kiv", "Brak odpowiedzi (%1): sprawdź kabel, zasilanie, "
+                                                               "port i prędkość transmisji."), {name});
         break;
     case EProbeResult::NoPort: {
         const std::string why = m_driver.m_pPort ? OneLine(m_driver.m_pPort->WhyNotOpen()) : std::string();

@@ -68,6 +68,7 @@ private:
     size_t m_nReplyBytes = 0;
     bool m_bEnded = false;
     ProbeOutcome m_outcome;
+    std::string m_strGone;  // why the line went, as its transport told, when it went
 };
 
 // Bytes as one printable line: control and non-ASCII bytes as \r, \n, \t or \xHH, the

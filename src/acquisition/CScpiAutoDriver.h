@@ -16,6 +16,8 @@ public:
     // The longest of the families': the instrument is not known yet.
     int FirstReplyTimeoutMs() const override;
     std::string FoundInstrument() const override;
+    // The family's own until it returns: a live view's host hears of the end from inside it.
+    int32_t FetchState() const override { return m_pChosen ? m_pChosen->m_nState : m_nState; }
 
     bool Start(IProgressHost* host) override;
     void OnBytes(const uint8_t* bytes, size_t size) override;

@@ -55,7 +55,12 @@ void CloseFd(int& fd) {
 
 std::string SystemReason(int error) { return std::system_category().message(error); }
 
-std::string Broken(int error) { return KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(error)}); }
+std::string Closed() { return KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "przyrząd zamknął połączenie")); }
+
+// A write meets the instrument's close as a broken pipe: it is the instrument that went.
+std::string Broken(int error) {
+    return error == EPIPE ? Closed() : KivText(KIV_TR_NOOP("Kiv", "połączenie zerwane: %1"), {SystemReason(error)});
+}
 
 }  // namespace
 
@@ -301,7 +306,7 @@ void CTcpTransport::OnReady() {
                 }
                 if (!(events[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR))) continue;
                 got = recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
-                if (got == 0) Fail(KivTranslate("Kiv", KIV_TR_NOOP("Kiv", "przyrząd zamknął połączenie")));
+                if (got == 0) Fail(Closed());
                 else if (got < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) Fail(Broken(errno));
             }
         }

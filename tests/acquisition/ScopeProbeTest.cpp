@@ -68,7 +68,7 @@ TEST_P(ScopeProbe, FourOutcomes) {
         {EProbeResult::Answered, "Oscyloskop odpowiada jako " + name + "."},
         {EProbeResult::Other, "Odpowiada coś innego niż " + name + ": " + c.other},
         {EProbeResult::Silent, silent},
-        {EProbeResult::Silent, silent},
+        {EProbeResult::Silent, driver->DeviceName() + ": połączenie odrzucone"},  // the line's own reason
         {EProbeResult::NoPort, "Nie można otworzyć portu COM3."},
         {EProbeResult::NoPort, "Brak urządzenia /dev/ttyS2. Podłącz adapter."},
     };
@@ -78,6 +78,7 @@ TEST_P(ScopeProbe, FourOutcomes) {
         FakeProgressHost host;
         host.port.openFails = way >= kNoPort;
         host.port.whyNotOpen = way == kNoPortWhy ? "Brak urządzenia /dev/ttyS2.\nPodłącz adapter.\n" : "";
+        host.port.whyGone = "połączenie odrzucone";
         CScopeProbe probe(*driver);
         host.Start(probe);
         std::vector<int> waits;

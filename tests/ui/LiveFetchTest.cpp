@@ -32,7 +32,8 @@ bool WaitFor(Done done, int ms) {
     return true;
 }
 
-// The simulated DS1054Z on the COM number the acquisition uses, both plots chosen.
+// The simulated DS1054Z on the COM number the acquisition uses, both plots chosen; the model
+// chosen, or "Automatycznie".
 struct RigolBench {
     std::string dir = TestDir("live-fetch");
     NetSimulator sim{dir, "rigol-ds1000z"};
@@ -40,9 +41,10 @@ struct RigolBench {
     CKivDoc doc;
     FakeMessages messages;
     CRunFetch run{acquisition, doc, {&messages, nullptr}};
-    RigolBench() {
+    explicit RigolBench(bool automatic = false) {
         acquisition.m_bSaveOnExit = false;
-        acquisition.m_settings.nInstrument = static_cast<uint8_t>(FindScopeModel("rigol-ds1000z"));
+        acquisition.m_settings.nInstrument =
+            automatic ? kAutoInstrument : static_cast<uint8_t>(FindScopeModel("rigol-ds1000z"));
         acquisition.m_settings.nPort = 9;
         setenv("KIV_COM9", sim.Address().c_str(), 1);
     }
@@ -56,8 +58,10 @@ struct RigolBench {
 // Records arrive one after another over one connection, each one record for the measurement
 // statistics; the document is marked once, at Stop; a second run starts again with a new
 // connection.
-TEST(LiveFetch, RunsOnOneConnectionAndMarksTheDocumentOnce) {
-    RigolBench b;
+class LiveFetchModel : public testing::TestWithParam<bool> {};
+
+TEST_P(LiveFetchModel, RunsOnOneConnectionAndMarksTheDocumentOnce) {
+    RigolBench b(GetParam());
     ASSERT_TRUE(b.run.Start());
     ASSERT_TRUE(WaitFor([&] { return b.run.Updates() >= 3; }, 10000)) << b.run.Updates();
     EXPECT_FALSE(b.doc.IsModified());
@@ -76,6 +80,8 @@ TEST(LiveFetch, RunsOnOneConnectionAndMarksTheDocumentOnce) {
     ASSERT_TRUE(WaitFor([&] { return !b.run.IsRunning(); }, 5000));
     EXPECT_EQ(b.Count("*IDN?"), 2);
 }
+
+INSTANTIATE_TEST_SUITE_P(LiveFetch, LiveFetchModel, testing::Bool());
 
 // The instrument gone mid-run: one message naming the device, the run over.
 TEST(LiveFetch, AnInstrumentGoneEndsTheRunWithOneMessage) {
