@@ -34,9 +34,12 @@ void Blit(uchar* bits, qsizetype stride, QSize frame, const CMeasurePanel::Pixel
     const size_t bytes = static_cast<size_t>(r.width()) * 4;
     const uchar* from = src.bits + r.top() * src.bytesPerLine + r.left() * 4;
     uchar* to = bits + (y + r.top()) * stride + (x + r.left()) * 4;
-    if (r.width() == 1) {  // the column a cursor crossed: a call a pixel would cost more than the copy
-        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride)
-            *reinterpret_cast<QRgb*>(to) = *reinterpret_cast<const QRgb*>(from);
+    if (bytes <= 64) {  // a character or the column a cursor crossed: a call a row would cost more than the copy
+        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride) {
+            size_t b = 0;
+            for (; b + 16 <= bytes; b += 16) std::memcpy(to + b, from + b, 16);
+            for (; b < bytes; b += 4) std::memcpy(to + b, from + b, 4);
+        }
         return;
     }
     for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride) std::memcpy(to, from, bytes);
@@ -63,7 +66,7 @@ const CMeasurePanel::Pixels& CMeasurePanel::Tile(char16_t c) {
     } else {
         tile = &m_otherTiles[c];
     }
-    if (!tile->image.isNull()) return tile->pixels;
+    if (tile->pixels.bits) return tile->pixels;  // made already (QImage::isNull is a call)
     QImage image(std::max(QFontMetrics(m_font).horizontalAdvance(QChar(c)), 1), m_lineHeight, QImage::Format_RGB32);
     image.fill(Background());
     {
@@ -220,17 +223,19 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
             PaintFigure(bits, stride, frame.size(), is, topLeft);
         } else {
             // A figure of a drag mostly keeps its place and changes a digit or two: only the
-            // characters that changed, or moved, are copied again (first all cleared, as a
-            // character may come out wider).
+            // characters that changed, or moved, are copied again. A tile covers its whole cell,
+            // so one in the place and width of the old needs nothing cleared; else all such are
+            // cleared first, as a character may come out wider.
+            const int y = topLeft.y() + is.at.y();
             for (const bool draw : {false, true}) {
                 int xWas = topLeft.x() + was.at.x(), xIs = xWas;
-                const int y = topLeft.y() + is.at.y();
                 for (qsizetype k = 0; k < is.text.size(); ++k) {
                     const Pixels& old = Tile(was.text[k].unicode());
                     const Pixels& tile = Tile(is.text[k].unicode());
                     if (was.text[k] != is.text[k] || xWas != xIs) {
-                        if (draw) Blit(bits, stride, frame.size(), tile, tile.Rect(), xIs, y);
-                        else {
+                        if (draw) {
+                            Blit(bits, stride, frame.size(), tile, tile.Rect(), xIs, y);
+                        } else if (xWas != xIs || old.width != tile.width) {
                             restore(QRect(xWas - topLeft.x(), is.at.y(), old.width, m_lineHeight));
                             restore(QRect(xIs - topLeft.x(), is.at.y(), tile.width, m_lineHeight));
                         }
