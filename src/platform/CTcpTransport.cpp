@@ -131,7 +131,7 @@ bool CTcpTransport::StartReader() {
             }
         }
     }
-    m_bOwnerReads = m_pOwner->WatchReadable(m_hReady, [this] { OnReady(); });
+    m_bOwnerReads = m_pOwner && m_pOwner->WatchReadable(m_hReady, [this] { OnReady(); });
     if (!m_bOwnerReads) try {
             m_thread = std::thread([this] {
                 for (;;) {
