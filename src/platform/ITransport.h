@@ -8,9 +8,9 @@
 #include "platform/CLineSettings.h"
 #include "platform/CTransportAddress.h"
 
-// Who a transport delivers to during an acquisition. The transport's thread never calls the
-// owner's handlers itself: it hands each delivery to Post, which runs it on the owner's
-// thread, and waits until it has run (or the transport is shut down).
+// Who a transport delivers to during an acquisition, always on the owner's thread: a
+// transport's own thread hands each delivery to Post, and one whose descriptor the owner
+// watches (WatchReadable) reads and delivers there directly.
 class ITransportOwner {
 public:
     virtual ~ITransportOwner() = default;
