@@ -686,11 +686,11 @@ match the connection settings in Kiv.</translation>
     </message>
     <message>
         <source>Odpowiada coś innego niż %1: &quot;%2&quot;</source>
-        <translation>Something other than a %1 answers: &quot;%2&quot;</translation>
+        <translation>Something other than %1 answers: &quot;%2&quot;</translation>
     </message>
     <message>
         <source>Brak odpowiedzi (%1): sprawdź kabel, zasilanie, port i prędkość transmisji.</source>
-        <translation>No answer from the %1: check the cable, the power, the port and the baud rate.</translation>
+        <translation>No answer from %1: check the cable, the power, the port and the baud rate.</translation>
     </message>
     <message>
         <source>Nie można otworzyć portu COM%1.</source>
