@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -177,20 +178,19 @@ TEST_P(TcpTransport, Connects) {
     at.sin_family = AF_INET, at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
     ASSERT_EQ(listen(listener, 0), 0);
+    fcntl(listener, F_SETFL, O_NONBLOCK);  // accept is asked between the owner's events
     socklen_t size = sizeof at;
     getsockname(listener, reinterpret_cast<sockaddr*>(&at), &size);
-    const std::string address = "tcp://127.0.0.1:" + std::to_string(ntohs(at.sin_port));
-    {
+    const std::string port = std::to_string(ntohs(at.sin_port));
+    const std::string address = "tcp://127.0.0.1:" + port;
+    for (const std::string& host : {std::string("127.0.0.1"), std::string("localhost")}) {  // a name is looked up
         Owner owner(GetParam());
-        CTcpTransport first;  // taken into the queue by the kernel, never accepted
-        ASSERT_TRUE(first.Open(&owner, {2, address}, {}) && first.StartReader());
+        CTcpTransport first;
+        ASSERT_TRUE(first.Open(&owner, {2, "tcp://" + host + ":" + port}, {}) && first.StartReader());
         first.Send("*IDN?\n", 6);
-        const int accepted = [&] {
-            for (int i = 0; i < 200; ++i, usleep(5000))
-                if (const int fd = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK); fd >= 0) return fd;
-            return -1;
-        }();
-        ASSERT_GE(accepted, 0);
+        int accepted = -1;
+        owner.Pump([&] { return (accepted = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK)) >= 0; }, 2000);
+        ASSERT_GE(accepted, 0) << host;
         char request[16] = {};
         owner.Pump([&] { return recv(accepted, request, sizeof request, 0) > 0; }, 1000);
         EXPECT_STREQ(request, "*IDN?\n");
