@@ -99,14 +99,21 @@ bool RawExchange(unsigned port) {
     return whole;
 }
 
-void BM_RigolFetchLoopback(benchmark::State& state) {
-    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
+// The simulated DS1054Z, stopped, and a driver of both its first channels on it.
+struct StoppedRigol {
+    NetSimulator sim{BenchDir(), "rigol-ds1000z", {"--stopped"}};
     RawTrace traces[2];
-    CRigolDs1000zDriver driver(traces);
-    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
-    driver.m_address = {2, sim.Address()};
+    CRigolDs1000zDriver driver{traces};
+    StoppedRigol() {
+        driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
+        driver.m_address = {2, sim.Address()};
+    }
+};
+
+void BM_RigolFetchLoopback(benchmark::State& state) {
+    StoppedRigol rigol;
     for (auto _ : state)
-        if (!Fetch(driver)) state.SkipWithError("the fetch failed");
+        if (!Fetch(rigol.driver)) state.SkipWithError("the fetch failed");
 }
 BENCHMARK(BM_RigolFetchLoopback)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -120,16 +127,12 @@ BENCHMARK(BM_RigolRawExchange)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The two in turn against one simulator, so that the machine's mood weighs on both alike:
 // fetch_cost is the fetch's wall time over the plain exchange's.
 void BM_RigolFetchOverExchange(benchmark::State& state) {
-    NetSimulator sim(BenchDir(), "rigol-ds1000z", {"--stopped"});
-    RawTrace traces[2];
-    CRigolDs1000zDriver driver(traces);
-    driver.m_nPlot1Channel = 1, driver.m_nPlot2Channel = 2;
-    driver.m_address = {2, sim.Address()};
+    StoppedRigol rigol;
     double seconds[2] = {};
     for (auto _ : state) {
         for (int fetch = 0; fetch < 2; ++fetch) {
             const auto start = std::chrono::steady_clock::now();
-            if (!(fetch ? Fetch(driver) : RawExchange(sim.Port()))) state.SkipWithError("the fetch failed");
+            if (!(fetch ? Fetch(rigol.driver) : RawExchange(rigol.sim.Port()))) state.SkipWithError("the fetch failed");
             seconds[fetch] += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         }
     }
