@@ -86,16 +86,16 @@ void BM_MeasureTwoPlots(benchmark::State& state) {
 BENCHMARK(BM_MeasureTwoPlots)->Unit(benchmark::kMicrosecond);
 
 // The panel's first choice of rows as a frame of a cursor drag measures them: the span moves
-// by a few samples a frame, the spectra kept while the whole cycles stay the same.
+// by a few samples a frame, the records' sums, histograms and spectra kept between frames.
 void BM_MeasurePanelFrame(benchmark::State& state) {
     CKivDoc doc;
     TwoPlots(doc);
-    MeasureSpectrumCache spectra[2];
+    MeasureCache caches[2];
     doc.m_nCursor1 = 0;
     int cursor = 2000;
     for (auto _ : state) {
         doc.m_nCursor2 = cursor = cursor >= 3990 ? 2000 : cursor + 7;
-        benchmark::DoNotOptimize(doc.MeasureCurrentMode(true, DefaultMeasurements(), spectra));
+        benchmark::DoNotOptimize(doc.MeasureCurrentMode(true, DefaultMeasurements(), caches));
     }
 }
 BENCHMARK(BM_MeasurePanelFrame)->Unit(benchmark::kMicrosecond);

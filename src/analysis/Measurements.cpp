@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numeric>
+#include <type_traits>
 
 #include "platform/TrNoop.h"
 
@@ -80,6 +81,17 @@ V2 Load2(const double* p) {
 V2 Splat(double x) { return V2{x, x}; }
 using Bins2 = int32_t __attribute__((vector_size(8)));
 bool Any(decltype(V2{} < V2{}) mask) { return (mask[0] | mask[1]) != 0; }
+using C4 = int32_t __attribute__((vector_size(16)));  // four codes
+C4 Load4(const int32_t* p) {
+    C4 x;
+    std::memcpy(&x, p, sizeof x);
+    return x;
+}
+bool Any(C4 mask) {
+    using L2 = int64_t __attribute__((vector_size(16)));
+    const L2 halves = reinterpret_cast<L2>(mask);
+    return (halves[0] | halves[1]) != 0;
+}
 
 // Sum, sum of squares, max and min of v[0, n). Four lanes, two to a register: one chain of
 // additions would wait on itself at every sample.
@@ -136,6 +148,27 @@ double SquaredDeviations(const double* v, int n, double mean) {
 // rounding noise of their sum (a sine over whole periods read -0.000fV).
 double Snapped(double mean, double code, int n) { return std::fabs(mean) < code / (2.0 * n) ? 0.0 : mean; }
 
+// The modes of the two halves of a histogram, its bins given in order; split is the first bin
+// of the upper half.
+struct LevelPick {
+    int64_t split, bestLow = -1, bestHigh = -1, countLow = 0, countHigh = 0, nLow = 0, nHigh = 0;
+    explicit LevelPick(int64_t first) : split(first) {}
+    void Consider(int64_t bin, int64_t count) {
+        if (bin >= split) {
+            nHigh += count;
+            if (count >= countHigh) bestHigh = bin, countHigh = count;  // the higher bin on a tie
+        } else {
+            nLow += count;
+            if (count > countLow) bestLow = bin, countLow = count;  // the lower bin on a tie
+        }
+    }
+    // Bins counted from lo; top and base keep max and min where a mode is too weak.
+    void Result(int64_t lo, double code, double& top, double& base) const {
+        if (bestHigh >= 0 && countHigh * 20 >= nHigh) top = static_cast<double>(bestHigh + lo) * code;
+        if (bestLow >= 0 && countLow * 20 >= nLow) base = static_cast<double>(bestLow + lo) * code;
+    }
+};
+
 // Top and base by histogram, one bin a code, split at the middle of min and max (a bin at the
 // split is the upper half's): each is the mode of its half when that holds at least 5 % of the
 // half, else max or min. On a tie base takes the lower bin, top the higher.
@@ -159,17 +192,8 @@ void HistogramLevels(const double* v, int n, double code, double max, double min
     for (; i0 < n; ++i0) bins[i0] = static_cast<int32_t>(v[i0] * perCode + shift);
     // Bin b lies in the upper half when 2 (b + lo) >= lowest + highest bin, that is b >= range / 2:
     // for the plots' codes the same as a sample at or above (max + min) / 2.
-    const int64_t split = range / 2;
-    int64_t bestLow = -1, bestHigh = -1, countLow = 0, countHigh = 0, nLow = 0, nHigh = 0;
-    auto consider = [&](int64_t bin, int64_t count) {
-        if (bin >= split) {
-            nHigh += count;
-            if (count >= countHigh) bestHigh = bin, countHigh = count;  // the higher bin on a tie
-        } else {
-            nLow += count;
-            if (count > countLow) bestLow = bin, countLow = count;  // the lower bin on a tie
-        }
-    };
+    LevelPick pick(range / 2);
+    auto consider = [&](int64_t bin, int64_t count) { pick.Consider(bin, count); };
     constexpr int64_t kDense = 4096;
     if (range <= kDense) {
         // Four tables, a sample to each in turn: a flat stretch adds to one counter, and each
@@ -193,8 +217,7 @@ void HistogramLevels(const double* v, int n, double code, double max, double min
             i = j;
         }
     }
-    if (bestHigh >= 0 && countHigh * 20 >= nHigh) top = static_cast<double>(bestHigh + lo) * code;
-    if (bestLow >= 0 && countLow * 20 >= nLow) base = static_cast<double>(bestLow + lo) * code;
+    pick.Result(lo, code, top, base);
 }
 
 // The first index from i on whose sample lies at or beyond level (below it when down), n for none.
@@ -209,8 +232,40 @@ int NextAt(const double* v, int i, int n, double level, bool down) {
     return n;
 }
 
+// The same over codes, four to a comparison (the level lies between the codes' extremes): at or
+// beyond level is at or beyond its whole part on the inner side.
+int NextAt(const int32_t* v, int i, int n, double level, bool down) {
+    const auto l = static_cast<int32_t>(down ? std::floor(level) : std::ceil(level));
+    const C4 l4 = {l, l, l, l};
+    // Sixteen codes a test: an edge is rare among a record's samples.
+    if (down)
+        while (i + 16 <= n && !Any((Load4(v + i) <= l4) | (Load4(v + i + 4) <= l4) | (Load4(v + i + 8) <= l4) |
+                                   (Load4(v + i + 12) <= l4)))
+            i += 16;
+    else
+        while (i + 16 <= n && !Any((Load4(v + i) >= l4) | (Load4(v + i + 4) >= l4) | (Load4(v + i + 8) >= l4) |
+                                   (Load4(v + i + 12) >= l4)))
+            i += 16;
+    for (; i < n; ++i)
+        if (down ? v[i] <= l : v[i] >= l) return i;
+    return n;
+}
+
+// The last index from i down whose code lies at or beyond l (at or below it when down); there
+// is one. Sixteen codes a test, as NextAt.
+int LastAt(const int32_t* v, int i, int32_t l, bool down) {
+    const C4 l4 = {l, l, l, l};
+    auto hit = [&](int at) { return down ? Load4(v + at) <= l4 : Load4(v + at) >= l4; };
+    while (i >= 15 && !Any(hit(i - 15) | hit(i - 11) | hit(i - 7) | hit(i - 3))) i -= 16;
+    while (down ? v[i] > l : v[i] < l) --i;
+    return i;
+}
+
 // Where the line through samples k and k + 1 reaches level.
-double Crossing(const double* v, int k, double level) { return k + (level - v[k]) / (v[k + 1] - v[k]); }
+template <class T> double Crossing(const T* v, int k, double level) {
+    const double a = v[k], b = v[k + 1];
+    return k + (level - a) / (b - a);
+}
 
 struct EdgeTotals {
     double riseSum = 0, fallSum = 0;  // of t90 - t10, in samples
@@ -220,7 +275,7 @@ struct EdgeTotals {
 // The edges between the 10 % and 90 % levels: a rising edge goes from the last sample at or
 // below 10 % to the next at or above 90 %, a falling one the other way; nothing else is an
 // edge, and there is none before the record has been at one of the two levels.
-EdgeTotals FindEdges(const double* v, int n, double l10, double l50, double l90, MeasureEdges& e) {
+template <class T> EdgeTotals FindEdges(const T* v, int n, double l10, double l50, double l90, MeasureEdges& e) {
     EdgeTotals t;
     e.count = 0;
     int i = 0;
@@ -232,6 +287,12 @@ EdgeTotals FindEdges(const double* v, int n, double l10, double l50, double l90,
         const int b = NextAt(v, i + 1, n, high ? l10 : l90, high);
         if (b == n) break;
         int a = b - 1, k = b - 1;
+        if constexpr (std::is_same_v<T, int32_t>) {  // the same by whole codes
+            const auto up90 = static_cast<int32_t>(std::ceil(l90)), down10 = static_cast<int32_t>(std::floor(l10));
+            a = high ? LastAt(v, a, up90, false) : LastAt(v, a, down10, true);
+            k = high ? LastAt(v, k, static_cast<int32_t>(std::floor(l50)) + 1, false)
+                     : LastAt(v, k, static_cast<int32_t>(std::ceil(l50)) - 1, true);
+        }
         if (high) {  // falling: a is the last sample at or above 90 %
             while (v[a] < l90) --a;
             while (v[k] <= l50) --k;
@@ -367,7 +428,7 @@ void HarmonicAmplitudes(const double* x, int n, int c, int count, double* amp) {
             const Complex y{s1[s][m] - back.re * s2[s][m], -back.im * s2[s][m]};
             sum = sum + (s + 1 < streams ? y * power[s] : y);
         }
-        amp[m] = std::hypot(sum.re, sum.im);
+        amp[m] = std::sqrt(sum.re * sum.re + sum.im * sum.im);  // a plot's sums: far from overflow
         for (int s = 0; s + 1 < streams; ++s) power[s] = power[s] * turn[s];
     }
 }
@@ -395,27 +456,18 @@ void Harmonics(const double* v, int n, int c, int count, double* amp) {
     for (int m = 0; m < count; ++m) amp[m] *= 2.0 / n;
 }
 
-// The spectrum rows over n samples holding c whole cycles of the given period (seconds).
-void MeasureSpectrum(const double* v, int n, int c, double period, double code, bool thd, MeasureValues& out,
-                     MeasureSpectrumCache* cache) {
+// The spectrum rows over samples [a, b) of a curve holding c whole cycles of the given period
+// (seconds).
+template <class Samples>
+void MeasureSpectrum(const Samples& s, int a, int b, int c, double period, bool thd, MeasureValues& out) {
+    const int n = b - a;
     if (n < 2) return;
     int count = 1;  // harmonic m has a place while m c < n / 2
     while (thd && count < kMaxHarmonics && 2 * (count + 1) * int64_t{c} < n) ++count;
     double amp[kMaxHarmonics];
-    // Compared as bytes: a zero of the other sign only costs a new spectrum.
-    if (cache && cache->cycles == c && cache->count == count && cache->samples.size() == static_cast<size_t>(n) &&
-        std::memcmp(v, cache->samples.data(), sizeof(double) * static_cast<size_t>(n)) == 0) {
-        std::copy_n(cache->amplitudes.begin(), count, amp);
-    } else {
-        Harmonics(v, n, c, count, amp);
-        if (cache) {
-            cache->samples.assign(v, v + n);
-            cache->cycles = c, cache->count = count;
-            std::copy_n(amp, count, cache->amplitudes.begin());
-        }
-    }
+    s.Spectrum(a, b, c, count, amp);
     out[kMeasA1] = amp[0];
-    if (!(amp[0] >= code / 2) || amp[0] == 0) return;  // no fundamental, only noise
+    if (!(amp[0] >= s.code / 2) || amp[0] == 0) return;  // no fundamental, only noise
     out[kMeasFundamental] = 1 / period;
     if (count < 2) return;
     double sum = 0;
@@ -423,41 +475,200 @@ void MeasureSpectrum(const double* v, int n, int c, double period, double code, 
     out[kMeasThd] = 100 * std::sqrt(sum) / amp[0];
 }
 
-}  // namespace
-
-std::span<const MeasureInfo, kMeasCount> MeasureTable() { return std::span<const MeasureInfo, kMeasCount>(kTable); }
-
-const char* MeasureGroupName(MeasureGroup group) {
-    switch (group) {
-    case G::Amplitude: return KIV_TR_NOOP("Kiv", "Amplituda i poziomy");
-    case G::Time: return KIV_TR_NOOP("Kiv", "Czas i zbocza");
-    case G::Between: return KIV_TR_NOOP("Kiv", "Między wykresami");
-    default: return KIV_TR_NOOP("Kiv", "Widmo");
+// A curve's samples as doubles, one code apart (none when code is 0).
+struct DoubleSamples {
+    const double* v;
+    int n;
+    double code;
+    Moments All() const { return MomentsOf(v, n); }
+    Moments Sums(int a, int b) const { return SumsOf(v + a, b - a); }
+    double Deviations(int a, int b, double mean) const { return SquaredDeviations(v + a, b - a, mean); }
+    void Levels(const Moments& m, double& top, double& base) const {
+        HistogramLevels(v, n, code, m.max, m.min, top, base);
     }
+    EdgeTotals Edges(double l10, double l50, double l90, MeasureEdges& e) const {
+        return FindEdges(v, n, l10, l50, l90, e);
+    }
+    void Spectrum(int a, int b, int c, int count, double* amp) const { Harmonics(v + a, b - a, c, count, amp); }
+};
+
+constexpr int64_t kMaxCodeRange = 4096;  // the bins of a record's histogram at most
+// Sums of squares of such codes are whole numbers below 2^53: exact in doubles whatever their order.
+constexpr int64_t kMaxCode = 1 << 20;
+constexpr int kBlock = 64;  // codes a block of the cache's sums
+
+// Sum and sum of squares of codes k[0, n), in doubles: exact for a record's codes within kMaxCode.
+Moments CodeSums(const int32_t* k, int n) {
+    using D4 = double __attribute__((vector_size(32)));
+    D4 s = {}, q = {};
+    int i = 0;
+    for (; i + 4 <= n; i += 4) {
+        const D4 x = __builtin_convertvector(Load4(k + i), D4);
+        s += x, q += x * x;
+    }
+    double sum = (s[0] + s[1]) + (s[2] + s[3]), squares = (q[0] + q[1]) + (q[2] + q[3]);
+    for (; i < n; ++i) sum += k[i], squares += static_cast<double>(k[i]) * k[i];
+    return {sum, squares, 0, 0};
 }
 
-MeasureId FindMeasure(const std::string& key) {
-    for (int id = 0; id < kMeasCount; ++id)
-        if (key == kTable[id].key) return static_cast<MeasureId>(id);
-    return kMeasCount;
+using U4 = uint32_t __attribute__((vector_size(16)));
+
+// Whether codes [first, first + count) of the record are those the cache was made from: all it
+// uses of them. Each cached code stands for one record code (made modulo 2^32, one to one).
+bool Holds(const MeasureCache& c, const int32_t* record, int64_t bias, int sign, int first, int count) {
+    if (c.sign != sign || c.bias != bias) return false;
+    const auto plus = static_cast<uint32_t>(sign * bias);
+    const U4 p = {plus, plus, plus, plus};
+    // sign (q + bias) is q + sign bias or sign bias - q.
+    auto code = [&](U4 q) { return sign > 0 ? q + p : p - q; };
+    U4 differ = {};
+    int i = first;
+    const int end = first + count;
+    const auto* codes = reinterpret_cast<const int32_t*>(c.codes.data());
+    for (; i + 8 <= end; i += 8)
+        differ |= (code(reinterpret_cast<U4>(Load4(record + i))) ^ reinterpret_cast<U4>(Load4(codes + i))) |
+                  (code(reinterpret_cast<U4>(Load4(record + i + 4))) ^ reinterpret_cast<U4>(Load4(codes + i + 4)));
+    uint32_t d = differ[0] | differ[1] | differ[2] | differ[3];
+    for (; i < end; ++i) d |= (static_cast<uint32_t>(record[i]) * static_cast<uint32_t>(sign) + plus) ^
+                             static_cast<uint32_t>(codes[i]);
+    return d == 0;
 }
 
-MeasureSet AllMeasurements() { return MeasureSet().set(); }
-
-MeasureSet DefaultMeasurements() {
-    return Rows({kMeasMax, kMeasMin, kMeasPeakToPeak, kMeasMean, kMeasRms, kMeasAcRms, kMeasPeriod, kMeasFrequency,
-                 kMeasDuty, kMeasRise, kMeasFall}) |
-           kSpectrumRows;
+// Brings the cache to codes [first, first + count) of this record: false when its codes are
+// too far apart to count.
+bool Prepare(MeasureCache& c, const int32_t* record, int64_t bias, int sign, int first, int count) {
+    if (Holds(c, record, bias, sign, first, count)) return true;
+    c.sign = 0;
+    C4 lo4 = Load4(record), hi4 = lo4;
+    for (int i = 4; i + 4 <= kSamples; i += 4) {
+        const C4 x = Load4(record + i);
+        lo4 = x < lo4 ? x : lo4, hi4 = x > hi4 ? x : hi4;
+    }
+    static_assert(kSamples % 4 == 0);
+    const int64_t qLow = std::min(std::min(lo4[0], lo4[1]), std::min(lo4[2], lo4[3]));
+    const int64_t qHigh = std::max(std::max(hi4[0], hi4[1]), std::max(hi4[2], hi4[3]));
+    const int64_t low = sign > 0 ? qLow + bias : -(qHigh + bias), high = sign > 0 ? qHigh + bias : -(qLow + bias);
+    if (high - low >= kMaxCodeRange || std::max(-low, high) > kMaxCode) return false;
+    c.bias = bias, c.sign = sign;
+    c.from = c.to = 0, c.spectrumFrom = -1;
+    c.low = static_cast<int32_t>(low), c.high = static_cast<int32_t>(high);
+    // Modulo 2^32, where each code, small, comes out right.
+    const auto times = static_cast<uint32_t>(sign), plus = static_cast<uint32_t>(sign * bias);
+    c.codes.resize(kSamples);
+    for (int i = 0; i < kSamples; i += 4) {
+        const C4 k = reinterpret_cast<C4>(reinterpret_cast<U4>(Load4(record + i)) * times + plus);
+        std::memcpy(c.codes.data() + i, &k, sizeof k);
+    }
+    c.sums.resize((kSamples + kBlock - 1) / kBlock);
+    c.squares.resize(c.sums.size());
+    for (size_t b = 0; b < c.sums.size(); ++b) {
+        const int first = static_cast<int>(b) * kBlock;
+        const Moments m = CodeSums(c.codes.data() + first, std::min(kBlock, kSamples - first));
+        c.sums[b] = m.sum, c.squares[b] = m.squares;
+    }
+    c.counts.assign(static_cast<size_t>(high - low + 1), 0);
+    return true;
 }
 
-MeasureValues MeasureSamples(const double* v, int n, double dt, double code, const MeasureSet& wanted,
-                             MeasureEdges* edgesOut, MeasureSpectrumCache* cache) {
+// The histogram of codes [a, b): the last span's, corrected by the codes that entered or left
+// it when it lies close, else counted afresh.
+void Count(MeasureCache& c, int a, int b) {
+    int32_t* counts = c.counts.data();
+    const int32_t* k = c.codes.data();
+    const int32_t low = c.low;
+    auto add = [&](int from, int to, int32_t d) {
+        for (int i = from; i < to; ++i) counts[k[i] - low] += d;
+    };
+    if (c.from < c.to && std::abs(a - c.from) + std::abs(b - c.to) < (b - a) / 2) {
+        if (a < c.from) add(a, c.from, 1);
+        else add(c.from, a, -1);
+        if (b > c.to) add(c.to, b, 1);
+        else add(b, c.to, -1);
+    } else {
+        // Four tables, a sample to each in turn: a flat stretch adds to one counter, and each
+        // addition would wait for the one before it.
+        static thread_local int32_t four[4][kMaxCodeRange];
+        const size_t range = c.counts.size();
+        for (auto& t : four) std::fill_n(t, range, 0);
+        int i = a;
+        for (; i + 4 <= b; i += 4)
+            ++four[0][k[i] - low], ++four[1][k[i + 1] - low], ++four[2][k[i + 2] - low], ++four[3][k[i + 3] - low];
+        for (; i < b; ++i) ++four[0][k[i] - low];
+        for (size_t j = 0; j < range; ++j) counts[j] = four[0][j] + four[1][j] + four[2][j] + four[3][j];
+    }
+    c.from = a, c.to = b;
+}
+
+// Codes [a, a + n) of a prepared record, in codes, through its cache: sums from the block sums,
+// extremes and levels from the histogram, the spectrum kept while the cycles stay.
+struct CodeSamples {
+    MeasureCache& c;
+    int a, n;
+    double code = 1;
+    int32_t low = 0, high = 0;  // the span's extremes
+
+    CodeSamples(MeasureCache& cache, int first, int count) : c(cache), a(first), n(count) {
+        Count(c, a, a + n);
+        const int32_t* counts = c.counts.data();
+        int lo = 0, hi = c.high - c.low;
+        while (!counts[lo]) ++lo;
+        while (!counts[hi]) --hi;
+        low = c.low + lo, high = c.low + hi;
+    }
+    // Codes [a + i, a + j): whole blocks from the cache, the parts at the ends counted.
+    Moments Sums(int i, int j) const {
+        i += a, j += a;
+        const int b0 = (i + kBlock - 1) / kBlock, b1 = j / kBlock;
+        if (b0 >= b1) return CodeSums(c.codes.data() + i, j - i);
+        Moments m = CodeSums(c.codes.data() + i, b0 * kBlock - i);
+        const Moments tail = CodeSums(c.codes.data() + b1 * kBlock, j - b1 * kBlock);
+        m.sum += tail.sum, m.squares += tail.squares;
+        for (auto b = static_cast<size_t>(b0); b < static_cast<size_t>(b1); ++b)
+            m.sum += c.sums[b], m.squares += c.squares[b];
+        return m;
+    }
+    Moments All() const {
+        Moments m = Sums(0, n);
+        m.max = high, m.min = low;
+        return m;
+    }
+    // Exact: (m Σk² - (Σk)²) / m, the sums whole numbers.
+    double Deviations(int i, int j, double) const {
+        const Moments m = Sums(i, j);
+        const auto sum = static_cast<__int128>(m.sum), squares = static_cast<__int128>(m.squares);
+        return static_cast<double>((j - i) * squares - sum * sum) / (j - i);
+    }
+    void Levels(const Moments&, double& top, double& base) const {
+        top = high, base = low;
+        if (high == low) return;
+        LevelPick pick((high - low + 1) / 2);
+        const int32_t* counts = c.counts.data() + (low - c.low);
+        for (int64_t bin = 0; bin <= high - low; ++bin)
+            if (counts[bin]) pick.Consider(bin, counts[bin]);
+        pick.Result(low, 1.0, top, base);
+    }
+    EdgeTotals Edges(double l10, double l50, double l90, MeasureEdges& e) const {
+        return FindEdges(c.codes.data() + a, n, l10, l50, l90, e);
+    }
+    void Spectrum(int i, int j, int cycles, int count, double* amp) const {
+        if (c.spectrumFrom != a + i || c.spectrumTo != a + j || c.cycles != cycles || c.harmonics != count) {
+            double v[kSamples];
+            std::copy(c.codes.data() + a + i, c.codes.data() + a + j, v);
+            Harmonics(v, j - i, cycles, count, c.amplitudes.data());
+            c.spectrumFrom = a + i, c.spectrumTo = a + j, c.cycles = cycles, c.harmonics = count;
+        }
+        std::copy_n(c.amplitudes.begin(), count, amp);
+    }
+};
+
+// The measurements of samples s (at least two), in their unit; the rows between the plots stay
+// absent.
+template <class Samples>
+MeasureValues Measure(const Samples& s, double dt, const MeasureSet& wanted, MeasureEdges* edgesOut) {
     MeasureValues out;
-    if (edgesOut) edgesOut->count = 0;
-    n = std::min(n, kSamples);  // a record's length at most: the work arrays are fixed
-    if (n < 2) return out;
-    code = std::fabs(code);
-    const Moments mo = MomentsOf(v, n);
+    const int n = s.n;
+    const double code = s.code;
+    const Moments mo = s.All();
     const double mean = mo.sum / n;
     out[kMeasMax] = mo.max;
     out[kMeasMin] = mo.min;
@@ -465,12 +676,12 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
     out[kMeasMean] = Snapped(mean, code, n);
     out[kMeasRms] = std::sqrt(mo.squares / n);
     out[kMeasArea] = Snapped(mean, code, n) * n * dt;  // the same rounding noise as the mean's
-    if (wanted[kMeasAcRms]) out[kMeasAcRms] = std::sqrt(SquaredDeviations(v, n, mean) / n);
+    if (wanted[kMeasAcRms]) out[kMeasAcRms] = std::sqrt(s.Deviations(0, n, mean) / n);
 
     const bool edgesWanted = (wanted & kEdgeRows).any() || edgesOut;
     if ((wanted & kLevelRows).any() || edgesWanted) {
         double top, base;
-        HistogramLevels(v, n, code, mo.max, mo.min, top, base);
+        s.Levels(mo, top, base);
         const double amplitude = top - base;
         out[kMeasTop] = top;
         out[kMeasBase] = base;
@@ -486,7 +697,7 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
             EdgeTotals t;
             // Fewer than 4 codes between the levels: a dithering or noisy level, no edges.
             if (amplitude > 0 && amplitude >= 4 * code)
-                t = FindEdges(v, n, base + 0.1 * amplitude, base + 0.5 * amplitude, base + 0.9 * amplitude, e);
+                t = s.Edges(base + 0.1 * amplitude, base + 0.5 * amplitude, base + 0.9 * amplitude, e);
             else
                 e.count = 0;
             out[kMeasRisingEdges] = t.rising;
@@ -529,13 +740,12 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
                 start = static_cast<int>(std::ceil(ta)), end = static_cast<int>(std::ceil(tb));
                 const int m = end - start;
                 if (m > 0 && ((wanted & kCycleRows).any() || wanted[kMeasDc])) {
-                    const double* c = v + start;
-                    const Moments cm = SumsOf(c, m);
+                    const Moments cm = s.Sums(start, end);
                     spanMean = cm.sum / m;
                     out[kMeasCycleMean] = Snapped(spanMean, code, m);
                     out[kMeasCycleRms] = std::sqrt(cm.squares / m);
                     if (wanted[kMeasCycleAcRms])
-                        out[kMeasCycleAcRms] = std::sqrt(SquaredDeviations(c, m, spanMean) / m);
+                        out[kMeasCycleAcRms] = std::sqrt(s.Deviations(start, end, spanMean) / m);
                     out[kMeasCycleArea] = Snapped(spanMean, code, m) * m * dt;
                 }
             }
@@ -543,7 +753,7 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
             if ((wanted & kSpectrumRows).any() && end - start >= 2) {
                 out[kMeasDc] = Snapped(spanMean, code, end - start);
                 if (wanted[kMeasA1] || wanted[kMeasFundamental] || wanted[kMeasThd])
-                    MeasureSpectrum(v + start, end - start, cycles, period, code, wanted[kMeasThd], out, cache);
+                    MeasureSpectrum(s, start, end, cycles, period, wanted[kMeasThd], out);
             }
         }
     }
@@ -551,6 +761,68 @@ MeasureValues MeasureSamples(const double* v, int n, double dt, double code, con
         if (value && !std::isfinite(*value)) value.reset();
     for (int id = 0; id < kMeasCount; ++id)
         if (!wanted[static_cast<size_t>(id)]) out[static_cast<size_t>(id)].reset();
+    return out;
+}
+
+}  // namespace
+
+std::span<const MeasureInfo, kMeasCount> MeasureTable() { return std::span<const MeasureInfo, kMeasCount>(kTable); }
+
+const char* MeasureGroupName(MeasureGroup group) {
+    switch (group) {
+    case G::Amplitude: return KIV_TR_NOOP("Kiv", "Amplituda i poziomy");
+    case G::Time: return KIV_TR_NOOP("Kiv", "Czas i zbocza");
+    case G::Between: return KIV_TR_NOOP("Kiv", "Między wykresami");
+    default: return KIV_TR_NOOP("Kiv", "Widmo");
+    }
+}
+
+MeasureId FindMeasure(const std::string& key) {
+    for (int id = 0; id < kMeasCount; ++id)
+        if (key == kTable[id].key) return static_cast<MeasureId>(id);
+    return kMeasCount;
+}
+
+MeasureSet AllMeasurements() { return MeasureSet().set(); }
+
+MeasureSet DefaultMeasurements() {
+    return Rows({kMeasMax, kMeasMin, kMeasPeakToPeak, kMeasMean, kMeasRms, kMeasAcRms, kMeasPeriod, kMeasFrequency,
+                 kMeasDuty, kMeasRise, kMeasFall}) |
+           kSpectrumRows;
+}
+
+MeasureValues MeasureSamples(const double* v, int n, double dt, double code, const MeasureSet& wanted,
+                             MeasureEdges* edges) {
+    if (edges) edges->count = 0;
+    n = std::min(n, kSamples);  // a record's length at most: the work arrays are fixed
+    if (n < 2) return {};
+    return Measure(DoubleSamples{v, n, std::fabs(code)}, dt, wanted, edges);
+}
+
+MeasureValues MeasureRecord(const int32_t* record, int64_t bias, int sign, double step, int first, int count,
+                            double dt, const MeasureSet& wanted, MeasureEdges* edges, MeasureCache& cache) {
+    if (edges) edges->count = 0;
+    first = std::clamp(first, 0, kSamples), count = std::clamp(count, 0, kSamples - first);
+    if (count < 2) return {};
+    if (step < 0) sign = -sign, step = -step;
+    if (!(step > 0 && std::isfinite(step))) {  // no codes to measure in: the values as they are
+        double v[kSamples];
+        for (int i = 0; i < count; ++i) v[i] = static_cast<double>(sign * (record[first + i] + bias)) * step;
+        return MeasureSamples(v, count, dt, step, wanted, edges);
+    }
+    MeasureValues out;
+    if (Prepare(cache, record, bias, sign, first, count)) {
+        out = Measure(CodeSamples(cache, first, count), dt, wanted, edges);
+    } else {  // codes too far apart for a histogram of them
+        double v[kSamples];
+        for (int i = 0; i < count; ++i) v[i] = static_cast<double>(sign * (record[first + i] + bias));
+        out = Measure(DoubleSamples{v, count, 1.0}, dt, wanted, edges);
+    }
+    // From codes to base units.
+    for (int id = 0; id < kMeasCount; ++id) {
+        const MeasureUnit unit = kTable[id].unit;
+        if (out[id] && (unit == U::Amplitude || unit == U::Area || unit == U::Slew)) *out[id] *= step;
+    }
     return out;
 }
 

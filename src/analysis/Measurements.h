@@ -97,21 +97,31 @@ struct MeasureEdges {
     std::array<double, kSamples> t50;
 };
 
-// The last spectrum of a curve, for a caller that measures the same curve again and again: a
-// cursor drag mostly keeps a curve's whole cycles, and their DFT is the measurements' largest
-// cost. Reused only for the very same samples.
-struct MeasureSpectrumCache {
-    std::vector<double> samples;
-    int cycles = 0, count = 0;
-    std::array<double, kHarmonics - 1> amplitudes{};
-};
-
 // The measurements of one curve: n values sampled dt seconds apart, code the amplitude of one
 // step of the plot's codes (the histogram's bin; at most 0 for none). Only what wanted needs is
 // computed; the rows between the plots stay absent. edges, when given, receives the edges.
 MeasureValues MeasureSamples(const double* v, int n, double dt, double code,
-                             const MeasureSet& wanted = AllMeasurements(), MeasureEdges* edges = nullptr,
-                             MeasureSpectrumCache* cache = nullptr);
+                             const MeasureSet& wanted = AllMeasurements(), MeasureEdges* edges = nullptr);
+
+// What measuring spans of one record again and again keeps, as each frame of a cursor drag does:
+// the record's prefix sums, the last span's histogram and the last spectrum. The values are the
+// same to the bit with a cache kept or a fresh one.
+struct MeasureCache {
+    int64_t bias = 0;
+    int sign = 0;                // 0: nothing kept
+    std::vector<int32_t> codes;  // sign (record + bias), of the record they were made from
+    int32_t low = 0, high = 0;   // the codes' extremes
+    std::vector<double> sums, squares;   // of each 64 codes from 0 (whole numbers, exact)
+    std::vector<int32_t> counts;         // of each code from low, over codes [from, to)
+    int from = 0, to = 0;
+    int spectrumFrom = -1, spectrumTo = 0, cycles = 0, harmonics = 0;  // of amplitudes
+    std::array<double, kHarmonics - 1> amplitudes{};
+};
+
+// The same of codes [first, first + count) of a record of kSamples codes, sample i standing for
+// sign (record[i] + bias) steps of step base units. Measured in codes, exactly where sums allow.
+MeasureValues MeasureRecord(const int32_t* record, int64_t bias, int sign, double step, int first, int count,
+                            double dt, const MeasureSet& wanted, MeasureEdges* edges, MeasureCache& cache);
 // Delay and phase of curve 2 against curve 1 (both dt apart, spans starting together); period1 is
 // curve 1's period in seconds when it has one.
 void MeasureBetween(const MeasureEdges& e1, const MeasureEdges& e2, double dt, const std::optional<double>& period1,
@@ -145,9 +155,9 @@ struct ModeMeasurements {
 // The span: the cursors' when cursorsOn, else the part of the record the window shows, as the
 // cursor read-out and the mean/RMS window take it; the Fourier mode takes the spectrum's span,
 // the cursors as record indices. Each plot is measured over its own samples only.
-// cache, when given, is an array of two that keeps the columns' spectra between calls.
+// cache, when given, is an array of two kept for the columns between calls.
 ModeMeasurements MeasureMode(CData& mode, int cursor1, int cursor2, bool cursorsOn,
-                             const MeasureSet& wanted = AllMeasurements(), MeasureSpectrumCache* cache = nullptr);
+                             const MeasureSet& wanted = AllMeasurements(), MeasureCache* cache = nullptr);
 
 // A value as the panel shows it: the program's SI notation and the unit ("1.00kHz",
 // "2.83 V"), percentages with two decimals, counts whole, "—" when absent.

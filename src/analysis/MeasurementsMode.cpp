@@ -74,51 +74,38 @@ int64_t CeilNear(double t) {
     return static_cast<int64_t>(std::fabs(t - r) <= 1e-9 * std::max(1.0, std::fabs(t)) ? r : std::ceil(t));
 }
 
-// One curve as measured: values in base units, their time step and one code's amplitude.
+// One curve as measured: codes [first, first + count) of a record, code q standing for
+// sign (q + bias) steps of step base units, samples dt apart.
 struct Curve {
-    int count = 0;
-    double dt = 0, code = 0;
+    const int32_t* record = nullptr;
+    int64_t bias = -100;  // a record's code q stands for (q - 100) steps, as the export writes it
+    int sign = 1;
+    double step = 0, dt = 0;
+    int first = 0, count = 0;
 };
-
-// codes[first, first + count) of a record whose code q stands for (q - 100) step, as the export
-// writes it; four codes to a conversion.
-Curve FromCodes(const int32_t* codes, int first, int count, double step, double dt, double* v) {
-    using Codes4 = int32_t __attribute__((vector_size(16)));
-    using Values4 = double __attribute__((vector_size(32)));
-    const int32_t* q = codes + first;
-    int i = 0;
-    for (; i + 4 <= count; i += 4) {
-        Codes4 c;
-        std::memcpy(&c, q + i, sizeof c);
-        const Values4 x = (__builtin_convertvector(c, Values4) - 100.0) * step;
-        std::memcpy(v + i, &x, sizeof x);
-    }
-    for (; i < count; ++i) v[i] = (q[i] - 100.0) * step;
-    return {std::max(count, 0), dt, std::fabs(step)};
-}
 
 // A plot's own samples with its settings (inversion, offset, multiplier), over the times the
 // span [a, b) of the coarser record covers.
-Curve FromOwnSamples(const CDataSrc& src, int plot, int a, int b, double coarseDt, double* v) {
+Curve FromOwnSamples(const CDataSrc& src, int plot, int a, int b, double coarseDt) {
     const bool one = plot == 1;
-    const int32_t* raw = one ? src.m_nRaw1 : src.m_nRaw2;
     const AxisScale& amp = one ? src.m_ampScale1 : src.m_ampScale2;
     const AxisScale& time = one ? src.m_timeScale1 : src.m_timeScale2;
-    const bool invert = one ? src.m_bInvert1 : src.m_bInvert2;
     const int32_t offset = (one ? src.m_bOffset1 : src.m_bOffset2) ? (one ? src.m_nOffset1 : src.m_nOffset2) : 0;
-    double step = amp.step;
-    if (one ? src.m_bMultiplier1 : src.m_bMultiplier2) step *= static_cast<double>(one ? src.m_fMultiplier1
-                                                                                        : src.m_fMultiplier2);
-    step *= ScalePower(amp);
-    const double dt = Seconds(time), ratio = coarseDt / dt;
+    Curve c;
+    c.record = one ? src.m_nRaw1 : src.m_nRaw2;
+    // Inverted, q reads 200 - q: (200 - q + offset - 100) = -(q - 100 - offset).
+    c.sign = (one ? src.m_bInvert1 : src.m_bInvert2) ? -1 : 1;
+    c.bias = c.sign > 0 ? int64_t{offset} - 100 : -100 - int64_t{offset};
+    c.step = amp.step;
+    if (one ? src.m_bMultiplier1 : src.m_bMultiplier2) c.step *= static_cast<double>(one ? src.m_fMultiplier1
+                                                                                          : src.m_fMultiplier2);
+    c.step *= ScalePower(amp);
+    c.dt = Seconds(time);
+    const double ratio = coarseDt / c.dt;
     const int64_t first = std::clamp<int64_t>(CeilNear(a * ratio), 0, kSamples);
     const int64_t end = std::clamp<int64_t>(CeilNear(b * ratio), first, kSamples);
-    const int count = static_cast<int>(end - first);
-    for (int i = 0; i < count; ++i) {
-        const double q = invert ? 200.0 - raw[first + i] : raw[first + i];
-        v[i] = (q + offset - 100.0) * step;
-    }
-    return {count, dt, std::fabs(step)};
+    c.first = static_cast<int>(first), c.count = static_cast<int>(end - first);
+    return c;
 }
 
 }  // namespace
@@ -132,6 +119,7 @@ bool ModeMeasurements::Applies(MeasureId id) const {
 
 std::vector<MeasureId> ModeMeasurements::Rows(const MeasureSet& chosen) const {
     std::vector<MeasureId> rows;
+    rows.reserve(chosen.count());
     for (int i = 0; i < kMeasCount; ++i) {
         const auto id = static_cast<MeasureId>(i);
         if (chosen[id] && Applies(id)) rows.push_back(id);
@@ -140,7 +128,7 @@ std::vector<MeasureId> ModeMeasurements::Rows(const MeasureSet& chosen) const {
 }
 
 ModeMeasurements MeasureMode(CData& mode, int cursor1, int cursor2, bool cursorsOn, const MeasureSet& wanted,
-                             MeasureSpectrumCache* cache) {
+                             MeasureCache* cache) {
     ModeMeasurements m;
     if (!mode.IsAvailable() || mode.IsXY()) return m;
     m.fourier = mode.IsFourier();
@@ -185,34 +173,35 @@ ModeMeasurements MeasureMode(CData& mode, int cursor1, int cursor2, bool cursors
     MeasureSet perCurve = wanted;
     for (int id = kMeasDelayRise; id <= kMeasPhase; ++id) perCurve.reset(static_cast<size_t>(id));
     if (m.fourier) perCurve &= MeasureSet().set(kMeasFundamental).set(kMeasDc).set(kMeasA1).set(kMeasThd);
-    double v[kSamples];
     MeasureEdges edges[2];
+    MeasureCache fresh[2];
     double pairDt = 0;
     for (int slot = 0; slot < 2; ++slot) {
         if (!m.columns[slot]) continue;
         const int plot = m.columns[slot]->plot;
         const int a = m.span[0], b = m.span[1];
         Curve curve;
-        if (fromPair) {
-            const double dt = Seconds(src.m_axisX);
-            if (!bases.same && plot == bases.finer) {
-                curve = FromOwnSamples(src, plot, a, b, dt, v);
-            } else {
-                const AxisScale& y = slot ? src.m_axisY2 : src.m_axisY1;
-                curve = FromCodes(slot ? src.m_nShown2 : src.m_nShown1, a, b - a, ScalePower(y) * y.step, dt, v);
-            }
+        if (fromPair && !bases.same && plot == bases.finer) {
+            curve = FromOwnSamples(src, plot, a, b, Seconds(src.m_axisX));
+        } else if (fromPair) {
+            const AxisScale& y = slot ? src.m_axisY2 : src.m_axisY1;
+            curve.record = slot ? src.m_nShown2 : src.m_nShown1;
+            curve.step = ScalePower(y) * y.step, curve.dt = Seconds(src.m_axisX);
+            curve.first = a, curve.count = b - a;
         } else {
             // Past the finer plot's samples the record holds the zero line, not the plot.
             int end = b;
             if (!bases.same && (plot == bases.finer || plot == 0)) end = std::min(end, bases.finerLength);
             const AxisScale& y = slot ? mode.m_scaleY2 : mode.m_scaleY1;
-            curve = FromCodes(slot ? mode.m_nCalc2 : mode.m_nCalc1, a, std::max(end, a) - a, ScalePower(y) * y.step,
-                              Seconds(mode.m_scaleX), v);
+            curve.record = slot ? mode.m_nCalc2 : mode.m_nCalc1;
+            curve.step = ScalePower(y) * y.step, curve.dt = Seconds(mode.m_scaleX);
+            curve.first = a, curve.count = std::max(end, a) - a;
         }
         MeasureSet rows = perCurve;
         if (pairWanted && slot == 0) rows.set(kMeasPeriod);
-        m.columns[slot]->values = MeasureSamples(v, curve.count, curve.dt, curve.code, rows,
-                                                 pairWanted ? &edges[slot] : nullptr, cache ? cache + slot : nullptr);
+        m.columns[slot]->values = MeasureRecord(curve.record, curve.bias, curve.sign, curve.step, curve.first,
+                                                curve.count, curve.dt, rows, pairWanted ? &edges[slot] : nullptr,
+                                                cache ? cache[slot] : fresh[slot]);
         pairDt = curve.dt;
     }
     if (pairWanted && m.columns[0] && m.columns[1]) {

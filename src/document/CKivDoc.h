@@ -67,7 +67,7 @@ public:
     bool CanComputeMeanRms() const;
     // The automatic measurements of the current mode (analysis/Measurements.h).
     ModeMeasurements MeasureCurrentMode(bool cursorsOn, const MeasureSet& wanted = AllMeasurements(),
-                                        MeasureSpectrumCache* cache = nullptr) {
+                                        MeasureCache* cache = nullptr) {
         return MeasureMode(*GetCurrentMode(), m_nCursor1, m_nCursor2, cursorsOn, wanted, cache);
     }
     // Signal generator with the dialog's values (null: the dialog was cancelled).

@@ -31,8 +31,12 @@ void CPlotCanvas::Line(int x1, int y1, int x2, int y2) {
     const int sx = x2 >= x1 ? 1 : -1, sy = y2 >= y1 ? 1 : -1;
     const int n = std::max(dx, dy);  // pixels drawn: the end point, step n, is left out
     if (n == 0) return;
-    if (m_damage)
-        m_damage->push_back(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))));
+    if (m_damage) {  // the pixels drawn, to the one before the end point
+        const int j = static_cast<int>((2LL * (n - 1) * std::min(dx, dy) + n) / (2LL * n));
+        const int xl = x1 + sx * (dx >= dy ? n - 1 : j), yl = y1 + sy * (dx >= dy ? j : n - 1);
+        m_damage->push_back(
+            QRect(QPoint(std::min(x1, xl), std::min(y1, yl)), QPoint(std::max(x1, xl), std::max(y1, yl))));
+    }
     if (m_bLayers && Gather(x1, y1, x2, y2)) return;
     const bool inside = x1 >= 0 && y1 >= 0 && x1 < m_width && y1 < m_height && x2 >= 0 && y2 >= 0 &&
                         x2 < m_width && y2 < m_height;

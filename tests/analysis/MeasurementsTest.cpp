@@ -137,15 +137,50 @@ TEST(Measurements, IndependentValuesOfKnownSignals) {
     }
 }
 
-// A spectrum kept between calls serves only the very same samples: twice the amplitude reads
-// twice the first harmonic.
-TEST(Measurements, SpectrumCacheFollowsTheSamples) {
-    MeasureSpectrumCache cache;
-    for (double amplitude : {1.0, 2.0, 2.0}) {
-        std::vector<double> v(1000);
-        for (int i = 0; i < 1000; ++i) v[i] = amplitude * Sine((i + 0.5) / 100);
-        EXPECT_NEAR(*MeasureSamples(v.data(), 1000, kUs, 0, AllMeasurements(), nullptr, &cache)[kMeasA1], amplitude,
-                    1e-12);
+// A record's spans measured in codes as a drag measures them, the cache kept from span to span:
+// each agrees to the bit with a fresh cache, and with the values measured as doubles. The
+// records: a noisy square with ringing, the same with one code changed (in the span or not),
+// inverted with an offset, and codes too far apart to count (measured as doubles in codes).
+TEST(Measurements, RecordCacheAgreesWithFreshMeasuring) {
+    std::vector<int32_t> square(kSamples);
+    for (int i = 0; i < kSamples; ++i)
+        square[i] = 100 + (i % 400 < 150 ? 60 : -40) + (i % 400 == 150 ? 25 : 0) + (i * 7919 % 5) - 2;
+    std::vector<int32_t> changed = square;
+    changed[1234] += 3;
+    std::vector<int32_t> wide = square;
+    wide[10] = 1 << 20;
+    const struct {
+        const std::vector<int32_t>* record;
+        int64_t bias;
+        int sign;
+        double step;
+        int first, count;
+    } spans[] = {{&square, -100, 1, 0.01, 0, 4000},   {&square, -100, 1, 0.01, 100, 2100},  // ringing at 2150
+                 {&square, -100, 1, 0.01, 100, 2123},  {&square, -100, 1, 0.01, 100, 2040},  // left behind
+                 {&square, -100, 1, 0.01, 130, 2010},  {&square, -100, 1, 0.01, 3000, 990},
+                 {&changed, -100, 1, 0.01, 3000, 990}, {&square, -100, 1, 0.01, 1000, 990},  // changed at 1234
+                 {&changed, -100, 1, 0.01, 1000, 990}, {&changed, -100, 1, 0.01, 0, 2500},
+                 {&changed, -93, -1, -0.5, 0, 2500},   {&wide, -100, 1, 0.01, 0, 2500}};
+    MeasureCache kept;
+    for (const auto& s : spans) {
+        const std::string at = std::to_string(s.first) + '+' + std::to_string(s.count);
+        MeasureCache fresh;
+        auto measure = [&](MeasureCache& cache) {
+            return MeasureRecord(s.record->data(), s.bias, s.sign, s.step, s.first, s.count, kUs, AllMeasurements(),
+                                 nullptr, cache);
+        };
+        const MeasureValues got = measure(kept), want = measure(fresh);
+        std::vector<double> v(static_cast<size_t>(s.count));
+        for (int i = 0; i < s.count; ++i) v[i] = s.sign * ((*s.record)[s.first + i] + s.bias) * s.step;
+        const MeasureValues asDoubles = MeasureSamples(v.data(), s.count, kUs, std::fabs(s.step));
+        for (int id = 0; id < kMeasDelayRise; ++id) {
+            const char* key = MeasureTable()[id].key;
+            ASSERT_EQ(got[id].has_value(), want[id].has_value()) << at << ' ' << key;
+            ASSERT_EQ(got[id].has_value(), asDoubles[id].has_value()) << at << ' ' << key;
+            if (!got[id]) continue;
+            EXPECT_EQ(*got[id], *want[id]) << at << ' ' << key;
+            EXPECT_NEAR(*got[id], *asDoubles[id], 1e-9 * std::max(1.0, std::fabs(*asDoubles[id]))) << at << ' ' << key;
+        }
     }
 }
 
@@ -259,6 +294,19 @@ TEST(Measurements, TextsTablesAndStatistics) {
         {2e5, MeasureUnit::Slew, "V", "200kV/s"}, {4e-4, MeasureUnit::Area, "V", "400uVs"},
         {2, MeasureUnit::Slew, "V/s", "2.00 V/s²"}, {2, MeasureUnit::Area, "V/s", "2.00 V"}};
     for (const auto& t : texts) EXPECT_EQ(MeasureText(t.v, t.unit, t.amplitude), t.text);
+    // Percentages, degrees and counts read as printf writes them: exact ties (to the even digit),
+    // near ties, small negatives, large values, and values over many magnitudes.
+    std::vector<double> values = {0.125, -0.125, 0.375, 0.75, 0.25, 1.005, 2.675, -0.001, -0.04, 1e12 + 0.5, 0.0, -0.0};
+    for (int i = 0; i < 3000; ++i) values.push_back(std::sin(i * 12.9898) * std::pow(10.0, i % 13 - 4));
+    for (double v : values) {
+        char two[64], one[64], whole[64];
+        std::snprintf(two, sizeof two, "%.2f %%", v + 0.0);
+        std::snprintf(one, sizeof one, "%.1f°", v + 0.0);
+        std::snprintf(whole, sizeof whole, v == std::floor(v) ? "%.0f" : "%.2f", v + 0.0);
+        EXPECT_EQ(MeasureText(v, MeasureUnit::Percent, ""), two) << v;
+        EXPECT_EQ(MeasureText(v, MeasureUnit::Degrees, ""), one) << v;
+        EXPECT_EQ(MeasureText(v, MeasureUnit::Count, ""), whole) << v;
+    }
 
     CKivDoc doc;
     CMeasureStats stats;

@@ -149,7 +149,7 @@ TEST_F(ViewMouse, MeasurementsPanelFollowsEachFrame) {
     // the panel, which cursor 2 at the plot's right end is): it shows what a fresh picture shows.
     doc.m_nCursor2 = kSamples;
     Send(QEvent::MouseButtonPress, 60 + view.Cursors().m_nCursorPix1, 300);
-    for (const int x : {300, 330, 700, 779, 200}) {
+    for (const int x : {300, 330, 700, 779, 200, 90, 450, 610, 260}) {
         Send(QEvent::MouseMove, x, 300);
         const QImage shown = screen();  // before a fresh picture, which marks the cursors for repair
         EXPECT_EQ(shown, fresh()) << x;

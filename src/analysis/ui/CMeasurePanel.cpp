@@ -34,12 +34,20 @@ void Blit(uchar* bits, qsizetype stride, QSize frame, const CMeasurePanel::Pixel
     const size_t bytes = static_cast<size_t>(r.width()) * 4;
     const uchar* from = src.bits + r.top() * src.bytesPerLine + r.left() * 4;
     uchar* to = bits + (y + r.top()) * stride + (x + r.left()) * 4;
-    if (bytes <= 64) {  // a character or the column a cursor crossed: a call a row would cost more than the copy
+    if (bytes >= 16 && bytes <= 64) {
+        // A character or the column a cursor crossed: a call a row would cost more than the
+        // copy. 16-byte pieces from each end, overlapping in the middle.
         for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride) {
-            size_t b = 0;
-            for (; b + 16 <= bytes; b += 16) std::memcpy(to + b, from + b, 16);
-            for (; b < bytes; b += 4) std::memcpy(to + b, from + b, 4);
+            uchar piece[4][16];
+            const size_t at[4] = {0, bytes > 32 ? size_t{16} : 0, bytes > 32 ? bytes - 32 : 0, bytes - 16};
+            for (int k = 0; k < 4; ++k) std::memcpy(piece[k], from + at[k], 16);
+            for (int k = 0; k < 4; ++k) std::memcpy(to + at[k], piece[k], 16);
         }
+        return;
+    }
+    if (bytes < 16) {
+        for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride)
+            for (size_t b = 0; b < bytes; b += 4) std::memcpy(to + b, from + b, 4);
         return;
     }
     for (int row = 0; row < r.height(); ++row, from += src.bytesPerLine, to += stride) std::memcpy(to, from, bytes);
@@ -76,7 +84,16 @@ const CMeasurePanel::Pixels& CMeasurePanel::Tile(char16_t c) {
         p.drawText(0, m_ascent, QString(QChar(c)));
     }
     tile->Set(std::move(image));
-    return tile->pixels;
+    Pixels& t = tile->pixels;
+    const QRgb background = Background().rgb();
+    auto blank = [&](int row) {
+        const auto* line = reinterpret_cast<const QRgb*>(t.bits + row * t.bytesPerLine);
+        return std::all_of(line, line + t.width, [background](QRgb p) { return p == background; });
+    };
+    t.inkTop = 0, t.inkBottom = t.height;
+    while (t.inkTop < t.inkBottom && blank(t.inkTop)) ++t.inkTop;
+    while (t.inkBottom > t.inkTop && blank(t.inkBottom - 1)) --t.inkBottom;
+    return t;
 }
 
 int CMeasurePanel::FigureWidth(const QString& text) {
@@ -88,44 +105,45 @@ int CMeasurePanel::FigureWidth(const QString& text) {
 void CMeasurePanel::Show(MeasureGrid grid) {
     // The picture's texts: the headings row (an empty corner, then the columns), then each
     // row's name; without rows, a line that says so.
-    std::vector<MeasureName> names;
-    if (grid.Empty()) {
-        names.push_back({kNoMeasurements, {}});
-    } else {
-        names = grid.head;
-        names.insert(names.end(), grid.labels.begin(), grid.labels.end());
-    }
     const size_t columns = grid.Empty() ? 1 : grid.head.size(), rows = 1 + grid.labels.size();
-    const bool namesChanged = names != m_names;
+    const bool namesChanged =
+        grid.Empty() ? !(m_names.size() == 1 && m_names[0].source == kNoMeasurements)
+                     : m_names.size() != grid.head.size() + grid.labels.size() ||
+                           !std::equal(grid.head.begin(), grid.head.end(), m_names.begin()) ||
+                           !std::equal(grid.labels.begin(), grid.labels.end(), m_names.begin() + grid.head.size());
     if (namesChanged) {  // another table: its names translated and measured once
+        m_names.clear();
+        if (grid.Empty()) {
+            m_names.push_back({kNoMeasurements, {}});
+        } else {
+            m_names = grid.head;
+            m_names.insert(m_names.end(), grid.labels.begin(), grid.labels.end());
+        }
         const QFontMetrics fm(m_font);
-        m_names = names;
         m_fixed.clear();
-        for (const MeasureName& name : names) m_fixed.push_back(QString::fromStdString(name.Text()));
+        for (const MeasureName& name : m_names) m_fixed.push_back(QString::fromStdString(name.Text()));
         m_widths.assign(columns, 0);
         for (size_t c = 0; c < columns; ++c) m_widths[c] = fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(c)]);
         for (size_t r = 1; r < rows; ++r)
             m_widths[0] = std::max(m_widths[0], fm.horizontalAdvance(m_fixed[static_cast<qsizetype>(columns + r - 1)]));
     }
     std::vector<int> widths = m_widths;
-    std::vector<Figure> figures;
-    figures.reserve(grid.cells.size());
-    for (size_t r = 1; r < rows; ++r) {
-        for (size_t c = 1; c < columns; ++c) {
-            const size_t i = figures.size();
+    // Of a drag's frames most figures read as before: those keep their text and width.
+    const size_t cells = grid.cells.size();
+    const bool keep = !namesChanged && m_figures.size() == cells && m_shown.cells.size() == cells;
+    if (!keep) m_figures.assign(cells, Figure{}), m_stale.assign(cells, 1);
+    for (size_t r = 1, i = 0; r < rows; ++r) {
+        for (size_t c = 1; c < columns; ++c, ++i) {
             const MeasureCell& cell = grid.cells[i];
-            // Of a drag's frames most figures read as before: those keep their text.
-            if (!namesChanged && i < m_figures.size() && i < m_shown.cells.size() && m_shown.cells[i] == cell) {
-                figures.push_back(m_figures[i]);
-            } else {
+            if (!keep || !(m_shown.cells[i] == cell)) {
                 QString text = QString::fromStdString(cell.Text());
                 const int width = FigureWidth(text);
-                figures.push_back({std::move(text), {}, width});
+                m_figures[i] = {std::move(text), m_figures[i].at, width};
+                m_stale[i] = 1;
             }
-            widths[c] = std::max(widths[c], figures.back().width);
+            widths[c] = std::max(widths[c], m_figures[i].width);
         }
     }
-    m_figures = std::move(figures);
     m_shown = std::move(grid);
     int width = 2 * kMargin + kGap * static_cast<int>(columns - 1);
     for (int w : widths) width += w;
@@ -142,7 +160,8 @@ void CMeasurePanel::Show(MeasureGrid grid) {
     for (size_t r = 1, next = 0; r < rows; ++r)
         for (size_t c = 1; c < columns; ++c, ++next) {
             Figure& f = m_figures[next];
-            f.at = {left(c) + widths[c] - f.width, top + m_lineHeight * static_cast<int>(r)};
+            const QPoint at(left(c) + widths[c] - f.width, top + m_lineHeight * static_cast<int>(r));
+            if (at != f.at) f.at = at, m_stale[next] = 1;
         }
     if (!namesChanged && widths == m_widths && size == Size()) return;
     m_widths = widths;
@@ -199,6 +218,7 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
     if (fresh || m_painted.size() != m_figures.size()) {
         Paint(frame, topLeft);
         m_painted = m_figures;
+        std::fill(m_stale.begin(), m_stale.end(), 0);
         return;
     }
     uchar* bits = frame.bits();
@@ -215,34 +235,41 @@ void CMeasurePanel::Update(QImage& frame, QPoint topLeft, bool fresh, const std:
                 PaintFigure(bits, stride, frame.size(), f, topLeft, part.translated(topLeft));
     }
     for (size_t i = 0; i < m_figures.size(); ++i) {
+        if (!m_stale[i]) continue;
+        m_stale[i] = 0;
         const Figure &was = m_painted[i], &is = m_figures[i];
         if (was == is) continue;
-        if (was.at != is.at || was.text.size() != is.text.size()) {
+        if (was.at.y() != is.at.y()) {  // another row: the table was laid out again
             restore(was.Rect(m_lineHeight));
-            restore(is.Rect(m_lineHeight));
             PaintFigure(bits, stride, frame.size(), is, topLeft);
         } else {
-            // A figure of a drag mostly keeps its place and changes a digit or two: only the
-            // characters that changed, or moved, are copied again. A tile covers its whole cell,
-            // so one in the place and width of the old needs nothing cleared; else all such are
-            // cleared first, as a character may come out wider.
+            // A figure of a drag mostly keeps its place and changes a digit or two. A tile covers
+            // its whole cell: a character where the old figure has the same one in the same cell
+            // is there already, one over another of its width needs only the rows either inks,
+            // and the rest is copied whole; what the old figure covered beyond the new is cleared.
             const int y = topLeft.y() + is.at.y();
-            for (const bool draw : {false, true}) {
-                int xWas = topLeft.x() + was.at.x(), xIs = xWas;
-                for (qsizetype k = 0; k < is.text.size(); ++k) {
-                    const Pixels& old = Tile(was.text[k].unicode());
-                    const Pixels& tile = Tile(is.text[k].unicode());
-                    if (was.text[k] != is.text[k] || xWas != xIs) {
-                        if (draw) {
-                            Blit(bits, stride, frame.size(), tile, tile.Rect(), xIs, y);
-                        } else if (xWas != xIs || old.width != tile.width) {
-                            restore(QRect(xWas - topLeft.x(), is.at.y(), old.width, m_lineHeight));
-                            restore(QRect(xIs - topLeft.x(), is.at.y(), tile.width, m_lineHeight));
-                        }
+            int xWas = topLeft.x() + was.at.x(), xIs = topLeft.x() + is.at.x();
+            qsizetype w = 0;
+            for (qsizetype k = 0; k < is.text.size(); ++k) {
+                const Pixels& tile = Tile(is.text[k].unicode());
+                while (w < was.text.size() && xWas < xIs) xWas += Tile(was.text[w++].unicode()).width;
+                const Pixels* old = w < was.text.size() && xWas == xIs ? &Tile(was.text[w].unicode()) : nullptr;
+                if (old && old->width == tile.width) {
+                    if (was.text[w] != is.text[k]) {
+                        const int top = std::min(old->inkTop, tile.inkTop);
+                        const int bottom = std::max(old->inkBottom, tile.inkBottom);
+                        Blit(bits, stride, frame.size(), tile, QRect(0, top, tile.width, bottom - top), xIs, y);
                     }
-                    xWas += old.width, xIs += tile.width;
+                } else {
+                    Blit(bits, stride, frame.size(), tile, tile.Rect(), xIs, y);
                 }
+                xIs += tile.width;
             }
+            const QRect before = was.Rect(m_lineHeight), after = is.Rect(m_lineHeight);
+            if (before.left() < after.left())
+                restore(QRect(before.left(), before.top(), after.left() - before.left(), m_lineHeight));
+            if (before.right() > after.right())
+                restore(QRect(after.right() + 1, before.top(), before.right() - after.right(), m_lineHeight));
         }
         m_painted[i] = is;
     }

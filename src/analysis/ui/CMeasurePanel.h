@@ -37,7 +37,7 @@ private:
     struct Figure {
         QString text;
         QPoint at;  // top-left in the panel
-        int width;
+        int width = 0;
         QRect Rect(int height) const { return {at, QSize(width, height)}; }
         bool operator==(const Figure&) const = default;
     };
@@ -48,6 +48,7 @@ public:
         const uchar* bits = nullptr;
         int width = 0, height = 0;
         qsizetype bytesPerLine = 0;
+        int inkTop = 0, inkBottom = 0;  // the rows [inkTop, inkBottom) that are not all background
         QRect Rect() const { return {0, 0, width, height}; }
     };
 
@@ -76,5 +77,6 @@ private:
     std::vector<int> m_widths;   // of the columns; they only grow, so the table stays put
     std::vector<Figure> m_figures;
     std::vector<Figure> m_painted;  // as the kept frame holds them; empty when it holds none
+    std::vector<char> m_stale;      // by figure: changed since Update last looked
     Picture m_picture;            // the panel without the figures
 };

@@ -65,10 +65,17 @@ void CCursorItem::Paint(QImage& frame, CData& mode) {
         m_nCursorPix2 = static_cast<int>(int64_t{w} * doc.m_nCursor2 / kSamples);
         CPlotCanvas dc(frame, &m_view.Damage().drawn);
         dc.SetInvert(true);
-        dc.Line(rc.left + m_nCursorPix1, rc.bottom, rc.left + m_nCursorPix1, rc.top);
+        const QRect covered = m_view.IsKeptFrame(frame) ? m_view.Damage().covered : QRect();
+        // A column from bottom up to top (left out), less what covered holds.
+        auto column = [&](int x) {
+            const int bottom = rc.bottom, top = rc.top;
+            if (covered.isNull() || x < covered.left() || x > covered.right()) return dc.Line(x, bottom, x, top);
+            if (bottom > covered.bottom()) dc.Line(x, bottom, x, std::max(top, covered.bottom()));
+            if (covered.top() - 1 > top) dc.Line(x, std::min(bottom, covered.top() - 1), x, top);
+        };
+        column(rc.left + m_nCursorPix1);
         // A second inversion of the same pixels would erase the first cursor.
-        if (m_nCursorPix2 != m_nCursorPix1)
-            dc.Line(rc.left + m_nCursorPix2, rc.bottom, rc.left + m_nCursorPix2, rc.top);
+        if (m_nCursorPix2 != m_nCursorPix1) column(rc.left + m_nCursorPix2);
     }
     UpdatePanels(mode);
 }

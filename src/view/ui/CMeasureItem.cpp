@@ -102,7 +102,7 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     // A mode the render has not brought up to date yet keeps the last numbers until the render
     // that follows; the spectrum's rows need no spectrum.
     if (changed && (mode.m_bReady || mode.IsFourier() || !mode.IsAvailable())) {
-        const ModeMeasurements m = m_doc.MeasureCurrentMode(m_view.CursorsShown(), m_chosen, m_spectra);
+        const ModeMeasurements m = m_doc.MeasureCurrentMode(m_view.CursorsShown(), m_chosen, m_caches);
         m_pPanel->Show(BuildMeasureGrid(m, m_chosen, m_bStatistics ? m_pStats.get() : nullptr));
         m_measured = inputs;
     }
@@ -120,7 +120,7 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     const bool moved = rc != m_rcFrame;
     if (moved) {
         TakeDownFrom(m_rcFrame);
-        m_rcFrame = rc;
+        m_rcFrame = m_view.Damage().covered = rc;
     }
     // In the kept frame only what changed under it (repaired, drawn over by the cursors) and
     // the figures that changed are copied again: a whole panel a frame costs a drag 5-10 %.
@@ -135,7 +135,7 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
 void CMeasureItem::TakeDownFrom(QRect& rcFrame) {
     if (rcFrame.isNull()) return;
     m_view.Damage().drawn.push_back(rcFrame);
-    rcFrame = {};
+    rcFrame = m_view.Damage().covered = {};
     m_view.Viewport()->update();
 }
 

@@ -58,7 +58,7 @@ private:
     bool m_bStatistics;
     std::unique_ptr<CMeasureStats> m_pStats;
     int m_nStatsChanges = 0;
-    MeasureSpectrumCache m_spectra[2];  // of the frames' columns
+    MeasureCache m_caches[2];  // of the frames' columns
     // What the numbers shown were measured from, besides the picture: a frame that changes
     // none of it (the second paint of a drag's step) keeps them.
     struct Inputs {

@@ -32,6 +32,9 @@ struct FrameDamage {
     bool all = false;
     std::vector<QRect> repaired;
     bool repairedAll = true;
+    // Where an opaque item painted after the others lies in the kept frame: the others may
+    // leave it alone, and it then has nothing of theirs to cover again at each frame.
+    QRect covered;
 };
 
 // What an item over the picture may ask of the view it lies on: the document, the plot as
