@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 #include "analysis/CMeasureStats.h"
 #include "analysis/Measurements.h"
@@ -70,12 +71,13 @@ std::string MeasureText(const std::optional<double>& value, MeasureUnit unit, co
     std::string text;
     FormatSI(text, *value, 0);
     switch (unit) {
-    case MeasureUnit::Time: return text + "s";
-    case MeasureUnit::Frequency: return text + "Hz";
-    case MeasureUnit::Slew: return text + PerSecond(amplitudeUnit);
-    case MeasureUnit::Area: return text + TimesSecond(amplitudeUnit);
-    default: return text + amplitudeUnit;
+    case MeasureUnit::Time: text += 's'; break;
+    case MeasureUnit::Frequency: text += "Hz"; break;
+    case MeasureUnit::Slew: text += PerSecond(amplitudeUnit); break;
+    case MeasureUnit::Area: text += TimesSecond(amplitudeUnit); break;
+    default: text += amplitudeUnit;
     }
+    return text;
 }
 
 const char* const kNoMeasurements = KIV_TR_NOOP("Kiv", "Brak pomiarów w tym trybie");
@@ -86,12 +88,15 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
     MeasureGrid g;
     const std::vector<MeasureId> rows = m.Rows(chosen);
     if (rows.empty()) return g;
-    std::vector<const ModeMeasurements::Column*> curves;
+    const ModeMeasurements::Column* present[2];
+    size_t count = 0;
     for (const auto& c : m.columns)
-        if (c) curves.push_back(&*c);
+        if (c) present[count++] = &*c;
+    const std::span<const ModeMeasurements::Column* const> curves(present, count);
     auto cell = [](const std::optional<double>& v, MeasureUnit unit, const std::string& amplitudeUnit) {
         return MeasureCell{v, unit, amplitudeUnit, false};
     };
+    g.head.reserve(1 + (stats ? 6 : curves.size()));
     g.head.emplace_back();
     g.labels.reserve(rows.size() * curves.size());
     g.cells.reserve(rows.size() * curves.size() * (stats ? 6 : 1));
