@@ -22,8 +22,6 @@ QString Title() { return KivTr("Kiv", "Pomiary"); }
 QColor Background() { return QGuiApplication::palette().window().color(); }
 QColor Ink() { return QGuiApplication::palette().windowText().color(); }
 
-constexpr char16_t kDirectTiles = 0x180;  // Latin-1 and Latin Extended-A: the figures' characters
-
 // Copies the rectangle part of src (src's coordinates), as much as fits, into an RGB32 frame
 // whose pixels start at bits, with src's top-left at (x, y). The frame's pixels are taken once:
 // each scanLine() of a QImage checks for sharing again.
@@ -93,12 +91,16 @@ const CMeasurePanel::Pixels& CMeasurePanel::Tile(char16_t c) {
     t.inkTop = 0, t.inkBottom = t.height;
     while (t.inkTop < t.inkBottom && blank(t.inkTop)) ++t.inkTop;
     while (t.inkBottom > t.inkTop && blank(t.inkBottom - 1)) --t.inkBottom;
+    if (c < kDirectTiles) m_tileWidths[c] = static_cast<int16_t>(t.width);
     return t;
 }
 
 int CMeasurePanel::FigureWidth(const QString& text) {
     int width = 0;
-    for (QChar c : text) width += Tile(c.unicode()).width;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        width += u < kDirectTiles && m_tileWidths[u] ? m_tileWidths[u] : Tile(u).width;
+    }
     return width;
 }
 

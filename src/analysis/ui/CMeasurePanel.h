@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -70,7 +71,10 @@ private:
     MeasureGrid m_shown;
     QFont m_font, m_bold;
     int m_ascent, m_lineHeight, m_titleWidth, m_titleAscent, m_top;
-    std::vector<Picture> m_tiles;                 // by character below kDirectTiles
+    // Latin-1 and Latin Extended-A, the figures' characters, by character; the rest by map.
+    static constexpr char16_t kDirectTiles = 0x180;
+    std::vector<Picture> m_tiles;
+    std::array<int16_t, kDirectTiles> m_tileWidths{};  // 0 until made: a figure's width reads a few lines
     std::map<char16_t, Picture> m_otherTiles;
     std::vector<MeasureName> m_names;  // headings and row names, untranslated: the picture's
     QStringList m_fixed;               // the same as the picture shows them
