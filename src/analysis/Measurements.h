@@ -190,6 +190,9 @@ struct MeasureGrid {
 };
 // stats null: no statistics columns.
 MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen, const CMeasureStats* stats = nullptr);
+// The same into grid, whose storage it reuses: the panel fills one a frame.
+void FillMeasureGrid(MeasureGrid& grid, const ModeMeasurements& m, const MeasureSet& chosen,
+                     const CMeasureStats* stats = nullptr);
 // Columns separated by tab, or aligned with spaces (by characters, not bytes) when tab is false;
 // a line a row. Without rows the one line kNoMeasurements says.
 std::string MeasureGridText(const MeasureGrid& grid, bool tab);

@@ -86,8 +86,18 @@ std::string MeasureName::Text() const { return (source ? KivTranslate("Kiv", sou
 
 MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen, const CMeasureStats* stats) {
     MeasureGrid g;
-    const std::vector<MeasureId> rows = m.Rows(chosen);
-    if (rows.empty()) return g;
+    FillMeasureGrid(g, m, chosen, stats);
+    return g;
+}
+
+void FillMeasureGrid(MeasureGrid& g, const ModeMeasurements& m, const MeasureSet& chosen, const CMeasureStats* stats) {
+    g.head.clear(), g.labels.clear(), g.cells.clear();
+    MeasureId rows[kMeasCount];
+    size_t shown = 0;
+    for (int id = 0; id < kMeasCount; ++id)
+        if (chosen[static_cast<size_t>(id)] && m.Applies(static_cast<MeasureId>(id)))
+            rows[shown++] = static_cast<MeasureId>(id);
+    if (shown == 0) return;
     const ModeMeasurements::Column* present[2];
     size_t count = 0;
     for (const auto& c : m.columns)
@@ -98,11 +108,11 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
     };
     g.head.reserve(1 + (stats ? 6 : curves.size()));
     g.head.emplace_back();
-    g.labels.reserve(rows.size() * curves.size());
-    g.cells.reserve(rows.size() * curves.size() * (stats ? 6 : 1));
+    g.labels.reserve(shown * curves.size());
+    g.cells.reserve(shown * curves.size() * (stats ? 6 : 1));
     if (!stats) {
         for (const auto* c : curves) g.head.push_back({nullptr, c->name});
-        for (MeasureId id : rows) {
+        for (MeasureId id : std::span(rows, shown)) {
             const MeasureInfo& info = MeasureTable()[id];
             g.labels.push_back({info.label, {}});
             const bool between = info.group == MeasureGroup::Between;
@@ -112,7 +122,7 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
                                             curves[k]->amplitudeUnit));
             }
         }
-        return g;
+        return;
     }
     for (const char* h : {KIV_TR_NOOP("Kiv", "Bieżąca"), KIV_TR_NOOP("Kiv", "Średnia"), KIV_TR_NOOP("Kiv", "Min"),
                           KIV_TR_NOOP("Kiv", "Maks")})
@@ -129,7 +139,7 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
             g.cells.push_back(cell(v, info.unit, unit));
         g.cells.push_back(cell(static_cast<double>(s.count), MeasureUnit::Count, {}));
     };
-    for (MeasureId id : rows) {
+    for (MeasureId id : std::span(rows, shown)) {
         const MeasureInfo& info = MeasureTable()[id];
         if (info.group == MeasureGroup::Between) {
             statRow({info.label, {}}, m.between[id], info, curves[0]->amplitudeUnit, CMeasureStats::kBetween, id);
@@ -141,7 +151,6 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
             statRow({info.label, suffix}, c->values[id], info, c->amplitudeUnit, c->plot, id);
         }
     }
-    return g;
 }
 
 std::string MeasureGridText(const MeasureGrid& grid, bool tab) {

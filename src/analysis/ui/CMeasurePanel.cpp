@@ -104,7 +104,7 @@ int CMeasurePanel::FigureWidth(const QString& text) {
     return width;
 }
 
-void CMeasurePanel::Show(MeasureGrid grid) {
+void CMeasurePanel::Show(MeasureGrid& grid) {
     // The picture's texts: the headings row (an empty corner, then the columns), then each
     // row's name; without rows, a line that says so.
     const size_t columns = grid.Empty() ? 1 : grid.head.size(), rows = 1 + grid.labels.size();
@@ -146,7 +146,7 @@ void CMeasurePanel::Show(MeasureGrid grid) {
             widths[c] = std::max(widths[c], m_figures[i].width);
         }
     }
-    m_shown = std::move(grid);
+    std::swap(m_shown, grid);
     int width = 2 * kMargin + kGap * static_cast<int>(columns - 1);
     for (int w : widths) width += w;
     width = std::max(width, 2 * kMargin + m_titleWidth);

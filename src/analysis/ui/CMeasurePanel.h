@@ -21,8 +21,9 @@ class CMeasurePanel {
 public:
     CMeasurePanel();
 
-    // Takes the table; one that reads as before changes nothing.
-    void Show(MeasureGrid grid);
+    // Takes the table, leaving the last one in grid for its storage to be filled again; one
+    // that reads as before changes nothing.
+    void Show(MeasureGrid& grid);
     QSize Size() const { return m_picture.image.size(); }
     // Copies the whole panel into an RGB32 frame at topLeft, as much as fits.
     void Paint(QImage& frame, QPoint topLeft) const;

@@ -103,7 +103,8 @@ void CMeasureItem::Paint(QImage& frame, CData& mode) {
     // that follows; the spectrum's rows need no spectrum.
     if (changed && (mode.m_bReady || mode.IsFourier() || !mode.IsAvailable())) {
         const ModeMeasurements m = m_doc.MeasureCurrentMode(m_view.CursorsShown(), m_chosen, m_caches);
-        m_pPanel->Show(BuildMeasureGrid(m, m_chosen, m_bStatistics ? m_pStats.get() : nullptr));
+        FillMeasureGrid(m_grid, m, m_chosen, m_bStatistics ? m_pStats.get() : nullptr);
+        m_pPanel->Show(m_grid);
         m_measured = inputs;
     }
     // The frame is the whole picture; the panel keeps to the visible part's top-right corner.

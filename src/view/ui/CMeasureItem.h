@@ -59,6 +59,7 @@ private:
     std::unique_ptr<CMeasureStats> m_pStats;
     int m_nStatsChanges = 0;
     MeasureCache m_caches[2];  // of the frames' columns
+    MeasureGrid m_grid;        // the panel's last but one table, its storage refilled
     // What the numbers shown were measured from, besides the picture: a frame that changes
     // none of it (the second paint of a drag's step) keeps them.
     struct Inputs {
