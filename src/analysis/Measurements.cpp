@@ -169,6 +169,21 @@ struct LevelPick {
     }
 };
 
+constexpr int64_t kMaxCodeRange = 4096;  // the bins of a dense histogram at most
+
+// counts[b] = how many of k[0, n) are low + b, for b < range (at most kMaxCodeRange; every k
+// within). Four tables, a sample to each in turn: a flat stretch adds to one counter, and each
+// addition would wait for the one before it.
+void CountCodes(const int32_t* k, int n, int32_t low, size_t range, int32_t* counts) {
+    static thread_local int32_t four[4][kMaxCodeRange];
+    for (auto& t : four) std::fill_n(t, range, 0);
+    int i = 0;
+    for (; i + 4 <= n; i += 4)
+        ++four[0][k[i] - low], ++four[1][k[i + 1] - low], ++four[2][k[i + 2] - low], ++four[3][k[i + 3] - low];
+    for (; i < n; ++i) ++four[0][k[i] - low];
+    for (size_t j = 0; j < range; ++j) counts[j] = four[0][j] + four[1][j] + four[2][j] + four[3][j];
+}
+
 // Top and base by histogram, one bin a code, split at the middle of min and max (a bin at the
 // split is the upper half's): each is the mode of its half when that holds at least 5 % of the
 // half, else max or min. On a tie base takes the lower bin, top the higher.
@@ -194,20 +209,11 @@ void HistogramLevels(const double* v, int n, double code, double max, double min
     // for the plots' codes the same as a sample at or above (max + min) / 2.
     LevelPick pick(range / 2);
     auto consider = [&](int64_t bin, int64_t count) { pick.Consider(bin, count); };
-    constexpr int64_t kDense = 4096;
-    if (range <= kDense) {
-        // Four tables, a sample to each in turn: a flat stretch adds to one counter, and each
-        // addition would wait for the one before it.
-        static thread_local int32_t counts[4][kDense];
-        for (auto& c : counts) std::fill_n(c, range, 0);
-        int i = 0;
-        for (; i + 4 <= n; i += 4)
-            ++counts[0][bins[i]], ++counts[1][bins[i + 1]], ++counts[2][bins[i + 2]], ++counts[3][bins[i + 3]];
-        for (; i < n; ++i) ++counts[0][bins[i]];
-        for (int64_t b = 0; b < range; ++b) {
-            const int64_t c = int64_t{counts[0][b]} + counts[1][b] + counts[2][b] + counts[3][b];
-            if (c) consider(b, c);
-        }
+    if (range <= kMaxCodeRange) {
+        int32_t counts[kMaxCodeRange];
+        CountCodes(bins, n, 0, static_cast<size_t>(range), counts);
+        for (int64_t b = 0; b < range; ++b)
+            if (counts[b]) consider(b, counts[b]);
     } else {  // codes far apart (an offset of thousands): count runs of the sorted bins
         std::sort(bins, bins + n);
         for (int i = 0; i < n;) {
@@ -492,7 +498,6 @@ struct DoubleSamples {
     void Spectrum(int a, int b, int c, int count, double* amp) const { Harmonics(v + a, b - a, c, count, amp); }
 };
 
-constexpr int64_t kMaxCodeRange = 4096;  // the bins of a record's histogram at most
 // Sums of squares of such codes are whole numbers below 2^53: exact in doubles whatever their order.
 constexpr int64_t kMaxCode = 1 << 20;
 constexpr int kBlock = 64;  // codes a block of the cache's sums
@@ -585,16 +590,7 @@ void Count(MeasureCache& c, int a, int b) {
         if (b > c.to) add(c.to, b, 1);
         else add(b, c.to, -1);
     } else {
-        // Four tables, a sample to each in turn: a flat stretch adds to one counter, and each
-        // addition would wait for the one before it.
-        static thread_local int32_t four[4][kMaxCodeRange];
-        const size_t range = c.counts.size();
-        for (auto& t : four) std::fill_n(t, range, 0);
-        int i = a;
-        for (; i + 4 <= b; i += 4)
-            ++four[0][k[i] - low], ++four[1][k[i + 1] - low], ++four[2][k[i + 2] - low], ++four[3][k[i + 3] - low];
-        for (; i < b; ++i) ++four[0][k[i] - low];
-        for (size_t j = 0; j < range; ++j) counts[j] = four[0][j] + four[1][j] + four[2][j] + four[3][j];
+        CountCodes(k + a, b - a, low, c.counts.size(), counts);
     }
     c.from = a, c.to = b;
 }

@@ -92,11 +92,8 @@ MeasureGrid BuildMeasureGrid(const ModeMeasurements& m, const MeasureSet& chosen
 
 void FillMeasureGrid(MeasureGrid& g, const ModeMeasurements& m, const MeasureSet& chosen, const CMeasureStats* stats) {
     g.head.clear(), g.labels.clear(), g.cells.clear();
-    MeasureId rows[kMeasCount];
-    size_t shown = 0;
-    for (int id = 0; id < kMeasCount; ++id)
-        if (chosen[static_cast<size_t>(id)] && m.Applies(static_cast<MeasureId>(id)))
-            rows[shown++] = static_cast<MeasureId>(id);
+    const std::vector<MeasureId> rows = m.Rows(chosen);
+    const size_t shown = rows.size();
     if (shown == 0) return;
     const ModeMeasurements::Column* present[2];
     size_t count = 0;
@@ -112,7 +109,7 @@ void FillMeasureGrid(MeasureGrid& g, const ModeMeasurements& m, const MeasureSet
     g.cells.reserve(shown * curves.size() * (stats ? 6 : 1));
     if (!stats) {
         for (const auto* c : curves) g.head.push_back({nullptr, c->name});
-        for (MeasureId id : std::span(rows, shown)) {
+        for (MeasureId id : rows) {
             const MeasureInfo& info = MeasureTable()[id];
             g.labels.push_back({info.label, {}});
             const bool between = info.group == MeasureGroup::Between;
@@ -139,7 +136,7 @@ void FillMeasureGrid(MeasureGrid& g, const ModeMeasurements& m, const MeasureSet
             g.cells.push_back(cell(v, info.unit, unit));
         g.cells.push_back(cell(static_cast<double>(s.count), MeasureUnit::Count, {}));
     };
-    for (MeasureId id : std::span(rows, shown)) {
+    for (MeasureId id : rows) {
         const MeasureInfo& info = MeasureTable()[id];
         if (info.group == MeasureGroup::Between) {
             statRow({info.label, {}}, m.between[id], info, curves[0]->amplitudeUnit, CMeasureStats::kBetween, id);
